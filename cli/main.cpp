@@ -1,0 +1,7 @@
+// vortan-cli: batch work on chart files without a screen.
+#include <cstdio>
+
+int main() {
+    std::puts("vortan-cli: not ready yet");
+    return 1;
+}

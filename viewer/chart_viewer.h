@@ -1,0 +1,196 @@
+// The chart viewer model: the per-viewer working copy of the chart (CHARTBLOCK), its peak tables,
+// the view (position, magnification, range), the cursor and peak-setting state machine, peak list
+// access and automatic peak detection. Standard C++ only; the window is reached through
+// ViewerHost.
+//
+// Units: a horizontal position is a sample index; a level is in volts; magnification is pixels
+// per sample; a range is the volts spanned by the chart pane's height.
+#pragma once
+
+#include "chart/spl_types.h"
+#include "viewer/viewer_host.h"
+
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <vector>
+
+// Notification codes posted to the viewer's parent.
+inline constexpr int VN_MOVED = 0x01;
+inline constexpr int VN_BOX = 0x02;
+inline constexpr int VN_INDEX = 0x04;
+inline constexpr int VN_CHART = 0x08;
+inline constexpr int VN_MODE = 0x10;
+inline constexpr int VN_RESET = 0x20;
+inline constexpr int VN_ADJUST = 0x40;
+
+inline constexpr int CHART_MODE_VIEW = 0;
+inline constexpr int CHART_MODE_BASE = 1;
+inline constexpr int CHART_MODE_TOP = 2;
+
+inline constexpr int MAX_ELEM_NAME = 30; // PeakEntry::name capacity, terminator included
+
+// RefreshView targets.
+inline constexpr int REFRESH_CHART = 1;
+inline constexpr int REFRESH_INDEX = 2;
+inline constexpr int REFRESH_ALL = -1;
+
+struct CHARTBLOCK {
+    uint32_t flags = 0; // HASSM
+    int sampleCount = 0;
+    int paddedCount = 0;
+    int scrollCount = 0;
+    int viewStart = 0;
+    int viewWidth = 0;
+    double magnification = 1.0;
+    double defaultRange = 0.0;
+    double maxValue = 0.0;
+    double minValue = 0.0;
+    double viewTop = 0.0;
+    double range = 0.0;
+    // paddedCount + 1 rows: the chart, then blank samples, then one blank spare.
+    std::vector<SplSample> samples;
+    // Indices of samples carrying any peak bit (16..31), kept in step with their flags, so that
+    // painters find the marks of a stretch without scanning it.
+    std::set<int> markedSamples;
+    // Changes whenever the sample data is replaced (each SetChart), for caches of the painters.
+    uint64_t generation = 0;
+};
+
+struct PeakEntry {
+    double position = 0.0; // sample index of the top, a whole number
+    double height = 0.0;   // volts
+    double factor = 1.0;
+    char name[MAX_ELEM_NAME] = {};
+};
+
+struct PeakSet {
+    int count = 0;
+    int cursor = 0;
+    int anchorIndex = 0;
+    int editIndex = -1;
+    double topLevel = 0.0;
+    double baseLevel = 0.0;
+    double tilt = 0.0;
+    int room = 0;                   // paddedCount + 1: the most entries the table may hold
+    std::vector<PeakEntry> entries; // the first count are in use; grows on demand up to room
+};
+
+// Index pane state: the cursor box in pane pixels and whether an overview image exists.
+struct IndexPaneState {
+    int boxWidth = 0; // below 1: no size set yet, the box covers the pane
+    int boxHeight = 0;
+    int boxLeft = 0;
+    int boxTop = 0;
+    bool hasImage = false;
+};
+
+// The viewer "window" of the model: its five slots, the index pane's slots and its host.
+class ChartView {
+  public:
+    explicit ChartView(ViewerHost* host) : host(host) {}
+    ChartView(const ChartView&) = delete;
+    ChartView& operator=(const ChartView&) = delete;
+
+    ViewerHost* host;
+    std::unique_ptr<CHARTBLOCK> chart;
+    std::unique_ptr<std::vector<std::unique_ptr<PeakSet>>> peakTable;
+    int listCount = 0;
+    int peakMode = 0;
+    int chartMode = CHART_MODE_VIEW;
+    IndexPaneState index;
+
+    // The current PeakSet, or null.
+    PeakSet* CurrentPeakSet() const;
+};
+
+// Peak detector: examines samples[start .. end-1]; returns the peak's sample index or a negative
+// value. Sets *ownLevels nonzero after writing *top and *base itself.
+using PeakDetector = int (*)(void* context, const SplSample* samples, int start, int end,
+                             int* ownLevels, double* top, double* base);
+
+// --- chart block (install, check, take back) ---
+int CheckChartView(const ChartView* viewer);
+const char* GetChartViewerClass();
+int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint32_t flags,
+             int listCount);
+// A new copy of the chart's samples (blank padding excluded); *flags |= HASSM when smoothed.
+std::unique_ptr<SplSample[]> RetrieveChart(ChartView* viewer, int* count, uint32_t* flags);
+void FreeViewerData(ChartView* viewer);
+
+// --- view: position, magnification, range ---
+int SetViewPosition(ChartView* viewer, int start, double top);
+void ShiftView(ChartView* viewer, int dx, double dvolts);
+double SetMagnification(ChartView* viewer, double factor, int absolute);
+double GetMagnification(const ChartView* viewer);
+double SetRange(ChartView* viewer, double volts);
+double GetRange(const ChartView* viewer);
+double GetChartMax(const ChartView* viewer, int which);
+double GetChartMin(const ChartView* viewer, int which);
+int GetCursor(const ChartView* viewer, int* start, double* top, int* width, double* range);
+
+struct RangeRow {
+    unsigned command;
+    double volts;
+};
+// The Range menu's rows, 20 V down to 1 mV, then the end row {0, 0.0}.
+extern const RangeRow RangeTable[15];
+inline constexpr int RANGE_ROWS = 14;
+inline constexpr unsigned RANGE_FULL_HEIGHT = 40027;
+
+// Command-handler logic behind the Magnification and Range menus. checkedRange is the command of
+// the Range menu item that carries the check mark; on success it is moved to the new item.
+int ChgMag(ChartView* viewer, double factor);
+int RangeCommand(ChartView* viewer, int row, unsigned* checkedRange);
+int DefaultRange(ChartView* viewer, unsigned* checkedRange);
+int ShiftRange(ChartView* viewer, int step, unsigned* checkedRange);
+
+// --- cursor movement and peak setting ---
+int MoveCursor(ChartView* viewer, int code);
+void AdjustPeak(ChartView* viewer, int code, double vpp);
+int SetChartMode(ChartView* viewer, int newMode, int cancel, int detect, int select, int index,
+                 double level);
+int SetPeakMode(ChartView* viewer, int table);
+int GetPeakMode(const ChartView* viewer);
+int GetChartMode(const ChartView* viewer);
+int GetCursorSamples(const ChartView* viewer, SplSample* out, int rows);
+// The handlers of the cursor commands: paired (browsing code / setting code), single, Set Height
+// (Enter) and Cancel (Esc).
+int MoveCursorPaired(ChartView* viewer, int browseCode, int setCode);
+int SetHeight(ChartView* viewer);
+int CancelPeak(ChartView* viewer);
+
+// --- peak list access and editing ---
+std::unique_ptr<PeakEntry[]> GetPeakList(ChartView* viewer, int* count);
+int GetPeakInfo(const ChartView* viewer, int table, int index, double* top, double* base);
+int SetPeakInfo(ChartView* viewer, int table, int index, const double* top, const double* base,
+                const char* name);
+int DeletePeaks(ChartView* viewer, int n, const int* indices);
+
+// --- automatic peak detection ---
+int SetPeakDetector(ChartView* viewer, PeakDetector detector, void* context);
+bool PeakDetectorInstalled();
+int DetectPeak(const CHARTBLOCK* chart, int start, PeakSet* result);
+int ThresholdDetector(void* context, const SplSample* samples, int start, int end, int* ownLevels,
+                      double* top, double* base);
+double GetDetectionThreshold();
+int SetDetectionThreshold(double volts);
+
+// --- refresh, index image and cursor box (arithmetic here, drawing in the host) ---
+void RefreshView(ChartView* viewer, int targets);
+void MakeIndexImage(ChartView* viewer);
+void MakeCursorBox(ChartView* viewer);
+void PlaceCursorBox(ChartView* viewer, int x, int y);
+void ApplyCursorBox(ChartView* viewer);
+// Samples per index column for sampleCount samples over a pane width (at least 1).
+int IndexStep(int sampleCount, int paneWidth);
+// Pane layout of the viewer for a client area width x height: chart pane above, one separator
+// row, index pane below.
+struct PaneRects {
+    int chartHeight;
+    int indexTop;
+    int indexHeight;
+};
+PaneRects ComputePaneLayout(int width, int height);
+// Re-lays the viewer after a resize (the host has already moved the panes).
+void LayoutPanes(ChartView* viewer);
