@@ -1,0 +1,35 @@
+// A tiny registry so that every benchmark file adds itself to one program.
+// Each benchmark prints its own figures; main runs them in name order, or those named on the
+// command line. The first argument "--quick" asks for smaller sizes (a smoke run).
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <string>
+
+namespace bench {
+
+struct Options {
+    bool quick = false;
+};
+
+using Fn = std::function<void(const Options&)>;
+
+inline std::map<std::string, Fn>& Registry() {
+    static std::map<std::string, Fn> registry;
+    return registry;
+}
+
+struct Register {
+    Register(const std::string& name, Fn fn) { Registry()[name] = std::move(fn); }
+};
+
+// Seconds taken by fn().
+template <class F> double Seconds(F&& fn) {
+    auto t0 = std::chrono::steady_clock::now();
+    fn();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+} // namespace bench
