@@ -1,0 +1,4 @@
+// The process-wide settings and their settings-file keys.
+#include "chart/settings.h"
+
+SettingsRecord Settings;
