@@ -99,6 +99,10 @@ class ChartView {
     int peakMode = 0;
     int chartMode = CHART_MODE_VIEW;
     IndexPaneState index;
+    // Edits to the peaks since the last SetChart: +1 for every committed or re-set peak, every
+    // SetPeakInfo and every DeletePeaks that removed entries; 0 after SetChart. The application
+    // asks whether to save peaks before they would be lost while it is not 0.
+    int changeCount = 0;
 
     // The current PeakSet, or null.
     PeakSet* CurrentPeakSet() const;
