@@ -1,0 +1,130 @@
+#include "chart/number_format.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <random>
+
+namespace {
+
+// printf's own text with its exponent widened to three digits: the reference.
+std::string Reference(double v, int width, int precision) {
+    char buf[700];
+    int n = std::snprintf(buf, sizeof buf, "%.*E", precision, v);
+    std::string s(buf, static_cast<size_t>(n));
+    size_t e = s.find('E');
+    if (e != std::string::npos && s.size() - e == 4) s.insert(e + 2, "0");
+    int w = width < 0 ? -width : width;
+    if (static_cast<int>(s.size()) < w) {
+        std::string pad(static_cast<size_t>(w) - s.size(), ' ');
+        s = width < 0 ? s + pad : pad + s;
+    }
+    return s;
+}
+
+std::string Format(double v, int width, int precision) {
+    char buf[700];
+    int n = FormatE(buf, v, width, precision);
+    return std::string(buf, static_cast<size_t>(n));
+}
+
+} // namespace
+
+TEST(FormatE, WritesThreeDigitExponentInFixedWidth) {
+    EXPECT_EQ(FormatE(0.001, 17, 7), "   1.0000000E-003");
+    EXPECT_EQ(FormatE(0.0, 17, 7), "   0.0000000E+000");
+    EXPECT_EQ(FormatE(-0.0, 17, 7), "  -0.0000000E+000");
+    EXPECT_EQ(FormatE(0.0525, 17, 7), "   5.2500000E-002");
+    EXPECT_EQ(FormatE(1e300, 17, 7), "   1.0000000E+300");
+    EXPECT_EQ(FormatE(5e-324, 17, 7), "   4.9406565E-324");
+    EXPECT_EQ(FormatE(123.0), "1.230000E+002");
+    EXPECT_EQ(FormatE(2.5, 0, 0), "2E+000"); // ties go to even, as printf does
+    EXPECT_EQ(FormatE(3.5, 0, 0), "4E+000");
+    EXPECT_EQ(FormatE(1.0, -10, 2), "1.00E+000 ");
+}
+
+TEST(FormatE, NonFiniteValuesAsPrintf) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (double v : {inf, -inf, nan, -nan}) {
+        EXPECT_EQ(Format(v, 17, 7), Reference(v, 17, 7));
+        EXPECT_EQ(Format(v, 0, 7), Reference(v, 0, 7));
+    }
+    EXPECT_EQ(FormatE(inf, 6, 7), "   INF");
+}
+
+TEST(FormatE, RoundingEdgesMatchPrintf) {
+    // Values whose rounding to eight digits sits on or near a boundary.
+    const double cases[] = {9.99999995e-5,
+                            9.999999949999999e-5,
+                            9.99999995e5,
+                            0.5,
+                            1.5,
+                            1.00000005,
+                            1.000000049999,
+                            1.00000015,
+                            0.15,
+                            0.25,
+                            0.35,
+                            2.675,
+                            1e22,
+                            1e23,
+                            9.5,
+                            99999999.5,
+                            DBL_MAX,
+                            DBL_MIN,
+                            DBL_TRUE_MIN,
+                            4.2e-320,
+                            -9.99999995e-5,
+                            123456785.0,
+                            123456795.0};
+    for (double v : cases)
+        for (int precision : {0, 1, 6, 7, 8, 16, 17, 20, 40})
+            EXPECT_EQ(Format(v, 17, precision), Reference(v, 17, precision))
+                << v << " precision " << precision;
+}
+
+TEST(FormatE, RandomDoublesMatchPrintf) {
+    std::mt19937_64 rng(12345);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    std::uniform_int_distribution<int> decade(-320, 308);
+    for (int i = 0; i < 200000; ++i) {
+        double v;
+        switch (i % 4) {
+        case 0: { // any bit pattern: subnormals, huge, NaN payloads
+            uint64_t bits = rng();
+            std::memcpy(&v, &bits, sizeof v);
+            break;
+        }
+        case 1:
+            v = unit(rng) * std::pow(10.0, decade(rng));
+            break;
+        case 2:
+            v = std::round(unit(rng) * 1e8) / 1e8;
+            break; // short decimals as in files
+        default:
+            v = (std::round(unit(rng) * 2e8) + 0.5) * 1e-9;
+            break; // near ties
+        }
+        int precision = (i % 7 == 0) ? static_cast<int>(rng() % 20) : 7;
+        ASSERT_EQ(Format(v, 17, precision), Reference(v, 17, precision)) << i;
+    }
+}
+
+TEST(FormatInt, MatchesPrintf) {
+    const long long cases[] = {0,         1,         -1,      9,       10,        99999999,
+                               100000000, -12345678, INT_MAX, INT_MIN, LLONG_MAX, LLONG_MIN};
+    for (long long n : cases)
+        for (int width : {0, 1, 8, 9, 12, -8, 25}) {
+            char ref[64], got[64];
+            int rn = std::snprintf(ref, sizeof ref, "%*lld", width, n);
+            int gn = FormatInt(got, n, width);
+            EXPECT_EQ(std::string(got, static_cast<size_t>(gn)),
+                      std::string(ref, static_cast<size_t>(rn)));
+        }
+}
