@@ -1,0 +1,246 @@
+// Installing a chart in a viewer (SetChart), checking a viewer, taking the chart back
+// (RetrieveChart) and releasing a viewer's data.
+#include "chart/run_log.h"
+#include "viewer/chart_viewer.h"
+#include "viewer/viewer_internal.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <new>
+#include <stdexcept>
+
+using namespace viewer_detail;
+
+namespace {
+
+uint64_t NextGeneration() {
+    static uint64_t generation = 0;
+    return ++generation;
+}
+
+// Rows copied per block: small enough that a block is still in cache when its extremes are read.
+constexpr int COPY_BLOCK = 4096;
+
+struct Extremes {
+    double maxValue;
+    double minValue;
+    void Take(double v) {
+        // Infinite values are left out so that the ranges derived from the extremes stay finite;
+        // NaN fails both comparisons.
+        if (v > maxValue && v <= DBL_MAX) maxValue = v;
+        if (v < minValue && v >= -DBL_MAX) minValue = v;
+    }
+};
+
+// Rebuilds table k's entries from the marks of sample i; logs one line per peak.
+void TakePeaks(const SplSample& sample, int i, std::vector<std::unique_ptr<PeakSet>>& lists,
+               Extremes& ext) {
+    for (int k = 0; k < static_cast<int>(lists.size()); ++k) {
+        uint32_t bit = TableBit(k);
+        if ((sample.flags & bit) == 0) continue;
+        PeakSet& set = *lists[static_cast<size_t>(k)];
+        PeakEntry entry;
+        entry.position = i;
+        entry.height = sample.top[k] - sample.base[k];
+        entry.factor = 1.0;
+        CopyElemName(entry.name, sample.isotopeName, SPL_NAME_SIZE);
+        set.entries.push_back(entry);
+        LogPrintf("SetChart: A peak(%dth) has been detected (%X/%X) for %d. ID was copied in "
+                  "MAX_ELEM_NAME.",
+                  set.count + 1, sample.flags, bit, k);
+        set.count += 1;
+        if (sample.top[k] > ext.maxValue && sample.top[k] <= DBL_MAX) ext.maxValue = sample.top[k];
+        if (sample.base[k] < ext.minValue && sample.base[k] >= -DBL_MAX)
+            ext.minValue = sample.base[k];
+    }
+}
+
+} // namespace
+
+PeakSet* ChartView::CurrentPeakSet() const {
+    if (!peakTable || peakMode < 0 || peakMode >= static_cast<int>(peakTable->size()))
+        return nullptr;
+    return (*peakTable)[static_cast<size_t>(peakMode)].get();
+}
+
+int CheckChartView(const ChartView* viewer) {
+    if (!viewer) {
+        LogPrint("CheckChartView: Invalid argument.");
+        return 0;
+    }
+    // A model without a window to report to is not a usable viewer.
+    if (!viewer->host) {
+        LogPrint("CheckChartView: Passed window is not viewer.");
+        return 0;
+    }
+    return 1;
+}
+
+const char* GetChartViewerClass() {
+    return "chartviewer";
+}
+
+int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint32_t flags,
+             int listCount) {
+    if (!CheckChartView(viewer) || !samples || listCount < 1 || sampleCount < 0) {
+        LogPrint("SetChart: Invalid arguments.");
+        return 0;
+    }
+    LogPrint("SetChart: Parameters are O.K.");
+    if (viewer->chartMode != 0) {
+        viewer->host->Beep();
+        LogPrint("SetChart: A chart would be set in peak detection.");
+        return 0;
+    }
+
+    int desktop = std::max(0, viewer->host->DesktopWidth());
+    int64_t padded = static_cast<int64_t>(sampleCount) + desktop;
+    std::unique_ptr<CHARTBLOCK> block;
+    try {
+        if (padded + 1 > std::numeric_limits<int>::max()) throw std::length_error("chart");
+        block = std::make_unique<CHARTBLOCK>();
+        block->samples.reserve(static_cast<size_t>(padded) + 1);
+    } catch (const std::exception&) {
+        LogPrint("SetChart: Fail to allocate CHARTBLOCK.");
+        return 0;
+    }
+    CHARTBLOCK& chart = *block;
+    chart.magnification = 1.0;
+    chart.sampleCount = sampleCount;
+    chart.paddedCount = static_cast<int>(padded);
+    chart.scrollCount = chart.paddedCount;
+    chart.viewStart = 0;
+    chart.viewTop = 0.0;
+    chart.flags = 0;
+    if (flags & HASSM) {
+        LogPrint("SetChart: chart has smoothed data.");
+        chart.flags = HASSM;
+    }
+    LogPrint("SetChart: CHARTBLOCK is initialized.");
+
+    if (viewer->listCount != 0 && viewer->listCount != listCount) {
+        LogPrint("SetChart: Peak list table would be overridden illigaly.");
+        return 0;
+    }
+    if (listCount > SAMPLE_TABLES) {
+        // The sample rows carry the levels of two tables only.
+        LogPrint("SetChart: Invalid arguments.");
+        return 0;
+    }
+    // The new lists are built aside and swapped in only when everything has succeeded, so a
+    // failure leaves the viewer with its previous chart and lists.
+    std::vector<std::unique_ptr<PeakSet>> lists;
+    try {
+        for (int k = 0; k < listCount; ++k) {
+            auto set = std::make_unique<PeakSet>();
+            set->room = chart.paddedCount + 1;
+            lists.push_back(std::move(set));
+        }
+    } catch (const std::bad_alloc&) {
+        LogPrint("SetChart: An empty entory in the peak list table.");
+        return 0;
+    }
+    LogPrint("SetChart: Peak list table is initialized.");
+
+    // The first sample seeds the extremes unless it lies outside [-0.1, 20.0] V; then the second
+    // does. Without such a sample the seed is 0.0, the value of the blank samples that follow.
+    Extremes ext{0.0, 0.0};
+    if (sampleCount >= 1 && samples[0].data >= -0.1 && samples[0].data <= 20.0)
+        ext = {samples[0].data, samples[0].data};
+    else if (sampleCount >= 2)
+        ext = {samples[1].data, samples[1].data};
+
+    bool smoothed = (chart.flags & HASSM) != 0;
+    try {
+        for (int from = 0; from < sampleCount; from += COPY_BLOCK) {
+            int to = std::min(sampleCount, from + COPY_BLOCK);
+            chart.samples.insert(chart.samples.end(), samples + from, samples + to);
+            const SplSample* rows = chart.samples.data();
+            for (int i = std::max(from, 1); i < to; ++i)
+                ext.Take(rows[i].data);
+            if (smoothed)
+                for (int i = from; i < to; ++i)
+                    ext.Take(rows[i].smoothed);
+            for (int i = from; i < to; ++i) {
+                if ((rows[i].flags & SAMPLE_PEAK_BITS) == 0) continue;
+                chart.markedSamples.insert(i);
+                TakePeaks(rows[i], i, lists, ext);
+            }
+        }
+        chart.samples.resize(static_cast<size_t>(padded) + 1);
+    } catch (const std::bad_alloc&) {
+        LogPrint("SetChart: Fail to allocate CHARTBLOCK.");
+        return 0;
+    }
+    // The blank samples (all zero) take part in the comparisons too.
+    if (chart.paddedCount > std::max(sampleCount, 1)) ext.Take(0.0);
+    if (smoothed && chart.paddedCount > sampleCount) ext.Take(0.0);
+    chart.maxValue = ext.maxValue;
+    chart.minValue = ext.minValue;
+
+    chart.defaultRange = (chart.maxValue - chart.minValue) / 0.9;
+    chart.viewWidth = viewer->host->HasChartPane() ? viewer->host->ChartPaneSize().width : 0;
+    chart.range = chart.defaultRange;
+    chart.viewTop = chart.minValue + chart.range;
+    chart.generation = NextGeneration();
+
+    viewer->chart = std::move(block);
+    bool newTable = !viewer->peakTable;
+    if (newTable) viewer->peakTable = std::make_unique<std::vector<std::unique_ptr<PeakSet>>>();
+    viewer->peakTable->swap(lists);
+    if (newTable) {
+        LogPrint("SetChart: New table is set.");
+        viewer->listCount = listCount;
+    }
+    lists.clear();
+
+    viewer->peakMode = 0;
+    viewer->changeCount = 0;
+    viewer->index.boxLeft = 0;
+    viewer->index.boxTop = 0;
+    viewer->host->Post(VN_RESET);
+    viewer->chartMode = CHART_MODE_VIEW;
+    viewer->host->Post(VN_MODE);
+    LogPrint("SetChart: View's instance has been refreshed.");
+    RefreshView(viewer, REFRESH_ALL);
+    LogPrint("SetChart: Views have been refreshed.");
+    viewer->host->Post(VN_CHART);
+    return 1;
+}
+
+std::unique_ptr<SplSample[]> RetrieveChart(ChartView* viewer, int* count, uint32_t* flags) {
+    if (!viewer || !CheckChartView(viewer) || !count || !flags) {
+        LogPrint("RetrieveChart: Invalid arguments.");
+        return nullptr;
+    }
+    if (viewer->chartMode != 0) {
+        viewer->host->Beep();
+        LogPrint("RetrieveChart: A chart would be retrieved in peak detection.");
+        return nullptr;
+    }
+    const CHARTBLOCK* chart = viewer->chart.get();
+    if (!chart || chart->paddedCount < 1) {
+        LogPrint("RetrieveChart: CHARTBLOCK has not been ready yet.");
+        return nullptr;
+    }
+    std::unique_ptr<SplSample[]> rows(new (std::nothrow) SplSample[chart->sampleCount]);
+    if (!rows) {
+        LogPrint("RetrieveChart: Fail to allocate buffer.");
+        return nullptr;
+    }
+    std::copy_n(chart->samples.data(), chart->sampleCount, rows.get());
+    *count = chart->sampleCount;
+    if (chart->flags & HASSM) *flags = 1;
+    return rows;
+}
+
+void FreeViewerData(ChartView* viewer) {
+    if (!viewer) return;
+    viewer->chart.reset();
+    if (viewer->peakTable) {
+        auto& table = *viewer->peakTable;
+        for (int k = 0; k < viewer->listCount && k < static_cast<int>(table.size()); ++k)
+            table[static_cast<size_t>(k)].reset();
+        viewer->peakTable.reset();
+    }
+}

@@ -1,0 +1,131 @@
+// Reading and editing the peak tables: a copy of the current table (GetPeakList), one entry's
+// levels (GetPeakInfo), changing an entry's levels or name (SetPeakInfo), and removing entries
+// (DeletePeaks). Each keeps an entry and the sample it points at in step.
+#include "chart/run_log.h"
+#include "viewer/chart_viewer.h"
+#include "viewer/viewer_internal.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+using namespace viewer_detail;
+
+namespace {
+
+// The PeakSet of table, or null when the viewer has no such table.
+PeakSet* TableOf(const ChartView* viewer, int table) {
+    if (!viewer->peakTable || table < 0 || table >= viewer->listCount ||
+        table >= static_cast<int>(viewer->peakTable->size()) || table >= SAMPLE_TABLES)
+        return nullptr;
+    return (*viewer->peakTable)[static_cast<size_t>(table)].get();
+}
+
+bool HasSamples(const ChartView* viewer) {
+    return viewer->chart && viewer->chart->sampleCount >= 1;
+}
+
+// The sample an entry points at, or -1 when it lies outside the chart's samples.
+int SampleOf(const CHARTBLOCK& chart, const PeakEntry& entry) {
+    double p = entry.position;
+    if (!(p >= 0.0) || p >= chart.sampleCount) return -1;
+    return static_cast<int>(p);
+}
+
+} // namespace
+
+std::unique_ptr<PeakEntry[]> GetPeakList(ChartView* viewer, int* count) {
+    if (!CheckChartView(viewer)) return nullptr;
+    if (viewer->chartMode != 0) {
+        viewer->host->Beep();
+        LogPrint("GetPeakList: Peak list would be retrieved in peak detection.");
+        return nullptr;
+    }
+    const PeakSet* set = viewer->CurrentPeakSet();
+    if (!set || set->count < 1 || !count) {
+        LogPrint("GetPeakList: Chart not ready.");
+        return nullptr;
+    }
+    std::unique_ptr<PeakEntry[]> copy(new (std::nothrow) PeakEntry[set->count]);
+    if (!copy) {
+        LogPrint("GetPeakList: Not enough core.");
+        return nullptr;
+    }
+    std::copy_n(set->entries.data(), set->count, copy.get());
+    *count = set->count;
+    return copy;
+}
+
+int GetPeakInfo(const ChartView* viewer, int table, int index, double* top, double* base) {
+    if (!CheckChartView(viewer) || !HasSamples(viewer)) return 0;
+    const PeakSet* set = TableOf(viewer, table);
+    if (!set || set->count < 1) {
+        LogPrint("GetPeakList: Chart not ready.");
+        return 0;
+    }
+    if (index < 0 || index >= set->count || !top || !base) return 0;
+    int s = SampleOf(*viewer->chart, set->entries[static_cast<size_t>(index)]);
+    if (s < 0) {
+        *top = 0.0;
+        *base = 0.0;
+        return 0;
+    }
+    const SplSample& sample = viewer->chart->samples[static_cast<size_t>(s)];
+    *top = sample.top[table];
+    *base = sample.base[table];
+    return 1;
+}
+
+int SetPeakInfo(ChartView* viewer, int table, int index, const double* top, const double* base,
+                const char* name) {
+    if (!CheckChartView(viewer)) return 0;
+    if (viewer->chartMode != 0) {
+        viewer->host->Beep();
+        LogPrint("SetPeakInfo: A peak would be overwritten in peak detection.");
+        return 0;
+    }
+    PeakSet* set = TableOf(viewer, table);
+    if (!HasSamples(viewer) || !set || set->count < 1 || index < 0 || index >= set->count) return 0;
+    PeakEntry& entry = set->entries[static_cast<size_t>(index)];
+    int s = SampleOf(*viewer->chart, entry);
+    if (s >= 0) {
+        SplSample& sample = viewer->chart->samples[static_cast<size_t>(s)];
+        if (top) sample.top[table] = *top;
+        if (base) sample.base[table] = *base;
+        if (top || base) entry.height = sample.top[table] - sample.base[table];
+    }
+    if (name) CopyElemName(entry.name, name, std::strlen(name));
+    viewer->changeCount += 1;
+    RefreshView(viewer, REFRESH_CHART);
+    return 1;
+}
+
+int DeletePeaks(ChartView* viewer, int n, const int* indices) {
+    if (!CheckChartView(viewer)) return 0;
+    PeakSet* set = viewer->CurrentPeakSet();
+    if (n < 1 || !indices || !HasSamples(viewer) || !set || set->count < n) return 0;
+    CHARTBLOCK& chart = *viewer->chart;
+    int k = viewer->peakMode;
+
+    // Indices outside the table are skipped; a repeated index marks its entry once.
+    std::vector<char> doomed(static_cast<size_t>(set->count), 0);
+    for (int i = 0; i < n; ++i)
+        if (indices[i] >= 0 && indices[i] < set->count) doomed[static_cast<size_t>(indices[i])] = 1;
+
+    int j = 0;
+    for (int i = 0; i < set->count; ++i) {
+        PeakEntry& entry = set->entries[static_cast<size_t>(i)];
+        if (!doomed[static_cast<size_t>(i)]) {
+            if (j < i) set->entries[static_cast<size_t>(j)] = entry;
+            ++j;
+            continue;
+        }
+        int s = SampleOf(chart, entry);
+        if (s >= 0) ClearMark(chart, s, k);
+    }
+    if (j < set->count) viewer->changeCount += 1;
+    set->count = j;
+    set->entries.resize(static_cast<size_t>(j));
+    RefreshView(viewer, REFRESH_CHART);
+    return j;
+}

@@ -1,0 +1,69 @@
+// Small helpers shared by the viewer model's source files; not part of the model's interface.
+#pragma once
+
+#include "viewer/chart_viewer.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+namespace viewer_detail {
+
+// Number of peak tables whose marks and levels the sample rows can carry (top[k], base[k]).
+inline constexpr int SAMPLE_TABLES = 2;
+
+inline uint32_t TableBit(int k) {
+    return SAMPLE_HAS_PEAK << k;
+}
+
+// A 64-bit value brought into int range.
+inline int ClampToInt(int64_t v) {
+    if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+    if (v < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+    return static_cast<int>(v);
+}
+
+// A double truncated toward zero and brought into int range; NaN gives 0.
+inline int TruncToInt(double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= 2147483647.0) return std::numeric_limits<int>::max();
+    if (v <= -2147483648.0) return std::numeric_limits<int>::min();
+    return static_cast<int>(v);
+}
+
+// Copies at most MAX_ELEM_NAME - 1 characters of name and terminates.
+inline void CopyElemName(char (&dst)[MAX_ELEM_NAME], const char* src, size_t srcCapacity) {
+    size_t n = 0;
+    while (n < srcCapacity && n < MAX_ELEM_NAME - 1 && src[n] != '\0')
+        ++n;
+    std::memcpy(dst, src, n);
+    std::memset(dst + n, 0, MAX_ELEM_NAME - n);
+}
+
+// Sample s loses the mark of table k: its flag bit is cleared and its levels become 0.0.
+inline void ClearMark(CHARTBLOCK& chart, int s, int k) {
+    if (s < 0 || s >= chart.sampleCount) return;
+    SplSample& sample = chart.samples[static_cast<size_t>(s)];
+    sample.flags &= ~TableBit(k);
+    sample.top[k] = 0.0;
+    sample.base[k] = 0.0;
+    if ((sample.flags & SAMPLE_PEAK_BITS) == 0) chart.markedSamples.erase(s);
+}
+
+// Samples per pixel step in time at a magnification (pixels per sample).
+inline int PixelStep(double magnification) {
+    if (magnification >= 1.0 || !(magnification > 0.0)) return 1;
+    return TruncToInt(1.0 / magnification);
+}
+
+// The larger of the default and the current range: the volts the index pane's height stands for.
+inline double IndexRange(const CHARTBLOCK& chart) {
+    return chart.defaultRange > chart.range ? chart.defaultRange : chart.range;
+}
+
+inline bool HasPanes(const ChartView* viewer) {
+    return viewer->host->HasChartPane() && viewer->host->HasIndexPane();
+}
+
+} // namespace viewer_detail
