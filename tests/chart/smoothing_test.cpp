@@ -1,0 +1,245 @@
+#include "chart/smoothing.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <vector>
+
+namespace {
+
+std::vector<SplSample> Chart(const std::vector<double>& data) {
+    std::vector<SplSample> rows(data.size());
+    for (size_t i = 0; i < data.size(); ++i)
+        rows[i].data = data[i];
+    return rows;
+}
+
+// The smoothing written out term by term, as a reference.
+std::vector<double> Reference(const std::vector<SplSample>& rows, int w, int maxW, int minW,
+                              WeightFunction f, std::vector<int>* widthsOut = nullptr) {
+    const int n = static_cast<int>(rows.size());
+    std::vector<double> d(rows.size());
+    for (int i = 0; i < n; ++i)
+        d[i] = rows[i].data;
+    if (n > 0 && (d[0] < -0.1 || d[0] > 20.0)) d[0] = 0.0;
+    std::vector<int> widths(rows.size(), w);
+    if (maxW != 0 && minW != 0 && f) {
+        double N = double(w) * (w + 1);
+        std::vector<double> slope(rows.size()), bend(rows.size());
+        for (int i = 0; i < n; ++i) {
+            double s = 0;
+            for (int k = -w; k <= w; ++k)
+                if (i + k >= 0 && i + k < n) s += k * d[i + k];
+            slope[i] = s / N;
+        }
+        double M = 0;
+        for (int i = 0; i < n; ++i) {
+            double s = 0;
+            for (int k = -w; k <= w; ++k)
+                if (i + k >= 0 && i + k < n) s += k * slope[i + k];
+            bend[i] = std::fabs(s / N);
+            M = std::max(M, bend[i]);
+        }
+        for (int i = 0; i < n; ++i)
+            widths[i] = static_cast<int>(f(1.0 - bend[i] / M) * (maxW - minW) + minW);
+    }
+    std::vector<double> out(rows.size());
+    for (int i = 0; i < n; ++i) {
+        double s = 0;
+        for (int k = -widths[i]; k <= widths[i]; ++k)
+            if (i + k >= 0 && i + k < n) s += d[i + k];
+        out[i] = s / (2 * widths[i] + 1);
+    }
+    if (widthsOut) *widthsOut = widths;
+    return out;
+}
+
+std::vector<double> RandomData(int n, unsigned seed, double offset) {
+    std::mt19937 gen(seed);
+    std::normal_distribution<double> noise(0.0, 0.002);
+    std::vector<double> d(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        double peak = 0.05 * std::exp(-std::pow((i - n / 3.0) / 6.0, 2));
+        d[static_cast<size_t>(i)] = offset + peak + noise(gen);
+    }
+    return d;
+}
+
+void ExpectNear(const std::vector<SplSample>& rows, const std::vector<double>& want) {
+    ASSERT_EQ(rows.size(), want.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        ASSERT_NEAR(rows[i].smoothed, want[i], 1e-12 * (1.0 + std::fabs(want[i]))) << "row " << i;
+}
+
+} // namespace
+
+TEST(SmoothChart, FixedWindowByHand) {
+    auto rows = Chart({1, 2, 3, 4, 5});
+    ASSERT_EQ(SmoothChart(rows.data(), 5, 1, 0, 0, nullptr), 1);
+    double want[] = {1.0, 2.0, 3.0, 4.0, 3.0}; // (0+1+2)/3, ..., (4+5+0)/3
+    for (int i = 0; i < 5; ++i)
+        EXPECT_DOUBLE_EQ(rows[i].smoothed, want[i]);
+    // Half-width 7 over five rows: every row sums the whole chart and divides by 15.
+    ASSERT_EQ(SmoothChart(rows.data(), 5, 7, 0, 0, nullptr), 1);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_DOUBLE_EQ(rows[i].smoothed, 1.0);
+}
+
+TEST(SmoothChart, FirstRowOutsideTheBandCountsAsZeroButKeepsItsValue) {
+    auto rows = Chart({25.0, 2, 3, 4, 5});
+    ASSERT_EQ(SmoothChart(rows.data(), 5, 1, 0, 0, nullptr), 1);
+    EXPECT_DOUBLE_EQ(rows[0].smoothed, 2.0 / 3);
+    EXPECT_DOUBLE_EQ(rows[1].smoothed, 5.0 / 3);
+    EXPECT_EQ(rows[0].data, 25.0);
+    // The band's ends themselves are kept.
+    auto edge = Chart({20.0, 0, 0});
+    SmoothChart(edge.data(), 3, 1, 0, 0, nullptr);
+    EXPECT_DOUBLE_EQ(edge[0].smoothed, 20.0 / 3);
+    auto low = Chart({-0.2, 0, 0});
+    SmoothChart(low.data(), 3, 1, 0, 0, nullptr);
+    EXPECT_EQ(low[0].smoothed, 0.0);
+}
+
+TEST(SmoothChart, ChangesNothingButTheSmoothedColumn) {
+    auto rows = Chart(RandomData(50, 3, 0.0));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        rows[i].flags = SAMPLE_HAS_PEAK;
+        rows[i].time = static_cast<int32_t>(i * 2);
+        std::strcpy(rows[i].isotopeName, "Kr");
+        rows[i].top[0] = 1.5;
+        rows[i].base[1] = -0.5;
+    }
+    auto before = rows;
+    ASSERT_EQ(SmoothChart(rows.data(), 50, 3, 8, 2, QuadraticWeight), 1);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        rows[i].smoothed = before[i].smoothed;
+        EXPECT_EQ(std::memcmp(&rows[i], &before[i], sizeof(SplSample)), 0) << "row " << i;
+    }
+}
+
+TEST(SmoothChart, MatchesTheDirectSumsOnRandomCharts) {
+    struct Case {
+        int n, w, maxW, minW;
+        WeightFunction f;
+        double offset;
+    };
+    const Case cases[] = {
+        {1, 7, 0, 0, nullptr, 0.0},
+        {2, 7, 0, 0, nullptr, 0.0},
+        {300, 7, 0, 0, nullptr, 1.0},
+        {9000, 5, 0, 0, nullptr, 19.0},
+        {300, 0, 0, 0, nullptr, 0.0},
+        {40, 100, 0, 0, nullptr, 0.5},
+        {300, 3, 20, 2, QuadraticWeight, 0.0},
+        {300, 3, 20, 2, DigitalWeight, 0.0},
+        {5000, 4, 40, 1, QuadraticWeight, 5.0},
+        {30, 12, 50, 3, DigitalWeight, 0.0},
+        {300, 3, 2, 9, QuadraticWeight, 0.0},
+    };
+    unsigned seed = 1;
+    for (const Case& c : cases) {
+        auto rows = Chart(RandomData(c.n, seed++, c.offset));
+        auto want = Reference(rows, c.w, c.maxW, c.minW, c.f);
+        ASSERT_EQ(SmoothChart(rows.data(), c.n, c.w, c.maxW, c.minW, c.f), 1);
+        SCOPED_TRACE(testing::Message() << "n=" << c.n << " w=" << c.w << " max=" << c.maxW);
+        ExpectNear(rows, want);
+    }
+}
+
+TEST(SmoothChart, StaysAccurateAfterAStretchOfLargeValues) {
+    std::vector<double> d(20000, 19.5);
+    for (size_t i = 10000; i < d.size(); ++i)
+        d[i] = 1e-6 * double(i % 7);
+    auto rows = Chart(d);
+    auto want = Reference(rows, 7, 0, 0, nullptr);
+    ASSERT_EQ(SmoothChart(rows.data(), 20000, 7, 0, 0, nullptr), 1);
+    for (size_t i = 10008; i < d.size(); ++i)
+        ASSERT_NEAR(rows[i].smoothed, want[i], 1e-12) << "row " << i;
+    auto opt = Chart(d);
+    want = Reference(opt, 3, 9, 1, QuadraticWeight);
+    ASSERT_EQ(SmoothChart(opt.data(), 20000, 3, 9, 1, QuadraticWeight), 1);
+    for (size_t i = 10010; i < d.size(); ++i)
+        ASSERT_NEAR(opt[i].smoothed, want[i], 1e-12) << "row " << i;
+}
+
+TEST(SmoothChart, OptimisationNeedsBothLimitsAndAFunction) {
+    auto base = Chart(RandomData(100, 9, 0.0));
+    auto fixed = base;
+    SmoothChart(fixed.data(), 100, 7, 0, 0, nullptr);
+    struct Limits {
+        int maxW, minW;
+        WeightFunction f;
+    };
+    for (Limits l :
+         {Limits{0, 3, QuadraticWeight}, Limits{9, 0, QuadraticWeight}, Limits{9, 3, nullptr}}) {
+        auto rows = base;
+        SmoothChart(rows.data(), 100, 7, l.maxW, l.minW, l.f);
+        for (size_t i = 0; i < rows.size(); ++i)
+            ASSERT_EQ(rows[i].smoothed, fixed[i].smoothed);
+    }
+}
+
+TEST(SmoothChart, NegativeWidthsCountAsZero) {
+    auto rows = Chart({1, 2, 3});
+    ASSERT_EQ(SmoothChart(rows.data(), 3, -3, 0, 0, nullptr), 1);
+    EXPECT_EQ(rows[1].smoothed, 2.0);
+    // A negative limit counts as 0, so the fixed window is used.
+    ASSERT_EQ(SmoothChart(rows.data(), 3, 1, -4, 2, QuadraticWeight), 1);
+    EXPECT_DOUBLE_EQ(rows[0].smoothed, 1.0);
+}
+
+TEST(OptimisedHalfWidths, DigitalIsMaximumUpToHalfTheLargestBendQuadraticFallsSmoothly) {
+    auto rows = Chart(RandomData(200, 4, 0.0));
+    std::vector<int> want, digital, quadratic;
+    Reference(rows, 3, 20, 2, DigitalWeight, &want);
+    ASSERT_TRUE(OptimisedHalfWidths(rows.data(), 200, 3, 20, 2, DigitalWeight, &digital));
+    EXPECT_EQ(digital, want);
+    for (int w : digital)
+        EXPECT_TRUE(w == 20 || w == 2);
+    Reference(rows, 3, 20, 2, QuadraticWeight, &want);
+    ASSERT_TRUE(OptimisedHalfWidths(rows.data(), 200, 3, 20, 2, QuadraticWeight, &quadratic));
+    EXPECT_EQ(quadratic, want);
+    EXPECT_EQ(*std::min_element(quadratic.begin(), quadratic.end()), 2); // the sharpest bend
+    bool between = false;
+    for (int w : quadratic)
+        between |= w > 2 && w < 20;
+    EXPECT_TRUE(between);
+}
+
+TEST(OptimisedHalfWidths, NoBendAnywhereGivesTheMaximum) {
+    // A straight line has no bend away from the ends; a zero-width slope window has none at all.
+    auto flat = Chart(std::vector<double>(50, 0.0));
+    std::vector<int> widths;
+    ASSERT_TRUE(OptimisedHalfWidths(flat.data(), 50, 3, 9, 2, QuadraticWeight, &widths));
+    EXPECT_EQ(widths, std::vector<int>(50, 9));
+    auto rows = Chart(RandomData(50, 5, 0.0));
+    ASSERT_TRUE(OptimisedHalfWidths(rows.data(), 50, 0, 9, 2, DigitalWeight, &widths));
+    EXPECT_EQ(widths, std::vector<int>(50, 9));
+    ASSERT_EQ(SmoothChart(rows.data(), 50, 0, 9, 2, DigitalWeight), 1);
+    ExpectNear(rows, Reference(rows, 9, 0, 0, nullptr));
+}
+
+TEST(OptimisedHalfWidths, NonNumbersInTheDataStayWithinTheLimits) {
+    auto rows = Chart({0.1, 0.2, NAN, 0.3, 0.1});
+    std::vector<int> widths;
+    ASSERT_TRUE(OptimisedHalfWidths(rows.data(), 5, 1, 4, 1, QuadraticWeight, &widths));
+    for (int w : widths)
+        EXPECT_TRUE(w >= 1 && w <= 4) << w;
+    rows = Chart({0.1, 0.2, INFINITY, 0.3, 0.1, 0.2, 0.1, 0.0});
+    ASSERT_TRUE(OptimisedHalfWidths(rows.data(), 8, 1, 4, 1, DigitalWeight, &widths));
+    for (int w : widths)
+        EXPECT_TRUE(w >= 1 && w <= 4) << w;
+    EXPECT_EQ(SmoothChart(rows.data(), 5, 1, 4, 1, QuadraticWeight), 1);
+}
+
+TEST(WeightFunctions, TableAndValues) {
+    EXPECT_STREQ(WeightFunctions[0].name, "二次関数");
+    EXPECT_STREQ(WeightFunctions[1].name, "デジタル");
+    EXPECT_EQ(WeightFunctions[0].function(0.5), 0.25);
+    EXPECT_EQ(WeightFunctions[1].function(0.5), 1.0);
+    EXPECT_EQ(WeightFunctions[1].function(0.4999), 0.0);
+    EXPECT_EQ(WeightFunctions[1].function(NAN), 0.0);
+}
