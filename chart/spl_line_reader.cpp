@@ -1,0 +1,99 @@
+#include "chart/spl_line_reader.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+constexpr size_t BLOCK_SIZE = 1 << 20;
+} // namespace
+
+SplLineReader::~SplLineReader() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool SplLineReader::Open(const std::string& path) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) return false;
+    struct stat st;
+    if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        return false;
+    }
+    if (S_ISREG(st.st_mode)) {
+        fileSize_ = st.st_size;
+#ifdef POSIX_FADV_SEQUENTIAL
+        ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
+    }
+    buf_.resize(BLOCK_SIZE);
+    return true;
+}
+
+bool SplLineReader::Fill() {
+    // Keep the unread tail (shorter than two pieces) at the front and read behind it.
+    if (pos_ > 0) {
+        std::memmove(buf_.data(), buf_.data() + pos_, end_ - pos_);
+        end_ -= pos_;
+        pos_ = 0;
+    }
+    for (;;) {
+        ssize_t n = ::read(fd_, buf_.data() + end_, buf_.size() - end_);
+        if (n > 0) {
+            end_ += static_cast<size_t>(n);
+            readTotal_ += n;
+            return true;
+        }
+        if (n == 0) {
+            eof_ = true;
+            return true;
+        }
+        if (errno != EINTR) {
+            failed_ = true;
+            return false;
+        }
+    }
+}
+
+bool SplLineReader::Next(std::string_view& piece) {
+    if (fd_ < 0 || failed_) return false;
+    for (;;) {
+        char* p = buf_.data() + pos_;
+        size_t avail = end_ - pos_;
+        // A piece holds at most 1023 characters of the line plus its end; look one byte further
+        // so that a CR LF straddling that limit is still seen as one line end.
+        size_t window = std::min(avail, PIECE_MAX + 2);
+        auto* nl = static_cast<char*>(std::memchr(p, '\n', window));
+        if (nl) {
+            size_t k = static_cast<size_t>(nl - p);
+            size_t length = (k > 0 && p[k - 1] == '\r') ? k - 1 : k;
+            if (length + 1 <= PIECE_MAX) {
+                p[length] = '\n';
+                piece = std::string_view(p, length + 1);
+                pos_ += k + 1;
+                return true;
+            }
+            piece = std::string_view(p, PIECE_MAX);
+            pos_ += PIECE_MAX;
+            return true;
+        }
+        if (window == PIECE_MAX + 2) { // the line is longer than a piece
+            piece = std::string_view(p, PIECE_MAX);
+            pos_ += PIECE_MAX;
+            return true;
+        }
+        if (eof_) {
+            if (avail == 0) return false;
+            size_t n = std::min(avail, PIECE_MAX); // last line without its end
+            piece = std::string_view(p, n);
+            pos_ += n;
+            return true;
+        }
+        if (!Fill()) return false;
+    }
+}

@@ -1,0 +1,40 @@
+// Reads a text file in big blocks and hands it out as the lines a C program reading it in text
+// mode with fgets(buf, 1024, f) would see: pieces of at most 1023 characters, a CR LF line end
+// given as "\n", a longer line split into pieces with its remainder taken as the next line.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class SplLineReader {
+  public:
+    static constexpr size_t PIECE_MAX = 1023;
+
+    SplLineReader() = default;
+    ~SplLineReader();
+    SplLineReader(const SplLineReader&) = delete;
+    SplLineReader& operator=(const SplLineReader&) = delete;
+
+    // Opens a regular file (or a pipe) for reading; false when it cannot be opened or is a folder.
+    bool Open(const std::string& path);
+    // The next piece; it ends with '\n' when its line ended within it. False at the end of the
+    // file or on a read error (failed() tells which). The view stays valid until the next call.
+    bool Next(std::string_view& piece);
+    bool failed() const { return failed_; }
+    // Bytes of the file handed out so far, and the file's size (0 when unknown).
+    long long consumed() const { return readTotal_ - static_cast<long long>(end_ - pos_); }
+    long long fileSize() const { return fileSize_; }
+
+  private:
+    bool Fill();
+
+    int fd_ = -1;
+    std::vector<char> buf_;
+    size_t pos_ = 0;
+    size_t end_ = 0;
+    long long readTotal_ = 0;
+    long long fileSize_ = 0;
+    bool eof_ = false;
+    bool failed_ = false;
+};

@@ -1,0 +1,165 @@
+// WriteSplData: the SPL / SPL2 writer. Lines end with CR LF; numbers are written as
+// "%8d,%9d,%17.7E" with a three-digit exponent, built straight into a big buffer.
+//
+// Where the plain format would write a file that does not read back whole, we write instead:
+// - through a temporary file and a rename, every write checked: a failed save leaves the old
+//   file as it was, returns 0 and logs "WriteSplData: " with the reason;
+// - rows from position 10,000,000 on as a blank and the full number, so that every row line still
+//   begins with a blank;
+// - tag names and values, and isotope names, cut at the first double quote, line feed or NUL;
+//   tag names cut to 29 characters and a header line kept within the reader's 1023-character
+//   piece (the value is cut); a tag whose name is then empty, or names "Number", "Version" or
+//   "Smoothed", is left out;
+// - an empty isotope name as a single blank (an empty one fails to read).
+#include "chart/atomic_file.h"
+#include "chart/number_format.h"
+#include "chart/run_log.h"
+#include "chart/spl_io.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+constexpr size_t BUFFER_SIZE = 1 << 20;
+constexpr size_t ROW_MAX = 512;          // longest row line: 11 + 1 + 11 + 5 * 18 + 69 + ... < 512
+constexpr size_t HEADER_LINE_MAX = 1022; // a line the reader takes as one piece, without its end
+
+const char PLAIN_COLUMNS[] = "\"Number\",\"Time(S)\",\"Data(Volt)\"     ,\"Isotope name\"\r\n";
+const char EXTENDED_COLUMNS[] =
+    "\"Number\",\"Time(S)\",\"Data(Volt)\"     ,\"Isotope name\",\"Smoothed\",\"Peak "
+    "Top\",\"Peak Base\",\"Revised Top\",\"Revised Base\",\"Left\",\"Top\",\"Right\","
+    "\"Bottom\",\"Left a\",\"Right a\"\r\n";
+
+// text up to its first double quote, line feed or NUL.
+std::string_view Safe(std::string_view text) {
+    size_t cut = text.find_first_of(std::string_view("\"\n\0", 3));
+    return cut == std::string_view::npos ? text : text.substr(0, cut);
+}
+
+class Output {
+  public:
+    explicit Output(AtomicFile& file) : file_(file) { buf_.resize(BUFFER_SIZE); }
+
+    // Room for at least n more characters.
+    char* Reserve(size_t n) {
+        if (used_ + n > buf_.size()) Flush(); // a failed write is kept by the file for Commit
+        if (n > buf_.size()) buf_.resize(n);
+        return buf_.data() + used_;
+    }
+    void Advance(char* to) { used_ = static_cast<size_t>(to - buf_.data()); }
+    void Append(std::string_view text) {
+        char* p = Reserve(text.size());
+        std::memcpy(p, text.data(), text.size());
+        Advance(p + text.size());
+    }
+    bool Flush() {
+        bool ok = file_.Write(buf_.data(), used_);
+        used_ = 0;
+        return ok;
+    }
+
+  private:
+    AtomicFile& file_;
+    std::vector<char> buf_;
+    size_t used_ = 0;
+};
+
+void WriteHeader(Output& out, const SplChart& chart, int rowCount) {
+    for (const SplTag& tag : chart.tags) {
+        std::string_view name = Safe(tag.name);
+        if (name.size() > SPL_TAG_NAME_MAX) name = name.substr(0, SPL_TAG_NAME_MAX);
+        if (name.empty() || name == "Number" || name == "Version" || name == "Smoothed") continue;
+        out.Append("\"");
+        out.Append(name);
+        if (name == "Num of DATA:") {
+            char* p = out.Reserve(32);
+            *p++ = '"';
+            *p++ = ',';
+            p += FormatInt(p, rowCount, 8);
+            out.Advance(p);
+            out.Append("\r\n");
+            continue;
+        }
+        std::string_view value = Safe(tag.value);
+        size_t room = HEADER_LINE_MAX - name.size() - 5;
+        if (value.size() > room) value = value.substr(0, room);
+        out.Append("\",\"");
+        out.Append(value);
+        out.Append("\"\r\n");
+    }
+    if (chart.version >= 2) {
+        char line[64];
+        int n = std::snprintf(line, sizeof line, "\"Version\",\"%d\"\r\n", chart.version);
+        out.Append(std::string_view(line, static_cast<size_t>(n)));
+        if (chart.flags & HASSM) out.Append("\"Smoothed\",\"YES\"\r\n");
+        out.Append(EXTENDED_COLUMNS);
+    } else {
+        out.Append(PLAIN_COLUMNS);
+    }
+}
+
+char* WriteRow(char* p, int index, const SplSample& row, bool extended) {
+    if (index < 10000000) {
+        p += FormatInt(p, index, 8);
+    } else {
+        *p++ = ' ';
+        p += FormatInt(p, index, 0);
+    }
+    *p++ = ',';
+    p += FormatInt(p, row.time, 9);
+    *p++ = ',';
+    p += FormatE(p, row.data, 17, 7);
+    *p++ = ',';
+    *p++ = ' ';
+    *p++ = '"';
+    std::string_view name = Safe(std::string_view(row.isotopeName, strnlen(row.isotopeName, 63)));
+    if (name.empty()) name = " ";
+    std::memcpy(p, name.data(), name.size());
+    p += name.size();
+    *p++ = '"';
+    if (extended) {
+        *p++ = ',';
+        p += FormatE(p, row.smoothed, 17, 7);
+        if (row.flags & (SAMPLE_HAS_PEAK | SAMPLE_HAS_REVISED)) {
+            for (double v : {row.top[0], row.base[0], row.top[1], row.base[1]}) {
+                *p++ = ',';
+                p += FormatE(p, v, 17, 7);
+            }
+        }
+    }
+    *p++ = '\r';
+    *p++ = '\n';
+    return p;
+}
+
+} // namespace
+
+int WriteSplData(const std::string& fileName, const SplSample* rows, int rowCount,
+                 const SplChart& chart) {
+    if (fileName.empty() || rowCount < 0 || (rowCount > 0 && !rows)) {
+        LogPrint("WriteSplData: Invalid arguments.");
+        return 0;
+    }
+    AtomicFile file;
+    if (!file.Open(fileName)) {
+        LogPrintf("WriteSplData: %s", file.error().c_str());
+        return 0;
+    }
+    {
+        Output out(file);
+        WriteHeader(out, chart, rowCount);
+        const bool extended = chart.version >= 2;
+        for (int i = 0; i < rowCount && file.ok(); ++i) {
+            char* p = out.Reserve(ROW_MAX);
+            out.Advance(WriteRow(p, i, rows[i], extended));
+        }
+        out.Flush();
+    }
+    if (!file.Commit()) {
+        LogPrintf("WriteSplData: %s", file.error().c_str());
+        return 0;
+    }
+    return 1;
+}
