@@ -1,0 +1,104 @@
+#include "viewer/chart_viewer.h"
+#include "viewer/max_pyramid.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+std::vector<SplSample> RandomRows(int n, unsigned seed) {
+    std::mt19937 gen(seed);
+    std::uniform_real_distribution<double> volts(-2.0, 5.0);
+    std::vector<SplSample> rows(n);
+    for (auto& r : rows) {
+        r.data = volts(gen);
+        r.smoothed = volts(gen);
+    }
+    return rows;
+}
+
+double ScanMax(const std::vector<SplSample>& rows, int first, int last, bool smoothed) {
+    double m = smoothed ? rows[first].smoothed : rows[first].data;
+    for (int i = first + 1; i < last; ++i)
+        m = std::max(m, smoothed ? rows[i].smoothed : rows[i].data);
+    return m;
+}
+
+} // namespace
+
+TEST(MaxPyramid, EqualsScanOnEveryStretchOfSmallChart) {
+    // Sizes around the block sizes (8, 64, 512) catch off-by-one errors at block edges.
+    for (int n : {1, 2, 7, 8, 9, 63, 64, 65, 513}) {
+        auto rows = RandomRows(n, 11u + n);
+        MaxPyramid data, smoothed;
+        data.Build(rows.data(), n, SampleColumn::Data);
+        smoothed.Build(rows.data(), n, SampleColumn::Smoothed);
+        int stride = n > 100 ? 7 : 1;
+        for (int a = 0; a < n; a += stride)
+            for (int b = a + 1; b <= n; ++b) {
+                ASSERT_EQ(data.Max(a, b), ScanMax(rows, a, b, false)) << n << ":" << a << "-" << b;
+                ASSERT_EQ(smoothed.Max(a, b), ScanMax(rows, a, b, true))
+                    << n << ":" << a << "-" << b;
+            }
+    }
+}
+
+TEST(MaxPyramid, EqualsScanOnRandomStretchesOfLongChart) {
+    const int n = 300007;
+    auto rows = RandomRows(n, 5);
+    MaxPyramid data;
+    data.Build(rows.data(), n, SampleColumn::Data);
+    std::mt19937 gen(9);
+    std::uniform_int_distribution<int> pos(0, n);
+    for (int t = 0; t < 300; ++t) {
+        int a = pos(gen), b = pos(gen);
+        if (a == b) continue;
+        if (a > b) std::swap(a, b);
+        ASSERT_EQ(data.Max(a, b), ScanMax(rows, a, b, false)) << a << "-" << b;
+    }
+    // A single spike is found from every stretch that holds it.
+    rows[123456].data = 99.0;
+    data.Build(rows.data(), n, SampleColumn::Data);
+    EXPECT_EQ(data.Max(0, n), 99.0);
+    EXPECT_EQ(data.Max(123456, 123457), 99.0);
+    EXPECT_LT(data.Max(123457, n), 99.0);
+    EXPECT_LT(data.Max(0, 123456), 99.0);
+}
+
+TEST(MaxPyramid, StretchesOutsideTheRowsAreCutOrEmpty) {
+    auto rows = RandomRows(20, 3);
+    MaxPyramid data;
+    data.Build(rows.data(), 20, SampleColumn::Data);
+    EXPECT_EQ(data.Max(-5, 100), ScanMax(rows, 0, 20, false));
+    EXPECT_EQ(data.Max(30, 40), 0.0);
+    EXPECT_EQ(data.Max(5, 5), 0.0);
+    MaxPyramid none;
+    none.Build(nullptr, 0, SampleColumn::Data);
+    EXPECT_TRUE(none.Empty());
+    EXPECT_EQ(none.Max(0, 10), 0.0);
+}
+
+TEST(ChartPyramids, RebuildsOnlyForANewGeneration) {
+    CHARTBLOCK chart;
+    chart.samples = RandomRows(101, 4);
+    chart.paddedCount = 100;
+    chart.flags = HASSM;
+    chart.generation = 1;
+    ChartPyramids cache;
+    cache.Update(chart);
+    EXPECT_EQ(cache.Data().Count(), 101);
+    EXPECT_EQ(cache.Smoothed().Max(0, 101), ScanMax(chart.samples, 0, 101, true));
+
+    // Peak edits leave the values alone and keep the generation: no rebuild needed.
+    chart.samples[50].data = 1000.0;
+    cache.Update(chart);
+    EXPECT_LT(cache.Data().Max(0, 101), 1000.0);
+
+    chart.generation = 2; // a new chart was set
+    chart.flags = 0;
+    cache.Update(chart);
+    EXPECT_EQ(cache.Data().Max(0, 101), 1000.0);
+    EXPECT_TRUE(cache.Smoothed().Empty());
+}
