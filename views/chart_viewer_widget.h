@@ -4,6 +4,7 @@
 #pragma once
 
 #include "viewer/chart_viewer.h"
+#include "viewer/max_pyramid.h"
 
 #include <QWidget>
 
@@ -23,6 +24,8 @@ class ChartViewerWidget : public QWidget, private ViewerHost {
     IndexPane* indexPane() const { return index; }
     // Tests and the benchmark pin the desktop width; 0 means the screen's width.
     void setDesktopWidth(int pixels) { desktopWidthOverride = pixels; }
+    // Block maxima of the chart shown, shared by both panes' painting.
+    ChartPyramids& pyramids() { return pyramidCache; }
 
   signals:
     // A VN_* code from the model, delivered queued.
@@ -48,6 +51,7 @@ class ChartViewerWidget : public QWidget, private ViewerHost {
     void Beep() override;
 
     ChartView model{this};
+    ChartPyramids pyramidCache;
     int id;
     int desktopWidthOverride = 0;
     ChartPane* chart = nullptr;
