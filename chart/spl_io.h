@@ -22,3 +22,8 @@ std::optional<std::vector<SplSample>> ReadSplData(const std::string& fileName, S
 // has been written (temporary file, then rename). Returns 1 on success, 0 on any failure.
 int WriteSplData(const std::string& fileName, const SplSample* rows, int rowCount,
                  const SplChart& chart);
+
+// One row line as WriteSplData writes it at position index, CR LF included; extended adds the
+// SPL2 columns. out must hold SPL_ROW_LINE_MAX characters. Returns the characters written.
+inline constexpr int SPL_ROW_LINE_MAX = 512;
+int FormatSplRow(char* out, int index, const SplSample& row, bool extended);

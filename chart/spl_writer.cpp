@@ -23,7 +23,6 @@
 namespace {
 
 constexpr size_t BUFFER_SIZE = 1 << 20;
-constexpr size_t ROW_MAX = 512;          // longest row line: 11 + 1 + 11 + 5 * 18 + 69 + ... < 512
 constexpr size_t HEADER_LINE_MAX = 1022; // a line the reader takes as one piece, without its end
 
 const char PLAIN_COLUMNS[] = "\"Number\",\"Time(S)\",\"Data(Volt)\"     ,\"Isotope name\"\r\n";
@@ -136,6 +135,10 @@ char* WriteRow(char* p, int index, const SplSample& row, bool extended) {
 
 } // namespace
 
+int FormatSplRow(char* out, int index, const SplSample& row, bool extended) {
+    return static_cast<int>(WriteRow(out, index, row, extended) - out);
+}
+
 int WriteSplData(const std::string& fileName, const SplSample* rows, int rowCount,
                  const SplChart& chart) {
     if (fileName.empty() || rowCount < 0 || (rowCount > 0 && !rows)) {
@@ -152,7 +155,7 @@ int WriteSplData(const std::string& fileName, const SplSample* rows, int rowCoun
         WriteHeader(out, chart, rowCount);
         const bool extended = chart.version >= 2;
         for (int i = 0; i < rowCount && file.ok(); ++i) {
-            char* p = out.Reserve(ROW_MAX);
+            char* p = out.Reserve(SPL_ROW_LINE_MAX);
             out.Advance(WriteRow(p, i, rows[i], extended));
         }
         out.Flush();
