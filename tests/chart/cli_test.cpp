@@ -1,0 +1,154 @@
+// Runs the built vortan-cli on the example charts.
+#include "chart/peak_file.h"
+#include "chart/spl_io.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class Cli : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("vortan_cli_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Runs vortan-cli with args; returns its exit status and keeps what it printed.
+    int Run(const std::string& args) {
+        std::string command = "\"" + std::string(VORTAN_CLI) + "\" " + args + " >\"" +
+                              (dir_ / "out.txt").string() + "\" 2>\"" +
+                              (dir_ / "err.txt").string() + "\"";
+        int status = std::system(command.c_str());
+        out_ = ReadAll(dir_ / "out.txt");
+        err_ = ReadAll(dir_ / "err.txt");
+#ifdef _WIN32
+        return status;
+#else
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+    }
+    std::string Example(const char* name) {
+        return "\"" + std::string(VORTAN_EXAMPLES) + "/" + name + "\"";
+    }
+    std::string Out(const char* name) {
+        return "\"" + (dir_ / name).string() + "\"";
+    }
+
+    fs::path dir_;
+    std::string out_, err_;
+};
+
+} // namespace
+
+TEST_F(Cli, InfoShowsLayoutTagsAndPeaks) {
+    ASSERT_EQ(Run("info " + Example("run3-peaks.spl")), 0) << err_;
+    EXPECT_NE(out_.find("rows: 6000\n"), std::string::npos);
+    EXPECT_NE(out_.find("version: 2 (SPL2)\n"), std::string::npos);
+    EXPECT_NE(out_.find("smoothed: yes\n"), std::string::npos);
+    EXPECT_NE(out_.find("\"Comment:\" = \"Run 3, detector B\""), std::string::npos);
+    EXPECT_NE(out_.find("peaks, table 0 (Peak Top / Peak Base): 5\n"), std::string::npos);
+    EXPECT_NE(out_.find("peaks, table 1 (Revised Top / Revised Base): 3\n"), std::string::npos);
+    EXPECT_NE(out_.find("\"Cs-137\""), std::string::npos);
+
+    ASSERT_EQ(Run("info " + Example("run3.spl")), 0) << err_;
+    EXPECT_NE(out_.find("peaks, table 0 (Peak Top / Peak Base): 0\n"), std::string::npos);
+}
+
+TEST_F(Cli, ConvertKeepsOrChangesTheLayout) {
+    ASSERT_EQ(Run("convert " + Example("run3-peaks.spl") + " " + Out("same.spl")), 0) << err_;
+    EXPECT_EQ(ReadAll(dir_ / "same.spl"), ReadAll(fs::path(VORTAN_EXAMPLES) / "run3-peaks.spl"));
+
+    ASSERT_EQ(Run("convert " + Example("run3-peaks.spl") + " " + Out("plain.spl") + " --plain"), 0);
+    EXPECT_NE(err_.find("warning"), std::string::npos);
+    SplChart chart;
+    auto rows = ReadSplData((dir_ / "plain.spl").string(), chart);
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->size(), 6000u);
+    EXPECT_LT(chart.version, 2);
+    EXPECT_TRUE(PeaksMarkedInRows(rows->data(), 6000, 0).empty());
+
+    ASSERT_EQ(Run("convert --spl2 " + Out("plain.spl") + " " + Out("ext.spl")), 0) << err_;
+    rows = ReadSplData((dir_ / "ext.spl").string(), chart);
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(chart.version, 2);
+}
+
+TEST_F(Cli, SmoothWritesSpl2WithTheSmoothedColumn) {
+    ASSERT_EQ(Run("smooth " + Example("run3.spl") + " " + Out("s.spl") + " --width 2"), 0) << err_;
+    SplChart in, out;
+    auto original = ReadSplData(std::string(VORTAN_EXAMPLES) + "/run3.spl", in);
+    auto rows = ReadSplData((dir_ / "s.spl").string(), out);
+    ASSERT_TRUE(original && rows);
+    EXPECT_EQ(out.version, 2);
+    EXPECT_TRUE(out.flags & HASSM);
+    ASSERT_EQ(rows->size(), original->size());
+    const auto& d = *original;
+    double want = (d[8].data + d[9].data + d[10].data + d[11].data + d[12].data) / 5;
+    EXPECT_NEAR((*rows)[10].smoothed, want, 1e-9);
+    EXPECT_EQ((*rows)[10].data, d[10].data);
+
+    ASSERT_EQ(Run("smooth " + Example("run3.spl") + " " + Out("o.spl") +
+                  " --optimize --max 9 --min 1 --weight digital"),
+              0)
+        << err_;
+}
+
+TEST_F(Cli, PeaksWritesAPksFileOfTheChosenTable) {
+    ASSERT_EQ(Run("peaks " + Example("run3-peaks.spl") + " " + Out("p.pks") + " --table 1"), 0)
+        << err_;
+    EXPECT_EQ(ReadAll(dir_ / "p.pks"), "\"Comment:\",\"Run 3, detector B\"\r\n"
+                                       "\"Sample:\",\"Soil core 12\"\r\n"
+                                       "\"Operator:\",\"lab\"\r\n"
+                                       " 1500,   7.93467650E-002, \"Co-60\"\r\n"
+                                       " 2300,   1.19976110E+000, \"K-40\"\r\n"
+                                       " 3100,   1.90601550E-002, \"Am-241\"\r\n");
+}
+
+TEST_F(Cli, PeaksWarnsAboutLowPeaksAndWritesThem) {
+    std::vector<SplSample> rows(3);
+    rows[1].flags = SAMPLE_HAS_PEAK;
+    rows[1].top[0] = 0.000005;
+    std::strcpy(rows[1].isotopeName, "Rn");
+    rows[0].isotopeName[0] = rows[2].isotopeName[0] = 'A';
+    SplChart chart;
+    chart.version = 2;
+    ASSERT_EQ(WriteSplData((dir_ / "low.spl").string(), rows.data(), 3, chart), 1);
+    ASSERT_EQ(Run("peaks " + Out("low.spl") + " " + Out("low.pks")), 0) << err_;
+    EXPECT_NE(err_.find("warning: very low peak (below 0.01 mV) at row 1"), std::string::npos);
+    EXPECT_EQ(ReadAll(dir_ / "low.pks"), "    1,   5.00000000E-006, \"Rn\"\r\n");
+}
+
+TEST_F(Cli, FailuresGiveAReasonAndANonzeroStatus) {
+    EXPECT_NE(Run("info " + Out("missing.spl")), 0);
+    EXPECT_EQ(err_.rfind("vortan-cli: cannot read", 0), 0u) << err_;
+    EXPECT_NE(Run("peaks " + Example("run3.spl") + " " + Out("none.pks")), 0);
+    EXPECT_EQ(err_.rfind("vortan-cli: no peaks", 0), 0u) << err_;
+    EXPECT_FALSE(fs::exists(dir_ / "none.pks"));
+    EXPECT_NE(Run("smooth " + Example("run3.spl") + " " + Out("x.spl") + " --width abc"), 0);
+    EXPECT_NE(Run("convert " + Example("run3.spl") + " " + Out("no/dir/x.spl")), 0);
+    EXPECT_EQ(err_.rfind("vortan-cli: cannot write", 0), 0u) << err_;
+    EXPECT_NE(Run("convert " + Example("run3.spl")), 0);
+    EXPECT_NE(Run("peaks " + Example("run3-peaks.spl") + " " + Out("y.pks") + " --table 2"), 0);
+    EXPECT_EQ(Run("peaks --help"), 0);
+    EXPECT_NE(out_.find("usage: vortan-cli peaks IN OUT.pks"), std::string::npos);
+}
