@@ -78,7 +78,9 @@ void LogPrintf(const char* format, ...) {
     va_end(again);
 }
 
-int IsLogOpen() { return State().open ? 1 : 0; }
+int IsLogOpen() {
+    return State().open ? 1 : 0;
+}
 
 bool OpenLog() {
     LogState& s = State();
@@ -112,10 +114,15 @@ void ResetLogLines(int n) {
 
 std::vector<std::string> LogLines() {
     std::vector<std::string> out;
-    for (const auto& line : State().lines) out.emplace_back(line.get());
+    for (const auto& line : State().lines)
+        out.emplace_back(line.get());
     return out;
 }
 
-int LogCapacity() { return State().capacity; }
+int LogCapacity() {
+    return State().capacity;
+}
 
-void SetLogListener(LogListener listener) { State().listener = std::move(listener); }
+void SetLogListener(LogListener listener) {
+    State().listener = std::move(listener);
+}
