@@ -1,0 +1,205 @@
+#include "chart/spl_io.h"
+#include "spl_test_support.h"
+
+#include <cmath>
+#include <cstring>
+#include <random>
+
+using namespace spltest;
+
+namespace {
+
+const char SPEC_EXAMPLE[] =
+    "\"Comment:\",\"Run 3\"\r\n"
+    "\"Num of DATA:\",       3\r\n"
+    "\"Version\",\"2\"\r\n"
+    "\"Smoothed\",\"YES\"\r\n"
+    "\"Number\",\"Time(S)\",\"Data(Volt)\"     ,\"Isotope "
+    "name\",\"Smoothed\",\"Peak Top\",\"Peak Base\",\"Revised Top\",\"Revised "
+    "Base\",\"Left\",\"Top\",\"Right\",\"Bottom\",\"Left a\",\"Right a\"\r\n"
+    "       0,        0,   1.0000000E-003, \"A\",   1.1000000E-003\r\n"
+    "       1,        1,   5.2500000E-002, \"A\",   5.0000000E-002,   5.2500000E-002,   "
+    "1.0000000E-003,   0.0000000E+000,   0.0000000E+000\r\n"
+    "       2,        2,   2.0000000E-003, \"A\",   1.9000000E-003\r\n";
+
+std::vector<SplSample> ExampleRows() {
+    std::vector<SplSample> rows = {Row(0, 1e-3, "A"), Row(1, 5.25e-2, "A"), Row(2, 2e-3, "A")};
+    rows[0].smoothed = 1.1e-3;
+    rows[1].smoothed = 5e-2;
+    rows[1].flags = SAMPLE_HAS_PEAK;
+    rows[1].top[0] = 5.25e-2;
+    rows[1].base[0] = 1e-3;
+    rows[2].smoothed = 1.9e-3;
+    return rows;
+}
+
+} // namespace
+
+TEST(WriteSplData, WritesTheExampleSpl2FileByteForByte) {
+    TempDir dir;
+    SplChart chart;
+    // Stored Version, Smoothed and Number tags are dropped, "Num of DATA:" gets the row count.
+    chart.tags = {{"Comment:", "Run 3"},
+                  {"Version", "9"},
+                  {"Num of DATA:", "77"},
+                  {"Number", "x"},
+                  {"Smoothed", "NO"}};
+    chart.version = 2;
+    chart.flags = HASSM;
+    auto rows = ExampleRows();
+    std::string file = dir.Name("out.spl");
+    ASSERT_EQ(WriteSplData(file, rows.data(), 3, chart), 1);
+    EXPECT_EQ(Slurp(file), SPEC_EXAMPLE);
+}
+
+TEST(WriteSplData, PlainLayoutBelowVersionTwo) {
+    TempDir dir;
+    SplChart chart;
+    chart.version = 1;
+    chart.flags = HASSM; // not written in the plain layout
+    chart.tags = {{"Site", ""}};
+    auto rows = ExampleRows();
+    rows[0].time = -2147483647 - 1;
+    rows[0].data = -0.0;
+    std::string file = dir.Name("out.spl");
+    ASSERT_EQ(WriteSplData(file, rows.data(), 3, chart), 1);
+    EXPECT_EQ(Slurp(file), "\"Site\",\"\"\r\n"
+                           "\"Number\",\"Time(S)\",\"Data(Volt)\"     ,\"Isotope name\"\r\n"
+                           "       0,-2147483648,  -0.0000000E+000, \"A\"\r\n"
+                           "       1,        1,   5.2500000E-002, \"A\"\r\n"
+                           "       2,        2,   2.0000000E-003, \"A\"\r\n");
+    // No rows at all still makes a chart that loads (with no rows).
+    ASSERT_EQ(WriteSplData(file, nullptr, 0, chart), 1);
+    SplChart back;
+    auto read = ReadSplData(file, back);
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(read->empty());
+}
+
+TEST(WriteSplData, RoundTrips) {
+    TempDir dir;
+    // read -> write -> read gives the same chart; write -> read -> write the same bytes.
+    for (const char* example : {VORTAN_EXAMPLES "/run3.spl", VORTAN_EXAMPLES "/run3-peaks.spl"}) {
+        SplChart chart;
+        auto rows = ReadSplData(example, chart);
+        ASSERT_TRUE(rows);
+        std::string file = dir.Name("copy.spl");
+        ASSERT_EQ(WriteSplData(file, rows->data(), static_cast<int>(rows->size()), chart), 1);
+        EXPECT_EQ(Slurp(file), Slurp(example)); // both examples are in the writer's own form
+        SplChart chart2;
+        auto rows2 = ReadSplData(file, chart2);
+        ASSERT_TRUE(rows2);
+        ASSERT_EQ(rows2->size(), rows->size());
+        for (size_t i = 0; i < rows->size(); ++i)
+            ASSERT_TRUE(SameRow((*rows)[i], (*rows2)[i]));
+        EXPECT_EQ(chart2.version, chart.version);
+        EXPECT_EQ(chart2.flags, chart.flags);
+        ASSERT_EQ(chart2.tagCount(), chart.tagCount());
+    }
+
+    // Random SPL2 rows: values of every magnitude, non-finite ones, peaks in either table.
+    std::mt19937_64 rng(99);
+    std::vector<SplSample> rows(3000);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        SplSample& s = rows[i];
+        s.time = static_cast<int32_t>(rng());
+        double* fields[] = {&s.data, &s.smoothed, &s.top[0], &s.base[0], &s.top[1], &s.base[1]};
+        for (double* f : fields) {
+            uint64_t bits = rng();
+            std::memcpy(f, &bits, sizeof bits);
+        }
+        s.flags = static_cast<uint32_t>(rng()) & (SAMPLE_HAS_PEAK | SAMPLE_HAS_REVISED);
+        std::snprintf(s.isotopeName, sizeof s.isotopeName, "I%zu,x y", i % 17);
+    }
+    SplChart chart;
+    chart.version = 2;
+    chart.tags = {{"Comment:", "random"}};
+    std::string first = dir.Name("first.spl"), second = dir.Name("second.spl");
+    ASSERT_EQ(WriteSplData(first, rows.data(), static_cast<int>(rows.size()), chart), 1);
+    SplChart back;
+    auto read = ReadSplData(first, back);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->size(), rows.size());
+    ASSERT_EQ(WriteSplData(second, read->data(), static_cast<int>(read->size()), back), 1);
+    EXPECT_EQ(Slurp(first), Slurp(second));
+}
+
+TEST(WriteSplData, UnsafeTextStillReadsBackWhole) {
+    TempDir dir;
+    SplChart chart;
+    chart.version = 2;
+    chart.tags = {{"Site", "bc\n"},
+                  {"Quote", "say \"hi\" twice"},
+                  {"Multi", "line one\r\nline two"},
+                  {"", "no name"},
+                  {"Number\nx", "would end the header"},
+                  {std::string(40, 'L'), std::string(2000, 'v')},
+                  {"Ends", "fine"}};
+    std::vector<SplSample> rows = {Row(0, 1.0, "A\"B"), Row(1, 2.0, "line\nbreak"), Row(2, 3.0, ""),
+                                   Row(3, 4.0, "\""), Row(4, 5.0, "ok")};
+    std::memset(rows[4].isotopeName, 'z', sizeof rows[4].isotopeName); // no terminator at all
+    for (auto& r : rows)
+        r.smoothed = 0.5;
+    std::string file = dir.Name("out.spl");
+    ASSERT_EQ(WriteSplData(file, rows.data(), static_cast<int>(rows.size()), chart), 1);
+    SplChart back;
+    auto read = ReadSplData(file, back);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->size(), rows.size());
+    std::vector<std::string> names;
+    for (const auto& r : *read) {
+        names.emplace_back(r.isotopeName);
+        EXPECT_EQ(r.smoothed, 0.5);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"A", "line", " ", " ", std::string(63, 'z')}));
+    std::vector<std::pair<std::string, std::string>> tags;
+    for (const SplTag& t : back.tags)
+        tags.emplace_back(t.name, t.value);
+    size_t room = 1022 - 29 - 5;
+    EXPECT_EQ(tags, (std::vector<std::pair<std::string, std::string>>{
+                        {"Site", "bc"},
+                        {"Quote", "say "},
+                        {"Multi", "line one\r"},
+                        {std::string(29, 'L'), std::string(room, 'v')},
+                        {"Ends", "fine"}}));
+}
+
+TEST(WriteSplData, RowsFromTenMillionOnKeepALeadingBlank) {
+    SplSample s = Row(5, 1.0, "A");
+    char line[SPL_ROW_LINE_MAX];
+    auto text = [&](int index, bool extended) {
+        return std::string(line, static_cast<size_t>(FormatSplRow(line, index, s, extended)));
+    };
+    EXPECT_EQ(text(9999999, false), " 9999999,        5,   1.0000000E+000, \"A\"\r\n");
+    EXPECT_EQ(text(10000000, false), " 10000000,        5,   1.0000000E+000, \"A\"\r\n");
+    EXPECT_EQ(text(2147483647, true),
+              " 2147483647,        5,   1.0000000E+000, \"A\",   0.0000000E+000\r\n");
+    s.flags = SAMPLE_HAS_REVISED;
+    s.top[1] = -1.5;
+    EXPECT_EQ(text(0, true), "       0,        5,   1.0000000E+000, \"A\",   0.0000000E+000,   "
+                             "0.0000000E+000,   0.0000000E+000,  -1.5000000E+000,   "
+                             "0.0000000E+000\r\n");
+    EXPECT_EQ(text(0, false), "       0,        5,   1.0000000E+000, \"A\"\r\n");
+}
+
+TEST(WriteSplData, FailureKeepsTheOldFileAndSaysWhy) {
+    TempDir dir;
+    LogCapture log;
+    auto rows = ExampleRows();
+    SplChart chart;
+    std::string file = dir.File("old.spl", "old contents");
+    EXPECT_EQ(WriteSplData(file, rows.data(), -1, chart), 0);
+    EXPECT_EQ(log.Last(), "WriteSplData: Invalid arguments.");
+    EXPECT_EQ(WriteSplData(file, nullptr, 3, chart), 0);
+    EXPECT_EQ(WriteSplData("", rows.data(), 3, chart), 0);
+    EXPECT_EQ(Slurp(file), "old contents");
+
+    EXPECT_EQ(WriteSplData(dir.Name("no/such/folder.spl"), rows.data(), 3, chart), 0);
+    EXPECT_EQ(log.Last().rfind("WriteSplData: ", 0), 0u);
+    fs::create_directories(dir.path / "folder.spl");
+    EXPECT_EQ(WriteSplData(dir.Name("folder.spl"), rows.data(), 3, chart), 0);
+    EXPECT_EQ(log.Last().rfind("WriteSplData: ", 0), 0u);
+    EXPECT_TRUE(fs::is_directory(dir.path / "folder.spl"));
+    // Nothing is left behind in the folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), {}), 2);
+}
