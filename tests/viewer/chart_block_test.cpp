@@ -1,0 +1,256 @@
+#include "viewer/viewer_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+TEST(SetChart, PostsResetModeIndexBoxAndChartInOrder) {
+    LogCapture log;
+    TestViewer t;
+    ASSERT_EQ(Set(t, Ramp(1000, 1.0)), 1);
+    EXPECT_EQ(t.host.posted, (std::vector<int>{VN_RESET, VN_MODE, VN_INDEX, VN_BOX, VN_CHART}));
+    int ok = log.IndexOf("SetChart: Parameters are O.K.");
+    int init = log.IndexOf("SetChart: CHARTBLOCK is initialized.");
+    int table = log.IndexOf("SetChart: Peak list table is initialized.");
+    int fresh = log.IndexOf("SetChart: New table is set.");
+    int inst = log.IndexOf("SetChart: View's instance has been refreshed.");
+    int done = log.IndexOf("SetChart: Views have been refreshed.");
+    ASSERT_GE(ok, 0);
+    EXPECT_LT(ok, init);
+    EXPECT_LT(init, table);
+    EXPECT_LT(table, fresh);
+    EXPECT_LT(fresh, inst);
+    EXPECT_LT(inst, done);
+    EXPECT_EQ(t.view.listCount, 2);
+    // A second chart reuses the table array: no "New table" line.
+    ASSERT_EQ(Set(t, Ramp(10, 1.0)), 1);
+    EXPECT_EQ(log.Count("SetChart: New table is set."), 1);
+}
+
+TEST(SetChart, PadsWithADesktopOfBlankSamplesAndResetsTheView) {
+    TestViewer t;
+    auto rows = Ramp(1000, 2.0);
+    ASSERT_EQ(Set(t, rows), 1);
+    const CHARTBLOCK& c = *t.view.chart;
+    EXPECT_EQ(c.sampleCount, 1000);
+    EXPECT_EQ(c.paddedCount, 2024);
+    ASSERT_EQ(c.samples.size(), 2025u);
+    EXPECT_EQ(c.samples[999].data, 2.0);
+    for (size_t i = 1000; i < c.samples.size(); ++i) {
+        ASSERT_EQ(c.samples[i].data, 0.0);
+        ASSERT_EQ(c.samples[i].flags, 0u);
+        ASSERT_EQ(c.samples[i].isotopeName[0], '\0');
+    }
+    EXPECT_EQ(c.magnification, 1.0);
+    EXPECT_EQ(c.viewStart, 0);
+    EXPECT_EQ(c.viewWidth, 800);
+    EXPECT_EQ(c.scrollCount, 1200); // 1000 samples over 400 index columns: 3 per column
+    EXPECT_EQ(c.minValue, 0.0);
+    EXPECT_EQ(c.maxValue, 2.0);
+    EXPECT_DOUBLE_EQ(c.defaultRange, 2.0 / 0.9);
+    EXPECT_DOUBLE_EQ(c.range, c.defaultRange);
+    EXPECT_DOUBLE_EQ(c.viewTop, 2.0 / 0.9);
+    EXPECT_EQ(t.view.chartMode, 0);
+    EXPECT_EQ(t.view.peakMode, 0);
+}
+
+TEST(SetChart, SeedsTheExtremesFromTheSecondSampleWhenTheFirstIsOutOfRange) {
+    for (double first : {25.0, -0.2}) {
+        TestViewer t;
+        auto rows = MakeSamples(3, [&](int i) { return i == 0 ? first : 0.5 * i; });
+        ASSERT_EQ(Set(t, rows), 1);
+        EXPECT_EQ(t.view.chart->maxValue, 1.0) << first;
+        EXPECT_EQ(t.view.chart->minValue, 0.0) << first;
+    }
+    for (double first : {20.0, -0.1}) {
+        TestViewer t;
+        auto rows = MakeSamples(3, [&](int i) { return i == 0 ? first : 0.5 * i; });
+        ASSERT_EQ(Set(t, rows), 1);
+        EXPECT_EQ(first > 0 ? t.view.chart->maxValue : t.view.chart->minValue, first);
+    }
+}
+
+TEST(SetChart, FewerThanTwoSamplesSeedFromZero) {
+    TestViewer t;
+    SplSample one;
+    one.data = 25.0; // out of range and no second sample: seeded from the blank samples' 0.0
+    ASSERT_EQ(SetChart(&t.view, 1, &one, 0, 2), 1);
+    EXPECT_EQ(t.view.chart->maxValue, 0.0);
+    EXPECT_EQ(t.view.chart->minValue, 0.0);
+    one.data = 0.5;
+    ASSERT_EQ(SetChart(&t.view, 1, &one, 0, 2), 1);
+    EXPECT_EQ(t.view.chart->maxValue, 0.5);
+    ASSERT_EQ(SetChart(&t.view, 0, &one, 0, 2), 1);
+    EXPECT_EQ(t.view.chart->sampleCount, 0);
+    EXPECT_EQ(t.view.chart->defaultRange, 0.0);
+}
+
+TEST(SetChart, SmoothedValuesCountOnlyWithHassm) {
+    auto rows = Ramp(100, 1.0);
+    rows[50].smoothed = 3.0;
+    rows[0].smoothed = -1.0; // the first sample's smoothed value takes part too
+    TestViewer plain, smooth;
+    ASSERT_EQ(Set(plain, rows), 1);
+    ASSERT_EQ(Set(smooth, rows, HASSM), 1);
+    EXPECT_EQ(plain.view.chart->maxValue, 1.0);
+    EXPECT_EQ(smooth.view.chart->maxValue, 3.0);
+    EXPECT_EQ(smooth.view.chart->minValue, -1.0);
+    EXPECT_EQ(smooth.view.chart->flags, HASSM);
+}
+
+TEST(SetChart, IgnoresInfiniteValuesForTheExtremes) {
+    TestViewer t;
+    auto rows = Ramp(10, 1.0);
+    rows[3].data = std::numeric_limits<double>::infinity();
+    rows[4].data = -std::numeric_limits<double>::infinity();
+    rows[5].data = std::nan("");
+    ASSERT_EQ(Set(t, rows), 1);
+    EXPECT_EQ(t.view.chart->maxValue, 1.0);
+    EXPECT_EQ(t.view.chart->minValue, 0.0);
+    EXPECT_TRUE(std::isfinite(t.view.chart->range));
+}
+
+TEST(SetChart, RebuildsBothPeakTablesFromTheMarks) {
+    LogCapture log;
+    TestViewer t;
+    auto rows = Ramp(100, 1.0);
+    MarkPeak(rows, 10, 0, 0.5, 0.1);
+    MarkPeak(rows, 20, 0, 5.0, 0.2);  // top above every value raises the maximum
+    MarkPeak(rows, 20, 1, 0.7, -0.4); // base below every value lowers the minimum
+    std::strcpy(rows[20].isotopeName, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd"); // 40 chars
+    ASSERT_EQ(Set(t, rows), 1);
+    PeakSet& t0 = t.Table(0);
+    PeakSet& t1 = t.Table(1);
+    ASSERT_EQ(t0.count, 2);
+    ASSERT_EQ(t1.count, 1);
+    EXPECT_EQ(t0.room, t.view.chart->paddedCount + 1);
+    EXPECT_EQ(t0.entries[0].position, 10.0);
+    EXPECT_DOUBLE_EQ(t0.entries[0].height, 0.4);
+    EXPECT_EQ(t0.entries[0].factor, 1.0);
+    EXPECT_STREQ(t0.entries[0].name, "Iso10");
+    EXPECT_STREQ(t0.entries[1].name, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012");
+    EXPECT_DOUBLE_EQ(t1.entries[0].height, 1.1);
+    EXPECT_EQ(t.view.chart->maxValue, 5.0);
+    EXPECT_EQ(t.view.chart->minValue, -0.4);
+    EXPECT_EQ(t.view.chart->markedSamples, (std::set<int>{10, 20}));
+    std::string p0 = "SetChart: A peak(2th) has been detected (30000/10000) for 0. ID was copied "
+                     "in MAX_ELEM_NAME.";
+    std::string p1 = "SetChart: A peak(1th) has been detected (30000/20000) for 1. ID was copied "
+                     "in MAX_ELEM_NAME.";
+    ASSERT_GE(log.IndexOf(p0), 0);
+    EXPECT_LT(log.IndexOf(p0), log.IndexOf(p1));
+}
+
+TEST(SetChart, RefusesAnotherTableCountAndKeepsTheOldChart) {
+    LogCapture log;
+    TestViewer t;
+    auto rows = Ramp(100, 1.0);
+    ASSERT_EQ(Set(t, rows), 1);
+    const CHARTBLOCK* before = t.view.chart.get();
+    auto other = Ramp(50, 1.0);
+    EXPECT_EQ(SetChart(&t.view, 50, other.data(), 0, 3), 0);
+    EXPECT_TRUE(log.Has("SetChart: Peak list table would be overridden illigaly."));
+    EXPECT_EQ(t.view.chart.get(), before);
+    EXPECT_EQ(t.view.chart->sampleCount, 100);
+}
+
+TEST(SetChart, RejectsInvalidArguments) {
+    LogCapture log;
+    TestViewer t;
+    auto rows = Ramp(10, 1.0);
+    EXPECT_EQ(SetChart(nullptr, 10, rows.data(), 0, 2), 0);
+    EXPECT_TRUE(log.Has("CheckChartView: Invalid argument."));
+    EXPECT_EQ(SetChart(&t.view, 10, nullptr, 0, 2), 0);
+    EXPECT_EQ(SetChart(&t.view, 10, rows.data(), 0, 0), 0);
+    EXPECT_EQ(SetChart(&t.view, -5, rows.data(), 0, 2), 0);
+    EXPECT_EQ(log.Count("SetChart: Invalid arguments."), 4);
+    // The samples carry the columns of two tables only.
+    EXPECT_EQ(SetChart(&t.view, 10, rows.data(), 0, 3), 0);
+    EXPECT_FALSE(t.view.chart);
+    EXPECT_EQ(t.view.listCount, 0);
+}
+
+TEST(SetChart, RefusedWhileAPeakIsBeingSet) {
+    LogCapture log;
+    TestViewer t;
+    auto rows = Ramp(2000, 1.0);
+    ASSERT_EQ(Set(t, rows), 1);
+    ASSERT_EQ(SetHeight(&t.view), 1);
+    const CHARTBLOCK* before = t.view.chart.get();
+    t.host.ClearRecords();
+    EXPECT_EQ(Set(t, Ramp(10, 1.0)), 0);
+    EXPECT_TRUE(log.Has("SetChart: A chart would be set in peak detection."));
+    int count = 0;
+    uint32_t flags = 0;
+    EXPECT_FALSE(RetrieveChart(&t.view, &count, &flags));
+    EXPECT_TRUE(log.Has("RetrieveChart: A chart would be retrieved in peak detection."));
+    EXPECT_EQ(t.host.beeps, 2);
+    EXPECT_EQ(t.view.chart.get(), before);
+    EXPECT_EQ(t.view.chartMode, CHART_MODE_BASE);
+}
+
+TEST(SetChart, ResetsTheChangeCountAndRenewsTheGeneration) {
+    TestViewer t;
+    ASSERT_EQ(Set(t, Ramp(2000, 1.0)), 1);
+    uint64_t first = t.view.chart->generation;
+    t.view.changeCount = 5;
+    ASSERT_EQ(Set(t, Ramp(2000, 1.0)), 1);
+    EXPECT_EQ(t.view.changeCount, 0);
+    EXPECT_GT(t.view.chart->generation, first);
+}
+
+TEST(RetrieveChart, ReturnsTheChartWithItsPeaksButNoPadding) {
+    TestViewer t;
+    auto rows = Ramp(100, 1.0);
+    MarkPeak(rows, 42, 1, 0.9, 0.1);
+    ASSERT_EQ(Set(t, rows), 1);
+    int count = 0;
+    uint32_t flags = 0x80;
+    auto back = RetrieveChart(&t.view, &count, &flags);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(count, 100);
+    EXPECT_EQ(flags, 0x80u); // untouched without smoothed data
+    EXPECT_EQ(back[42].flags, SAMPLE_HAS_REVISED);
+    EXPECT_EQ(back[42].top[1], 0.9);
+    EXPECT_EQ(back[99].data, 1.0);
+    EXPECT_STREQ(back[7].isotopeName, "Iso7");
+    ASSERT_EQ(Set(t, rows, HASSM), 1);
+    flags = 0;
+    ASSERT_TRUE(RetrieveChart(&t.view, &count, &flags));
+    EXPECT_EQ(flags, 1u);
+}
+
+TEST(RetrieveChart, FailsWithoutAChartOrOutputs) {
+    LogCapture log;
+    TestViewer t;
+    int count = 0;
+    uint32_t flags = 0;
+    EXPECT_FALSE(RetrieveChart(&t.view, &count, &flags));
+    EXPECT_TRUE(log.Has("RetrieveChart: CHARTBLOCK has not been ready yet."));
+    EXPECT_FALSE(RetrieveChart(&t.view, nullptr, &flags));
+    EXPECT_TRUE(log.Has("RetrieveChart: Invalid arguments."));
+}
+
+TEST(FreeViewerData, ReleasesTheChartAndTablesOnly) {
+    TestViewer never;
+    FreeViewerData(&never.view); // nothing to free
+    EXPECT_FALSE(never.view.chart);
+    TestViewer t;
+    ASSERT_EQ(Set(t, Ramp(100, 1.0)), 1);
+    FreeViewerData(&t.view);
+    EXPECT_FALSE(t.view.chart);
+    EXPECT_FALSE(t.view.peakTable);
+    EXPECT_EQ(t.view.listCount, 2);
+    EXPECT_EQ(std::string(GetChartViewerClass()), "chartviewer");
+}
+
+TEST(CheckChartView, RejectsNullAndHostlessViewers) {
+    LogCapture log;
+    EXPECT_EQ(CheckChartView(nullptr), 0);
+    ChartView hostless(nullptr);
+    EXPECT_EQ(CheckChartView(&hostless), 0);
+    EXPECT_TRUE(log.Has("CheckChartView: Passed window is not viewer."));
+    TestViewer t;
+    EXPECT_EQ(CheckChartView(&t.view), 1);
+}

@@ -1,0 +1,155 @@
+#include "chart/settings.h"
+#include "viewer/viewer_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Installs a detector for one test and restores the threshold and "no detector" after it.
+class DetectorScope {
+  public:
+    DetectorScope(ChartView* view, PeakDetector detector, void* context = nullptr)
+        : view(view), saved(Settings.threshold) {
+        EXPECT_EQ(SetPeakDetector(view, detector, context), 1);
+    }
+    ~DetectorScope() {
+        view->chartMode = 0;
+        SetPeakDetector(view, nullptr, nullptr);
+        Settings.threshold = saved;
+    }
+
+  private:
+    ChartView* view;
+    double saved;
+};
+
+std::vector<SplSample> Rows(std::initializer_list<double> values) {
+    std::vector<double> v(values);
+    return MakeSamples(static_cast<int>(v.size()),
+                       [&](int i) { return v[static_cast<size_t>(i)]; });
+}
+
+int Detect(const std::vector<SplSample>& rows, int start = 0) {
+    int own = -1;
+    double top = 0, base = 0;
+    return ThresholdDetector(nullptr, rows.data(), start, static_cast<int>(rows.size()), &own, &top,
+                             &base);
+}
+
+} // namespace
+
+TEST(ThresholdDetector, FindsTheMiddleOfTheFirstExcursion) {
+    LogCapture log;
+    double saved = Settings.threshold;
+    Settings.threshold = 0.005;
+    EXPECT_EQ(Detect(Rows({0.001, 0.002, 0.010, 0.020, 0.008, 0.001})), 3);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"Vortan:2", "Vortan:End"}));
+    Settings.threshold = saved;
+}
+
+TEST(ThresholdDetector, SkipsAnExcursionItStartsIn) {
+    LogCapture log;
+    double saved = Settings.threshold;
+    Settings.threshold = 0.005;
+    // 0.005 itself counts as above the threshold.
+    EXPECT_EQ(Detect(Rows({0.010, 0.009, 0.001, 0.005, 0.006, 0.007, 0.0})), 4);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"Vortan:1", "Vortan:2", "Vortan:End"}));
+    Settings.threshold = saved;
+}
+
+TEST(ThresholdDetector, FindsNothingInAnOpenExcursionOrAShortRun) {
+    LogCapture log;
+    double saved = Settings.threshold;
+    Settings.threshold = 0.005;
+    auto rows = Rows({0.001, 0.010, 0.020});
+    EXPECT_EQ(Detect(rows), -1);
+    EXPECT_TRUE(log.Has("Vortan:Not found"));
+    log.lines.clear();
+    EXPECT_EQ(Detect(rows, 2), -1);
+    EXPECT_TRUE(log.lines.empty());
+    Settings.threshold = saved;
+}
+
+TEST(DetectPeak, StartsAPeakAtTheFoundSampleWithItsSmoothedValue) {
+    LogCapture log;
+    TestViewer t;
+    auto rows = MakeSamples(2000, [](int i) { return i >= 500 && i < 510 ? 1.0 : 0.0; });
+    rows[505].smoothed = 0.75;
+    ASSERT_EQ(Set(t, rows, HASSM), 1);
+    DetectorScope scope(&t.view, ThresholdDetector);
+    EXPECT_TRUE(PeakDetectorInstalled());
+    ASSERT_EQ(SetHeight(&t.view), 1);
+    EXPECT_TRUE(log.Has("SetChartMode: Vortan"));
+    PeakSet& set = t.Table(0);
+    EXPECT_EQ(set.cursor, 505); // rise at 500, back below at 510
+    EXPECT_EQ(set.topLevel, 0.75);
+    EXPECT_EQ(set.baseLevel, 0.0);
+    EXPECT_EQ(set.editIndex, -1);
+}
+
+TEST(DetectPeak, FallsBackToTheViewCentreWhenNothingIsFound) {
+    LogCapture log;
+    TestViewer t;
+    ASSERT_EQ(Set(t, MakeSamples(2000, [](int) { return 0.0; })), 1);
+    DetectorScope scope(&t.view, ThresholdDetector);
+    ASSERT_EQ(SetHeight(&t.view), 1);
+    EXPECT_TRUE(log.Has("Vortan:Not found"));
+    EXPECT_TRUE(log.Has("SetChartMode: Center of the view"));
+    EXPECT_EQ(t.Table(0).cursor, 400);
+}
+
+namespace {
+int Wild(void*, const SplSample*, int, int end, int*, double*, double*) {
+    return end + 10;
+}
+int Own(void* context, const SplSample*, int start, int, int* own, double* top, double* base) {
+    *own = 1;
+    *top = *static_cast<double*>(context);
+    *base = 0.25;
+    return start + 1;
+}
+} // namespace
+
+TEST(DetectPeak, TakesADetectorsOwnLevelsAndRejectsWildIndices) {
+    TestViewer t;
+    ASSERT_EQ(Set(t, Ramp(100, 1.0)), 1);
+    PeakSet result;
+    {
+        DetectorScope scope(&t.view, Wild);
+        EXPECT_EQ(DetectPeak(t.view.chart.get(), 0, &result), 0);
+    }
+    double level = 0.9;
+    DetectorScope scope(&t.view, Own, &level);
+    t.view.chart->viewStart = 40;
+    ASSERT_EQ(DetectPeak(t.view.chart.get(), -1, &result), 1);
+    EXPECT_EQ(result.cursor, 41);
+    EXPECT_EQ(result.topLevel, 0.9);
+    EXPECT_EQ(result.baseLevel, 0.25);
+    EXPECT_EQ(DetectPeak(nullptr, 0, &result), 0);
+}
+
+TEST(SetPeakDetector, RefusedWhileAPeakIsBeingSet) {
+    LogCapture log;
+    TestViewer t;
+    ASSERT_EQ(Set(t, Ramp(2000, 1.0)), 1);
+    ASSERT_EQ(SetHeight(&t.view), 1);
+    EXPECT_EQ(SetPeakDetector(&t.view, ThresholdDetector, nullptr), 0);
+    EXPECT_TRUE(log.Has("SetChart: Peak detecter would be substituted in peak detection."));
+    EXPECT_FALSE(PeakDetectorInstalled());
+    EXPECT_EQ(t.host.beeps, 1);
+}
+
+TEST(SetDetectionThreshold, StoresOnlyAUsablePositiveValue) {
+    double saved = GetDetectionThreshold();
+    EXPECT_EQ(SetDetectionThreshold(0.02), 1);
+    EXPECT_EQ(GetDetectionThreshold(), 0.02);
+    EXPECT_EQ(Settings.threshold, 0.02);
+    for (double bad : {0.0, -1.0, std::nan(""), std::numeric_limits<double>::infinity()}) {
+        EXPECT_EQ(SetDetectionThreshold(bad), 0) << bad;
+        EXPECT_EQ(GetDetectionThreshold(), 0.02);
+    }
+    Settings.threshold = saved;
+}

@@ -1,0 +1,239 @@
+#include "viewer/viewer_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// 4000 samples rising to 1.8 V: 10 samples per index column, scrollCount 4000, default range 2 V.
+void SetLong(TestViewer& t) {
+    ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1);
+}
+
+} // namespace
+
+TEST(SetViewPosition, ClampsTheStartToTheScrollableStretch) {
+    TestViewer t;
+    SetLong(t);
+    ASSERT_EQ(t.view.chart->scrollCount, 4000);
+    t.host.ClearRecords();
+    EXPECT_EQ(SetViewPosition(&t.view, -50, 1.0), 1);
+    EXPECT_EQ(t.view.chart->viewStart, 0);
+    EXPECT_EQ(SetViewPosition(&t.view, 10000, 1.0), 1);
+    EXPECT_EQ(t.view.chart->viewStart, 4000 - 800);
+    EXPECT_EQ(t.host.posted, (std::vector<int>{VN_MOVED, VN_MOVED}));
+    EXPECT_EQ(t.host.chartRepaints, 2);
+}
+
+TEST(SetViewPosition, KeepsTheBottomEdgeAtOrAboveTheMinimum) {
+    TestViewer t;
+    SetLong(t);
+    const CHARTBLOCK& c = *t.view.chart;
+    for (double top : {-5.0, 0.3, 50.0}) {
+        SetViewPosition(&t.view, 0, top);
+        EXPECT_DOUBLE_EQ(c.viewTop, c.minValue + c.defaultRange) << top;
+    }
+    t.view.chart->range = c.defaultRange / 4;
+    SetViewPosition(&t.view, 0, c.minValue);
+    EXPECT_DOUBLE_EQ(c.viewTop, c.minValue + c.range);
+    SetViewPosition(&t.view, 0, 100.0);
+    EXPECT_DOUBLE_EQ(c.viewTop, c.minValue + c.defaultRange);
+}
+
+TEST(SetViewPosition, PlacesTheBoxFromTheRequestedPosition) {
+    TestViewer t;
+    SetLong(t);
+    ASSERT_EQ(t.view.index.boxWidth, 80); // 400 * 800 / 4000
+    SetViewPosition(&t.view, 2000, 1.0);
+    EXPECT_EQ(t.view.index.boxLeft, 200);
+    // y = 100 - trunc(100 * 1.0 / 2.0)
+    EXPECT_EQ(t.view.index.boxTop, 0); // 50, but the full-height box is clamped to the top
+    t.view.chart->range = 0.5;
+    MakeCursorBox(&t.view);
+    SetViewPosition(&t.view, 2000, 1.0);
+    EXPECT_EQ(t.view.index.boxTop, 50);
+    EXPECT_GE(t.host.indexUpdates, 1);
+}
+
+TEST(SetViewPosition, NeedsBothPanesAndAChart) {
+    TestViewer t;
+    EXPECT_EQ(SetViewPosition(&t.view, 0, 0.0), 0);
+    SetLong(t);
+    t.host.hasIndexPane = false;
+    EXPECT_EQ(SetViewPosition(&t.view, 0, 0.0), 0);
+}
+
+TEST(SetMagnification, DoublingKeepsTheCentreSampleAndDefaultReturnsToOne) {
+    TestViewer t;
+    SetLong(t);
+    SetViewPosition(&t.view, 1000, 1.0);
+    const CHARTBLOCK& c = *t.view.chart;
+    int centre = c.viewStart + c.viewWidth / 2;
+    t.host.ClearRecords();
+    EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
+    EXPECT_EQ(t.host.posted, (std::vector<int>{VN_INDEX, VN_BOX, VN_MOVED, VN_INDEX, VN_BOX}));
+    EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 4.0);
+    EXPECT_EQ(c.viewWidth, 200);
+    EXPECT_EQ(c.viewStart + c.viewWidth / 2, centre);
+    EXPECT_EQ(SetMagnification(&t.view, 0.0, 0), 1.0);
+    EXPECT_EQ(c.viewWidth, 800);
+}
+
+TEST(SetMagnification, RefusesToShowMoreThanTheChart) {
+    LogCapture log;
+    TestViewer t;
+    ASSERT_EQ(Set(t, Ramp(1000, 1.0)), 1);
+    t.host.ClearRecords();
+    EXPECT_EQ(SetMagnification(&t.view, 0.2, 0), 0.0);
+    EXPECT_EQ(t.host.beeps, 1);
+    EXPECT_TRUE(log.Has("SetMagnification: Too wide"));
+    EXPECT_EQ(t.view.chart->magnification, 1.0);
+    EXPECT_EQ(ChgMag(&t.view, 0.2), 0);
+    EXPECT_TRUE(log.Has("ChgMag: SetMagnification() returns 0."));
+    // Fewer samples than the desktop is wide: 1.0 itself is refused, 2.0 is accepted.
+    EXPECT_EQ(SetMagnification(&t.view, 0.0, 0), 0.0);
+    EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
+}
+
+TEST(SetMagnification, WithAZeroWidthPaneShowsNoSamples) {
+    TestViewer t;
+    SetLong(t);
+    t.host.chartPane = {0, 300};
+    EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
+    EXPECT_EQ(t.view.chart->viewWidth, 0);
+    EXPECT_EQ(t.view.index.boxWidth, 3);
+    EXPECT_EQ(MoveCursor(&t.view, 5), 1);
+    ASSERT_EQ(SetHeight(&t.view), 1);
+    EXPECT_EQ(MoveCursor(&t.view, 27), 1);
+    EXPECT_TRUE(std::isfinite(t.Table(0).tilt));
+}
+
+TEST(SetMagnification, WhileSettingAPeakCentresOnThePoint) {
+    TestViewer t;
+    SetLong(t);
+    ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 2500, 0.5), 1);
+    EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
+    EXPECT_EQ(t.view.chart->viewStart, 2500 - 200);
+}
+
+TEST(SetRange, KeepsThePointOfInterestAtTheCentre) {
+    LogCapture log;
+    TestViewer t;
+    SetLong(t);
+    const CHARTBLOCK& c = *t.view.chart;
+    SetViewPosition(&t.view, 0, 2.0);
+    t.host.ClearRecords();
+    EXPECT_EQ(SetRange(&t.view, 0.5), 0.5);
+    EXPECT_TRUE(log.Has("SetRange: Follow the center."));
+    EXPECT_DOUBLE_EQ(c.viewTop - c.range / 2, 1.0);
+    EXPECT_EQ(t.host.posted, (std::vector<int>{VN_INDEX, VN_BOX, VN_MOVED, VN_INDEX, VN_BOX}));
+    ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 100, 0.7), 1);
+    ASSERT_EQ(SetChartMode(&t.view, 2, 0, 0, 0, -1, -30.0), 1);
+    EXPECT_EQ(SetRange(&t.view, 0.2), 0.2);
+    EXPECT_TRUE(log.Has("SetRange: Follow the peak top."));
+    EXPECT_DOUBLE_EQ(c.viewTop - c.range / 2, 0.7);
+    EXPECT_TRUE(log.Has("SetRange: 0.200000 -> * 0.200000"));
+    EXPECT_EQ(SetRange(&t.view, 0.0), c.defaultRange);
+}
+
+TEST(SetRange, AChartOfZerosHasNoRange) {
+    LogCapture log;
+    TestViewer t;
+    ASSERT_EQ(Set(t, MakeSamples(2000, [](int) { return 0.0; })), 1);
+    unsigned checked = 40015;
+    EXPECT_EQ(DefaultRange(&t.view, &checked), 0);
+    EXPECT_TRUE(log.Has("DefaultRange: SetRange() returns 0."));
+    EXPECT_EQ(checked, 40015u);
+    EXPECT_EQ(t.view.index.boxHeight, 100);
+    EXPECT_EQ(t.host.draws.back().scale, 0.0);
+    EXPECT_EQ(MoveCursor(&t.view, 3), 1);
+    EXPECT_EQ(t.view.chart->viewTop, 0.0);
+    EXPECT_EQ(SetRange(&t.view, std::nan("")), 0.0);
+}
+
+TEST(GetChartMin, ReadsTheEdgesOrTheExtremes) {
+    LogCapture log;
+    TestViewer t;
+    EXPECT_EQ(GetChartMax(&t.view, 1), 0.0);
+    EXPECT_EQ(GetChartMin(&t.view, 1), 0.0);
+    EXPECT_EQ(log.Count("GetChartMax: Data not ready"), 2);
+    SetLong(t);
+    SetRange(&t.view, 0.5);
+    EXPECT_DOUBLE_EQ(GetChartMin(&t.view, 0), t.view.chart->viewTop - 0.5);
+    EXPECT_EQ(GetChartMin(&t.view, 1), 0.0);
+    EXPECT_EQ(GetChartMax(&t.view, 1), 1.8);
+    EXPECT_EQ(GetChartMax(&t.view, 0), t.view.chart->viewTop);
+}
+
+TEST(GetCursor, FillsTheViewOrReportsNoData) {
+    LogCapture log;
+    TestViewer t;
+    int start = -1, width = -1;
+    double top = -1, range = -1;
+    EXPECT_EQ(GetCursor(&t.view, &start, &top, nullptr, nullptr), 0);
+    EXPECT_TRUE(log.Has("GetCursor: Data not ready"));
+    SetLong(t);
+    EXPECT_EQ(GetCursor(&t.view, nullptr, &top, nullptr, nullptr), 0);
+    EXPECT_EQ(GetCursor(&t.view, &start, &top, &width, &range), 1);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(width, 800);
+    EXPECT_DOUBLE_EQ(range, 2.0);
+}
+
+TEST(ShiftRange, StepsFromTheFullHeightItem) {
+    TestViewer t;
+    ASSERT_EQ(Set(t, Ramp(2000, 0.27)), 1); // default range 0.3 V
+    unsigned checked = RANGE_FULL_HEIGHT;
+    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 1);
+    EXPECT_EQ(checked, 40017u);
+    EXPECT_DOUBLE_EQ(GetRange(&t.view), 0.2);
+    ASSERT_EQ(DefaultRange(&t.view, &checked), 1);
+    EXPECT_EQ(checked, RANGE_FULL_HEIGHT);
+    EXPECT_EQ(ShiftRange(&t.view, 1, &checked), 1);
+    EXPECT_DOUBLE_EQ(GetRange(&t.view), 0.5);
+    EXPECT_EQ(checked, 40016u);
+    // A current range equal to a row steps past it.
+    SetRange(&t.view, 0.2);
+    checked = RANGE_FULL_HEIGHT;
+    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 1);
+    EXPECT_DOUBLE_EQ(GetRange(&t.view), 0.1);
+}
+
+TEST(ShiftRange, StopsAtBothEndsOfTheTable) {
+    LogCapture log;
+    TestViewer t;
+    ASSERT_EQ(Set(t, Ramp(2000, 1.0)), 1);
+    unsigned checked = 40011;
+    EXPECT_EQ(ShiftRange(&t.view, 1, &checked), 0);
+    EXPECT_TRUE(log.Has("ShiftRange: Current range is 20.000000(40011[0])."));
+    EXPECT_EQ(checked, 40011u);
+    checked = 40026;
+    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 0);
+    EXPECT_EQ(checked, 40026u);
+    checked = 40016;
+    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 1);
+    EXPECT_EQ(checked, 40017u);
+    EXPECT_EQ(ShiftRange(&t.view, 3, &checked), 0);
+    checked = 0;
+    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 0);
+}
+
+TEST(ShiftRange, BelowTheSmallestRowSelectsOneMillivolt) {
+    TestViewer t;
+    ASSERT_EQ(Set(t, Ramp(2000, 0.0005)), 1);
+    unsigned checked = RANGE_FULL_HEIGHT;
+    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 1);
+    EXPECT_EQ(checked, 40026u);
+    EXPECT_EQ(GetRange(&t.view), 0.001);
+}
+
+TEST(RangeCommand, SetsTheRowAndMovesTheCheck) {
+    TestViewer t;
+    ASSERT_EQ(Set(t, Ramp(2000, 1.0)), 1);
+    unsigned checked = RANGE_FULL_HEIGHT;
+    EXPECT_EQ(RangeCommand(&t.view, 7, &checked), 1);
+    EXPECT_EQ(checked, 40020u);
+    EXPECT_EQ(GetRange(&t.view), 0.1);
+    EXPECT_EQ(RangeCommand(&t.view, 14, &checked), 0); // the end row is never selected
+}

@@ -1,0 +1,190 @@
+#include "viewer/viewer_test_support.h"
+
+#include <gtest/gtest.h>
+
+TEST(IndexStep, RoundsUpAndNeedsAWidth) {
+    EXPECT_EQ(IndexStep(1000, 300), 4);
+    EXPECT_EQ(IndexStep(900, 300), 3);
+    EXPECT_EQ(IndexStep(100, 300), 1);
+    EXPECT_EQ(IndexStep(0, 300), 1);
+    EXPECT_EQ(IndexStep(1000, 0), 0);
+}
+
+TEST(MakeIndexImage, SetsTheScrollableStretchAndAsksForTheImage) {
+    LogCapture log;
+    TestViewer t;
+    t.host.indexPane = {300, 90};
+    ASSERT_EQ(Set(t, Ramp(1000, 1.8)), 1); // default range 2 V
+    EXPECT_EQ(t.view.chart->scrollCount, 1200);
+    ASSERT_EQ(t.host.draws.size(), 1u);
+    EXPECT_EQ(t.host.draws[0].step, 4);
+    EXPECT_DOUBLE_EQ(t.host.draws[0].scale, 45.0);
+    EXPECT_TRUE(t.view.index.hasImage);
+    EXPECT_TRUE(log.Has("MakeIndexImage: Image size has been determined. (1200, 2.000000) / (300, "
+                        "90) -> (4, 45.000000)"));
+    EXPECT_TRUE(log.Has("MakeIndexImage: Index has been made."));
+    t.host.indexPane = {300, 90};
+    ASSERT_EQ(Set(t, Ramp(900, 1.8)), 1);
+    EXPECT_EQ(t.view.chart->scrollCount, 900);
+    ASSERT_EQ(Set(t, Ramp(100, 1.8)), 1);
+    EXPECT_EQ(t.view.chart->scrollCount, 300);
+    EXPECT_EQ(t.host.draws.back().step, 1);
+}
+
+TEST(MakeIndexImage, KeepsTheOldImageWhenItCannotDraw) {
+    LogCapture log;
+    TestViewer t;
+    t.host.desktopWidth = 100; // fewer blank samples than the index is wide
+    ASSERT_EQ(Set(t, Ramp(50, 1.0)), 1);
+    EXPECT_TRUE(log.Has("MakeIndexImage: Too few width of chart. Something wrong in SetChart."));
+    EXPECT_EQ(t.view.chart->scrollCount, 150);
+    EXPECT_TRUE(t.host.draws.empty());
+    EXPECT_FALSE(t.view.index.hasImage);
+
+    TestViewer failing;
+    failing.host.drawSucceeds = false;
+    ASSERT_EQ(Set(failing, Ramp(1000, 1.0)), 1);
+    EXPECT_TRUE(log.Has("MakeIndexImage: Fail to create bitmap buffer."));
+    EXPECT_FALSE(failing.view.index.hasImage);
+    EXPECT_EQ(failing.host.posted, (std::vector<int>{VN_RESET, VN_MODE, VN_BOX, VN_CHART}));
+
+    TestViewer narrow;
+    narrow.host.indexPane = {0, 100};
+    ASSERT_EQ(Set(narrow, Ramp(1000, 1.0)), 1);
+    EXPECT_TRUE(narrow.host.draws.empty());
+    EXPECT_EQ(narrow.view.chart->scrollCount, narrow.view.chart->paddedCount);
+    EXPECT_EQ(SetMagnification(&narrow.view, 2.0, 0), 2.0);
+    MoveCursor(&narrow.view, 1);
+}
+
+TEST(MakeIndexImage, ReportsWhatIsMissing) {
+    LogCapture log;
+    MakeIndexImage(nullptr);
+    EXPECT_TRUE(log.Has("MakeIndexImage: Invalid argument."));
+    TestViewer t;
+    MakeIndexImage(&t.view);
+    EXPECT_TRUE(log.Has("MakeIndexImage: CHARTBLOCK has not been built yet."));
+    t.host.hasIndexPane = false;
+    MakeIndexImage(&t.view);
+    EXPECT_TRUE(log.Has("MakeIndexImage: Peak index has not been opened yet."));
+}
+
+TEST(MakeCursorBox, SizesTheBoxFromTheView) {
+    TestViewer t;
+    ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1); // scrollCount 4000 in a 400 x 100 index, 2 V
+    EXPECT_EQ(t.view.index.boxWidth, 80);
+    EXPECT_EQ(t.view.index.boxHeight, 100);
+    t.view.chart->viewWidth = 10;
+    t.view.chart->range = 0.25;
+    t.host.ClearRecords();
+    MakeCursorBox(&t.view);
+    EXPECT_EQ(t.view.index.boxWidth, 3);
+    EXPECT_EQ(t.view.index.boxHeight, 12);
+    EXPECT_EQ(t.host.posted, (std::vector<int>{VN_BOX}));
+    t.view.chart->range = 0.01;
+    MakeCursorBox(&t.view);
+    EXPECT_EQ(t.view.index.boxHeight, 3);
+}
+
+TEST(MakeCursorBox, CoversThePaneWithoutAChartAndCutsOversizedBoxes) {
+    LogCapture log;
+    TestViewer t;
+    MakeCursorBox(&t.view);
+    EXPECT_EQ(t.view.index.boxWidth, 400);
+    EXPECT_EQ(t.view.index.boxHeight, 100);
+    EXPECT_TRUE(log.Has("MakeCursorBox: CHARTBLOCK has not been built yet."));
+    ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1);
+    t.view.chart->viewWidth = 8000;
+    MakeCursorBox(&t.view);
+    EXPECT_EQ(t.view.index.boxWidth, 400);
+    EXPECT_TRUE(log.Has("MakeCursorBox: Box width exceeds index image size."));
+    t.host.hasChartPane = false;
+    MakeCursorBox(&t.view);
+    EXPECT_TRUE(log.Has("MakeCursorBox: View has not been created yet."));
+}
+
+TEST(PlaceCursorBox, KeepsTheBoxInsideThePane) {
+    TestViewer t;
+    ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1);
+    t.view.chart->range = 0.5;
+    MakeCursorBox(&t.view); // 80 x 25
+    t.host.ClearRecords();
+    PlaceCursorBox(&t.view, 390, -20);
+    EXPECT_EQ(t.view.index.boxLeft, 320);
+    EXPECT_EQ(t.view.index.boxTop, 0);
+    ASSERT_EQ(t.host.invalidated.size(), 2u);
+    EXPECT_EQ(t.host.invalidated[1].left, 320);
+    EXPECT_EQ(t.host.invalidated[1].right, 400);
+    EXPECT_EQ(t.host.invalidated[1].bottom, 25);
+    EXPECT_EQ(t.host.indexUpdates, 1);
+    PlaceCursorBox(&t.view, -5, 500);
+    EXPECT_EQ(t.view.index.boxLeft, 0);
+    EXPECT_EQ(t.view.index.boxTop, 75);
+    EXPECT_EQ(t.host.invalidated[2].left, 320); // the old rectangle first
+}
+
+TEST(ApplyCursorBox, MovesTheViewToTheBox) {
+    TestViewer t;
+    ASSERT_EQ(Set(t, MakeSamples(4000, [](int i) { return 0.5 + 1.3 * i / 3999; })), 1);
+    SetRange(&t.view, 0.5);
+    PlaceCursorBox(&t.view, 200, 20);
+    t.host.ClearRecords();
+    ApplyCursorBox(&t.view);
+    const CHARTBLOCK& c = *t.view.chart;
+    EXPECT_EQ(c.viewStart, 2000);
+    EXPECT_DOUBLE_EQ(c.viewTop, 2.0 - 20 * 2.0 / 100);
+    EXPECT_EQ(t.host.posted, (std::vector<int>{VN_MOVED}));
+    // A box on the bottom edge asks for a top at 0 V: the view shows the lowest part.
+    PlaceCursorBox(&t.view, 0, 100);
+    ApplyCursorBox(&t.view);
+    EXPECT_DOUBLE_EQ(c.viewTop, c.minValue + c.range);
+}
+
+TEST(RefreshView, RepaintsTheRequestedPanesIndexFirst) {
+    LogCapture log;
+    TestViewer t;
+    ASSERT_EQ(Set(t, Ramp(1000, 1.0)), 1);
+    t.host.ClearRecords();
+    RefreshView(&t.view, REFRESH_CHART);
+    EXPECT_EQ(t.host.chartRepaints, 1);
+    EXPECT_EQ(t.host.indexRepaints, 0);
+    EXPECT_TRUE(t.host.draws.empty());
+    RefreshView(&t.view, REFRESH_INDEX);
+    EXPECT_EQ(t.host.chartRepaints, 1);
+    EXPECT_EQ(t.host.indexRepaints, 1);
+    EXPECT_EQ(t.host.draws.size(), 1u);
+    log.lines.clear();
+    RefreshView(&t.view, REFRESH_ALL);
+    EXPECT_LT(log.IndexOf("RefreshView: Peak Index has been refreshed."),
+              log.IndexOf("RefreshView: Peak Image has been refreshed."));
+    EXPECT_EQ(log.lines.back(), "RefreshView: Requested targets have been refreshed.");
+    RefreshView(nullptr, REFRESH_ALL);
+    EXPECT_TRUE(log.Has("RefreshView: Invalid arguments."));
+}
+
+TEST(ComputePaneLayout, SplitsThreeQuartersAboveASeparatorRow) {
+    PaneRects one = ComputePaneLayout(100, 1);
+    EXPECT_EQ(one.chartHeight, 0);
+    EXPECT_EQ(one.indexTop, 1);
+    EXPECT_EQ(one.indexHeight, 0);
+    PaneRects four = ComputePaneLayout(100, 4);
+    EXPECT_EQ(four.chartHeight, 3);
+    EXPECT_EQ(four.indexTop, 4);
+    EXPECT_EQ(four.indexHeight, 0);
+    PaneRects tall = ComputePaneLayout(100, 401);
+    EXPECT_EQ(tall.chartHeight, 300);
+    EXPECT_EQ(tall.indexTop, 301);
+    EXPECT_EQ(tall.indexHeight, 100);
+}
+
+TEST(LayoutPanes, RecomputesTheVisibleWidthAndReappliesThePosition) {
+    TestViewer t;
+    LayoutPanes(&t.view); // no chart: only a refresh
+    ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1);
+    ASSERT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
+    t.host.chartPane = {801, 300};
+    t.host.ClearRecords();
+    LayoutPanes(&t.view);
+    EXPECT_EQ(t.view.chart->viewWidth, 400);
+    EXPECT_EQ(t.host.posted, (std::vector<int>{VN_INDEX, VN_BOX, VN_MOVED}));
+}
