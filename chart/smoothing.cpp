@@ -61,59 +61,61 @@ struct ArrayColumn {
 
 // For every row i, with x zero outside 0 .. n-1, calls out(i, sum, moment) where
 // sum = x(i-w) + ... + x(i+w) and moment = sum over k of k * x(i+k).
-template <typename X, typename Out>
-void SlideWindow(int64_t n, int64_t w, const X& x, bool wantMoment, const Out& out) {
+template <bool WantMoment, typename X, typename Out>
+void SlideWindow(int64_t n, int64_t w, const X& x, const Out& out) {
     const int64_t resync = std::max<int64_t>(RESYNC_ROWS, 2 * w + 1);
     const double wd = static_cast<double>(w);
     double sum = 0.0, moment = 0.0;
+    int64_t untilResync = 0;
     for (int64_t i = 0; i < n; ++i) {
-        if (i % resync == 0) {
+        if (untilResync == 0) {
+            untilResync = resync;
             sum = 0.0;
             moment = 0.0;
             int64_t lo = std::max<int64_t>(0, i - w), hi = std::min<int64_t>(n - 1, i + w);
             for (int64_t t = lo; t <= hi; ++t) {
                 double v = x(t);
                 sum += v;
-                if (wantMoment) moment += static_cast<double>(t - i) * v;
+                if constexpr (WantMoment) moment += static_cast<double>(t - i) * v;
             }
         } else {
             int64_t leaving = i - 1 - w, entering = i + w;
             double xo = leaving >= 0 ? x(leaving) : 0.0;
             double xn = entering < n ? x(entering) : 0.0;
             sum += xn - xo;
-            if (wantMoment) moment += wd * xo + (wd + 1.0) * xn - sum;
+            if constexpr (WantMoment) moment += wd * xo + (wd + 1.0) * xn - sum;
         }
+        --untilResync;
         out(i, sum, moment);
     }
 }
 
-// Prefix sums by blocks: within(j) is the sum of the rows from j's block start to j; the base of
-// block k (the sum of every row before it) is held as hi + lo.
+// Prefix sums by blocks, built in place over the values: within[j] becomes the sum of the values
+// from j's block start to j; the base of block k (the sum of every value before it) is hi + lo.
 class BlockedPrefix {
   public:
-    // within must hold n doubles.
-    bool Build(const DataColumn& x, double* within) {
-        const int64_t n = x.n;
+    bool Build(double* values, int64_t n) {
         const int64_t blocks = (n >> BLOCK_SHIFT) + 1;
         hi_.reset(new (std::nothrow) double[static_cast<size_t>(blocks)]);
         lo_.reset(new (std::nothrow) double[static_cast<size_t>(blocks)]);
         if (!hi_ || !lo_) return false;
-        within_ = within;
-        double baseHi = 0.0, baseLo = 0.0, run = 0.0;
-        for (int64_t j = 0; j < n; ++j) {
-            if ((j & ((int64_t{1} << BLOCK_SHIFT) - 1)) == 0) {
-                if (j > 0) AddTwoSum(baseHi, baseLo, run);
-                hi_[j >> BLOCK_SHIFT] = baseHi;
-                lo_[j >> BLOCK_SHIFT] = baseLo;
-                run = 0.0;
+        within_ = values;
+        double baseHi = 0.0, baseLo = 0.0;
+        for (int64_t start = 0; start < n; start += int64_t{1} << BLOCK_SHIFT) {
+            hi_[start >> BLOCK_SHIFT] = baseHi;
+            lo_[start >> BLOCK_SHIFT] = baseLo;
+            const int64_t end = std::min(n, start + (int64_t{1} << BLOCK_SHIFT));
+            double run = 0.0;
+            for (int64_t j = start; j < end; ++j) {
+                run += values[j];
+                values[j] = run;
             }
-            run += x(j);
-            within[j] = run;
+            AddTwoSum(baseHi, baseLo, run);
         }
         return true;
     }
 
-    // The sum of rows a .. b (0 <= a <= b < n).
+    // The sum of values a .. b (0 <= a <= b < n).
     double Sum(int64_t a, int64_t b) const {
         int64_t kb = b >> BLOCK_SHIFT;
         if (a == 0) return (hi_[kb] + lo_[kb]) + within_[b];
@@ -144,32 +146,66 @@ int HalfWidthFromBend(double bend, double largest, int maxW, int minW, WeightFun
     return static_cast<int>(w);
 }
 
-// Fills bend[] for every row and returns the largest bend; slope[] is work space.
-double ComputeBend(const DataColumn& data, int64_t w, double* slope, double* bend) {
-    const int64_t n = data.n;
-    // w (w + 1); with w = 0 the slope window is a single row and there is no slope at all.
-    const double norm = static_cast<double>(w) * static_cast<double>(w + 1);
-    if (norm == 0.0) {
-        std::fill(bend, bend + n, 0.0);
-        return 0.0;
-    }
-    SlideWindow(n, w, data, true, [&](int64_t i, double, double m) { slope[i] = m / norm; });
-    double largest = 0.0;
-    SlideWindow(n, w, ArrayColumn{slope}, true, [&](int64_t i, double, double m) {
-        double b = std::fabs(m / norm);
-        bend[i] = b;
-        if (b > largest) largest = b;
-    });
-    return largest;
-}
+// The optimised window's work: the data copied out of the rows (later turned into prefix sums)
+// and the slopes. The bends are computed from the slopes twice, once to find the largest and
+// once while smoothing, rather than being stored.
+class OptimisedWindow {
+  public:
+    OptimisedWindow(const SplSample* rows, int64_t n, int64_t w, int maxW, int minW,
+                    WeightFunction f)
+        : rows_(rows), n_(n), w_(w), maxW_(maxW), minW_(minW), f_(f),
+          norm_(static_cast<double>(w) * static_cast<double>(w + 1)) {}
 
-struct WorkArrays {
-    std::unique_ptr<double[]> slope, bend;
-    bool Allocate(int64_t n) {
-        slope.reset(new (std::nothrow) double[static_cast<size_t>(n)]);
-        bend.reset(new (std::nothrow) double[static_cast<size_t>(n)]);
-        return slope && bend;
+    bool Prepare() {
+        data_.reset(new (std::nothrow) double[static_cast<size_t>(n_)]);
+        slope_.reset(new (std::nothrow) double[static_cast<size_t>(n_)]);
+        if (!data_ || !slope_) return false;
+        const DataColumn column = MakeDataColumn(rows_, n_);
+        for (int64_t i = 0; i < n_; ++i)
+            data_[i] = column(i);
+        // w (w + 1); with w = 0 the slope window is a single row and there is no slope at all.
+        if (norm_ == 0.0) {
+            std::fill(slope_.get(), slope_.get() + n_, 0.0);
+        } else {
+            SlideWindow<true>(n_, w_, ArrayColumn{data_.get()},
+                              [&](int64_t i, double, double m) { slope_[i] = m / norm_; });
+        }
+        largest_ = 0.0;
+        ForEachBend([&](int64_t, double b) {
+            if (b > largest_) largest_ = b;
+        });
+        return true;
     }
+
+    // Calls out(i, half-width) for every row.
+    template <typename Out> void ForEachHalfWidth(const Out& out) const {
+        ForEachBend(
+            [&](int64_t i, double b) { out(i, HalfWidthFromBend(b, largest_, maxW_, minW_, f_)); });
+    }
+
+    // Turns the copied data into prefix sums; after this, Sum works and the data is gone.
+    bool BuildPrefix() { return prefix_.Build(data_.get(), n_); }
+    double Sum(int64_t a, int64_t b) const { return prefix_.Sum(a, b); }
+
+  private:
+    template <typename Out> void ForEachBend(const Out& out) const {
+        if (norm_ == 0.0) {
+            for (int64_t i = 0; i < n_; ++i)
+                out(i, 0.0);
+            return;
+        }
+        SlideWindow<true>(n_, w_, ArrayColumn{slope_.get()},
+                          [&](int64_t i, double, double m) { out(i, std::fabs(m / norm_)); });
+    }
+
+    const SplSample* rows_;
+    int64_t n_, w_;
+    int maxW_, minW_;
+    WeightFunction f_;
+    double norm_;
+    double largest_ = 0.0;
+    std::unique_ptr<double[]> data_, slope_;
+    BlockedPrefix prefix_;
 };
 
 } // namespace
@@ -178,19 +214,16 @@ bool OptimisedHalfWidths(const SplSample* rows, int rowCount, int halfWidth, int
                          int minWidth, WeightFunction weight, std::vector<int>* widths) {
     if (!widths || rowCount < 0 || (rowCount > 0 && !rows) || !weight) return false;
     const int64_t n = rowCount;
-    WorkArrays work;
-    if (n > 0 && !work.Allocate(n)) return false;
     try {
         widths->assign(static_cast<size_t>(n), 0);
     } catch (const std::bad_alloc&) {
         return false;
     }
-    DataColumn data = MakeDataColumn(rows, n);
-    int maxW = std::max(maxWidth, 0), minW = std::max(minWidth, 0);
-    double largest = ComputeBend(data, std::max(halfWidth, 0), work.slope.get(), work.bend.get());
-    for (int64_t i = 0; i < n; ++i)
-        (*widths)[static_cast<size_t>(i)] =
-            HalfWidthFromBend(work.bend[i], largest, maxW, minW, weight);
+    if (n == 0) return true;
+    OptimisedWindow window(rows, n, std::max(halfWidth, 0), std::max(maxWidth, 0),
+                           std::max(minWidth, 0), weight);
+    if (!window.Prepare()) return false;
+    window.ForEachHalfWidth([&](int64_t i, int wi) { (*widths)[static_cast<size_t>(i)] = wi; });
     return true;
 }
 
@@ -199,27 +232,22 @@ int SmoothChart(SplSample* rows, int rowCount, int halfWidth, int maxWidth, int 
     if (rowCount <= 0) return 1;
     if (!rows) return 0;
     const int64_t n = rowCount;
-    const DataColumn data = MakeDataColumn(rows, n);
     const int64_t w = std::max(halfWidth, 0);
     const int maxW = std::max(maxWidth, 0), minW = std::max(minWidth, 0);
 
     if (maxW == 0 || minW == 0 || weight == nullptr) {
         const double divisor = 2.0 * static_cast<double>(w) + 1.0;
-        SlideWindow(n, w, data, false,
-                    [&](int64_t i, double sum, double) { rows[i].smoothed = sum / divisor; });
+        SlideWindow<false>(n, w, MakeDataColumn(rows, n), [&](int64_t i, double sum, double) {
+            rows[i].smoothed = sum / divisor;
+        });
         return 1;
     }
 
-    WorkArrays work;
-    if (!work.Allocate(n)) return 0;
-    const double largest = ComputeBend(data, w, work.slope.get(), work.bend.get());
-    // The slopes are no longer needed: their array takes the prefix sums.
-    BlockedPrefix prefix;
-    if (!prefix.Build(data, work.slope.get())) return 0;
-    for (int64_t i = 0; i < n; ++i) {
-        const int64_t wi = HalfWidthFromBend(work.bend[i], largest, maxW, minW, weight);
+    OptimisedWindow window(rows, n, w, maxW, minW, weight);
+    if (!window.Prepare() || !window.BuildPrefix()) return 0;
+    window.ForEachHalfWidth([&](int64_t i, int wi) {
         const int64_t a = std::max<int64_t>(0, i - wi), b = std::min<int64_t>(n - 1, i + wi);
-        rows[i].smoothed = prefix.Sum(a, b) / (2.0 * static_cast<double>(wi) + 1.0);
-    }
+        rows[i].smoothed = window.Sum(a, b) / (2.0 * static_cast<double>(wi) + 1.0);
+    });
     return 1;
 }
