@@ -1,0 +1,242 @@
+#include "chart/run_log.h"
+#include "views/chart_pane.h"
+#include "views/chart_viewer_widget.h"
+#include "views/gdi_lines.h"
+#include "views/index_image.h"
+#include "views/index_pane.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPalette>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const QRgb RED = qRgb(255, 0, 0);
+const QRgb BLACK = qRgb(0, 0, 0);
+
+// A 400 x 400 viewer: chart pane 400 x 300, separator row 300, index pane 400 x 99 at row 301
+// (client 398 x 97 inside its border). 3980 samples give 10 samples per index column.
+struct ViewerFixture {
+    std::unique_ptr<ChartViewerWidget> widget;
+    ChartView* view = nullptr;
+
+    explicit ViewerFixture(int samples = 3980, double level = 1.0) {
+        widget = std::make_unique<ChartViewerWidget>();
+        widget->setDesktopWidth(1000);
+        widget->resize(400, 400);
+        widget->show();
+        view = widget->view();
+        SetPeakDetector(view, nullptr, nullptr);
+        std::vector<SplSample> rows(samples);
+        for (auto& r : rows)
+            r.data = level;
+        if (samples > 0) SetChart(view, samples, rows.data(), 0, 2);
+    }
+    IndexPane* index() { return widget->indexPane(); }
+    ChartPane* chart() { return widget->chartPane(); }
+};
+
+void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
+               Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, buttons,
+                      modifiers);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+// Index pane events take widget coordinates: client + (1, 1).
+void Press(IndexPane* pane, QPoint client, Qt::MouseButton button = Qt::LeftButton,
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    SendMouse(pane, QEvent::MouseButtonPress, client + QPoint(1, 1), button, button, modifiers);
+}
+void Move(IndexPane* pane, QPoint client) {
+    SendMouse(pane, QEvent::MouseMove, client + QPoint(1, 1), Qt::NoButton, Qt::LeftButton);
+}
+void Release(IndexPane* pane, QPoint client) {
+    SendMouse(pane, QEvent::MouseButtonRelease, client + QPoint(1, 1), Qt::LeftButton,
+              Qt::NoButton);
+}
+void Click(ChartPane* pane, QPoint at, Qt::KeyboardModifiers modifiers) {
+    SendMouse(pane, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, modifiers);
+    SendMouse(pane, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, modifiers);
+}
+
+int CountLog(const std::string& line) {
+    auto lines = LogLines();
+    return static_cast<int>(std::count(lines.begin(), lines.end(), line));
+}
+
+} // namespace
+
+TEST(ComputePaneLayout, ChartAboveSeparatorAboveIndex) {
+    ViewerFixture f(0);
+    ChartViewerWidget& w = *f.widget;
+    w.resize(300, 1);
+    EXPECT_EQ(f.chart()->geometry(), QRect(0, 0, 300, 0));
+    EXPECT_EQ(f.index()->y(), 1);
+    EXPECT_EQ(f.index()->height(), 0);
+    w.resize(300, 4);
+    EXPECT_EQ(f.chart()->geometry(), QRect(0, 0, 300, 3));
+    EXPECT_EQ(f.index()->y(), 4);
+    EXPECT_EQ(f.index()->height(), 0);
+    w.resize(400, 400);
+    EXPECT_EQ(f.chart()->geometry(), QRect(0, 0, 400, 300));
+    EXPECT_EQ(f.index()->geometry(), QRect(0, 301, 400, 99));
+    // The separator row shows the viewer's own background.
+    QImage image = w.grab().toImage();
+    EXPECT_EQ(image.pixel(200, 300), w.palette().color(QPalette::Dark).rgb());
+}
+
+TEST(LayoutPanes, ResizeRecomputesTheVisibleWidth) {
+    ViewerFixture f;
+    ASSERT_GT(SetMagnification(f.view, 2.0, 1), 0.0);
+    f.widget->resize(801, 400);
+    EXPECT_EQ(f.view->chart->viewWidth, 400);
+}
+
+TEST(ChartViewerWidget, NotificationsArriveQueuedInPostingOrder) {
+    ViewerFixture f(0);
+    std::vector<int> codes;
+    QObject::connect(f.widget.get(), &ChartViewerWidget::notify,
+                     [&](int code) { codes.push_back(code); });
+    std::vector<SplSample> rows(3980);
+    ASSERT_EQ(SetChart(f.view, 3980, rows.data(), 0, 2), 1);
+    EXPECT_TRUE(codes.empty()); // nothing runs inside the operation
+    QCoreApplication::processEvents();
+    ASSERT_GE(codes.size(), 3u);
+    EXPECT_EQ(codes.front(), VN_RESET);
+    EXPECT_EQ(codes.back(), VN_CHART);
+    auto mode = std::find(codes.begin(), codes.end(), VN_MODE);
+    EXPECT_TRUE(mode != codes.end() && mode - codes.begin() == 1);
+}
+
+TEST(PaintPeakView, PaneShowsTheChartCurve) {
+    ViewerFixture f;
+    QImage image = f.chart()->grab().toImage();
+    const CHARTBLOCK& c = *f.view->chart;
+    const int row = PixelOf((c.viewTop - 1.0) / c.range * 300);
+    for (int x : {10, 200, 390}) {
+        std::vector<int> rows;
+        for (int y = 0; y < image.height(); ++y)
+            if (image.pixel(x, y) == BLACK) rows.push_back(y);
+        EXPECT_EQ(rows, std::vector<int>{row}) << x;
+    }
+}
+
+TEST(PaintIndexPane, RedBoxOutlinesExactlyTheBoxBorder) {
+    ViewerFixture f;
+    const IndexPaneState& box = f.view->index;
+    ASSERT_EQ(box.boxWidth, 40); // 398 * 400 / 3980
+    QImage image = f.index()->grab().toImage();
+    const QRect r = CursorBoxRect(box, 398, 97).translated(1, 1);
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            bool border = r.contains(x, y) &&
+                          (x == r.left() || x == r.right() || y == r.top() || y == r.bottom());
+            bool isRed = image.pixel(x, y) == RED;
+            red += isRed;
+            ASSERT_EQ(isRed, border) << x << "," << y;
+        }
+    EXPECT_EQ(red, 2 * (r.width() + r.height()) - 4);
+}
+
+TEST(PaintIndexPane, OverviewCurveAndBoxOverWholePaneBeforeAnyChart) {
+    ViewerFixture f(0);
+    QImage image = f.index()->grab().toImage();
+    // No size yet: the red outline runs round the client area.
+    EXPECT_EQ(image.pixel(1, 1), RED);
+    EXPECT_EQ(image.pixel(398, 97), RED);
+    EXPECT_EQ(image.pixel(200, 50), qRgb(255, 255, 255));
+
+    ViewerFixture g(3980, 1.0);
+    image = g.index()->grab().toImage();
+    // A 1 V chart under a full range of 1 / 0.9 V lies on row 97 - trunc(97 * 0.9) of the client.
+    const int row = 97 - PixelOf(97 / g.view->chart->defaultRange * 1.0) + 1;
+    EXPECT_EQ(image.pixel(200, row), BLACK);
+}
+
+TEST(DrawIndexOverview, ColumnsShowTheLargestSampleOfTheirStep) {
+    std::vector<SplSample> rows(40);
+    rows[13].data = 5.0; // column 3 of step 4
+    MaxPyramid data;
+    data.Build(rows.data(), 40, SampleColumn::Data);
+    QImage image = DrawIndexOverview(data, 4, 10.0, 10, 60);
+    EXPECT_EQ(image.pixel(3, 10), BLACK); // 60 - 5 * 10
+    EXPECT_NE(image.pixel(5, 10), BLACK);
+    EXPECT_TRUE(DrawIndexOverview(data, 4, 10.0, 0, 60).isNull());
+}
+
+TEST(IndexPane, DraggingTheBoxMovesTheViewOnRelease) {
+    ViewerFixture f;
+    Press(f.index(), QPoint(5, 5));
+    EXPECT_TRUE(f.index()->boxDragging());
+    Move(f.index(), QPoint(100, 10));
+    EXPECT_EQ(f.view->index.boxLeft, 100);
+    EXPECT_EQ(f.view->chart->viewStart, 0); // the view waits for the release
+    Release(f.index(), QPoint(100, 10));
+    EXPECT_FALSE(f.index()->boxDragging());
+    EXPECT_EQ(f.view->chart->viewStart, 1000); // 100 * 3980 / 398
+
+    // The box stays inside the pane however far the pointer goes.
+    Press(f.index(), QPoint(100, 0));
+    Move(f.index(), QPoint(5000, -40));
+    EXPECT_EQ(f.view->index.boxLeft, 398 - 40);
+    EXPECT_EQ(f.view->index.boxTop, 0);
+    Move(f.index(), QPoint(-60, -60));
+    EXPECT_EQ(f.view->index.boxLeft, 0);
+    Release(f.index(), QPoint(-60, -60));
+    EXPECT_EQ(f.view->chart->viewStart, 0);
+}
+
+TEST(IndexPane, PressWithModifierOrOtherButtonStartsNoDrag) {
+    ViewerFixture f;
+    SetViewPosition(f.view, 500, f.view->chart->viewTop);
+    Press(f.index(), QPoint(200, 5), Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_FALSE(f.index()->boxDragging());
+    Press(f.index(), QPoint(200, 5), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_FALSE(f.index()->boxDragging());
+    Press(f.index(), QPoint(200, 5), Qt::RightButton);
+    EXPECT_FALSE(f.index()->boxDragging());
+    Release(f.index(), QPoint(200, 5));
+    EXPECT_EQ(f.view->chart->viewStart, 500);
+}
+
+TEST(StartSet, CtrlClickStartsAPeakAtTheClickedPoint) {
+    ViewerFixture f;
+    SetViewPosition(f.view, 1000, f.view->chart->viewTop);
+    const CHARTBLOCK& c = *f.view->chart;
+    const double volts = c.viewTop - 60 * c.range / 300;
+
+    Click(f.chart(), QPoint(150, 60), Qt::NoModifier); // a plain click does nothing
+    EXPECT_EQ(f.view->chartMode, CHART_MODE_VIEW);
+
+    Click(f.chart(), QPoint(150, 60), Qt::ControlModifier);
+    ASSERT_EQ(f.view->chartMode, CHART_MODE_BASE);
+    const PeakSet& list = *(*f.view->peakTable)[0];
+    EXPECT_EQ(list.cursor, 1150);
+    EXPECT_DOUBLE_EQ(list.topLevel, volts);
+    EXPECT_EQ(list.editIndex, -1);
+
+    CloseLog();
+    OpenLog();
+    Click(f.chart(), QPoint(10, 10), Qt::ControlModifier); // refused while a peak is being set
+    EXPECT_EQ(CountLog("StartSet(PKVIEW): Peak detecting mode."), 1);
+    EXPECT_EQ(list.cursor, 1150);
+    CloseLog();
+}
+
+TEST(StartSet, RefusedWithoutData) {
+    ViewerFixture f(0);
+    CloseLog();
+    OpenLog();
+    StartSet(f.view, 10, 10, 300);
+    EXPECT_EQ(CountLog("StartSet(PKVIEW): Data not ready."), 1);
+    EXPECT_EQ(f.view->chartMode, CHART_MODE_VIEW);
+    CloseLog();
+}
