@@ -31,19 +31,23 @@ bool SplLineReader::Open(const std::string& path) {
         ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
     }
-    buf_.resize(BLOCK_SIZE);
+    // A small file needs no full block (its size plus room for the look-ahead of Next).
+    capacity_ = BLOCK_SIZE;
+    if (fileSize_ > 0 && static_cast<unsigned long long>(fileSize_) < BLOCK_SIZE - 4096)
+        capacity_ = static_cast<size_t>(fileSize_) + 4096;
+    buf_.reset(new char[capacity_]);
     return true;
 }
 
 bool SplLineReader::Fill() {
     // Keep the unread tail (shorter than two pieces) at the front and read behind it.
     if (pos_ > 0) {
-        std::memmove(buf_.data(), buf_.data() + pos_, end_ - pos_);
+        std::memmove(buf_.get(), buf_.get() + pos_, end_ - pos_);
         end_ -= pos_;
         pos_ = 0;
     }
     for (;;) {
-        ssize_t n = ::read(fd_, buf_.data() + end_, buf_.size() - end_);
+        ssize_t n = ::read(fd_, buf_.get() + end_, capacity_ - end_);
         if (n > 0) {
             end_ += static_cast<size_t>(n);
             readTotal_ += n;
@@ -63,7 +67,7 @@ bool SplLineReader::Fill() {
 bool SplLineReader::Next(std::string_view& piece) {
     if (fd_ < 0 || failed_) return false;
     for (;;) {
-        char* p = buf_.data() + pos_;
+        char* p = buf_.get() + pos_;
         size_t avail = end_ - pos_;
         // A piece holds at most 1023 characters of the line plus its end; look one byte further
         // so that a CR LF straddling that limit is still seen as one line end.

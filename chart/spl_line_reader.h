@@ -3,9 +3,9 @@
 // given as "\n", a longer line split into pieces with its remainder taken as the next line.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class SplLineReader {
   public:
@@ -30,7 +30,8 @@ class SplLineReader {
     bool Fill();
 
     int fd_ = -1;
-    std::vector<char> buf_;
+    std::unique_ptr<char[]> buf_;
+    size_t capacity_ = 0;
     size_t pos_ = 0;
     size_t end_ = 0;
     long long readTotal_ = 0;

@@ -39,7 +39,7 @@ std::string_view Safe(std::string_view text) {
 
 class Output {
   public:
-    explicit Output(AtomicFile& file) : file_(file) { buf_.resize(BUFFER_SIZE); }
+    explicit Output(AtomicFile& file, size_t size) : file_(file) { buf_.resize(size); }
 
     // Room for at least n more characters.
     char* Reserve(size_t n) {
@@ -151,7 +151,9 @@ int WriteSplData(const std::string& fileName, const SplSample* rows, int rowCoun
         return 0;
     }
     {
-        Output out(file);
+        // A buffer of about the file's size, at most BUFFER_SIZE.
+        size_t guess = 4096 + chart.tags.size() * 64 + static_cast<size_t>(rowCount) * 100;
+        Output out(file, guess < BUFFER_SIZE ? guess : BUFFER_SIZE);
         WriteHeader(out, chart, rowCount);
         const bool extended = chart.version >= 2;
         for (int i = 0; i < rowCount && file.ok(); ++i) {

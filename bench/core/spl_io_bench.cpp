@@ -1,0 +1,149 @@
+// SPL reading and writing speed against the floor of a bare pass over the same file (read it in
+// big blocks and count its lines), and the peak memory per row while reading.
+#include "bench_registry.h"
+#include "chart/spl_io.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<SplSample> MakeRows(long count, bool extended) {
+    std::vector<SplSample> rows(static_cast<size_t>(count));
+    uint64_t state = 12345;
+    for (long i = 0; i < count; ++i) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        SplSample& s = rows[static_cast<size_t>(i)];
+        s.time = static_cast<int32_t>(i);
+        s.data = 1e-3 + std::ldexp(static_cast<double>(state >> 11), -53) * 0.05;
+        std::strcpy(s.isotopeName, i % 1000 < 900 ? "BG" : "Cs-137");
+        if (extended) {
+            s.smoothed = s.data * 0.99;
+            if (i % 100 == 50) {
+                s.flags = SAMPLE_HAS_PEAK | SAMPLE_HAS_REVISED;
+                s.top[0] = s.top[1] = s.data;
+                s.base[0] = 2e-3;
+                s.base[1] = 2.5e-3;
+            }
+        }
+    }
+    return rows;
+}
+
+// Reads the file in 1 MiB blocks and counts its line feeds.
+long BarePass(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return -1;
+    std::vector<char> buf(1 << 20);
+    long lines = 0;
+    ssize_t n;
+    while ((n = ::read(fd, buf.data(), buf.size())) > 0) {
+        const char* p = buf.data();
+        const char* end = p + n;
+        while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)))))
+            ++lines, ++p;
+    }
+    ::close(fd);
+    return lines;
+}
+
+struct ReadFigures {
+    double seconds = 0;
+    long rows = 0;
+    double maxRssGrowthKb = 0;
+};
+
+// Reads in a child process so that its peak resident size is the reader's alone.
+ReadFigures TimedRead(const std::string& path) {
+    ReadFigures figures;
+    int fds[2];
+    if (::pipe(fds) != 0) return figures;
+    pid_t child = ::fork();
+    if (child == 0) {
+        ::close(fds[0]);
+        rusage before;
+        ::getrusage(RUSAGE_SELF, &before);
+        SplChart chart;
+        std::optional<std::vector<SplSample>> rows;
+        ReadFigures f;
+        f.seconds = bench::Seconds([&] { rows = ReadSplData(path, chart); });
+        rusage after;
+        ::getrusage(RUSAGE_SELF, &after);
+        f.rows = rows ? static_cast<long>(rows->size()) : -1;
+        f.maxRssGrowthKb = static_cast<double>(after.ru_maxrss - before.ru_maxrss);
+        if (::write(fds[1], &f, sizeof f) != sizeof f) _exit(1);
+        _exit(0);
+    }
+    ::close(fds[1]);
+    if (child > 0) {
+        if (::read(fds[0], &figures, sizeof figures) != sizeof figures) figures.rows = -1;
+        ::waitpid(child, nullptr, 0);
+    }
+    ::close(fds[0]);
+    return figures;
+}
+
+void Run(long count, bool extended, const fs::path& dir) {
+    std::string path = (dir / (extended ? "spl2.spl" : "plain.spl")).string();
+    double writeSeconds;
+    {
+        std::vector<SplSample> rows = MakeRows(count, extended);
+        SplChart chart;
+        chart.version = extended ? 2 : 0;
+        chart.flags = extended ? HASSM : 0;
+        chart.tags = {{"Comment:", "benchmark"}, {"Num of DATA:", ""}};
+        int ok = 0;
+        writeSeconds = bench::Seconds(
+            [&] { ok = WriteSplData(path, rows.data(), static_cast<int>(count), chart); });
+        if (!ok) {
+            std::printf("  write failed\n");
+            return;
+        }
+    }
+    double mb = static_cast<double>(fs::file_size(path)) / 1e6;
+    long lines = 0;
+    double bare = 1e9;
+    for (int k = 0; k < 2; ++k) // the first pass also brings the file into the page cache
+        bare = std::min(bare, bench::Seconds([&] { lines = BarePass(path); }));
+    ReadFigures read = TimedRead(path);
+    ReadFigures again = TimedRead(path);
+    if (again.seconds < read.seconds) read.seconds = again.seconds;
+    const char* layout = extended ? "SPL2 " : "plain";
+    std::printf("  %s %9ld rows, %7.1f MB, %ld lines\n", layout, count, mb, lines);
+    std::printf("    bare pass %7.3f s  %8.0f MB/s\n", bare, mb / bare);
+    std::printf("    read      %7.3f s  %8.0f MB/s  %6.2f Mrows/s  %4.2fx bare%s\n", read.seconds,
+                mb / read.seconds, static_cast<double>(count) / read.seconds / 1e6,
+                read.seconds / bare, read.rows == count ? "" : "  ROW COUNT WRONG");
+    std::printf("    write     %7.3f s  %8.0f MB/s  %6.2f Mrows/s  %4.2fx bare\n", writeSeconds,
+                mb / writeSeconds, static_cast<double>(count) / writeSeconds / 1e6,
+                writeSeconds / bare);
+    std::printf("    peak memory while reading: %.1f bytes/row (sizeof(SplSample) = %zu)\n",
+                read.maxRssGrowthKb * 1024.0 / static_cast<double>(count), sizeof(SplSample));
+    std::fflush(stdout);
+    fs::remove(path);
+}
+
+void SplIo(const bench::Options& options) {
+    fs::path dir = fs::temp_directory_path() / ("vortan_spl_bench_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    for (long count :
+         options.quick ? std::vector<long>{100000, 1000000} : std::vector<long>{1000000, 10000000})
+        for (bool extended : {false, true})
+            Run(count, extended, dir);
+    fs::remove_all(dir);
+}
+
+bench::Register registered("spl_io", SplIo);
+
+} // namespace
