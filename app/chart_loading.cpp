@@ -1,0 +1,110 @@
+#include "app/chart_commands.h"
+#include "app/command_table.h"
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "chart/run_log.h"
+#include "chart/settings.h"
+#include "chart/spl_io.h"
+#include "viewer/chart_viewer.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+FileDialogHook& DialogHook() {
+    static FileDialogHook hook;
+    return hook;
+}
+
+const QString SPL_FILTER = QStringLiteral("SPL file (*.SPL *.spl)");
+const QString SPL_DIALOG_TITLE = QStringLiteral("Open a SPL file");
+
+} // namespace
+
+void SetFileDialogHook(FileDialogHook hook) {
+    DialogHook() = std::move(hook);
+}
+
+std::optional<QString> OpenSplDialog(QWidget* owner) {
+    if (DialogHook()) return DialogHook()(owner, false, QString());
+    QString name = QFileDialog::getOpenFileName(owner, SPL_DIALOG_TITLE, QString(), SPL_FILTER,
+                                                nullptr, QFileDialog::ReadOnly);
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
+std::optional<QString> SaveSplDialog(QWidget* owner, const QString& proposed) {
+    if (DialogHook()) return DialogHook()(owner, true, proposed);
+    // Replacing another file is asked by SaveCurrentChart, which knows the current file.
+    QString name = QFileDialog::getSaveFileName(owner, SPL_DIALOG_TITLE, proposed, SPL_FILTER,
+                                                nullptr, QFileDialog::DontConfirmOverwrite);
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
+void ShowChartTitle(VortanMain* main) {
+    if (!main || !ChartBaseName) return;
+    main->setWindowTitle(QStringLiteral("Vortan: %1").arg(PathFromCore(*ChartBaseName)));
+}
+
+int LoadChart(VortanMain* main, const std::string& fileName) {
+    if (!main) return 0;
+    ChartView* view = main->view();
+    // The new header stays apart until the viewer has taken the rows, so that a failed load
+    // never pairs the chart on screen with another file's header.
+    SplChart fresh;
+    std::optional<std::vector<SplSample>> rows = ReadSplData(fileName, fresh);
+    int loaded = 0;
+    if (rows && !rows->empty()) {
+        loaded = SetChart(view, static_cast<int>(rows->size()), rows->data(), fresh.flags, 2);
+    }
+    if (loaded) {
+        CurrentChart = std::move(fresh);
+        SetChartFileName(fileName);
+        ShowChartTitle(main);
+        DefaultRange(view, &main->checkedRange);
+        main->checkedPeakMode = GetPeakMode(view);
+        main->SyncCheckMarks();
+        main->MarkChartSaved();
+    }
+    if (Settings.extendedSpl && CurrentChart.version < 2) CurrentChart.version = 2;
+    if (!rows) {
+        QMessageBox::warning(
+            main, QStringLiteral("Vortan"),
+            QStringLiteral("チャートを読み込めませんでした。\n%1").arg(PathFromCore(fileName)));
+    }
+    return loaded;
+}
+
+int DropLoadChart(VortanMain* main, const QString& fileName) {
+    return LoadChart(main, PathToCore(fileName));
+}
+
+int OpenChart(VortanMain* main, int, const void*) {
+    if (!main->ConfirmDiscardChanges()) return 0;
+    std::optional<QString> name = OpenSplDialog(main);
+    if (!name) {
+        LogPrint("OpenChart: Opening was aborted.");
+        return 0;
+    }
+    LoadChart(main, PathToCore(*name));
+    return 1;
+}
+
+int AutoLoadChart(VortanMain* main, int, const void*) {
+    if (ChartFileName && !ChartFileName->empty()) {
+        // A copy: a successful load replaces ChartFileName.
+        const std::string name = *ChartFileName;
+        LoadChart(main, name);
+    }
+    return 1;
+}
+
+void InstallRowErrorHandler() {
+    SetSplRowErrorHandler([](const std::string& text, const std::string& title) {
+        QMessageBox box(QMessageBox::NoIcon, QString::fromLocal8Bit(title),
+                        QString::fromLocal8Bit(text), QMessageBox::Ok);
+        box.exec();
+    });
+}

@@ -1,0 +1,6 @@
+// Vortan: reads peaks off recorded chart data.
+#include "app/startup.h"
+
+int main(int argc, char** argv) {
+    return RunVortan(argc, argv);
+}

@@ -1,0 +1,225 @@
+#include "app/main_window.h"
+
+#include "app/chart_commands.h"
+#include "app/command_table.h"
+#include "app/startup.h"
+#include "app/status_parts.h"
+#include "chart/run_log.h"
+#include "chart/settings.h"
+#include "views/chart_viewer_widget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QUrl>
+
+#include <algorithm>
+
+VortanMain* MainWindow = nullptr;
+
+static void InitVortanResources() {
+    static bool done = false;
+    if (!done) Q_INIT_RESOURCE(vortan);
+    done = true;
+}
+
+VortanMain::VortanMain(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Vortan: No data"));
+    setObjectName(QStringLiteral("vortanmain"));
+    InitVortanResources();
+    setWindowIcon(QIcon(QStringLiteral(":/vortan.png")));
+    InstallRowErrorHandler();
+
+    int width = Settings.windowWidth > 0 ? Settings.windowWidth : 640;
+    int height = Settings.windowHeight > 0 ? Settings.windowHeight : 400;
+    resize(width, height);
+    if (Settings.windowX != CW_USEDEFAULT && Settings.windowY != CW_USEDEFAULT)
+        move(Settings.windowX, Settings.windowY);
+
+    BuildMenus();
+    BuildStatusBar(width);
+
+    viewerWidget = new ChartViewerWidget(this, 101);
+    setCentralWidget(viewerWidget);
+    connect(
+        viewerWidget, &ChartViewerWidget::notify, this,
+        [this](int code) { DispatchCommand(this, 101, code); }, Qt::QueuedConnection);
+
+    setAcceptDrops(true);
+
+    if (Settings.detectPeaks) SetPeakDetector(view(), ThresholdDetector, nullptr);
+    if (Settings.showCursorPad) DispatchCommand(this, 40059);
+    if (Settings.showDetail) DispatchCommand(this, 40060);
+
+    MainWindow = this;
+
+    // Once the window is shown: first the command-line file, then maximising.
+    if (ChartFileName)
+        QMetaObject::invokeMethod(
+            this, [this] { DispatchCommand(this, 107); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (Settings.maximize) showMaximized();
+        },
+        Qt::QueuedConnection);
+}
+
+VortanMain::~VortanMain() {
+    if (MainWindow == this) MainWindow = nullptr;
+}
+
+ChartView* VortanMain::view() const {
+    return viewerWidget ? viewerWidget->view() : nullptr;
+}
+
+void VortanMain::BuildStatusBar(int clientWidth) {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("status106"));
+    bar->setSizeGripEnabled(false);
+    // The parts are measured in average character widths. The width is taken at least as wide
+    // as a tenth of the widest voltage text, so that a value such as "-1.234567E+000" fits its
+    // ten-character part whatever the font's proportions.
+    const QFontMetrics metrics = bar->fontMetrics();
+    const int voltsWidth = metrics.horizontalAdvance(QStringLiteral("-8.888888E+888")) + 8;
+    const int charWidth = std::max({1, metrics.averageCharWidth(), (voltsWidth + 9) / 10});
+    partCount = StatusPartCount(clientWidth, charWidth);
+    for (int k = 0; k < STATUS_PARTS; ++k) {
+        auto* label = new QLabel(bar);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusLabels[k] = label;
+        if (partCount == 0) {
+            // The single default part.
+            if (k == 0) {
+                bar->addWidget(label, 1);
+            } else {
+                label->hide();
+            }
+            continue;
+        }
+        if (k < partCount) {
+            label->setFixedWidth(STATUS_PART_CHARS[k] * charWidth);
+            bar->addWidget(label);
+        } else {
+            label->hide();
+        }
+    }
+    statusLabels[0]->setText(QStringLiteral("No Data"));
+}
+
+QString VortanMain::statusText(int part) const {
+    if (part < 0 || part >= STATUS_PARTS) return QString();
+    return statusLabels[part]->text();
+}
+
+void VortanMain::SetStatusTexts(const QStringList& texts) {
+    for (int k = 0; k < STATUS_PARTS && k < texts.size(); ++k)
+        statusLabels[k]->setText(texts[k]);
+}
+
+QAction* VortanMain::actionFor(unsigned command) const {
+    auto it = actions.find(command);
+    return it == actions.end() ? nullptr : it->second;
+}
+
+void VortanMain::SyncCheckMarks() {
+    for (const RangeRow* row = RangeTable; row->command != 0; ++row)
+        if (QAction* a = actionFor(row->command)) a->setChecked(row->command == checkedRange);
+    if (QAction* a = actionFor(RANGE_FULL_HEIGHT)) a->setChecked(checkedRange == RANGE_FULL_HEIGHT);
+    if (QAction* a = actionFor(40036)) a->setChecked(checkedPeakMode == 0);
+    if (QAction* a = actionFor(40037)) a->setChecked(checkedPeakMode == 1);
+}
+
+bool VortanMain::chartModified() const {
+    const ChartView* v = view();
+    return otherChange || (v && v->changeCount != savedChangeCount);
+}
+
+void VortanMain::MarkChartSaved() {
+    savedChangeCount = view() ? view()->changeCount : 0;
+    otherChange = false;
+}
+
+bool VortanMain::ConfirmDiscardChanges() {
+    if (!chartModified()) return true;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Vortan"),
+                    QStringLiteral("チャートが変更されています。保存しますか？"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return SaveCurrentChart(this, false) == SAVE_DONE;
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void VortanMain::HandleDroppedFiles(const QStringList& files) {
+    if (files.size() == 1) {
+        if (ConfirmDiscardChanges()) DropLoadChart(this, files.front());
+    } else if (files.size() > 1) {
+        QMessageBox::warning(this, QStringLiteral("Vortan"),
+                             QStringLiteral("ドロップできるファイルは一度に1個のみです。"));
+    }
+    show();
+}
+
+void VortanMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (MainWindow == this && event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void VortanMain::dropEvent(QDropEvent* event) {
+    if (MainWindow != this || !event->mimeData()->hasUrls()) return;
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) files << url.toLocalFile();
+    event->acceptProposedAction();
+    // Questions and loading wait until the drag has ended.
+    QMetaObject::invokeMethod(
+        this, [this, files] { HandleDroppedFiles(files); }, Qt::QueuedConnection);
+}
+
+void VortanMain::closeEvent(QCloseEvent* event) {
+    if (!finished && !ConfirmDiscardChanges()) {
+        event->ignore();
+        return;
+    }
+    Finish();
+    event->accept();
+}
+
+void VortanMain::Finish() {
+    if (finished) return;
+    finished = true;
+    if (Settings.savePosition) {
+        Settings.windowX = x();
+        Settings.windowY = y();
+        Settings.windowWidth = width();
+        Settings.windowHeight = height();
+    }
+    if (MainWindow == this) MainWindow = nullptr;
+    setAcceptDrops(false);
+    SaveSetup(SettingsFilePath());
+    emit closed();
+}
+
+int Quit(VortanMain* main, int, const void*) {
+    if (main) main->close();
+    return 1;
+}
+
+int ShowAbout(VortanMain* main, int, const void*) {
+    QMessageBox::about(main, QStringLiteral("Vortanについて"),
+                       QStringLiteral("Vortan %1").arg(QCoreApplication::applicationVersion()));
+    return 1;
+}

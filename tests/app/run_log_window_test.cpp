@@ -1,0 +1,56 @@
+#include "app/run_log_window.h"
+#include "chart/run_log.h"
+
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+TEST(RunLogScroll, RangeFollowsTheSlotCount) {
+    RunLogScroll s;
+    s.Resize(200, 10, 100); // 20 lines visible
+    EXPECT_EQ(s.minimum, 1);
+    EXPECT_EQ(s.maximum, 80);
+    s.Resize(5000, 10, 100); // taller than 100 lines
+    EXPECT_EQ(s.maximum, 1);
+    EXPECT_EQ(s.topLine, 0);
+}
+
+TEST(RunLogScroll, StepsStopAtTheEnds) {
+    RunLogScroll s;
+    s.Resize(200, 10, 100);
+    s.Scroll(LOG_LINE_UP, 0, 100);
+    EXPECT_EQ(s.topLine, 0);
+    EXPECT_EQ(s.position, 1);
+    for (int i = 0; i < 150; ++i)
+        s.Scroll(LOG_PAGE_DOWN, 0, 100);
+    EXPECT_EQ(s.topLine, 99);
+    s.Scroll(LOG_TOP, 0, 100);
+    EXPECT_EQ(s.topLine, 0);
+    EXPECT_EQ(s.position, 1);
+    s.Scroll(LOG_BOTTOM, 0, 100);
+    EXPECT_EQ(s.topLine, 79);
+    s.Scroll(LOG_THUMB_TRACK, 40, 100);
+    EXPECT_EQ(s.topLine, 79);
+    s.Scroll(LOG_THUMB_POSITION, 40, 100);
+    EXPECT_EQ(s.topLine, 39);
+    EXPECT_EQ(s.position, 40);
+}
+
+TEST(RunLogWindow, OneWindowAndClosingEndsTheLog) {
+    CloseLog();
+    RunLogWindow* window = RunLogWindow::Open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORTAN runlog"));
+    EXPECT_EQ(IsLogOpen(), 1);
+    EXPECT_EQ(RunLogWindow::Open(), nullptr);
+    for (int i = 0; i < 101; ++i)
+        LogPrintf("line %d", i);
+    // The view does not follow the newest line.
+    EXPECT_EQ(window->scrollState().topLine, 0);
+    EXPECT_EQ(LogLines().front(), "line 1");
+    window->ScrollBy(LOG_LINE_DOWN);
+    EXPECT_EQ(window->scrollBar()->value(), 2);
+    window->close();
+    EXPECT_EQ(IsLogOpen(), 0);
+    LogPrint("after close");
+    EXPECT_TRUE(LogLines().empty());
+}

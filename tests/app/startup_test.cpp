@@ -1,0 +1,105 @@
+#include "app/startup.h"
+#include "chart/run_log.h"
+#include "chart/spl_types.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// Opens the run log for one test and closes it again.
+struct OpenedLog {
+    OpenedLog() {
+        CloseLog();
+        OpenLog();
+    }
+    ~OpenedLog() { CloseLog(); }
+    bool Has(const std::string& line) const {
+        const std::vector<std::string> lines = LogLines();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+};
+
+struct ClearedChartName {
+    ClearedChartName() {
+        ChartFileName.reset();
+        ChartBaseName.reset();
+    }
+    ~ClearedChartName() {
+        ChartFileName.reset();
+        ChartBaseName.reset();
+    }
+};
+
+} // namespace
+
+TEST(AcceptArguments, FirstFileLoadsFurtherFilesFork) {
+    OpenedLog log;
+    ClearedChartName clean;
+    std::vector<std::string> forks;
+    AcceptArguments({"a.spl", "dir with blank/b.spl", "c.spl"},
+                    [&forks](const std::string& a) { forks.push_back(a); });
+    ASSERT_TRUE(ChartFileName.has_value());
+    EXPECT_EQ(*ChartFileName, "a.spl");
+    // The load waits for the main window: no base name yet.
+    EXPECT_FALSE(ChartBaseName.has_value());
+    EXPECT_EQ(forks, (std::vector<std::string>{"dir with blank/b.spl", "c.spl"}));
+    EXPECT_TRUE(log.Has("a.spl: Load"));
+    EXPECT_TRUE(log.Has("c.spl: Fork"));
+}
+
+TEST(AcceptArguments, NoArgumentsLoadNothing) {
+    ClearedChartName clean;
+    int forks = 0;
+    AcceptArguments({}, [&forks](const std::string&) { ++forks; });
+    AcceptArguments({"", ""}, [&forks](const std::string&) { ++forks; });
+    EXPECT_FALSE(ChartFileName.has_value());
+    EXPECT_EQ(forks, 0);
+}
+
+TEST(AcceptArguments, FurtherArgumentOf516IsRefused) {
+    OpenedLog log;
+    ClearedChartName clean;
+    std::vector<std::string> forks;
+    const std::string longFirst(2000, 'f');
+    const std::string ok(515, 'x');
+    const std::string tooLong(516, 'y');
+    AcceptArguments({longFirst, ok, tooLong},
+                    [&forks](const std::string& a) { forks.push_back(a); });
+    // The first file has no length limit, and its log line is not cut.
+    ASSERT_TRUE(ChartFileName.has_value());
+    EXPECT_EQ(ChartFileName->size(), 2000u);
+    EXPECT_TRUE(log.Has(longFirst + ": Load"));
+    ASSERT_EQ(forks.size(), 1u);
+    EXPECT_EQ(forks[0], ok);
+    EXPECT_TRUE(log.Has("Too long path: Can't accept."));
+    EXPECT_FALSE(log.Has(tooLong + ": Fork"));
+}
+
+TEST(HelpPathFor, ReplacesFromTheLastDot) {
+    EXPECT_EQ(HelpPathFor("C:\\Tools\\VORTAN.EXE"),
+              std::optional<std::string>("C:\\Tools\\VORTAN.HLP"));
+    EXPECT_EQ(HelpPathFor("/opt/vortan.d/bin/vortan"),
+              std::optional<std::string>("/opt/vortan.HLP"));
+    EXPECT_EQ(HelpPathFor("/usr/bin/vortan"), std::nullopt);
+}
+
+TEST(SettingsFilePath, BesideTheProgramWhenWritableElseOverride) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    EXPECT_EQ(DefaultSettingsFilePath(dir.path()),
+              PathToCore(QDir(dir.path()).filePath(QStringLiteral("VORTAN.INI"))));
+    SetSettingsFilePath("/somewhere/test.ini");
+    EXPECT_EQ(SettingsFilePath(), "/somewhere/test.ini");
+    SetSettingsFilePath("");
+    EXPECT_NE(SettingsFilePath(), "/somewhere/test.ini");
+}
+
+TEST(PathToCore, RoundTripsNonAsciiNames) {
+    const QString name = QStringLiteral("/tmp/チャート 1.spl");
+    EXPECT_EQ(PathFromCore(PathToCore(name)), name);
+}
