@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QWidget>
 
 namespace {
@@ -85,6 +86,8 @@ bool AppKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return false;
     if (!watched->isWidgetType() || !MainWindow) return false;
+    // The menu bar keeps its keys while the user walks it from the keyboard.
+    if (qobject_cast<QMenuBar*>(watched)) return false;
     if (QApplication::activePopupWidget() || QApplication::activeModalWidget()) return false;
     QWidget* window = static_cast<QWidget*>(watched)->window();
     // The main window itself, or one of its modeless panels.

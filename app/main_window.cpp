@@ -85,12 +85,12 @@ void VortanMain::BuildStatusBar(int clientWidth) {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("status106"));
     bar->setSizeGripEnabled(false);
-    // The parts are measured in average character widths. The width is taken at least as wide
-    // as a tenth of the widest voltage text, so that a value such as "-1.234567E+000" fits its
-    // ten-character part whatever the font's proportions.
+    // The parts are measured in average character widths. A voltage part is never narrower than
+    // the widest voltage text, so that a value such as "-1.234567E-003" shows whole whatever the
+    // font's proportions.
     const QFontMetrics metrics = bar->fontMetrics();
-    const int voltsWidth = metrics.horizontalAdvance(QStringLiteral("-8.888888E+888")) + 8;
-    const int charWidth = std::max({1, metrics.averageCharWidth(), (voltsWidth + 9) / 10});
+    const int charWidth = std::max(1, metrics.averageCharWidth());
+    const int voltsWidth = metrics.horizontalAdvance(QStringLiteral("-8.888888E-888")) + 10;
     partCount = StatusPartCount(clientWidth, charWidth);
     for (int k = 0; k < STATUS_PARTS; ++k) {
         auto* label = new QLabel(bar);
@@ -106,7 +106,11 @@ void VortanMain::BuildStatusBar(int clientWidth) {
             continue;
         }
         if (k < partCount) {
-            label->setFixedWidth(STATUS_PART_CHARS[k] * charWidth);
+            label->setIndent(2);
+            // The part's text area plus the label's frame and indent.
+            int partWidth = STATUS_PART_CHARS[k] * charWidth + 2 * label->frameWidth() + 4;
+            if (k % 3 == 2) partWidth = std::max(partWidth, voltsWidth);
+            label->setFixedWidth(partWidth);
             bar->addWidget(label);
         } else {
             label->hide();

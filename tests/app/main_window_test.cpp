@@ -420,3 +420,29 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeReplacingAnotherFile) {
     EXPECT_EQ(*ChartFileName, other);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: other.spl"));
 }
+
+TEST_F(MainWindowTest, SavedPositionIsWhereTheNextWindowOpens) {
+    Settings.savePosition = true;
+    Open();
+    window->move(123, 77);
+    window->resize(900, 450);
+    Pump();
+    const QPoint where = window->pos();
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(Settings.windowX, where.x());
+    EXPECT_EQ(Settings.windowY, where.y());
+    EXPECT_EQ(Settings.windowWidth, 900);
+    EXPECT_EQ(Settings.windowHeight, 450);
+    delete window;
+    window = nullptr;
+    Open();
+    EXPECT_EQ(window->pos(), where);
+    EXPECT_EQ(window->size(), QSize(900, 450));
+}
+
+TEST_F(MainWindowTest, DetectorFollowsTheSetting) {
+    Settings.detectPeaks = true;
+    Open();
+    EXPECT_TRUE(PeakDetectorInstalled());
+    SetPeakDetector(window->view(), nullptr, nullptr);
+}
