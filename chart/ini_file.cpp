@@ -104,7 +104,12 @@ std::optional<std::string> IniFile::Get(const std::string& section, const std::s
     int k = FindKey(s, key, nullptr);
     if (k < 0) return std::nullopt;
     const std::string& line = lines_[static_cast<size_t>(k)];
-    return Trim(line.substr(line.find('=') + 1));
+    std::string value = Trim(line.substr(line.find('=') + 1));
+    // A value in matching quotes is read without them.
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value;
 }
 
 void IniFile::Set(const std::string& section, const std::string& key, const std::string& value) {

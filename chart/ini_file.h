@@ -17,8 +17,8 @@ class IniFile {
     // Takes the text of a file (lines ending with LF or CR LF).
     void Parse(const std::string& text);
 
-    // The value of key in section, blanks around it removed; nothing when the section or the key
-    // is missing. The first matching section and key win.
+    // The value of key in section, blanks and matching quotes around it removed; nothing when the
+    // section or the key is missing. The first matching section and key win.
     std::optional<std::string> Get(const std::string& section, const std::string& key) const;
     // Sets key in section to value.
     void Set(const std::string& section, const std::string& key, const std::string& value);

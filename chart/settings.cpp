@@ -260,6 +260,18 @@ bool WriteRealSetting(const std::string& iniPath, const char* section, const cha
     return WriteOne(iniPath, section, key, FormatRealSetting(value));
 }
 
+std::string SettingsFilePath(const std::string& executablePath) {
+    if (executablePath.empty()) return {};
+    size_t cut = executablePath.find_last_of("/\\");
+    if (cut != std::string::npos)
+        cut += 1;
+    else if (executablePath.size() >= 2 && executablePath[1] == ':')
+        cut = 2;
+    else
+        cut = 0;
+    return executablePath.substr(0, cut) + SETTINGS_FILE_NAME;
+}
+
 int LoadSetup(const std::string& iniPath) {
     if (iniPath.empty()) {
         LogPrint(IniPathError("LoadSetup"));

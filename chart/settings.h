@@ -64,6 +64,11 @@ struct SettingsRecord {
 
 extern SettingsRecord Settings;
 
+// The settings file beside a program: executablePath with its file-name part (after the last '/'
+// or '\\', or after a drive prefix "X:") replaced by SETTINGS_FILE_NAME. Empty when
+// executablePath is empty (the program's path could not be had).
+std::string SettingsFilePath(const std::string& executablePath);
+
 // Reads every key from iniPath into Settings. Returns 1 when every key could be read or the file
 // does not exist (defaults stay), 0 when a key was present with an empty value (reading stops
 // there; earlier keys keep what they read) or iniPath is empty (the path could not be had).

@@ -21,8 +21,10 @@ TEST(IniFileGet, TellsMissingFromEmptyAndIgnoresCase) {
 
 TEST(IniFileGet, FirstKeyWinsAndKeysBeforeAnySectionAreIgnored) {
     IniFile ini;
-    ini.Parse("width=1\n[smooth]\nwidth=2\nwidth=3\n;width=4\n");
+    ini.Parse("width=1\n[smooth]\nwidth=2\nwidth=3\n;width=4\nname=\"a b\"\nq=\"\n");
     EXPECT_EQ(ini.Get("smooth", "width"), "2");
+    EXPECT_EQ(ini.Get("smooth", "name"), "a b");
+    EXPECT_EQ(ini.Get("smooth", "q"), "\"");
 }
 
 TEST(IniFileSet, ReplacesInPlaceAndKeepsOtherLines) {

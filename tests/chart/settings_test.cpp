@@ -186,3 +186,11 @@ TEST(SettingValue, TextRules) {
     EXPECT_FALSE(ParseBoolSetting("TRUE "));
     EXPECT_FALSE(ParseBoolSetting("yes"));
 }
+
+TEST(SettingsFilePath, ReplacesTheProgramsFileName) {
+    EXPECT_EQ(SettingsFilePath("/opt/vortan/bin/vortan"), "/opt/vortan/bin/VORTAN.INI");
+    EXPECT_EQ(SettingsFilePath("C:\\Tools\\VORTAN.EXE"), "C:\\Tools\\VORTAN.INI");
+    EXPECT_EQ(SettingsFilePath("C:VORTAN.EXE"), "C:VORTAN.INI");
+    EXPECT_EQ(SettingsFilePath("vortan"), "VORTAN.INI");
+    EXPECT_EQ(SettingsFilePath(""), "");
+}
