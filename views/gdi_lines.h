@@ -25,6 +25,22 @@ inline QPen ThinPen(const QColor& color) {
     return pen;
 }
 
+// The viewer's pens, made once: painters switch pens per column and per peak mark.
+inline const QPen& DataPen() {
+    static const QPen pen = ThinPen(PEN_DATA);
+    return pen;
+}
+inline const QPen& SmoothedPen() {
+    static const QPen pen = ThinPen(PEN_SMOOTHED);
+    return pen;
+}
+// The pen of list k's marks and guide: blue for list 0, green for the others.
+inline const QPen& ListPen(int k) {
+    static const QPen list0 = ThinPen(PEN_LIST0);
+    static const QPen other = ThinPen(PEN_OTHER_LIST);
+    return k == 0 ? list0 : other;
+}
+
 // Truncates a pixel coordinate toward zero, kept within a range that drawing handles safely
 // (far-off values only ever lie outside the surface). NaN gives 0.
 inline int PixelOf(double v) {

@@ -33,7 +33,7 @@ class PaneScope {
         p.setClipRect(client, Qt::IntersectClip);
         p.translate(client.topLeft());
         p.setRenderHint(QPainter::Antialiasing, false);
-        p.setPen(ThinPen(PEN_DATA));
+        p.setPen(DataPen());
         p.setBrush(Qt::NoBrush);
     }
     ~PaneScope() { p.restore(); }
@@ -74,8 +74,8 @@ void DrawGuide(QPainter& painter, const CHARTBLOCK& chart, const PeakSet& list, 
     int h = local.height();
     int yc = GuideRow(chart, level, h);
     double y2 = std::trunc(h * (chart.viewTop - (rise + level)) / chart.range);
-    QPen previous = painter.pen();
-    painter.setPen(ThinPen(peakMode == 0 ? PEN_LIST0 : PEN_OTHER_LIST));
+    const QPen previous = painter.pen();
+    painter.setPen(ListPen(peakMode));
     if (chartMode == CHART_MODE_BASE)
         DrawBarGuide(painter, xc, yc, x2, y2, chart, list, local);
     else if (chartMode == CHART_MODE_TOP)
@@ -126,8 +126,8 @@ void MagnifiedPaint(QPainter& painter, const CHARTBLOCK& chart, const PeakTable&
     const QRect local(0, 0, w, h);
     const int lists = DrawableLists(table, listCount);
     const bool smoothed = chart.flags & HASSM;
-    const QPen dataPen = ThinPen(PEN_DATA);
-    const QPen redPen = ThinPen(PEN_SMOOTHED);
+    const QPen& dataPen = DataPen();
+    const QPen& redPen = SmoothedPen();
     const int64_t pps = static_cast<int64_t>(std::min(chart.magnification, 1e9));
 
     // Samples viewStart .. viewStart + viewWidth, both included, as far as the block holds rows.
@@ -193,8 +193,8 @@ void ReducedPaint(QPainter& painter, const CHARTBLOCK& chart, const PeakTable& t
     const QRect local(0, 0, w, h);
     const int lists = DrawableLists(table, listCount);
     const bool smoothed = chart.flags & HASSM;
-    const QPen dataPen = ThinPen(PEN_DATA);
-    const QPen redPen = ThinPen(PEN_SMOOTHED);
+    const QPen& dataPen = DataPen();
+    const QPen& redPen = SmoothedPen();
     const int64_t spp = static_cast<int64_t>(std::min(1.0 / chart.magnification, 1e15));
     // The samples the view scrolls over, never past the block's rows.
     const int64_t scrollEnd = std::clamp<int64_t>(chart.scrollCount, 0, rows);
@@ -265,20 +265,27 @@ void DrawPeak(QPainter* painter, int x, const CHARTBLOCK& chart, const SplSample
     const int h = client->height();
     const int xl = std::max(x - 13, 0);
     const int xr = std::min(x + 14, w);
-    QPen previous = painter->pen();
-    painter->setPen(ThinPen(k == 0 ? PEN_LIST0 : PEN_OTHER_LIST));
-    LinePen pen(*painter);
+    // The strokes share one pen; one call draws them in order. Each leaves out its end pixel.
+    QLine strokes[3];
+    int count = 0;
+    auto add = [&](int x0, int y0, int x1, int y1) {
+        if (x0 != x1 || y0 != y1) strokes[count++] = QLine(x0, y0, x1, y1);
+    };
     double d = chart.viewTop - sample->top[k];
     if (0.0 <= d && d < chart.range) {
         int yt = PixelOf(h * d / chart.range);
-        pen.Line(x, std::max(yt - 11, 0), x, std::min(yt + 12, h));
-        pen.Line(xl, yt, xr, yt);
+        add(x, std::max(yt - 11, 0), x, std::min(yt + 12, h));
+        add(xl, yt, xr, yt);
     }
     d = chart.viewTop - sample->base[k];
     if (0.0 <= d && d < chart.range) {
         int yb = PixelOf(h * d / chart.range);
-        pen.Line(xl, yb, xr, yb);
+        add(xl, yb, xr, yb);
     }
+    if (count == 0) return;
+    const QPen previous = painter->pen();
+    painter->setPen(ListPen(k));
+    painter->drawLines(strokes, count);
     painter->setPen(previous);
 }
 
