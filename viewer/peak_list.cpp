@@ -95,7 +95,7 @@ int SetPeakInfo(ChartView* viewer, int table, int index, const double* top, cons
         if (top || base) entry.height = sample.top[table] - sample.base[table];
     }
     if (name) CopyElemName(entry.name, name, std::strlen(name));
-    viewer->changeCount += 1;
+    if (top || base || name) viewer->changeCount += 1;
     RefreshView(viewer, REFRESH_CHART);
     return 1;
 }

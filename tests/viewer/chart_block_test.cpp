@@ -171,6 +171,19 @@ TEST(SetChart, RejectsInvalidArguments) {
     EXPECT_EQ(t.view.listCount, 0);
 }
 
+TEST(SetChart, AChartTooLongToHoldKeepsTheOldOne) {
+    LogCapture log;
+    TestViewer t;
+    auto rows = Ramp(100, 1.0);
+    ASSERT_EQ(Set(t, rows), 1);
+    const CHARTBLOCK* before = t.view.chart.get();
+    // With a desktop of blank samples the block would pass the largest row count.
+    EXPECT_EQ(SetChart(&t.view, std::numeric_limits<int>::max() - 5, rows.data(), 0, 2), 0);
+    EXPECT_TRUE(log.Has("SetChart: Fail to allocate CHARTBLOCK."));
+    EXPECT_EQ(t.view.chart.get(), before);
+    EXPECT_EQ(t.Table(0).room, 101 + 1024);
+}
+
 TEST(SetChart, RefusedWhileAPeakIsBeingSet) {
     LogCapture log;
     TestViewer t;

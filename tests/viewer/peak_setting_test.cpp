@@ -22,7 +22,7 @@ TEST(SetChartMode, EnterThreeTimesCommitsAPeakAtTheViewCentre) {
     ASSERT_EQ(SetHeight(&t.view), 1);
     EXPECT_TRUE(log.Has("SetChartMode: Center of the view"));
     EXPECT_EQ(t.view.chartMode, CHART_MODE_BASE);
-    EXPECT_EQ(t.host.posted.back(), VN_MODE);
+    EXPECT_EQ(t.host.posted, (std::vector<int>{VN_MOVED, VN_MODE}));
     ASSERT_EQ(SetHeight(&t.view), 1);
     EXPECT_EQ(t.view.chartMode, CHART_MODE_TOP);
     ASSERT_EQ(SetHeight(&t.view), 1);
