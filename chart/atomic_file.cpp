@@ -5,14 +5,22 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
+// A fresh name in the target's folder. A long target name would make the temporary's name too
+// long for the file system, so then a short name of our own is used.
 std::string TempPathFor(const std::string& path) {
     static std::atomic<unsigned> counter{0};
-    return path + ".tmp" + std::to_string(static_cast<long>(::getpid())) + "_" +
-           std::to_string(counter.fetch_add(1));
+    std::string suffix = ".tmp" + std::to_string(static_cast<long>(::getpid())) + "_" +
+                         std::to_string(counter.fetch_add(1));
+    size_t slash = path.find_last_of('/');
+    size_t baseLength = slash == std::string::npos ? path.size() : path.size() - slash - 1;
+    if (baseLength + suffix.size() <= 200) return path + suffix;
+    std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    return folder + ".vortan-save" + suffix;
 }
 
 } // namespace
@@ -39,6 +47,9 @@ bool AtomicFile::Open(const std::string& path) {
         tempPath_.clear();
         return false;
     }
+    // A replaced file keeps its permissions.
+    struct stat old;
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
     file_ = ::fdopen(fd, "wb");
     if (!file_) {
         Fail("cannot open " + tempPath_);

@@ -115,3 +115,20 @@ TEST(AtomicFile, TargetIsDirectoryFails) {
     EXPECT_TRUE(fs::is_directory(dir.path / "sub"));
     EXPECT_EQ(dir.FileCount(), 1u);
 }
+
+TEST(AtomicWriteFile, KeepsPermissionsAndCopesWithLongNames) {
+    TempDir dir;
+    fs::path target = dir.path / "a.spl";
+    Put(target, "old");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(
+        AtomicWriteFile(target.string(), [](std::FILE* f) { return std::fputs("x", f) >= 0; }));
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    // A name close to the file system's limit still has room for a temporary beside it.
+    fs::path longName = dir.path / std::string(250, 'n');
+    ASSERT_TRUE(
+        AtomicWriteFile(longName.string(), [](std::FILE* f) { return std::fputs("y", f) >= 0; }));
+    EXPECT_EQ(Slurp(longName), "y");
+    EXPECT_EQ(dir.FileCount(), 2u);
+}
