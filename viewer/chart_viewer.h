@@ -116,6 +116,8 @@ using PeakDetector = int (*)(void* context, const SplSample* samples, int start,
 // --- chart block (install, check, take back) ---
 int CheckChartView(const ChartView* viewer);
 const char* GetChartViewerClass();
+// Copies the caller's rows (1 on success). On any failure the viewer keeps its previous chart and
+// tables. listCount must be 1 or 2 (the rows carry two tables' columns).
 int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint32_t flags,
              int listCount);
 // A new copy of the chart's samples (blank padding excluded); *flags |= HASSM when smoothed.
@@ -150,8 +152,12 @@ int DefaultRange(ChartView* viewer, unsigned* checkedRange);
 int ShiftRange(ChartView* viewer, int step, unsigned* checkedRange);
 
 // --- cursor movement and peak setting ---
+// Codes 1..31. The point being set never leaves the chart's samples: its moves stop at sample 0
+// and at sampleCount - 1.
 int MoveCursor(ChartView* viewer, int code);
 void AdjustPeak(ChartView* viewer, int code, double vpp);
+// Changes chartMode; a commit that a table has no room for is refused with a beep (0, the mode
+// stays).
 int SetChartMode(ChartView* viewer, int newMode, int cancel, int detect, int select, int index,
                  double level);
 int SetPeakMode(ChartView* viewer, int table);
@@ -169,6 +175,7 @@ std::unique_ptr<PeakEntry[]> GetPeakList(ChartView* viewer, int* count);
 int GetPeakInfo(const ChartView* viewer, int table, int index, double* top, double* base);
 int SetPeakInfo(ChartView* viewer, int table, int index, const double* top, const double* base,
                 const char* name);
+// Entries left in the current table; indices outside it are skipped, a repeated index counts once.
 int DeletePeaks(ChartView* viewer, int n, const int* indices);
 
 // --- automatic peak detection ---
@@ -186,7 +193,8 @@ void MakeIndexImage(ChartView* viewer);
 void MakeCursorBox(ChartView* viewer);
 void PlaceCursorBox(ChartView* viewer, int x, int y);
 void ApplyCursorBox(ChartView* viewer);
-// Samples per index column for sampleCount samples over a pane width (at least 1).
+// Samples per index column for sampleCount samples over a pane width (at least 1); 0 when the
+// pane has no width (no image is made then).
 int IndexStep(int sampleCount, int paneWidth);
 // Pane layout of the viewer for a client area width x height: chart pane above, one separator
 // row, index pane below.
