@@ -446,3 +446,29 @@ TEST_F(MainWindowTest, DetectorFollowsTheSetting) {
     EXPECT_TRUE(PeakDetectorInstalled());
     SetPeakDetector(window->view(), nullptr, nullptr);
 }
+
+TEST_F(MainWindowTest, ExtendedSplSettingRaisesThePlainLayout) {
+    const std::string plain = Path("run3.spl");
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(VORTAN_EXAMPLES "/run3.spl"), QString::fromStdString(plain)));
+    Settings.extendedSpl = false;
+    Open();
+    ASSERT_EQ(LoadChart(window, plain), 1);
+    EXPECT_EQ(CurrentChart.version, 0);
+    Settings.extendedSpl = true;
+    ASSERT_EQ(LoadChart(window, plain), 1);
+    EXPECT_EQ(CurrentChart.version, 2);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: run3.spl"));
+}
+
+TEST_F(MainWindowTest, SaveWithoutAFileAsksForOne) {
+    Open();
+    bool asked = false;
+    SetFileDialogHook([&asked](QWidget*, bool save, const QString& proposed) {
+        asked = save && proposed.isEmpty();
+        return std::optional<QString>();
+    });
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(ChartFileName.has_value());
+}
