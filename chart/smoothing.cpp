@@ -39,6 +39,7 @@ constexpr double FIRST_ROW_LOW = -0.1;
 constexpr double FIRST_ROW_HIGH = 20.0;
 constexpr int64_t RESYNC_ROWS = 1024;
 constexpr int64_t BLOCK_SHIFT = 6; // prefix-sum blocks of 64 rows
+constexpr int64_t BLOCK_MASK = (int64_t{1} << BLOCK_SHIFT) - 1;
 
 // The chart's data as the computation sees it: a first row outside the band counts as 0.
 struct DataColumn {
@@ -90,29 +91,28 @@ void SlideWindow(int64_t n, int64_t w, const X& x, const Out& out) {
     }
 }
 
-// Prefix sums by blocks, built in place over the values: within[j] becomes the sum of the values
-// from j's block start to j; the base of block k (the sum of every value before it) is hi + lo.
+// Prefix sums by blocks, built in place over the values one row at a time (Step(0), Step(1),
+// ...): within[j] becomes the sum of the values from j's block start to j; the base of block k
+// (the sum of every value before it) is hi + lo.
 class BlockedPrefix {
   public:
-    bool Build(double* values, int64_t n) {
+    bool Start(double* values, int64_t n) {
         const int64_t blocks = (n >> BLOCK_SHIFT) + 1;
         hi_.reset(new (std::nothrow) double[static_cast<size_t>(blocks)]);
         lo_.reset(new (std::nothrow) double[static_cast<size_t>(blocks)]);
-        if (!hi_ || !lo_) return false;
         within_ = values;
-        double baseHi = 0.0, baseLo = 0.0;
-        for (int64_t start = 0; start < n; start += int64_t{1} << BLOCK_SHIFT) {
-            hi_[start >> BLOCK_SHIFT] = baseHi;
-            lo_[start >> BLOCK_SHIFT] = baseLo;
-            const int64_t end = std::min(n, start + (int64_t{1} << BLOCK_SHIFT));
-            double run = 0.0;
-            for (int64_t j = start; j < end; ++j) {
-                run += values[j];
-                values[j] = run;
-            }
-            AddTwoSum(baseHi, baseLo, run);
+        return hi_ && lo_;
+    }
+
+    void Step(int64_t j) {
+        if ((j & BLOCK_MASK) == 0) {
+            if (j > 0) AddTwoSum(baseHi_, baseLo_, run_);
+            hi_[j >> BLOCK_SHIFT] = baseHi_;
+            lo_[j >> BLOCK_SHIFT] = baseLo_;
+            run_ = 0.0;
         }
-        return true;
+        run_ += within_[j];
+        within_[j] = run_;
     }
 
     // The sum of values a .. b (0 <= a <= b < n).
@@ -132,7 +132,8 @@ class BlockedPrefix {
     }
 
     std::unique_ptr<double[]> hi_, lo_;
-    const double* within_ = nullptr;
+    double* within_ = nullptr;
+    double baseHi_ = 0.0, baseLo_ = 0.0, run_ = 0.0;
 };
 
 // Half-width from a row's bend, the largest bend and the limits; never negative, never NaN.
@@ -146,8 +147,8 @@ int HalfWidthFromBend(double bend, double largest, int maxW, int minW, WeightFun
     return static_cast<int>(w);
 }
 
-// The optimised window's work: the data copied out of the rows (later turned into prefix sums)
-// and the slopes. The bends are computed from the slopes twice, once to find the largest and
+// The optimised window's work: the data copied out of the rows (turned into prefix sums) and the
+// slopes. The bends are computed from the slopes twice, once to find the largest and
 // once while smoothing, rather than being stored.
 class OptimisedWindow {
   public:
@@ -156,23 +157,29 @@ class OptimisedWindow {
         : rows_(rows), n_(n), w_(w), maxW_(maxW), minW_(minW), f_(f),
           norm_(static_cast<double>(w) * static_cast<double>(w + 1)) {}
 
+    // Copies the data, computes the slopes, finds the largest bend and turns the copied data
+    // into prefix sums. False when the memory cannot be had.
     bool Prepare() {
         data_.reset(new (std::nothrow) double[static_cast<size_t>(n_)]);
         slope_.reset(new (std::nothrow) double[static_cast<size_t>(n_)]);
-        if (!data_ || !slope_) return false;
+        if (!data_ || !slope_ || !prefix_.Start(data_.get(), n_)) return false;
         const DataColumn column = MakeDataColumn(rows_, n_);
-        for (int64_t i = 0; i < n_; ++i)
-            data_[i] = column(i);
-        // w (w + 1); with w = 0 the slope window is a single row and there is no slope at all.
         if (norm_ == 0.0) {
+            // w (w + 1) is 0: the slope window is a single row and there is no slope at all.
+            for (int64_t i = 0; i < n_; ++i)
+                data_[i] = column(i);
             std::fill(slope_.get(), slope_.get() + n_, 0.0);
         } else {
-            SlideWindow<true>(n_, w_, ArrayColumn{data_.get()},
+            // The slope pass reads every row at least once: it copies the data as it goes.
+            double* data = data_.get();
+            auto copying = [&](int64_t t) { return data[t] = column(t); };
+            SlideWindow<true>(n_, w_, copying,
                               [&](int64_t i, double, double m) { slope_[i] = m / norm_; });
         }
         largest_ = 0.0;
-        ForEachBend([&](int64_t, double b) {
+        ForEachBend([&](int64_t i, double b) {
             if (b > largest_) largest_ = b;
+            prefix_.Step(i);
         });
         return true;
     }
@@ -183,8 +190,7 @@ class OptimisedWindow {
             [&](int64_t i, double b) { out(i, HalfWidthFromBend(b, largest_, maxW_, minW_, f_)); });
     }
 
-    // Turns the copied data into prefix sums; after this, Sum works and the data is gone.
-    bool BuildPrefix() { return prefix_.Build(data_.get(), n_); }
+    // The sum of the data of rows a .. b (0 <= a <= b < n), once prepared.
     double Sum(int64_t a, int64_t b) const { return prefix_.Sum(a, b); }
 
   private:
@@ -244,7 +250,7 @@ int SmoothChart(SplSample* rows, int rowCount, int halfWidth, int maxWidth, int 
     }
 
     OptimisedWindow window(rows, n, w, maxW, minW, weight);
-    if (!window.Prepare() || !window.BuildPrefix()) return 0;
+    if (!window.Prepare()) return 0;
     window.ForEachHalfWidth([&](int64_t i, int wi) {
         const int64_t a = std::max<int64_t>(0, i - wi), b = std::min<int64_t>(n - 1, i + wi);
         rows[i].smoothed = window.Sum(a, b) / (2.0 * static_cast<double>(wi) + 1.0);
