@@ -29,6 +29,52 @@ const char* ScanWithStrtod(const char* p, const char* end, double* out) {
     return p + (stop - buf);
 }
 
+// The common case of a short decimal ("1.8464718E-003"): when the digits make an integer m of at
+// most 2^53 and the power of ten k is within +-22, m * 10^k (or m / 10^-k) is a single correctly
+// rounded operation on exact operands. Returns nullptr when the text is not of that kind.
+const char* ScanShortDecimal(const char* p, const char* end, double* out) {
+    static constexpr double POW10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char* q = p;
+    bool negative = false;
+    if (q < end && *q == '-') negative = true, ++q;
+    uint64_t m = 0;
+    int digits = 0;
+    int fraction = 0;
+    while (q < end && static_cast<unsigned char>(*q - '0') < 10)
+        m = m * 10 + (*q++ - '0'), ++digits;
+    if (q < end && *q == '.') {
+        ++q;
+        while (q < end && static_cast<unsigned char>(*q - '0') < 10)
+            m = m * 10 + (*q++ - '0'), ++digits, ++fraction;
+    }
+    if (digits == 0 || digits > 19) return nullptr;
+    int exponent = 0;
+    if (q < end && (*q == 'e' || *q == 'E')) {
+        const char* e = q + 1;
+        bool expNegative = false;
+        if (e < end && (*e == '+' || *e == '-')) expNegative = *e++ == '-';
+        if (e < end && static_cast<unsigned char>(*e - '0') < 10) {
+            while (e < end && static_cast<unsigned char>(*e - '0') < 10) {
+                if (exponent > 10000) return nullptr;
+                exponent = exponent * 10 + (*e++ - '0');
+            }
+            if (expNegative) exponent = -exponent;
+            q = e;
+        }
+    }
+    if (m > (uint64_t{1} << 53)) return nullptr;
+    int k = exponent - fraction;
+    double v = static_cast<double>(m);
+    if (m != 0) {
+        if (k < -22 || k > 22) return nullptr;
+        v = k < 0 ? v / POW10[-k] : v * POW10[k];
+    }
+    *out = negative ? -v : v;
+    return q;
+}
+
 } // namespace
 
 const char* SplScanDouble(const char* p, const char* end, double* out) {
@@ -39,6 +85,7 @@ const char* SplScanDouble(const char* p, const char* end, double* out) {
     const char* q = p + (*p == '-' ? 1 : 0);
     bool plain = *p != '+' && !(q + 1 < end && q[0] == '0' && (q[1] == 'x' || q[1] == 'X'));
     if (plain) {
+        if (const char* r = ScanShortDecimal(p, end, out)) return r;
         double v;
         auto r = std::from_chars(p, end, v, std::chars_format::general);
         if (r.ec == std::errc()) {
