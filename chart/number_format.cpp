@@ -1,8 +1,9 @@
 #include "chart/number_format.h"
 
-#include <charconv>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -24,6 +25,79 @@ int Pad(char* out, const char* text, int n, int width) {
     std::memset(out, ' ', static_cast<size_t>(pad));
     std::memcpy(out + pad, text, static_cast<size_t>(n));
     return pad + n;
+}
+
+// "d.ddd" from the precision + 1 digits of n, then "E", the sign and a three-digit exponent.
+char* WriteDigits(char* p, bool negative, uint64_t n, int precision, int exponent) {
+    static constexpr char PAIRS[] = "000102030405060708091011121314151617181920212223242526272829"
+                                    "303132333435363738394041424344454647484950515253545556575859"
+                                    "606162636465666768697071727374757677787980818283848586878889"
+                                    "90919293949596979899";
+    if (negative) *p++ = '-';
+    char digits[24];
+    int i = precision;
+    for (; i >= 1; i -= 2) {
+        unsigned pair = static_cast<unsigned>(n % 100);
+        n /= 100;
+        digits[i] = PAIRS[2 * pair + 1];
+        digits[i - 1] = PAIRS[2 * pair];
+    }
+    if (i == 0) digits[0] = static_cast<char>('0' + n);
+    *p++ = digits[0];
+    if (precision > 0) {
+        *p++ = '.';
+        for (int k = 1; k <= precision; ++k)
+            *p++ = digits[k];
+    }
+    *p++ = 'E';
+    *p++ = exponent < 0 ? '-' : '+';
+    unsigned e = static_cast<unsigned>(exponent < 0 ? -exponent : exponent);
+    p[0] = static_cast<char>('0' + e / 100);
+    p[1] = static_cast<char>('0' + e / 10 % 10);
+    p[2] = static_cast<char>('0' + e % 10);
+    return p + 3;
+}
+
+// The usual case without any big arithmetic: with 10^|k| exact (|k| <= 22), y = |v| * 10^k is one
+// correctly rounded operation, within 2^-20 of the exact product for the digit counts allowed
+// here; unless y lies that close to a rounding tie, rounding y gives printf's digits. Fills the
+// digits n and the decimal exponent; false when the value is not of that kind.
+bool FastDigits(double v, int precision, uint64_t& n, int& exponent) {
+    static constexpr double POW10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (precision > 9 || v == 0.0 || !std::isfinite(v)) return false;
+    double a = std::fabs(v);
+    uint64_t bits;
+    std::memcpy(&bits, &a, sizeof bits);
+    int binaryExponent = static_cast<int>(bits >> 52) - 1023;
+    if (binaryExponent < -1000) return false; // subnormal
+    // floor(binaryExponent * log10(2)), off by at most one; the loop corrects it.
+    exponent = (binaryExponent * 78913) >> 18;
+    const double low = POW10[precision], high = POW10[precision + 1];
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        int k = precision - exponent;
+        if (k < -22 || k > 22) return false;
+        double y = k >= 0 ? a * POW10[k] : a / POW10[-k];
+        if (y >= high) {
+            ++exponent;
+            continue;
+        }
+        if (y < low) {
+            --exponent;
+            continue;
+        }
+        uint64_t whole = static_cast<uint64_t>(y);
+        double fraction = y - static_cast<double>(whole);
+        if (std::fabs(fraction - 0.5) < 1.0 / 16384) return false; // too close to call
+        n = whole + (fraction > 0.5 ? 1 : 0);
+        if (static_cast<double>(n) >= high) { // rounded up into the next decade
+            ++exponent;
+            n /= 10;
+        }
+        return true;
+    }
+    return false;
 }
 
 // Writes v like "%.*E" with a three-digit exponent into buf (which holds precision + 16 chars).
@@ -87,6 +161,19 @@ int FormatE(char* out, double v, int width, int precision) {
         std::string s = FormatE(v, width, precision);
         std::memcpy(out, s.data(), s.size());
         return static_cast<int>(s.size());
+    }
+    uint64_t digits;
+    int exponent;
+    if (FastDigits(v, precision, digits, exponent)) {
+        bool negative = std::signbit(v);
+        int length = negative + 1 + (precision > 0 ? precision + 1 : 0) + 5;
+        char* p = out;
+        for (int pad = width - length; pad > 0; --pad)
+            *p++ = ' ';
+        p = WriteDigits(p, negative, digits, precision, exponent);
+        for (int pad = -width - length; pad > 0; --pad)
+            *p++ = ' ';
+        return static_cast<int>(p - out);
     }
     char buf[540];
     int n = ScientificUpper(buf, sizeof buf, v, precision);
