@@ -165,6 +165,7 @@ TEST_F(MainWindowTest, StartsEmptyAndLoadsTheCommandLineFile) {
     EXPECT_EQ(window->statusText(0), QStringLiteral("No Data"));
     EXPECT_EQ(window->statusPartCount(), 9);
     EXPECT_EQ(window->centralWidget(), window->viewer());
+    EXPECT_FALSE(window->windowIcon().isNull());
     EXPECT_EQ(MainWindow, window);
     delete window;
     window = nullptr;

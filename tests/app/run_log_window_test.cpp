@@ -1,6 +1,8 @@
 #include "app/run_log_window.h"
 #include "chart/run_log.h"
 
+#include <QImage>
+#include <QPixmap>
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
@@ -53,4 +55,21 @@ TEST(RunLogWindow, OneWindowAndClosingEndsTheLog) {
     EXPECT_EQ(IsLogOpen(), 0);
     LogPrint("after close");
     EXPECT_TRUE(LogLines().empty());
+}
+
+TEST(RunLogWindow, DrawsTheStoredLinesFromTopLine) {
+    CloseLog();
+    RunLogWindow* window = RunLogWindow::Open();
+    ASSERT_NE(window, nullptr);
+    // The text area, left of the scroll bar.
+    auto text = [window] {
+        return window->grab().toImage().copy(0, 0, window->scrollBar()->x(), window->height());
+    };
+    const QImage empty = text();
+    LogPrint("SetChart: Invalid arguments.");
+    EXPECT_NE(text(), empty);
+    // Scrolled past the only line, the text area is blank again.
+    window->ScrollBy(LOG_LINE_DOWN);
+    EXPECT_EQ(text(), empty);
+    window->close();
 }
