@@ -28,8 +28,7 @@ void SetFileDialogHook(FileDialogHook hook) {
 
 std::optional<QString> OpenSplDialog(QWidget* owner) {
     if (DialogHook()) return DialogHook()(owner, false, QString());
-    QString name = QFileDialog::getOpenFileName(owner, SPL_DIALOG_TITLE, QString(), SPL_FILTER,
-                                                nullptr, QFileDialog::ReadOnly);
+    QString name = QFileDialog::getOpenFileName(owner, SPL_DIALOG_TITLE, QString(), SPL_FILTER);
     if (name.isEmpty()) return std::nullopt;
     return name;
 }

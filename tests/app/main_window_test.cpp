@@ -194,9 +194,21 @@ TEST_F(MainWindowTest, StatusBarShowsTheThreeSamples) {
     EXPECT_EQ(window->statusText(1), QString::number(ViewStart(window)));
     EXPECT_EQ(window->statusText(0), QStringLiteral("BG"));
     EXPECT_EQ(window->statusText(2), QStringLiteral("1.846472E-003"));
+    Key(Qt::Key_Right);
+    EXPECT_EQ(ViewStart(window), 1);
+    EXPECT_EQ(window->statusText(1), QStringLiteral("1"));
+    Key(Qt::Key_Left);
+    EXPECT_EQ(ViewStart(window), 0);
     Key(Qt::Key_Right, Qt::ControlModifier);
-    EXPECT_GT(ViewStart(window), 0);
+    EXPECT_GT(ViewStart(window), 1);
     EXPECT_EQ(window->statusText(1), QString::number(ViewStart(window)));
+    Key(Qt::Key_End, Qt::ControlModifier);
+    int start = 0, width = 0;
+    double top = 0, range = 0;
+    ASSERT_TRUE(GetCursor(window->view(), &start, &top, &width, &range));
+    EXPECT_GT(start, 5000);
+    EXPECT_EQ(window->statusText(1), QString::number(start));
+    EXPECT_EQ(window->statusText(7), QString::number(start + width));
 }
 
 TEST_F(MainWindowTest, DropOfOneFileLoadsIt) {
