@@ -6,6 +6,7 @@
 #include "cli/read_chart.h"
 
 #include <climits>
+#include <cstdio>
 
 namespace {
 
@@ -43,6 +44,10 @@ int RunSmooth(const std::vector<std::string>& args) {
         }
     }
     if (files.size() != 2) return cli::Fail("smooth takes IN and OUT (see smooth --help)");
+
+    if (optimize && (maxWidth == 0 || minWidth == 0))
+        std::fprintf(stderr, "vortan-cli: warning: --optimize needs --max and --min above 0; "
+                             "the fixed window is used\n");
 
     SplChart chart;
     std::string reason;

@@ -107,6 +107,8 @@ TEST_F(Cli, SmoothWritesSpl2WithTheSmoothedColumn) {
     EXPECT_NEAR((*rows)[10].smoothed, want, 1e-9);
     EXPECT_EQ((*rows)[10].data, d[10].data);
 
+    ASSERT_EQ(Run("smooth " + Example("run3.spl") + " " + Out("f.spl") + " --optimize"), 0);
+    EXPECT_NE(err_.find("the fixed window is used"), std::string::npos);
     ASSERT_EQ(Run("smooth " + Example("run3.spl") + " " + Out("o.spl") +
                   " --optimize --max 9 --min 1 --weight digital"),
               0)
