@@ -38,11 +38,35 @@ ChartViewerWidget::~ChartViewerWidget() {
 
 void ChartViewerWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (window()->isMinimized()) return;
+    if (window()->isMinimized()) {
+        layoutPending = true;
+        return;
+    }
+    layoutNow();
+}
+
+void ChartViewerWidget::layoutNow() {
+    layoutPending = false;
     const PaneRects panes = ComputePaneLayout(width(), height());
     chart->setGeometry(0, 0, width(), panes.chartHeight);
     index->setGeometry(0, panes.indexTop, width(), panes.indexHeight);
     LayoutPanes(&model);
+}
+
+void ChartViewerWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Restoring a minimised window sends no resize; its state change is watched instead.
+    if (watchedWindow != window()) {
+        if (watchedWindow) watchedWindow->removeEventFilter(this);
+        watchedWindow = window();
+        watchedWindow->installEventFilter(this);
+    }
+}
+
+bool ChartViewerWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && layoutPending && !window()->isMinimized())
+        layoutNow();
+    return QWidget::eventFilter(watched, event);
 }
 
 void ChartViewerWidget::paintEvent(QPaintEvent* event) {

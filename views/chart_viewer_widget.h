@@ -6,6 +6,7 @@
 #include "viewer/chart_viewer.h"
 #include "viewer/max_pyramid.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class ChartPane;
@@ -34,8 +35,13 @@ class ChartViewerWidget : public QWidget, private ViewerHost {
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Moves the panes to the layout of the current size and re-lays the model.
+    void layoutNow();
+
     // ViewerHost
     int DesktopWidth() const override;
     bool HasChartPane() const override;
@@ -56,4 +62,7 @@ class ChartViewerWidget : public QWidget, private ViewerHost {
     int desktopWidthOverride = 0;
     ChartPane* chart = nullptr;
     IndexPane* index = nullptr;
+    // A resize arrived while the window was minimised: lay out once it is restored.
+    bool layoutPending = false;
+    QPointer<QWidget> watchedWindow;
 };

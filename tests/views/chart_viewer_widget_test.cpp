@@ -240,3 +240,13 @@ TEST(StartSet, RefusedWithoutData) {
     EXPECT_EQ(f.view->chartMode, CHART_MODE_VIEW);
     CloseLog();
 }
+
+TEST(LayoutPanes, MinimisedWindowKeepsItsPanes) {
+    ViewerFixture f;
+    f.widget->setWindowState(Qt::WindowMinimized);
+    f.widget->resize(500, 200);
+    EXPECT_EQ(f.chart()->geometry(), QRect(0, 0, 400, 300));
+    f.widget->setWindowState(Qt::WindowNoState); // restoring lays out the size it was given
+    EXPECT_EQ(f.chart()->geometry(), QRect(0, 0, 500, 150));
+    EXPECT_EQ(f.view->chart->viewWidth, 500);
+}
