@@ -1,5 +1,6 @@
 // Installing a chart in a viewer (SetChart), checking a viewer, taking the chart back
 // (RetrieveChart) and releasing a viewer's data.
+#include "chart/big_buffer.h"
 #include "chart/run_log.h"
 #include "viewer/chart_viewer.h"
 #include "viewer/viewer_internal.h"
@@ -99,7 +100,7 @@ int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint3
     try {
         if (padded + 1 > std::numeric_limits<int>::max()) throw std::length_error("chart");
         block = std::make_unique<CHARTBLOCK>();
-        block->samples.reserve(static_cast<size_t>(padded) + 1);
+        ReserveBig(block->samples, static_cast<size_t>(padded) + 1);
     } catch (const std::exception&) {
         LogPrint("SetChart: Fail to allocate CHARTBLOCK.");
         return 0;
