@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -140,5 +141,8 @@ int RunVortan(int argc, char** argv) {
                      Qt::QueuedConnection);
     main->show();
     if (!screenshot.isEmpty()) ScheduleScreenshot(main, screenshot);
-    return app.exec();
+    QPointer<VortanMain> alive(main);
+    const int code = app.exec();
+    delete alive.data();
+    return code;
 }
