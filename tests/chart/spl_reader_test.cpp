@@ -492,3 +492,26 @@ TEST(ReadSplData, FuzzRegressionInputs) {
     SetSplRowErrorHandler(nullptr);
     EXPECT_GE(files, 5);
 }
+
+TEST(ReadSplData, CurrentChartAfterSuccessAndFailure) {
+    TempDir dir;
+    CurrentChart.Reset();
+    auto rows = ReadSplData(dir.File("a.spl", "\"Comment:\",\"x\"\n\"Version\",\"2\"\n" +
+                                                  std::string(PLAIN_COLUMNS) + Rows(2)),
+                            CurrentChart);
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(CurrentChart.tagCount(), 1);
+    EXPECT_EQ(CurrentChart.version, 2);
+    // A failed read in the rows leaves no tags, the header's version and no HASSM from before.
+    rows = ReadSplData(dir.File("b.spl", "\"Comment:\",\"y\"\n\"Version\",\"1\"\n" + Rows(1, 1)),
+                       CurrentChart);
+    EXPECT_FALSE(rows);
+    EXPECT_EQ(CurrentChart.tagCount(), 0);
+    EXPECT_EQ(CurrentChart.version, 1);
+    EXPECT_EQ(CurrentChart.flags, 0u);
+    // A file that cannot be opened leaves it as it was.
+    CurrentChart.tags.push_back({"Kept", "1"});
+    EXPECT_FALSE(ReadSplData(dir.Name("none.spl"), CurrentChart));
+    EXPECT_EQ(CurrentChart.tagCount(), 1);
+    CurrentChart.Reset();
+}
