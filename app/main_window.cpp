@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
@@ -90,32 +91,39 @@ void VortanMain::BuildStatusBar(int clientWidth) {
     // font's proportions.
     const QFontMetrics metrics = bar->fontMetrics();
     const int charWidth = std::max(1, metrics.averageCharWidth());
-    const int voltsWidth = metrics.horizontalAdvance(QStringLiteral("-8.888888E-888")) + 10;
+    const int voltsWidth = metrics.horizontalAdvance(QStringLiteral("-8.888888E-888")) + 8;
     partCount = StatusPartCount(clientWidth, charWidth);
+    // The parts sit side by side without gaps, as the boundaries say.
+    auto* parts = new QWidget(bar);
+    auto* row = new QHBoxLayout(parts);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
     for (int k = 0; k < STATUS_PARTS; ++k) {
-        auto* label = new QLabel(bar);
+        auto* label = new QLabel(parts);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setIndent(2);
         statusLabels[k] = label;
         if (partCount == 0) {
             // The single default part.
             if (k == 0) {
-                bar->addWidget(label, 1);
+                row->addWidget(label, 1);
             } else {
                 label->hide();
             }
             continue;
         }
         if (k < partCount) {
-            label->setIndent(2);
             // The part's text area plus the label's frame and indent.
             int partWidth = STATUS_PART_CHARS[k] * charWidth + 2 * label->frameWidth() + 4;
             if (k % 3 == 2) partWidth = std::max(partWidth, voltsWidth);
             label->setFixedWidth(partWidth);
-            bar->addWidget(label);
+            row->addWidget(label);
         } else {
             label->hide();
         }
     }
+    if (partCount > 0) row->addStretch(1);
+    bar->addWidget(parts, 1);
     statusLabels[0]->setText(QStringLiteral("No Data"));
 }
 
