@@ -36,13 +36,13 @@ StoreResult StoreChart(VortanMain* main, const std::string& fileName) {
     // The header changes only once the file is written.
     SplChart header = CurrentChart;
     int count = 0;
-    std::unique_ptr<SplSample[]> rows = RetrieveChart(main->view(), &count, &header.flags);
+    std::optional<std::vector<SplSample>> rows = RetrieveChart(main->view(), &count, &header.flags);
     if (!rows) {
         LogPrint("StoreChart: Fail to retrieve chart.");
         return SAVE_NO_CHART;
     }
     if (header.flags & HASSM) header.version = 2;
-    if (!WriteSplData(fileName, rows.get(), count, header)) return SAVE_WRITE_FAILED;
+    if (!WriteSplData(fileName, rows->data(), count, header)) return SAVE_WRITE_FAILED;
     CurrentChart.flags = header.flags;
     CurrentChart.version = header.version;
     SetChartFileName(fileName);

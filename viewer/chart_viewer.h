@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -121,7 +122,7 @@ const char* GetChartViewerClass();
 int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint32_t flags,
              int listCount);
 // A new copy of the chart's samples (blank padding excluded); *flags |= HASSM when smoothed.
-std::unique_ptr<SplSample[]> RetrieveChart(ChartView* viewer, int* count, uint32_t* flags);
+std::optional<std::vector<SplSample>> RetrieveChart(ChartView* viewer, int* count, uint32_t* flags);
 void FreeViewerData(ChartView* viewer);
 
 // --- view: position, magnification, range ---

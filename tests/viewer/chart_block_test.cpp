@@ -224,10 +224,10 @@ TEST(RetrieveChart, ReturnsTheChartWithItsPeaksButNoPadding) {
     ASSERT_TRUE(back);
     EXPECT_EQ(count, 100);
     EXPECT_EQ(flags, 0x80u); // untouched without smoothed data
-    EXPECT_EQ(back[42].flags, SAMPLE_HAS_REVISED);
-    EXPECT_EQ(back[42].top[1], 0.9);
-    EXPECT_EQ(back[99].data, 1.0);
-    EXPECT_STREQ(back[7].isotopeName, "Iso7");
+    EXPECT_EQ((*back)[42].flags, SAMPLE_HAS_REVISED);
+    EXPECT_EQ((*back)[42].top[1], 0.9);
+    EXPECT_EQ((*back)[99].data, 1.0);
+    EXPECT_STREQ((*back)[7].isotopeName, "Iso7");
     ASSERT_EQ(Set(t, rows, HASSM), 1);
     flags = 0;
     ASSERT_TRUE(RetrieveChart(&t.view, &count, &flags));

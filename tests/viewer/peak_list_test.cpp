@@ -66,7 +66,7 @@ TEST(DeletePeaks, RemovesListedEntriesAndTheirMarks) {
     int count = 0;
     uint32_t flags = 0;
     auto back = RetrieveChart(&t.view, &count, &flags);
-    EXPECT_EQ(back[200].flags, 0u);
+    EXPECT_EQ((*back)[200].flags, 0u);
 }
 
 TEST(DeletePeaks, DeletingEveryEntryLeavesTheOtherTable) {
