@@ -8,13 +8,16 @@ int main(int argc, char** argv) {
     bench::Options options;
     std::set<std::string> only;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--quick") == 0) options.quick = true;
+        if (std::strcmp(argv[i], "--quick") == 0)
+            options.quick = true;
         else if (std::strcmp(argv[i], "--help") == 0) {
             std::printf("usage: %s [--quick] [benchmark ...]\nbenchmarks:", argv[0]);
-            for (auto& [name, fn] : bench::Registry()) std::printf(" %s", name.c_str());
+            for (auto& [name, fn] : bench::Registry())
+                std::printf(" %s", name.c_str());
             std::printf("\n");
             return 0;
-        } else only.insert(argv[i]);
+        } else
+            only.insert(argv[i]);
     }
     for (auto& [name, fn] : bench::Registry()) {
         if (!only.empty() && !only.count(name)) continue;

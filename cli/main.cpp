@@ -30,9 +30,8 @@ int main(int argc, char** argv) {
     for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
         if (args[i] == "--log") {
             OpenLog();
-            SetLogListener([](const std::string& line) {
-                std::fprintf(stderr, "%s\n", line.c_str());
-            });
+            SetLogListener(
+                [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
         } else if (args[i] == "--help") {
             PrintHelp();
             return 0;
@@ -45,7 +44,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     auto it = cli::Commands().find(args[i]);
-    if (it == cli::Commands().end()) return cli::Fail("unknown command " + args[i] + " (see --help)");
+    if (it == cli::Commands().end())
+        return cli::Fail("unknown command " + args[i] + " (see --help)");
     std::vector<std::string> rest(args.begin() + static_cast<long>(i) + 1, args.end());
     for (const auto& a : rest) {
         if (a == "--help") {

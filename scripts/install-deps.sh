@@ -2,7 +2,7 @@
 # Installs the Debian packages needed to build, test and run Vortan.
 # Does nothing when everything is already there.
 set -euo pipefail
-pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config googletest libgtest-dev
+pkgs=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev pkg-config googletest libgtest-dev
       qt6-base-dev libgl-dev fonts-ipafont-gothic xvfb xauth)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
+./scripts/check-format.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
@@ -14,5 +15,5 @@ ctest --test-dir build/release --output-on-failure -j "$jobs"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORTAN_SANITIZE=ON \
     -DVORTAN_WERROR=ON -DVORTAN_BENCH=OFF
 cmake --build build/sanitize -j "$jobs"
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build/sanitize --output-on-failure -j "$jobs"

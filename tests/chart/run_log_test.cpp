@@ -20,7 +20,8 @@ TEST(LogPrint, KeepsTheNewestHundredLines) {
     CloseLog();
     ASSERT_TRUE(OpenLog());
     EXPECT_FALSE(OpenLog()); // only one log at a time
-    for (int i = 1; i <= 101; ++i) LogPrintf("line %d", i);
+    for (int i = 1; i <= 101; ++i)
+        LogPrintf("line %d", i);
     auto lines = LogLines();
     ASSERT_EQ(lines.size(), 100u);
     EXPECT_EQ(lines.front(), "line 2");
