@@ -13,6 +13,7 @@
 // - A read error of the file fails the read ("%s can't be read.") instead of passing a cut chart
 //   off as whole.
 // - Lines echoed to the run log and texts of the row error message lose their line end.
+#include "chart/big_buffer.h"
 #include "chart/run_log.h"
 #include "chart/spl_io.h"
 #include "chart/spl_line_reader.h"
@@ -22,7 +23,6 @@
 #include <cstring>
 #include <new>
 #include <strings.h>
-#include <sys/mman.h>
 
 namespace {
 
@@ -126,14 +126,8 @@ void GrowRows(std::vector<SplSample>& rows, const SplLineReader& reader) {
         if (guess > want) want = guess;
     }
     if (want < have + FIRST_ROWS) want = have + FIRST_ROWS;
-    rows.reserve(want);
     // Big row buffers are filled once front to back: huge pages spare most page faults.
-    const size_t HUGE = 2u << 20;
-    auto begin = reinterpret_cast<uintptr_t>(rows.data() + have);
-    auto end = reinterpret_cast<uintptr_t>(rows.data() + rows.capacity());
-    uintptr_t first = (begin + HUGE - 1) & ~(HUGE - 1);
-    if (end > first + HUGE)
-        ::madvise(reinterpret_cast<void*>(first), (end - first) & ~(HUGE - 1), MADV_HUGEPAGE);
+    ReserveBig(rows, want);
 }
 
 struct Reader {
