@@ -4,6 +4,7 @@
 #include "cli/cli_command.h"
 #include "cli/read_chart.h"
 #include "viewer/chart_viewer.h"
+#include "viewer/headless_host.h"
 
 #include <climits>
 #include <cmath>
@@ -11,23 +12,6 @@
 #include <cstdlib>
 
 namespace {
-
-// A viewer without a window: no panes and no blank samples beyond the chart.
-class HeadlessHost : public ViewerHost {
-  public:
-    int DesktopWidth() const override { return 0; }
-    bool HasChartPane() const override { return false; }
-    bool HasIndexPane() const override { return false; }
-    PaneSize ChartPaneSize() const override { return {}; }
-    PaneSize IndexPaneSize() const override { return {}; }
-    bool DrawIndexImage(int, double) override { return false; }
-    void RepaintChartPane() override {}
-    void RepaintIndexPane() override {}
-    void InvalidateIndexRect(int, int, int, int) override {}
-    void UpdateIndexPane() override {}
-    void Post(int) override {}
-    void Beep() override {}
-};
 
 // A finite number above 0 and nothing else.
 bool ParseVolts(const std::string& text, double* volts) {
@@ -72,7 +56,7 @@ int RunDetect(const std::vector<std::string>& args) {
     if (!rows) return cli::Fail(reason);
     if (rows->size() > static_cast<size_t>(INT_MAX - 1)) return cli::Fail("the chart is too long");
 
-    HeadlessHost host;
+    HeadlessViewerHost host;
     ChartView view(&host);
     SplSample none;
     const SplSample* data = rows->empty() ? &none : rows->data();

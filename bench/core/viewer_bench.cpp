@@ -2,6 +2,7 @@
 // which must not grow with the chart's length (the window's drawing is not part of it here).
 #include "bench_registry.h"
 #include "viewer/chart_viewer.h"
+#include "viewer/headless_host.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,23 +10,6 @@
 #include <vector>
 
 namespace {
-
-// A window that does nothing, with the panes of a desktop-sized viewer.
-class NullHost : public ViewerHost {
-  public:
-    int DesktopWidth() const override { return 1920; }
-    bool HasChartPane() const override { return true; }
-    bool HasIndexPane() const override { return true; }
-    PaneSize ChartPaneSize() const override { return {1600, 600}; }
-    PaneSize IndexPaneSize() const override { return {1600, 200}; }
-    bool DrawIndexImage(int, double) override { return true; }
-    void RepaintChartPane() override {}
-    void RepaintIndexPane() override {}
-    void InvalidateIndexRect(int, int, int, int) override {}
-    void UpdateIndexPane() override {}
-    void Post(int) override {}
-    void Beep() override {}
-};
 
 std::vector<SplSample> MakeRows(int n) {
     std::vector<SplSample> rows(static_cast<size_t>(n));
@@ -66,7 +50,7 @@ void Run(const bench::Options& options) {
                                 std::vector<SplSample> fresh(rows.begin(), rows.end());
                                 if (fresh.size() != rows.size()) std::printf("copy failed\n");
                             }));
-        NullHost host;
+        HeadlessViewerHost host(1920, {1600, 600}, {1600, 200}); // a desktop-sized viewer
         ChartView view(&host);
         double set = 1e9;
         for (int k = 0; k < 3; ++k)

@@ -13,19 +13,6 @@ using namespace std::string_literals;
 
 namespace {
 
-const char SPEC_EXAMPLE[] =
-    "\"Comment:\",\"Run 3\"\r\n"
-    "\"Num of DATA:\",       3\r\n"
-    "\"Version\",\"2\"\r\n"
-    "\"Smoothed\",\"YES\"\r\n"
-    "\"Number\",\"Time(S)\",\"Data(Volt)\"     ,\"Isotope "
-    "name\",\"Smoothed\",\"Peak Top\",\"Peak Base\",\"Revised Top\",\"Revised "
-    "Base\",\"Left\",\"Top\",\"Right\",\"Bottom\",\"Left a\",\"Right a\"\r\n"
-    "       0,        0,   1.0000000E-003, \"A\",   1.1000000E-003\r\n"
-    "       1,        1,   5.2500000E-002, \"A\",   5.0000000E-002,   5.2500000E-002,   "
-    "1.0000000E-003,   0.0000000E+000,   0.0000000E+000\r\n"
-    "       2,        2,   2.0000000E-003, \"A\",   1.9000000E-003\r\n";
-
 const char PLAIN_COLUMNS[] = "\"Number\",\"Time(S)\",\"Data(Volt)\"     ,\"Isotope name\"\n";
 
 std::string Rows(int count, int first = 0) {
@@ -43,7 +30,7 @@ std::string Rows(int count, int first = 0) {
 TEST(ReadSplData, ReadsTheExampleSpl2File) {
     TempDir dir;
     LogCapture log;
-    ReadResult r = ReadText(dir, SPEC_EXAMPLE);
+    ReadResult r = ReadText(dir, SHORT_SPL2_FILE);
     ASSERT_TRUE(r.rows);
     ASSERT_EQ(r.rows->size(), 3u);
     EXPECT_EQ(r.chart.version, 2);

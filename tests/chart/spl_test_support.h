@@ -15,6 +15,20 @@
 
 namespace spltest {
 
+// A short SPL2 file exactly as the writer produces it: three rows, one peak.
+inline const char SHORT_SPL2_FILE[] =
+    "\"Comment:\",\"Run 3\"\r\n"
+    "\"Num of DATA:\",       3\r\n"
+    "\"Version\",\"2\"\r\n"
+    "\"Smoothed\",\"YES\"\r\n"
+    "\"Number\",\"Time(S)\",\"Data(Volt)\"     ,\"Isotope "
+    "name\",\"Smoothed\",\"Peak Top\",\"Peak Base\",\"Revised Top\",\"Revised "
+    "Base\",\"Left\",\"Top\",\"Right\",\"Bottom\",\"Left a\",\"Right a\"\r\n"
+    "       0,        0,   1.0000000E-003, \"A\",   1.1000000E-003\r\n"
+    "       1,        1,   5.2500000E-002, \"A\",   5.0000000E-002,   5.2500000E-002,   "
+    "1.0000000E-003,   0.0000000E+000,   0.0000000E+000\r\n"
+    "       2,        2,   2.0000000E-003, \"A\",   1.9000000E-003\r\n";
+
 namespace fs = std::filesystem;
 
 // A folder of its own for one test, removed afterwards.

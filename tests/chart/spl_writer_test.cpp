@@ -9,19 +9,6 @@ using namespace spltest;
 
 namespace {
 
-const char SPEC_EXAMPLE[] =
-    "\"Comment:\",\"Run 3\"\r\n"
-    "\"Num of DATA:\",       3\r\n"
-    "\"Version\",\"2\"\r\n"
-    "\"Smoothed\",\"YES\"\r\n"
-    "\"Number\",\"Time(S)\",\"Data(Volt)\"     ,\"Isotope "
-    "name\",\"Smoothed\",\"Peak Top\",\"Peak Base\",\"Revised Top\",\"Revised "
-    "Base\",\"Left\",\"Top\",\"Right\",\"Bottom\",\"Left a\",\"Right a\"\r\n"
-    "       0,        0,   1.0000000E-003, \"A\",   1.1000000E-003\r\n"
-    "       1,        1,   5.2500000E-002, \"A\",   5.0000000E-002,   5.2500000E-002,   "
-    "1.0000000E-003,   0.0000000E+000,   0.0000000E+000\r\n"
-    "       2,        2,   2.0000000E-003, \"A\",   1.9000000E-003\r\n";
-
 std::vector<SplSample> ExampleRows() {
     std::vector<SplSample> rows = {Row(0, 1e-3, "A"), Row(1, 5.25e-2, "A"), Row(2, 2e-3, "A")};
     rows[0].smoothed = 1.1e-3;
@@ -49,7 +36,7 @@ TEST(WriteSplData, WritesTheExampleSpl2FileByteForByte) {
     auto rows = ExampleRows();
     std::string file = dir.Name("out.spl");
     ASSERT_EQ(WriteSplData(file, rows.data(), 3, chart), 1);
-    EXPECT_EQ(Slurp(file), SPEC_EXAMPLE);
+    EXPECT_EQ(Slurp(file), SHORT_SPL2_FILE);
 }
 
 TEST(WriteSplData, PlainLayoutBelowVersionTwo) {
