@@ -55,8 +55,12 @@ int LoadChart(VortanMain* main, const std::string& fileName) {
     SplChart fresh;
     std::optional<std::vector<SplSample>> rows = ReadSplData(fileName, fresh);
     int loaded = 0;
-    if (rows && !rows->empty()) {
-        loaded = SetChart(view, static_cast<int>(rows->size()), rows->data(), fresh.flags, 2);
+    if (rows) {
+        // A file that ends with its column-header line is a chart with no rows: the viewer takes
+        // it (and shows no data) like any other.
+        static const SplSample noRow{};
+        const SplSample* data = rows->empty() ? &noRow : rows->data();
+        loaded = SetChart(view, static_cast<int>(rows->size()), data, fresh.flags, 2);
     }
     if (loaded) {
         CurrentChart = std::move(fresh);

@@ -382,6 +382,27 @@ TEST_F(MainWindowTest, FailedLoadKeepsThePreviousChartAndHeader) {
     EXPECT_EQ(window->view()->chart->sampleCount, samples);
 }
 
+TEST_F(MainWindowTest, ChartWithoutRowsLoadsAndShowsNoData) {
+    LoadExample();
+    const std::string empty = Path("empty.spl");
+    {
+        QFile f(QString::fromStdString(empty));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\"Comment:\",\"blank run\"\r\n"
+                "\"Number\",\"Time(S)\",\"Data(Volt)\"     ,\"Isotope name\"\r\n");
+    }
+    EXPECT_EQ(LoadChart(window, empty), 1);
+    Pump();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: empty.spl"));
+    EXPECT_EQ(window->view()->chart->sampleCount, 0);
+    ASSERT_EQ(CurrentChart.tagCount(), 1);
+    EXPECT_EQ(CurrentChart.tags[0].value, "blank run");
+    // Keys on an empty chart change nothing and never fail.
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(GetChartMode(window->view()), CHART_MODE_VIEW);
+}
+
 TEST_F(MainWindowTest, CommandLineFileThatCannotBeReadLeavesNoData) {
     ChartFileName = Path("missing.spl");
     auto box = Answer(QMessageBox::Ok);
