@@ -55,13 +55,9 @@ int LoadChart(VortanMain* main, const std::string& fileName) {
     SplChart fresh;
     std::optional<std::vector<SplSample>> rows = ReadSplData(fileName, fresh);
     int loaded = 0;
-    if (rows) {
-        // A file that ends with its column-header line is a chart with no rows: the viewer takes
-        // it (and shows no data) like any other.
-        static const SplSample noRow{};
-        const SplSample* data = rows->empty() ? &noRow : rows->data();
-        loaded = SetChart(view, static_cast<int>(rows->size()), data, fresh.flags, 2);
-    }
+    // The viewer takes the rows over (a long chart is not copied); a file that ends with its
+    // column-header line is a chart with no rows, taken like any other.
+    if (rows) loaded = SetChart(view, std::move(*rows), fresh.flags, 2);
     if (loaded) {
         CurrentChart = std::move(fresh);
         SetChartFileName(fileName);

@@ -81,8 +81,12 @@ const char* GetChartViewerClass() {
     return "chartviewer";
 }
 
-int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint32_t flags,
-             int listCount) {
+namespace {
+
+// The body of both forms of SetChart: the rows are either copied from samples or, when adopt is
+// given, taken over from it.
+int InstallChart(ChartView* viewer, int sampleCount, const SplSample* samples,
+                 std::vector<SplSample>* adopt, uint32_t flags, int listCount) {
     if (!CheckChartView(viewer) || !samples || listCount < 1 || sampleCount < 0) {
         LogPrint("SetChart: Invalid arguments.");
         return 0;
@@ -100,7 +104,7 @@ int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint3
     try {
         if (padded + 1 > std::numeric_limits<int>::max()) throw std::length_error("chart");
         block = std::make_unique<CHARTBLOCK>();
-        ReserveBig(block->samples, static_cast<size_t>(padded) + 1);
+        if (!adopt) ReserveBig(block->samples, static_cast<size_t>(padded) + 1);
     } catch (const std::exception&) {
         LogPrint("SetChart: Fail to allocate CHARTBLOCK.");
         return 0;
@@ -153,9 +157,13 @@ int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint3
 
     bool smoothed = (chart.flags & HASSM) != 0;
     try {
+        if (adopt) {
+            chart.samples = std::move(*adopt);
+            adopt->clear();
+        }
         for (int from = 0; from < sampleCount; from += COPY_BLOCK) {
             int to = std::min(sampleCount, from + COPY_BLOCK);
-            chart.samples.insert(chart.samples.end(), samples + from, samples + to);
+            if (!adopt) chart.samples.insert(chart.samples.end(), samples + from, samples + to);
             const SplSample* rows = chart.samples.data();
             for (int i = std::max(from, 1); i < to; ++i)
                 ext.Take(rows[i].data);
@@ -207,6 +215,23 @@ int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint3
     LogPrint("SetChart: Views have been refreshed.");
     viewer->host->Post(VN_CHART);
     return 1;
+}
+
+} // namespace
+
+int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint32_t flags,
+             int listCount) {
+    return InstallChart(viewer, sampleCount, samples, nullptr, flags, listCount);
+}
+
+int SetChart(ChartView* viewer, std::vector<SplSample>&& rows, uint32_t flags, int listCount) {
+    static const SplSample noRow{};
+    if (rows.size() > static_cast<size_t>(std::numeric_limits<int>::max())) {
+        LogPrint("SetChart: Invalid arguments.");
+        return 0;
+    }
+    const SplSample* first = rows.empty() ? &noRow : rows.data();
+    return InstallChart(viewer, static_cast<int>(rows.size()), first, &rows, flags, listCount);
 }
 
 std::optional<std::vector<SplSample>> RetrieveChart(ChartView* viewer, int* count,

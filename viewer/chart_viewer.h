@@ -121,6 +121,9 @@ const char* GetChartViewerClass();
 // tables. listCount must be 1 or 2 (the rows carry two tables' columns).
 int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint32_t flags,
              int listCount);
+// The same, taking the rows over instead of copying them (for a chart just read or smoothed).
+// On success rows is left empty; on failure it may have been taken all the same.
+int SetChart(ChartView* viewer, std::vector<SplSample>&& rows, uint32_t flags, int listCount);
 // A new copy of the chart's samples (blank padding excluded); *flags |= HASSM when smoothed.
 std::optional<std::vector<SplSample>> RetrieveChart(ChartView* viewer, int* count, uint32_t* flags);
 void FreeViewerData(ChartView* viewer);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 TEST(SetChart, PostsResetModeIndexBoxAndChartInOrder) {
@@ -266,4 +267,43 @@ TEST(CheckChartView, RejectsNullAndHostlessViewers) {
     EXPECT_TRUE(log.Has("CheckChartView: Passed window is not viewer."));
     TestViewer t;
     EXPECT_EQ(CheckChartView(&t.view), 1);
+}
+
+TEST(SetChart, TakingTheRowsOverGivesTheSameChartAsCopyingThem) {
+    auto rows = Ramp(3000, 1.5);
+    MarkPeak(rows, 100, 0, 1.2, 0.1);
+    MarkPeak(rows, 2500, 1, 0.9, -0.3);
+    rows[7].smoothed = 2.0;
+    TestViewer copied, taken;
+    ASSERT_EQ(Set(copied, rows, HASSM), 1);
+    std::vector<SplSample> handed = rows;
+    ASSERT_EQ(SetChart(&taken.view, std::move(handed), HASSM, 2), 1);
+    EXPECT_TRUE(handed.empty());
+    const CHARTBLOCK& a = *copied.view.chart;
+    const CHARTBLOCK& b = *taken.view.chart;
+    EXPECT_EQ(a.paddedCount, b.paddedCount);
+    ASSERT_EQ(a.samples.size(), b.samples.size());
+    EXPECT_EQ(std::memcmp(a.samples.data(), b.samples.data(), a.samples.size() * sizeof(SplSample)),
+              0);
+    EXPECT_EQ(a.maxValue, 2.0);
+    EXPECT_EQ(b.maxValue, a.maxValue);
+    EXPECT_EQ(b.minValue, -0.3);
+    EXPECT_EQ(b.markedSamples, a.markedSamples);
+    EXPECT_EQ(taken.Table(0).count, 1);
+    EXPECT_EQ(taken.Table(1).count, 1);
+    EXPECT_EQ(taken.host.posted, copied.host.posted);
+}
+
+TEST(SetChart, RefusedTakeOverLeavesTheRowsWithTheCaller) {
+    TestViewer t;
+    ASSERT_EQ(Set(t, Ramp(2000, 1.0)), 1);
+    ASSERT_EQ(SetHeight(&t.view), 1); // a peak is being set
+    auto rows = Ramp(10, 1.0);
+    EXPECT_EQ(SetChart(&t.view, std::move(rows), 0, 2), 0);
+    EXPECT_EQ(rows.size(), 10u);
+    // A chart without rows is taken like any other.
+    ASSERT_EQ(CancelPeak(&t.view), 1);
+    std::vector<SplSample> none;
+    EXPECT_EQ(SetChart(&t.view, std::move(none), 0, 2), 1);
+    EXPECT_EQ(t.view.chart->sampleCount, 0);
 }
