@@ -1,0 +1,124 @@
+// Shared by the tests of the chart-data dialogs: the real main window offscreen with the example
+// chart, a settings file of the test's own, and answering modal dialogs and message boxes from a
+// timer while the command under test waits in exec().
+#pragma once
+
+#include "app/chart_commands.h"
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "chart/settings.h"
+#include "chart/spl_types.h"
+#include "viewer/chart_viewer.h"
+#include "views/chart_viewer_widget.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dialog_test {
+
+inline void Pump() {
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+
+struct BoxSeen {
+    int count = 0;
+    QString text;
+    QString title;
+};
+
+class DialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        SetSettingsFilePath(Path("VORTAN.INI"));
+        Settings = SettingsRecord{};
+        Settings.windowWidth = 1000;
+        Settings.windowHeight = 500;
+        Settings.detectPeaks = false;
+        CurrentChart.Reset();
+        ChartFileName.reset();
+        ChartBaseName.reset();
+        chart = Path("run3-peaks.spl");
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VORTAN_EXAMPLES "/run3-peaks.spl"),
+                                QString::fromStdString(chart)));
+        QFile::setPermissions(QString::fromStdString(chart), QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    void TearDown() override {
+        for (QTimer* t : timers)
+            delete t;
+        delete window;
+        SetPeakDetector(nullptr, nullptr, nullptr);
+        SetSettingsFilePath("");
+        CurrentChart.Reset();
+        ChartFileName.reset();
+        ChartBaseName.reset();
+    }
+
+    std::string Path(const char* name) const {
+        return QDir(dir.path()).filePath(QString::fromLatin1(name)).toStdString();
+    }
+
+    void Open() {
+        window = new VortanMain();
+        window->viewer()->setDesktopWidth(1000);
+        window->show();
+        Pump();
+    }
+
+    void LoadExample() {
+        ChartFileName = chart;
+        Open();
+        ASSERT_EQ(window->windowTitle(), QStringLiteral("Vortan: run3-peaks.spl"));
+    }
+
+    // Runs act on each modal dialog of type T that opens, until it returns true (done).
+    template <class T> void OnDialog(std::function<bool(T*)> act) {
+        auto* timer = new QTimer();
+        timer->setInterval(5);
+        QObject::connect(timer, &QTimer::timeout, [timer, act] {
+            auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible()) return;
+            if (act(dialog)) timer->stop();
+        });
+        timer->start();
+        timers.push_back(timer);
+    }
+
+    // Clicks button on each of the next `times` message boxes that open.
+    std::shared_ptr<BoxSeen> Answer(QMessageBox::StandardButton button, int times = 1) {
+        auto seen = std::make_shared<BoxSeen>();
+        OnDialog<QMessageBox>([seen, button, times](QMessageBox* box) {
+            ++seen->count;
+            seen->text = box->text();
+            seen->title = box->windowTitle();
+            if (QAbstractButton* b = box->button(button)) {
+                b->click();
+            } else {
+                box->reject();
+            }
+            return seen->count >= times;
+        });
+        return seen;
+    }
+
+    QTemporaryDir dir;
+    std::string chart;
+    VortanMain* window = nullptr;
+    std::vector<QTimer*> timers;
+};
+
+} // namespace dialog_test

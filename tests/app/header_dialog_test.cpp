@@ -1,0 +1,166 @@
+// The header dialog through its command: edits kept on OK and dropped on Cancel, the SPL2 box
+// and its question, the beep for a chart without tags, and line breaks in a value.
+#include "app/data_dialogs.h"
+#include "app/header_dialog.h"
+#include "chart/spl_io.h"
+#include "dialog_test_support.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using dialog_test::DialogTest;
+
+namespace {
+
+template <class W> W* Child(QWidget* dialog, const char* name) {
+    W* w = dialog->findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+// Picks tag index in the list as the user does (activated); returns the value shown then.
+QString Pick(HeaderDialog* d, int index) {
+    auto* list = Child<QComboBox>(d, "tagList");
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+    return Child<QPlainTextEdit>(d, "valueEdit")->toPlainText();
+}
+
+// Picks tag index, then types value.
+void Edit(HeaderDialog* d, int index, const QString& value) {
+    Pick(d, index);
+    Child<QPlainTextEdit>(d, "valueEdit")->setPlainText(value);
+}
+
+class HeaderDialogTest : public DialogTest {};
+
+} // namespace
+
+TEST_F(HeaderDialogTest, EditsAreKeptOnOkAndDroppedOnCancel) {
+    LoadExample();
+    ASSERT_EQ(CurrentChart.tagCount(), 4);
+    const SplChart before = CurrentChart;
+
+    QStringList names;
+    QString firstValue;
+    OnDialog<HeaderDialog>([&](HeaderDialog* d) {
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("コメントの編集"));
+        auto* list = Child<QComboBox>(d, "tagList");
+        for (int i = 0; i < list->count(); ++i)
+            names << list->itemText(i);
+        firstValue = Child<QPlainTextEdit>(d, "valueEdit")->toPlainText();
+        Edit(d, 0, QStringLiteral("changed"));
+        Edit(d, 2, QStringLiteral("someone"));
+        Child<QPushButton>(d, "cancelButton")->click();
+        return true;
+    });
+    EXPECT_EQ(EditHeader(window, 0, nullptr), 1);
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Comment:"), QStringLiteral("Sample:"),
+                                  QStringLiteral("Operator:"), QStringLiteral("Num of DATA:")}));
+    EXPECT_EQ(firstValue, QStringLiteral("Run 3, detector B"));
+    EXPECT_EQ(CurrentChart.tags[0].value, before.tags[0].value);
+    EXPECT_EQ(CurrentChart.tags[2].value, before.tags[2].value);
+    EXPECT_FALSE(window->chartModified());
+
+    QString backAgain;
+    OnDialog<HeaderDialog>([&](HeaderDialog* d) {
+        Edit(d, 0, QStringLiteral("Run 3, redone"));
+        Edit(d, 2, QStringLiteral("someone"));
+        backAgain = Pick(d, 0);
+        Edit(d, 1, QStringLiteral("Soil core 13"));
+        Child<QPushButton>(d, "okButton")->click();
+        return true;
+    });
+    EXPECT_EQ(EditHeader(window, 0, nullptr), 1);
+    EXPECT_EQ(backAgain, QStringLiteral("Run 3, redone"));
+    EXPECT_EQ(CurrentChart.tags[0].value, "Run 3, redone");
+    EXPECT_EQ(CurrentChart.tags[1].value, "Soil core 13");
+    EXPECT_EQ(CurrentChart.tags[2].value, "someone");
+    EXPECT_EQ(CurrentChart.tags[3].value, before.tags[3].value);
+    EXPECT_EQ(CurrentChart.tags[0].name, "Comment:");
+    EXPECT_EQ(CurrentChart.tagCount(), 4);
+    EXPECT_TRUE(window->chartModified());
+}
+
+TEST_F(HeaderDialogTest, Spl2BoxAsksWhileExtendedSplIsOn) {
+    LoadExample();
+    Settings.extendedSpl = true;
+    ASSERT_GE(CurrentChart.version, 2);
+    bool checkedOnOpening = false;
+    std::vector<bool> afterAnswers;
+    std::shared_ptr<dialog_test::BoxSeen> no, yes;
+    OnDialog<HeaderDialog>([&](HeaderDialog* d) {
+        auto* box = Child<QCheckBox>(d, "spl2Box");
+        EXPECT_EQ(box->text(), QStringLiteral("SPL2形式"));
+        checkedOnOpening = box->isChecked();
+        no = Answer(QMessageBox::No);
+        box->click();
+        afterAnswers.push_back(box->isChecked());
+        yes = Answer(QMessageBox::Yes);
+        box->click();
+        afterAnswers.push_back(box->isChecked());
+        Child<QPushButton>(d, "okButton")->click();
+        return true;
+    });
+    EditHeader(window, 0, nullptr);
+    EXPECT_TRUE(checkedOnOpening);
+    EXPECT_EQ(afterAnswers, (std::vector<bool>{true, false}));
+    ASSERT_TRUE(no && yes);
+    EXPECT_EQ(no->count, 1);
+    EXPECT_EQ(no->text, QStringLiteral("チャートを常に拡張SPLファイルとして扱う設定になっています。"
+                                       "どうしてもこのチェックを外したいですか？"));
+    EXPECT_EQ(CurrentChart.version, 1);
+
+    // With the setting off nothing is asked; checking never asks.
+    Settings.extendedSpl = false;
+    CurrentChart.version = 3;
+    auto none = Answer(QMessageBox::No);
+    OnDialog<HeaderDialog>([](HeaderDialog* d) {
+        Child<QCheckBox>(d, "spl2Box")->click();
+        Child<QCheckBox>(d, "spl2Box")->click();
+        Child<QPushButton>(d, "okButton")->click();
+        return true;
+    });
+    EditHeader(window, 0, nullptr);
+    EXPECT_EQ(none->count, 0);
+    EXPECT_EQ(CurrentChart.version, 2);
+}
+
+TEST_F(HeaderDialogTest, NoTagsOnlyBeeps) {
+    Open();
+    int dialogs = 0;
+    OnDialog<HeaderDialog>([&dialogs](HeaderDialog* d) {
+        ++dialogs;
+        d->reject();
+        return true;
+    });
+    EXPECT_EQ(EditHeader(window, 0, nullptr), 1);
+    dialog_test::Pump();
+    EXPECT_EQ(dialogs, 0);
+    SplChart empty;
+    EXPECT_EQ(EditChartHeader(window, empty), 0);
+}
+
+TEST_F(HeaderDialogTest, LineBreaksBecomeBlanksSoTheChartStillLoads) {
+    LoadExample();
+    OnDialog<HeaderDialog>([](HeaderDialog* d) {
+        Edit(d, 0, QStringLiteral("first line\nsecond line\r\n third"));
+        Child<QPushButton>(d, "okButton")->click();
+        return true;
+    });
+    EditHeader(window, 0, nullptr);
+    EXPECT_EQ(CurrentChart.tags[0].value, "first line second line  third");
+    EXPECT_EQ(TagValueFromText(QString(2000, QLatin1Char('x'))).size(),
+              static_cast<size_t>(SPL_TAG_VALUE_MAX));
+
+    // Saved and read back, the chart keeps every row.
+    const std::string saved = Path("saved.spl");
+    ASSERT_EQ(StoreChart(window, saved), SAVE_DONE);
+    SplChart header;
+    std::optional<std::vector<SplSample>> rows = ReadSplData(saved, header);
+    ASSERT_TRUE(rows.has_value());
+    EXPECT_EQ(rows->size(), 6000u);
+    EXPECT_EQ(header.tags[0].value, "first line second line  third");
+}

@@ -1,0 +1,113 @@
+// Save Peaks through the real main window: the PKS file written, the proposed name, the question
+// about a very low peak, and the messages when there is nothing to save or the write fails.
+#include "app/data_dialogs.h"
+#include "dialog_test_support.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+using dialog_test::DialogTest;
+
+namespace {
+
+QByteArray ReadAll(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+class SavePeaksTest : public DialogTest {
+  protected:
+    void TearDown() override {
+        SetPeakFileDialogHook(nullptr);
+        DialogTest::TearDown();
+    }
+
+    // The save dialog answers with target and records what it was offered.
+    void ChooseFile(const std::string& target) {
+        SetPeakFileDialogHook([this, target](QWidget* owner, const QString& proposed) {
+            ++dialogs;
+            offered = proposed;
+            EXPECT_EQ(owner, window);
+            return std::optional<QString>(QString::fromStdString(target));
+        });
+    }
+
+    int dialogs = 0;
+    QString offered;
+};
+
+} // namespace
+
+TEST_F(SavePeaksTest, WritesTheCurrentTableSortedWithTheHeader) {
+    LoadExample();
+    const std::string target = Path("out.PKS");
+    ChooseFile(target);
+    EXPECT_EQ(SavePeaks(window, 0, nullptr), 1);
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(offered.toStdString(), Path("run3-peaks.PKS"));
+    const QByteArray text = ReadAll(target);
+    EXPECT_TRUE(text.startsWith("\"Comment:\",\"Run 3, detector B\"\r\n"
+                                "\"Sample:\",\"Soil core 12\"\r\n"
+                                "\"Operator:\",\"lab\"\r\n"
+                                "  700,   3.49959870E-001, \"Cs-137\"\r\n"))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains("Num of DATA"));
+    EXPECT_EQ(text.count("\r\n"), 8);
+    EXPECT_TRUE(text.endsWith(" 4200,   5.49520510E-001, \"Ba-133\"\r\n")) << text.toStdString();
+}
+
+TEST_F(SavePeaksTest, LowPeakAnsweredYesWritesNothingNoWritesAll) {
+    LoadExample();
+    double base = 0.002;
+    double top = base + 0.000005;
+    ASSERT_EQ(SetPeakInfo(window->view(), 0, 1, &top, &base, nullptr), 1);
+    const std::string target = Path("low.PKS");
+    ChooseFile(target);
+
+    auto yes = Answer(QMessageBox::Yes);
+    EXPECT_EQ(SavePeaks(window, 0, nullptr), 1);
+    EXPECT_EQ(yes->count, 1);
+    EXPECT_EQ(yes->title, QStringLiteral("Vortan"));
+    EXPECT_EQ(yes->text, QStringLiteral("1500に非常に低い(0.001mV未満)ピークがあります。"
+                                        "本当にピークかどうかをチェックしてください。"
+                                        "ピークの保存を中止しますか？"));
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(target)));
+
+    auto no = Answer(QMessageBox::No);
+    EXPECT_EQ(SavePeaks(window, 0, nullptr), 1);
+    EXPECT_EQ(no->count, 1);
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(ReadAll(target).contains(" 1500,   5.00000000E-006, \"Co-60\"\r\n"));
+}
+
+TEST_F(SavePeaksTest, NothingWithoutAFileAndAMessageWithoutPeaks) {
+    Open();
+    ChooseFile(Path("none.PKS"));
+    EXPECT_EQ(SavePeaks(window, 0, nullptr), 0); // no chart file: silent
+    EXPECT_EQ(dialogs, 0);
+
+    ChartFileName = Path("somewhere.spl"); // a file name, but no chart in the viewer
+    auto box = Answer(QMessageBox::Ok);
+    EXPECT_EQ(SavePeaks(window, 0, nullptr), 0);
+    EXPECT_EQ(box->count, 1);
+    EXPECT_EQ(box->text, QStringLiteral("ピークがありません。"));
+    EXPECT_EQ(dialogs, 0);
+}
+
+TEST_F(SavePeaksTest, CancelledDialogWritesNothingAndFailedWriteIsReported) {
+    LoadExample();
+    SetPeakFileDialogHook([](QWidget*, const QString&) { return std::optional<QString>(); });
+    EXPECT_EQ(SavePeaks(window, 0, nullptr), 1);
+    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.PKS")}).isEmpty());
+
+    const std::string target = Path("missing-folder/out.PKS");
+    ChooseFile(target);
+    auto box = Answer(QMessageBox::Ok);
+    EXPECT_EQ(SavePeaks(window, 0, nullptr), 1);
+    EXPECT_EQ(box->count, 1);
+    EXPECT_TRUE(box->text.startsWith(QStringLiteral("ピークファイルを保存できませんでした。")))
+        << box->text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(target)));
+}

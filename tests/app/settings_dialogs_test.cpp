@@ -1,0 +1,161 @@
+// The detection options and general settings dialogs, driven through their commands.
+#include "app/data_dialogs.h"
+#include "app/detection_dialog.h"
+#include "app/general_settings_dialog.h"
+#include "dialog_test_support.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using dialog_test::DialogTest;
+using dialog_test::Pump;
+
+namespace {
+
+template <class W> W* Child(QWidget* dialog, const char* name) {
+    W* w = dialog->findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+class SettingsDialogTest : public DialogTest {
+  protected:
+    // Runs the detection options with the threshold text and the check box, pressing OK or
+    // Cancel; returns what the edit showed on opening.
+    QString Detection(const QString& text, bool detect, bool ok,
+                      const std::function<void(DetectionDialog*)>& inspect = {}) {
+        QString shown;
+        OnDialog<DetectionDialog>([&](DetectionDialog* d) {
+            if (inspect) inspect(d);
+            auto* edit = Child<QLineEdit>(d, "thresholdEdit");
+            shown = edit->text();
+            edit->setText(text);
+            Child<QCheckBox>(d, "detectBox")->setChecked(detect);
+            Child<QPushButton>(d, ok ? "okButton" : "cancelButton")->click();
+            return true;
+        });
+        EXPECT_EQ(DetectionOptions(window, 0, nullptr), ok ? 1 : 0);
+        return shown;
+    }
+};
+
+} // namespace
+
+TEST_F(SettingsDialogTest, DetectionTakesOnlyAPositiveThreshold) {
+    Open();
+    ASSERT_FALSE(PeakDetectorInstalled());
+    EXPECT_EQ(Detection(QStringLiteral("0.01"), true, true), QStringLiteral("0.005000"));
+    EXPECT_DOUBLE_EQ(Settings.threshold, 0.01);
+    EXPECT_TRUE(Settings.detectPeaks);
+    EXPECT_TRUE(PeakDetectorInstalled());
+
+    EXPECT_EQ(Detection(QStringLiteral("-1"), true, true), QStringLiteral("0.010000"));
+    EXPECT_DOUBLE_EQ(Settings.threshold, 0.01);
+    Detection(QStringLiteral("abc"), true, true);
+    EXPECT_DOUBLE_EQ(Settings.threshold, 0.01);
+    Detection(QStringLiteral("0"), true, true);
+    EXPECT_DOUBLE_EQ(Settings.threshold, 0.01);
+    Detection(QStringLiteral(" 2.5e-3V"), true, true); // the leading number counts
+    EXPECT_DOUBLE_EQ(Settings.threshold, 0.0025);
+
+    Detection(QStringLiteral("0.002"), false, true);
+    EXPECT_FALSE(Settings.detectPeaks);
+    EXPECT_FALSE(PeakDetectorInstalled());
+}
+
+TEST_F(SettingsDialogTest, DetectionCancelChangesNothing) {
+    Open();
+    QStringList labels;
+    QString title;
+    Detection(QStringLiteral("0.5"), true, false, [&](DetectionDialog* d) {
+        title = d->windowTitle();
+        for (QLabel* label : d->findChildren<QLabel*>())
+            labels << label->text();
+        labels << Child<QCheckBox>(d, "detectBox")->text();
+    });
+    EXPECT_EQ(title, QStringLiteral("Vortanオプション"));
+    EXPECT_TRUE(labels.contains(QStringLiteral("閾値")));
+    EXPECT_TRUE(labels.contains(QStringLiteral("V")));
+    EXPECT_TRUE(labels.contains(QStringLiteral("Vortanを行う")));
+    EXPECT_DOUBLE_EQ(Settings.threshold, 0.005);
+    EXPECT_FALSE(Settings.detectPeaks);
+    EXPECT_FALSE(PeakDetectorInstalled());
+}
+
+TEST_F(SettingsDialogTest, GeneralSettingsZoneCountNeverBelowOne) {
+    Open();
+    Settings.extendedSpl = true;
+    bool editEnabled = true;
+    OnDialog<GeneralSettingsDialog>([&](GeneralSettingsDialog* d) {
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("一般的な設定"));
+        EXPECT_TRUE(Child<QCheckBox>(d, "extendedSplBox")->isChecked());
+        editEnabled = Child<QLineEdit>(d, "zoneCountEdit")->isEnabled();
+        Child<QCheckBox>(d, "uniformZoneBox")->click();
+        EXPECT_TRUE(Child<QLineEdit>(d, "zoneCountEdit")->isEnabled());
+        Child<QLineEdit>(d, "zoneCountEdit")->setText(QStringLiteral("0"));
+        Child<QCheckBox>(d, "extendedSplBox")->click();
+        Child<QCheckBox>(d, "maximizeBox")->click();
+        Child<QPushButton>(d, "closeButton")->click();
+        return true;
+    });
+    EXPECT_EQ(GeneralSettings(window, 0, nullptr), 1);
+    EXPECT_FALSE(editEnabled);
+    EXPECT_TRUE(Settings.uniformZone);
+    EXPECT_EQ(Settings.zoneCount, 1);
+    EXPECT_FALSE(Settings.extendedSpl);
+    EXPECT_TRUE(Settings.maximize);
+    EXPECT_FALSE(Settings.savePosition);
+
+    for (const char* text : {"", "abc", "-4", "7 zones", "99999999999"}) {
+        OnDialog<GeneralSettingsDialog>([text](GeneralSettingsDialog* d) {
+            Child<QLineEdit>(d, "zoneCountEdit")->setText(QString::fromLatin1(text));
+            Child<QPushButton>(d, "closeButton")->click();
+            return true;
+        });
+        GeneralSettings(window, 0, nullptr);
+        const int expected = std::string(text) == "7 zones"       ? 7
+                             : std::string(text) == "99999999999" ? 2147483647
+                                                                  : 1;
+        EXPECT_EQ(Settings.zoneCount, expected) << text;
+    }
+
+    // Unchecking keeps the count and only clears the flag.
+    OnDialog<GeneralSettingsDialog>([](GeneralSettingsDialog* d) {
+        Child<QCheckBox>(d, "uniformZoneBox")->click();
+        EXPECT_FALSE(Child<QLineEdit>(d, "zoneCountEdit")->isEnabled());
+        Child<QLineEdit>(d, "zoneCountEdit")->setText(QStringLiteral("5"));
+        Child<QPushButton>(d, "closeButton")->click();
+        return true;
+    });
+    GeneralSettings(window, 0, nullptr);
+    EXPECT_FALSE(Settings.uniformZone);
+    EXPECT_EQ(Settings.zoneCount, 2147483647);
+}
+
+TEST_F(SettingsDialogTest, GeneralSettingsLeaveOnlyThroughClose) {
+    Open();
+    std::vector<bool> open;
+    bool hasCloseBox = true;
+    OnDialog<GeneralSettingsDialog>([&](GeneralSettingsDialog* d) {
+        hasCloseBox = d->windowFlags().testFlag(Qt::WindowCloseButtonHint);
+        Child<QCheckBox>(d, "savePositionBox")->click();
+        for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(Child<QLineEdit>(d, "zoneCountEdit"), &press);
+            QApplication::sendEvent(d, &press);
+            open.push_back(d->isVisible());
+        }
+        d->close();
+        open.push_back(d->isVisible());
+        EXPECT_FALSE(Settings.savePosition);
+        Child<QPushButton>(d, "closeButton")->click();
+        return true;
+    });
+    GeneralSettings(window, 0, nullptr);
+    EXPECT_FALSE(hasCloseBox);
+    EXPECT_EQ(open, (std::vector<bool>{true, true, true, true}));
+    EXPECT_TRUE(Settings.savePosition);
+}
