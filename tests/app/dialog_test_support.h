@@ -60,8 +60,12 @@ class DialogTest : public ::testing::Test {
     void TearDown() override {
         for (QTimer* t : timers)
             delete t;
+        if (window) {
+            // The detector is process-wide: leave none behind for the next test.
+            if (GetChartMode(window->view()) != CHART_MODE_VIEW) CancelPeak(window->view());
+            SetPeakDetector(window->view(), nullptr, nullptr);
+        }
         delete window;
-        SetPeakDetector(nullptr, nullptr, nullptr);
         SetSettingsFilePath("");
         CurrentChart.Reset();
         ChartFileName.reset();
@@ -75,6 +79,7 @@ class DialogTest : public ::testing::Test {
     void Open() {
         window = new VortanMain();
         window->viewer()->setDesktopWidth(1000);
+        SetPeakDetector(window->view(), nullptr, nullptr); // an earlier test may have left one
         window->show();
         Pump();
     }

@@ -159,3 +159,16 @@ TEST_F(SettingsDialogTest, GeneralSettingsLeaveOnlyThroughClose) {
     EXPECT_EQ(open, (std::vector<bool>{true, true, true, true}));
     EXPECT_TRUE(Settings.savePosition);
 }
+
+TEST_F(SettingsDialogTest, DetectionChoiceIsRecordedWhileAPeakIsBeingSet) {
+    LoadExample();
+    ASSERT_EQ(SetHeight(window->view()), 1); // Enter starts a peak
+    ASSERT_NE(GetChartMode(window->view()), CHART_MODE_VIEW);
+    Detection(QStringLiteral("0.02"), true, true);
+    // The viewer refuses to change its detector now; the settings take the choice all the same.
+    EXPECT_FALSE(PeakDetectorInstalled());
+    EXPECT_TRUE(Settings.detectPeaks);
+    EXPECT_DOUBLE_EQ(Settings.threshold, 0.02);
+    CancelPeak(window->view());
+    EXPECT_EQ(GetChartMode(window->view()), CHART_MODE_VIEW);
+}
