@@ -1,0 +1,188 @@
+#include "app/cursor_pad.h"
+
+#include "app/command_table.h"
+#include "app/main_window.h"
+#include "app/panels.h"
+#include "chart/run_log.h"
+#include "chart/settings.h"
+#include "viewer/chart_viewer.h"
+
+#include "ui_bar_adjust.h"
+#include "ui_cross_adjust.h"
+#include "ui_cursor_pad.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+QPointer<ToolPanel> shownPanel;
+
+const char* const PAD_CHECKED = "vortanPadChecked";
+
+void DestroyPad() {
+    if (ToolPanel* panel = shownPanel.data()) {
+        shownPanel = nullptr;
+        delete panel; // stores its position
+    }
+}
+
+} // namespace
+
+PanelKind PanelForChartMode(int chartMode) {
+    switch (chartMode) {
+    case CHART_MODE_BASE:
+        return PANEL_BAR_ADJUST;
+    case CHART_MODE_TOP:
+        return PANEL_CROSS_ADJUST;
+    default:
+        return PANEL_CURSOR_PAD;
+    }
+}
+
+ToolPanel::ToolPanel(VortanMain* owner, PanelKind kind)
+    : QDialog(owner, Qt::Tool), main(owner), panelKind(kind) {
+    switch (kind) {
+    case PANEL_CURSOR_PAD: {
+        Ui::CursorPadPanel ui;
+        ui.setupUi(this);
+        break;
+    }
+    case PANEL_BAR_ADJUST: {
+        Ui::BarAdjustPanel ui;
+        ui.setupUi(this);
+        break;
+    }
+    case PANEL_CROSS_ADJUST: {
+        Ui::CrossAdjustPanel ui;
+        ui.setupUi(this);
+        break;
+    }
+    }
+    setModal(false);
+    for (QPushButton* button : findChildren<QPushButton*>())
+        if (button->property("command").isValid())
+            connect(button, &QPushButton::clicked, this, &ToolPanel::PostCommand);
+    PlaceAtStart();
+    // The position is taken before the main window writes the settings at its close.
+    if (main) main->installEventFilter(this);
+}
+
+ToolPanel::~ToolPanel() {
+    StorePosition();
+}
+
+void ToolPanel::PlaceAtStart() {
+    if (!main) return;
+    QPoint at = main->geometry().topLeft(); // the main window's client area
+    if (Settings.savePanelPositions) {
+        switch (panelKind) {
+        case PANEL_CURSOR_PAD:
+            at = main->pos() + QPoint(Settings.cursorPadX, Settings.cursorPadY);
+            break;
+        case PANEL_CROSS_ADJUST:
+            at = main->pos() + QPoint(Settings.crossAdjustX, Settings.crossAdjustY);
+            break;
+        case PANEL_BAR_ADJUST:
+            at = QPoint(Settings.barAdjustX, Settings.barAdjustY);
+            break;
+        }
+    }
+    move(at);
+}
+
+void ToolPanel::StorePosition() {
+    if (!Settings.savePanelPositions || !main) return;
+    const QPoint offset = pos() - main->pos();
+    switch (panelKind) {
+    case PANEL_CURSOR_PAD:
+        Settings.cursorPadX = offset.x();
+        Settings.cursorPadY = offset.y();
+        break;
+    case PANEL_CROSS_ADJUST:
+        Settings.crossAdjustX = offset.x();
+        Settings.crossAdjustY = offset.y();
+        break;
+    case PANEL_BAR_ADJUST:
+        Settings.barAdjustX = pos().x();
+        Settings.barAdjustY = pos().y();
+        break;
+    }
+}
+
+bool ToolPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == main && event->type() == QEvent::Close) StorePosition();
+    return QDialog::eventFilter(watched, event);
+}
+
+void ToolPanel::reject() {}
+
+void ToolPanel::closeEvent(QCloseEvent* event) {
+    // The close box: the menu's check mark and showCursorPad follow, so that the pad stays
+    // closed at the next start.
+    event->accept();
+    if (main) ToggleConsole(main);
+    if (shownPanel == this) shownPanel = nullptr;
+    StorePosition();
+    hide();
+    deleteLater();
+}
+
+void ToolPanel::PostCommand() {
+    const QVariant command = sender() ? sender()->property("command") : QVariant();
+    if (!command.isValid() || !main) return;
+    const unsigned number = command.toUInt();
+    VortanMain* owner = main;
+    QMetaObject::invokeMethod(
+        owner,
+        [owner, number] {
+            DispatchCommand(owner, number);
+            owner->SyncCheckMarks();
+        },
+        Qt::QueuedConnection);
+}
+
+ToolPanel* PadWindow() {
+    return shownPanel.data();
+}
+
+bool PadChecked(VortanMain* main) {
+    return main && main->property(PAD_CHECKED).toBool();
+}
+
+int ToggleConsole(VortanMain* main) {
+    LogPrint("ToggleConsole");
+    if (!main) return 0;
+    const bool checked = !PadChecked(main);
+    main->setProperty(PAD_CHECKED, checked);
+    Settings.showCursorPad = checked;
+    if (QAction* item = main->actionFor(40059)) {
+        item->setCheckable(true);
+        item->setChecked(checked);
+    }
+    return 1;
+}
+
+int CursorPad(VortanMain* main, int show) {
+    LogPrint("CursorPad");
+    DestroyPad();
+    if (!show || !Settings.showCursorPad || !main) return 1;
+    auto* panel = new ToolPanel(main, PanelForChartMode(GetChartMode(main->view())));
+    shownPanel = panel;
+    panel->show();
+    // The main window keeps the keyboard: the keys reach the viewer through the key filter.
+    main->activateWindow();
+    return 1;
+}
+
+int CursorPadCommand(VortanMain* main, int, const void*) {
+    if (!main) return 0;
+    ToggleConsole(main);
+    return CursorPad(main, Settings.showCursorPad ? 1 : 0);
+}
+
+void OnChartModeChanged(VortanMain* main) {
+    if (main) CursorPad(main, 1);
+}

@@ -1,0 +1,45 @@
+// The tool panels that duplicate the cursor keys: the cursor pad while browsing ("CURSORPAD"),
+// the bar panel while a base line is set ("BARADJUST") and the cross panel while a top is set
+// ("CROSSADJUST"). Every button carries its command number in the property "command" and posts
+// it to the main window. At most one panel exists.
+#pragma once
+
+#include <QDialog>
+
+class VortanMain;
+
+enum PanelKind { PANEL_CURSOR_PAD, PANEL_BAR_ADJUST, PANEL_CROSS_ADJUST };
+
+// The panel that suits a chart mode: the bar panel for CHART_MODE_BASE, the cross panel for
+// CHART_MODE_TOP, the cursor pad for any other value.
+PanelKind PanelForChartMode(int chartMode);
+
+class ToolPanel : public QDialog {
+    Q_OBJECT
+  public:
+    ToolPanel(VortanMain* owner, PanelKind kind);
+    ~ToolPanel() override;
+    PanelKind kind() const { return panelKind; }
+    // Stores the panel's position in Settings when savePanelPositions is on: an offset from the
+    // main window for the pad and the cross panel, the screen position for the bar panel.
+    void StorePosition();
+
+  public slots:
+    void reject() override; // Esc does not hide a panel
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void PlaceAtStart();
+    void PostCommand();
+
+    VortanMain* main;
+    PanelKind panelKind;
+};
+
+// The panel shown, or null.
+ToolPanel* PadWindow();
+// Whether the menu item "操作盤" carries its check mark.
+bool PadChecked(VortanMain* main);

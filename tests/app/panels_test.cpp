@@ -1,0 +1,359 @@
+// The cursor pad and its peak-setting panels, the displacement register, the chart information
+// panel, the about box and the help window, driven through the real main window offscreen.
+#include "app/about_box.h"
+#include "app/cursor_pad.h"
+#include "app/displacement_register.h"
+#include "app/help_window.h"
+#include "app/info_panel.h"
+#include "panel_fixture.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
+
+namespace {
+
+ViewPoint At(int start, double top = 0.5) {
+    return ViewPoint{start, top};
+}
+
+int ViewStart(VortanMain* w) {
+    int start = 0;
+    double top = 0;
+    GetCursor(w->view(), &start, &top, nullptr, nullptr);
+    return start;
+}
+
+QPushButton* Button(QWidget* panel, const char* name) {
+    return panel->findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+TEST(DisplacementRegister, MemoriseAndSwapJumpBackAndForth) {
+    DisplacementRegister reg;
+    reg.Memorise(At(100, 0.25));
+    ViewPoint target = reg.Swap(At(350, 0.75));
+    EXPECT_EQ(target.start, 100);
+    EXPECT_DOUBLE_EQ(target.top, 0.25);
+    target = reg.Swap(target);
+    EXPECT_EQ(target.start, 350);
+    EXPECT_DOUBLE_EQ(target.top, 0.75);
+}
+
+TEST(DisplacementRegister, DivideTruncatesTowardZero) {
+    DisplacementRegister reg;
+    reg.Memorise(At(100));
+    EXPECT_TRUE(reg.Divide(At(350), 5));
+    EXPECT_EQ(reg.step, 50);
+    EXPECT_EQ(reg.start, 100); // the memorised position stays
+    EXPECT_EQ(reg.Stepped(At(1000, 0.3), +1).start, 1050);
+    EXPECT_DOUBLE_EQ(reg.Stepped(At(1000, 0.3), +1).top, 0.3);
+    EXPECT_EQ(reg.Stepped(At(1000), -1).start, 950);
+
+    reg.Memorise(At(7));
+    EXPECT_TRUE(reg.Divide(At(0), 2));
+    EXPECT_EQ(reg.step, -3);
+    EXPECT_EQ(reg.Stepped(At(10), +1).start, 7); // a negative step moves backwards
+}
+
+TEST(DisplacementRegister, NoIntervalsKeepTheStep) {
+    DisplacementRegister reg;
+    reg.Memorise(At(0));
+    ASSERT_TRUE(reg.Divide(At(90), 3));
+    EXPECT_FALSE(reg.Divide(At(500), 0));
+    EXPECT_FALSE(reg.Divide(At(500), -4));
+    EXPECT_EQ(reg.step, 30);
+    EXPECT_EQ(reg.start, 0);
+}
+
+TEST(DisplacementRegister, ExtremeDistancesDoNotOverflow) {
+    DisplacementRegister reg;
+    reg.Memorise(At(INT_MIN));
+    ASSERT_TRUE(reg.Divide(At(INT_MAX), 1));
+    EXPECT_EQ(reg.step, INT_MAX); // saturates instead of wrapping
+    EXPECT_EQ(reg.Stepped(At(INT_MAX), +1).start, INT_MAX);
+}
+
+TEST(ParseIntervalCount, LeadingIntegerAtLeastOne) {
+    EXPECT_EQ(ParseIntervalCount(QStringLiteral("5")), 5);
+    EXPECT_EQ(ParseIntervalCount(QStringLiteral("  12 intervals")), 12);
+    EXPECT_EQ(ParseIntervalCount(QStringLiteral("+4")), 4);
+    EXPECT_EQ(ParseIntervalCount(QStringLiteral("0")), 1);
+    EXPECT_EQ(ParseIntervalCount(QStringLiteral("-3")), 1);
+    EXPECT_EQ(ParseIntervalCount(QStringLiteral("abc")), 1);
+    EXPECT_EQ(ParseIntervalCount(QString()), 1);
+    EXPECT_EQ(ParseIntervalCount(QStringLiteral("99999999999999999999")), INT_MAX);
+}
+
+TEST(PanelForChartMode, EachModeHasItsPanel) {
+    EXPECT_EQ(PanelForChartMode(CHART_MODE_VIEW), PANEL_CURSOR_PAD);
+    EXPECT_EQ(PanelForChartMode(CHART_MODE_BASE), PANEL_BAR_ADJUST);
+    EXPECT_EQ(PanelForChartMode(CHART_MODE_TOP), PANEL_CROSS_ADJUST);
+    EXPECT_EQ(PanelForChartMode(7), PANEL_CURSOR_PAD);
+}
+
+TEST(InfoFormats, MagnificationAndRange) {
+    EXPECT_EQ(FormatMagnification(1.0), QStringLiteral("100.00%"));
+    EXPECT_EQ(FormatMagnification(0.2), QStringLiteral("20.00%"));
+    EXPECT_EQ(FormatRange(0.5), QStringLiteral("500.00mV"));
+    EXPECT_EQ(FormatRange(1.0), QStringLiteral("1000.00mV"));
+    EXPECT_EQ(FormatRange(2.0), QStringLiteral("2.00V"));
+}
+
+TEST_F(PanelTest, PadFollowsTheChartMode) {
+    LoadExample();
+    CursorPadCommand(window, 0, nullptr);
+    Pump();
+    ToolPanel* pad = PadWindow();
+    ASSERT_NE(pad, nullptr);
+    EXPECT_EQ(pad->objectName(), QStringLiteral("CURSORPAD"));
+    EXPECT_EQ(pad->windowTitle(), QStringLiteral("操作盤"));
+    EXPECT_TRUE(pad->isVisible());
+    EXPECT_EQ(pad->parentWidget(), window);
+    EXPECT_TRUE(Settings.showCursorPad);
+    EXPECT_TRUE(window->actionFor(40059)->isChecked());
+
+    // "Pk" starts a peak: the base-line panel replaces the pad.
+    Button(pad, "setHeight")->click();
+    Pump();
+    ASSERT_EQ(GetChartMode(window->view()), CHART_MODE_BASE);
+    ASSERT_NE(PadWindow(), nullptr);
+    EXPECT_EQ(PadWindow()->objectName(), QStringLiteral("BARADJUST"));
+    EXPECT_EQ(PadWindow()->windowTitle(), QStringLiteral("カーソル移動"));
+    EXPECT_EQ(Button(PadWindow(), "levelUp")->property("command").toInt(), 1015);
+
+    Button(PadWindow(), "setHeight")->click();
+    Pump();
+    ASSERT_EQ(GetChartMode(window->view()), CHART_MODE_TOP);
+    EXPECT_EQ(PadWindow()->objectName(), QStringLiteral("CROSSADJUST"));
+
+    Button(PadWindow(), "cancel")->click();
+    Pump();
+    EXPECT_EQ(GetChartMode(window->view()), CHART_MODE_VIEW);
+    EXPECT_EQ(PadWindow()->objectName(), QStringLiteral("CURSORPAD"));
+
+    // The menu item closes it again.
+    CursorPadCommand(window, 0, nullptr);
+    Pump();
+    EXPECT_EQ(PadWindow(), nullptr);
+    EXPECT_FALSE(Settings.showCursorPad);
+    EXPECT_FALSE(window->actionFor(40059)->isChecked());
+}
+
+TEST_F(PanelTest, PadButtonMovesTheView) {
+    LoadExample();
+    CursorPadCommand(window, 0, nullptr);
+    Pump();
+    ASSERT_NE(PadWindow(), nullptr);
+    ASSERT_EQ(ViewStart(window), 0);
+    Button(PadWindow(), "right")->click();
+    EXPECT_EQ(ViewStart(window), 0); // posted, not run inside the click
+    Pump();
+    EXPECT_EQ(ViewStart(window), 1);
+    Button(PadWindow(), "outerRight")->click();
+    Pump();
+    EXPECT_GT(ViewStart(window), 1);
+    Button(PadWindow(), "head")->click();
+    Pump();
+    EXPECT_EQ(ViewStart(window), 0);
+}
+
+TEST_F(PanelTest, CloseBoxKeepsThePadClosedAtNextStart) {
+    Open();
+    CursorPadCommand(window, 0, nullptr);
+    Pump();
+    ASSERT_NE(PadWindow(), nullptr);
+    PadWindow()->close();
+    Pump();
+    EXPECT_EQ(PadWindow(), nullptr);
+    EXPECT_FALSE(Settings.showCursorPad);
+    EXPECT_FALSE(window->actionFor(40059)->isChecked());
+    // The next choice of the menu item opens it at once.
+    CursorPadCommand(window, 0, nullptr);
+    Pump();
+    EXPECT_NE(PadWindow(), nullptr);
+}
+
+TEST_F(PanelTest, PanelPositionsAreKept) {
+    Settings.savePanelPositions = true;
+    Open();
+    window->move(100, 80);
+    Pump();
+    CursorPadCommand(window, 0, nullptr);
+    Pump();
+    ASSERT_NE(PadWindow(), nullptr);
+    PadWindow()->move(window->pos() + QPoint(30, 40));
+    CursorPadCommand(window, 0, nullptr);
+    EXPECT_EQ(Settings.cursorPadX, 30);
+    EXPECT_EQ(Settings.cursorPadY, 40);
+
+    window->move(200, 150);
+    Pump();
+    CursorPadCommand(window, 0, nullptr);
+    Pump();
+    ASSERT_NE(PadWindow(), nullptr);
+    EXPECT_EQ(PadWindow()->pos(), window->pos() + QPoint(30, 40));
+}
+
+TEST_F(PanelTest, RegisterSwapsAndStepsTheView) {
+    LoadExample();
+    RegisterCommand(window, 0, &RegisterOps[REG_MEM]); // Mem at 0
+    SetViewPosition(window->view(), 350, 0.0);
+    int start = ViewStart(window);
+    ASSERT_GT(start, 0);
+    RegisterCommand(window, 0, &RegisterOps[REG_SWAP]); // M<->P
+    EXPECT_EQ(ViewStart(window), 0);
+    RegisterCommand(window, 0, &RegisterOps[REG_SWAP]);
+    EXPECT_EQ(ViewStart(window), start);
+
+    // dMem with the intervals fixed by the settings; a zone count of 0 never divides.
+    Settings.uniformZone = true;
+    Settings.zoneCount = 5;
+    RegisterCommand(window, 0, &RegisterOps[REG_MEM]);
+    SetViewPosition(window->view(), start + 100, 0.0);
+    RegisterCommand(window, 0, &RegisterOps[REG_DIVIDE]);
+    EXPECT_EQ(Register.step, 20);
+    Settings.zoneCount = 0;
+    RegisterCommand(window, 0, &RegisterOps[REG_DIVIDE]);
+    EXPECT_EQ(Register.step, 20);
+    const int here = ViewStart(window);
+    RegisterCommand(window, 0, &RegisterOps[REG_INC]); // Inc
+    EXPECT_EQ(ViewStart(window), here + 20);
+    RegisterCommand(window, 0, &RegisterOps[REG_DEC]); // Dec
+    RegisterCommand(window, 0, &RegisterOps[REG_DEC]);
+    EXPECT_EQ(ViewStart(window), here - 20);
+}
+
+TEST_F(PanelTest, IntervalsDialogAsksForTheCount) {
+    LoadExample();
+    Settings.uniformZone = false;
+    Register = DisplacementRegister{};
+    SetViewPosition(window->view(), 100, 0.0);
+    RegisterCommand(window, 0, &RegisterOps[REG_MEM]);
+    SetViewPosition(window->view(), 350, 0.0);
+    QString shownFrom, shownTo, title;
+    WhenModal<QDialog>([&](QDialog* dialog) {
+        title = dialog->windowTitle();
+        shownFrom = dialog->findChild<QLabel*>(QStringLiteral("from1080"))->text();
+        shownTo = dialog->findChild<QLabel*>(QStringLiteral("to1081"))->text();
+        auto* count = dialog->findChild<QLineEdit*>(QStringLiteral("count1082"));
+        EXPECT_EQ(count->text(), QStringLiteral("1"));
+        count->setText(QStringLiteral("5"));
+        dialog->accept();
+    });
+    RegisterCommand(window, 0, &RegisterOps[REG_DIVIDE]);
+    EXPECT_EQ(title, QStringLiteral("変位レジスタの設定"));
+    EXPECT_EQ(shownFrom, QStringLiteral("100"));
+    EXPECT_EQ(shownTo, QStringLiteral("350"));
+    EXPECT_EQ(Register.step, 50);
+    EXPECT_EQ(Register.start, 100);
+
+    // Cancel keeps the step.
+    WhenModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
+    RegisterCommand(window, 0, &RegisterOps[REG_DIVIDE]);
+    EXPECT_EQ(Register.step, 50);
+}
+
+TEST_F(PanelTest, InfoPanelShowsTheChart) {
+    Open();
+    InfoPanelCommand(window, 0, nullptr);
+    Pump();
+    InfoPanel* panel = InfoPanelWindow();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->windowTitle(), QStringLiteral("チャートの情報"));
+    EXPECT_TRUE(window->actionFor(40060)->isChecked());
+    InfoTexts texts = panel->texts();
+    EXPECT_EQ(texts.name, QStringLiteral("Not ready"));
+    EXPECT_EQ(texts.magnification, QStringLiteral("0%"));
+    EXPECT_EQ(texts.range, QStringLiteral("0V"));
+    EXPECT_EQ(texts.comment, QStringLiteral("No comment"));
+
+    ASSERT_EQ(LoadChart(window, chart), 1);
+    Pump();
+    SetMagnification(window->view(), 0.2, 1);
+    SetRange(window->view(), 0.5);
+    Pump();
+    texts = panel->texts();
+    EXPECT_EQ(texts.name, QStringLiteral("run3-peaks.spl"));
+    EXPECT_EQ(texts.magnification, QStringLiteral("20.00%"));
+    EXPECT_EQ(texts.range, QStringLiteral("500.00mV"));
+    EXPECT_EQ(texts.comment, QStringLiteral("Run 3, detector B"));
+
+    // Without a "Comment:" tag the first tag's value stands in.
+    CurrentChart.tags.erase(CurrentChart.tags.begin());
+    SetRange(window->view(), 2.0);
+    Pump();
+    EXPECT_EQ(panel->texts().comment, QStringLiteral("Soil core 12"));
+    EXPECT_EQ(panel->texts().range, QStringLiteral("2.00V"));
+}
+
+TEST_F(PanelTest, InfoPanelClosedByItsCloseBoxReopensAtOnce) {
+    Open();
+    InfoPanelCommand(window, 0, nullptr);
+    ASSERT_NE(InfoPanelWindow(), nullptr);
+    InfoPanelWindow()->close();
+    Pump();
+    EXPECT_EQ(InfoPanelWindow(), nullptr);
+    EXPECT_FALSE(window->actionFor(40060)->isChecked());
+    InfoPanelCommand(window, 0, nullptr);
+    EXPECT_NE(InfoPanelWindow(), nullptr);
+    InfoPanelCommand(window, 0, nullptr);
+    EXPECT_EQ(InfoPanelWindow(), nullptr);
+}
+
+TEST_F(PanelTest, StartupPanelsFollowTheSettings) {
+    Open();
+    Settings.showDetail = true;
+    Settings.showCursorPad = true;
+    OpenStartupPanels(window);
+    Pump();
+    EXPECT_NE(InfoPanelWindow(), nullptr);
+    ASSERT_NE(PadWindow(), nullptr);
+    EXPECT_TRUE(window->actionFor(40059)->isChecked());
+}
+
+TEST_F(PanelTest, AboutBoxShowsVersionAndDate) {
+    Open();
+    QString version, date;
+    WhenModal<QDialog>([&](QDialog* dialog) {
+        version = dialog->findChild<QLabel*>(QStringLiteral("version1025"))->text();
+        date = dialog->findChild<QLabel*>(QStringLiteral("date1026"))->text();
+        dialog->reject(); // Esc is ignored
+        EXPECT_TRUE(dialog->isVisible());
+        dialog->findChild<QPushButton*>(QStringLiteral("close8"))->click();
+    });
+    EXPECT_EQ(ShowAboutBox(window, 0, nullptr), 1);
+    EXPECT_EQ(version, QStringLiteral("Ver.1.03"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^[A-Z][a-z]{2} \\d{1,2} \\d{4}$"))
+                    .match(date)
+                    .hasMatch())
+        << date.toStdString();
+}
+
+TEST_F(PanelTest, HelpOpensAtTopic18AndSearches) {
+    Open();
+    HelpTopicCommand(window, 0, nullptr);
+    HelpWindow* help = HelpWindowShown();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->browser()->source(), HelpTopicUrl(HELP_MAIN_TOPIC));
+    EXPECT_EQ(help->browser()->documentTitle(), QStringLiteral("使い方の概要"));
+
+    HelpContentsCommand(window, 0, nullptr);
+    EXPECT_EQ(help->browser()->documentTitle(), QStringLiteral("Vortan ヘルプ 目次"));
+    HelpSearchCommand(window, 0, nullptr);
+    EXPECT_EQ(HelpWindowShown(), help); // one window
+    EXPECT_EQ(help->browser()->documentTitle(), QStringLiteral("キーワード一覧"));
+    help->Search(QStringLiteral("VORTAN.INI"));
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("ファイル")));
+    help->Search(QStringLiteral("zzqqxx"));
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Nothing found")));
+
+    CloseHelp();
+    EXPECT_EQ(HelpWindowShown(), nullptr);
+}
