@@ -1,0 +1,208 @@
+// The peak list dialog on the example chart with five peaks: its lines, renaming in place,
+// deleting and selecting a peak to re-set it.
+#include "app/peak_list_dialog.h"
+#include "panel_fixture.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+std::vector<std::string> PeakNames(VortanMain* w) {
+    int count = 0;
+    std::vector<std::string> names;
+    std::unique_ptr<PeakEntry[]> peaks = GetPeakList(w->view(), &count);
+    for (int i = 0; peaks && i < count; ++i)
+        names.emplace_back(peaks[i].name, strnlen(peaks[i].name, MAX_ELEM_NAME));
+    return names;
+}
+
+QListWidget* List(QDialog* d) {
+    return d->findChild<QListWidget*>(QStringLiteral("list1014"));
+}
+
+void Click(QDialog* d, const char* name) {
+    d->findChild<QPushButton*>(QString::fromLatin1(name))->click();
+}
+
+void Key(QWidget* target, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+}
+
+void StartRename(PeakListDialog* d, int row) {
+    List(d)->setCurrentRow(row, QItemSelectionModel::NoUpdate);
+    emit List(d)->itemDoubleClicked(List(d)->item(row));
+}
+
+} // namespace
+
+TEST(PeakLine, NameCutPositionTruncatedThreeDigitExponents) {
+    PeakEntry entry;
+    std::strcpy(entry.name, "ABCDEFGHIJKLMN");
+    entry.position = 1234.7;
+    EXPECT_EQ(PeakLine(entry, 0.001, -0.0025).toStdString(),
+              "ABCDEFGHIJ\t  1234\t 1.00000000E-003\t-2.50000000E-003");
+    std::strcpy(entry.name, "U");
+    entry.position = 7.0;
+    EXPECT_EQ(PeakLine(entry, 1.5, 0.0).toStdString(),
+              "U         \t     7\t 1.50000000E+000\t 0.00000000E+000");
+    entry.position = 1e300; // a damaged position does not overflow the conversion
+    EXPECT_TRUE(PeakLine(entry, 0, 0).contains(QStringLiteral("2147483647")));
+}
+
+TEST_F(PanelTest, PeakListShowsEveryPeak) {
+    LoadExample();
+    const std::vector<std::string> names = PeakNames(window);
+    ASSERT_EQ(names.size(), 5u);
+    QStringList lines;
+    QString title;
+    WhenModal<PeakListDialog>([&](PeakListDialog* d) {
+        title = d->windowTitle();
+        for (int i = 0; i < List(d)->count(); ++i)
+            lines << List(d)->item(i)->text();
+        Key(d, Qt::Key_Escape); // ignored
+        EXPECT_TRUE(d->isVisible());
+        Click(d, "close8");
+    });
+    EXPECT_EQ(PeakListCommand(window, 0, nullptr), 1);
+    EXPECT_EQ(title, QStringLiteral("ピーク一覧"));
+    ASSERT_EQ(lines.size(), 5);
+    for (int i = 0; i < 5; ++i) {
+        const QStringList fields = lines[i].split(QLatin1Char('\t'));
+        ASSERT_EQ(fields.size(), 4) << lines[i].toStdString();
+        EXPECT_EQ(fields[0].size(), 10);
+        EXPECT_EQ(fields[0].trimmed().toStdString(), names[i].substr(0, 10));
+        EXPECT_EQ(fields[1].size(), 6);
+        EXPECT_EQ(fields[2].size(), 16);
+        EXPECT_TRUE(fields[2].contains(QRegularExpression(QStringLiteral("E[+-]\\d{3}$"))));
+    }
+}
+
+TEST_F(PanelTest, PeakListRenamesInPlace) {
+    LoadExample();
+    const std::vector<std::string> before = PeakNames(window);
+    const QString longName = QStringLiteral("Renamed-peak-with-a-very-long-name-indeed");
+    QString line;
+    WhenModal<PeakListDialog>([&](PeakListDialog* d) {
+        StartRename(d, 1);
+        ASSERT_NE(d->editor(), nullptr);
+        EXPECT_FALSE(List(d)->isEnabled());
+        EXPECT_EQ(d->editor()->text().toStdString(), before[1]);
+        d->editor()->setText(longName);
+        Key(d->editor(), Qt::Key_Return);
+        EXPECT_EQ(d->editor(), nullptr);
+        EXPECT_TRUE(List(d)->isEnabled());
+        EXPECT_TRUE(d->isVisible()); // Enter in the editor does not press "閉じる"
+        line = List(d)->item(1)->text();
+
+        // Esc leaves the name as it is.
+        StartRename(d, 2);
+        d->editor()->setText(QStringLiteral("discarded"));
+        Key(d->editor(), Qt::Key_Escape);
+        EXPECT_EQ(d->editor(), nullptr);
+
+        // Losing the focus ends the rename without saving.
+        StartRename(d, 3);
+        d->editor()->setText(QStringLiteral("lost"));
+        QFocusEvent out(QEvent::FocusOut);
+        QApplication::sendEvent(d->editor(), &out);
+        Pump();
+        EXPECT_EQ(d->editor(), nullptr);
+        EXPECT_TRUE(List(d)->isEnabled());
+        Click(d, "close8");
+    });
+    PeakListCommand(window, 0, nullptr);
+    const std::vector<std::string> after = PeakNames(window);
+    ASSERT_EQ(after.size(), 5u);
+    EXPECT_EQ(after[1], longName.left(29).toStdString());
+    EXPECT_TRUE(line.startsWith(QStringLiteral("Renamed-pe\t")));
+    EXPECT_EQ(after[2], before[2]);
+    EXPECT_EQ(after[3], before[3]);
+    EXPECT_TRUE(window->chartModified());
+}
+
+TEST_F(PanelTest, PeakListDeletesSelectedPeaks) {
+    LoadExample();
+    const std::vector<std::string> before = PeakNames(window);
+    QStringList lines;
+    WhenModal<PeakListDialog>([&](PeakListDialog* d) {
+        Click(d, "delete1020"); // nothing selected: nothing happens
+        EXPECT_EQ(List(d)->count(), 5);
+        List(d)->item(0)->setSelected(true);
+        List(d)->item(2)->setSelected(true);
+        Click(d, "delete1020");
+        for (int i = 0; i < List(d)->count(); ++i)
+            lines << List(d)->item(i)->text();
+        Click(d, "close8");
+    });
+    PeakListCommand(window, 0, nullptr);
+    const std::vector<std::string> after = PeakNames(window);
+    ASSERT_EQ(after.size(), 3u);
+    EXPECT_EQ(after[0], before[1]);
+    EXPECT_EQ(after[1], before[3]);
+    EXPECT_EQ(after[2], before[4]);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[1].startsWith(QString::fromStdString(before[3]).left(10)));
+}
+
+TEST_F(PanelTest, PeakListDeletingTheLastPeaksSaysSoAndCloses) {
+    LoadExample();
+    QString text, caption;
+    WhenModal<QMessageBox>([&](QMessageBox* box) {
+        text = box->text();
+        caption = box->windowTitle();
+        box->accept();
+    });
+    WhenModal<PeakListDialog>([&](PeakListDialog* d) {
+        for (int i = 0; i < 5; ++i)
+            List(d)->item(i)->setSelected(true);
+        Click(d, "delete1020");
+    });
+    EXPECT_EQ(PeakListCommand(window, 0, nullptr), 1);
+    EXPECT_EQ(text, QStringLiteral("ピークがありません。ウインドウを閉じます。"));
+    EXPECT_EQ(caption, QStringLiteral("Vortan"));
+    EXPECT_TRUE(PeakNames(window).empty());
+    // With no peaks left no dialog opens.
+    EXPECT_EQ(PeakListCommand(window, 0, nullptr), 0);
+}
+
+TEST_F(PanelTest, PeakListDeleteAllClosesAtOnce) {
+    LoadExample();
+    bool visibleAfter = true;
+    WhenModal<PeakListDialog>([&](PeakListDialog* d) {
+        Click(d, "deleteAll1022");
+        visibleAfter = d->isVisible();
+    });
+    PeakListCommand(window, 0, nullptr);
+    EXPECT_FALSE(visibleAfter);
+    EXPECT_TRUE(PeakNames(window).empty());
+}
+
+TEST_F(PanelTest, PeakListSelectTakesOnePeakUpAgain) {
+    LoadExample();
+    int modeWithTwo = -1;
+    bool openWithTwo = false;
+    WhenModal<PeakListDialog>([&](PeakListDialog* d) {
+        List(d)->item(1)->setSelected(true);
+        List(d)->item(3)->setSelected(true);
+        Click(d, "select1");
+        openWithTwo = d->isVisible();
+        modeWithTwo = GetChartMode(window->view());
+        List(d)->item(1)->setSelected(false);
+        Click(d, "select1");
+    });
+    EXPECT_EQ(PeakListCommand(window, 0, nullptr), 1);
+    EXPECT_TRUE(openWithTwo);
+    EXPECT_EQ(modeWithTwo, CHART_MODE_VIEW);
+    EXPECT_EQ(GetChartMode(window->view()), CHART_MODE_BASE);
+    ASSERT_NE(window->view()->CurrentPeakSet(), nullptr);
+    EXPECT_EQ(window->view()->CurrentPeakSet()->editIndex, 3);
+}
