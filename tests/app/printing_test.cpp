@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -336,6 +337,9 @@ TEST_F(PrintingTest, PrintsTheWholeChart) {
     ASSERT_GE(pages, 2);
     EXPECT_EQ(Differences(target->pages[0], ExpectedPage(0, 1)), 0);
     EXPECT_EQ(Differences(target->pages[1], ExpectedPage(2 * spr, 3)), 0);
+    // For a look at a printed page: VORTAN_PRINT_SNAPSHOT names a PNG file to write.
+    if (const char* snapshot = std::getenv("VORTAN_PRINT_SNAPSHOT"))
+        target->pages[0].save(QString::fromLocal8Bit(snapshot));
     EXPECT_TRUE(Logged("PrintChart: max=" + FormatE(GetChartMax(&view, 1)) + ", min=" +
                        FormatE(GetChartMin(&view, 1)) + ", nroll=2, npg=" + std::to_string(pages)));
 }
