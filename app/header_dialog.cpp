@@ -18,6 +18,9 @@ std::string TagValueFromText(const QString& text) {
     for (QChar brk : {QChar(u'\r'), QChar(u'\n'), QChar(QChar::LineSeparator),
                       QChar(QChar::ParagraphSeparator)})
         line.replace(brk, QLatin1Char(' '));
+    // The file quotes a value with double quotes and ends it at a NUL: neither may stand inside.
+    line.replace(QLatin1Char('"'), QLatin1Char('\''));
+    line.replace(QChar(u'\0'), QLatin1Char(' '));
     if (line.size() > SPL_TAG_VALUE_MAX) line.truncate(SPL_TAG_VALUE_MAX);
     QByteArray bytes = line.toLocal8Bit();
     // Cut whole characters only, so that the value never ends in half a character.

@@ -14,9 +14,10 @@ namespace Ui {
 class HeaderDialog;
 }
 
-// A tag value as typed, made fit for the chart file: every line break becomes one blank (the
-// file keeps a tag on one line; a break would end it and lose the chart's rows), and the text is
-// cut to the longest value a tag holds. Returns the bytes to store.
+// A tag value as typed, made fit for the chart file: every line break (and NUL) becomes one blank
+// (the file keeps a tag on one line; a break would end it and lose the chart's rows), a double
+// quote becomes a single one (the writer would cut the value there), and the text is cut to the
+// longest value a tag holds. Returns the bytes to store.
 std::string TagValueFromText(const QString& text);
 
 class HeaderDialog : public QDialog {

@@ -152,6 +152,7 @@ TEST_F(HeaderDialogTest, LineBreaksBecomeBlanksSoTheChartStillLoads) {
     });
     EditHeader(window, 0, nullptr);
     EXPECT_EQ(CurrentChart.tags[0].value, "first line second line  third");
+    EXPECT_EQ(TagValueFromText(QStringLiteral("say \"hi\"")), "say 'hi'");
     EXPECT_EQ(TagValueFromText(QString(2000, QLatin1Char('x'))).size(),
               static_cast<size_t>(SPL_TAG_VALUE_MAX));
 
