@@ -1,6 +1,7 @@
 // The cursor pad and its peak-setting panels, the displacement register, the chart information
 // panel, the about box and the help window, driven through the real main window offscreen.
 #include "app/about_box.h"
+#include "app/command_table.h"
 #include "app/cursor_pad.h"
 #include "app/displacement_register.h"
 #include "app/help_window.h"
@@ -198,6 +199,27 @@ TEST_F(PanelTest, PanelPositionsAreKept) {
     Pump();
     ASSERT_NE(PadWindow(), nullptr);
     EXPECT_EQ(PadWindow()->pos(), window->pos() + QPoint(30, 40));
+}
+
+TEST_F(PanelTest, BarPanelKeepsItsScreenPosition) {
+    Settings.savePanelPositions = true;
+    Settings.barAdjustX = 300;
+    Settings.barAdjustY = 200;
+    LoadExample();
+    CursorPadCommand(window, 0, nullptr);
+    Pump();
+    DispatchCommand(window, 40005); // start a peak
+    Pump();
+    ASSERT_NE(PadWindow(), nullptr);
+    ASSERT_EQ(PadWindow()->kind(), PANEL_BAR_ADJUST);
+    EXPECT_EQ(PadWindow()->pos(), QPoint(300, 200));
+    PadWindow()->move(320, 210);
+    window->move(window->pos() + QPoint(50, 50));
+    DispatchCommand(window, 40045); // cancel: the pad replaces the bar panel
+    Pump();
+    ASSERT_EQ(PadWindow()->kind(), PANEL_CURSOR_PAD);
+    EXPECT_EQ(Settings.barAdjustX, 320);
+    EXPECT_EQ(Settings.barAdjustY, 210);
 }
 
 TEST_F(PanelTest, RegisterSwapsAndStepsTheView) {
