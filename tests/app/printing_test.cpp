@@ -444,3 +444,30 @@ TEST_F(PrintingTest, PrintsIntoAPdfFile) {
     EXPECT_EQ(PrintChart(nullptr, &view), 0);
     EXPECT_TRUE(Logged("PrintChart: Context can't be created."));
 }
+
+TEST_F(PrintingTest, DetailsOpenThePageSetupOfTheChosenPrinter) {
+    bool opened = false;
+    bool stillOpen = false;
+    OnDialog([this, &opened, &stillOpen](QDialog* d) {
+        // "Office" is not installed here: its properties cannot be had, nothing opens.
+        Find<QPushButton>(d, "detailButton")->click();
+        stillOpen = QApplication::activeModalWidget() == d;
+        Find<QComboBox>(d, "printerCombo")->setCurrentText(PDF_PRINTER_NAME);
+        auto* timer = new QTimer();
+        timers.push_back(timer);
+        timer->setInterval(5);
+        QObject::connect(timer, &QTimer::timeout, [timer, d, &opened] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || modal == d) return;
+            timer->stop();
+            opened = qobject_cast<QDialog*>(modal) != nullptr;
+            qobject_cast<QDialog*>(modal)->reject();
+            QTimer::singleShot(0, d, [d] { Find<QPushButton>(d, "cancelButton")->click(); });
+        });
+        timer->start();
+        Find<QPushButton>(d, "detailButton")->click();
+    });
+    EXPECT_EQ(PrinterSettings(nullptr, 0), 0);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_TRUE(opened);
+}
