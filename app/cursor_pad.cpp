@@ -16,6 +16,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 QPointer<ToolPanel> shownPanel;
@@ -62,9 +64,14 @@ ToolPanel::ToolPanel(VortanMain* owner, PanelKind kind)
     }
     }
     setModal(false);
-    for (QPushButton* button : findChildren<QPushButton*>())
-        if (button->property("command").isValid())
-            connect(button, &QPushButton::clicked, this, &ToolPanel::PostCommand);
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (!button->property("command").isValid()) continue;
+        connect(button, &QPushButton::clicked, this, &ToolPanel::PostCommand);
+        // As narrow as the label allows: the style's usual minimum would make a pad as wide as a
+        // dialog.
+        const int labelWidth = button->fontMetrics().horizontalAdvance(button->text());
+        button->setFixedWidth(std::max(labelWidth + 16, 36));
+    }
     PlaceAtStart();
     // The position is taken before the main window writes the settings at its close.
     if (main) main->installEventFilter(this);
