@@ -201,6 +201,21 @@ TEST_F(PanelTest, PanelPositionsAreKept) {
     EXPECT_EQ(PadWindow()->pos(), window->pos() + QPoint(30, 40));
 }
 
+TEST_F(PanelTest, PadPositionReachesTheSettingsFileAtExit) {
+    Settings.savePanelPositions = true;
+    Open();
+    CursorPadCommand(window, 0, nullptr);
+    Pump();
+    ASSERT_NE(PadWindow(), nullptr);
+    PadWindow()->move(window->pos() + QPoint(25, 35));
+    window->close();
+    Pump();
+    const std::string ini = QDir(dir.path()).filePath(QStringLiteral("VORTAN.INI")).toStdString();
+    EXPECT_EQ(ReadIntSetting(ini, "cursorpad", "cursorx", 0), 25);
+    EXPECT_EQ(ReadIntSetting(ini, "cursorpad", "cursory", 0), 35);
+    EXPECT_TRUE(ReadBoolSetting(ini, "general", "cursorpad", false)); // still wanted next time
+}
+
 TEST_F(PanelTest, BarPanelKeepsItsScreenPosition) {
     Settings.savePanelPositions = true;
     Settings.barAdjustX = 300;
