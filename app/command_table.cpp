@@ -1,5 +1,8 @@
 #include "app/command_table.h"
 
+#include "app/data_dialogs.h"
+#include "app/panels.h"
+#include "app/printing.h"
 #include "viewer/chart_viewer.h"
 
 namespace {
@@ -38,39 +41,39 @@ const CommandEntry CommandTable[] = {
     {40001, OpenChart, nullptr},
     {40002, SaveChart, nullptr},
     {40003, SaveChartAs, nullptr},
-    {40004, nullptr, nullptr}, // save peaks
+    {40004, SavePeaks, nullptr},
     {40004, nullptr, nullptr},
-    {40057, nullptr, nullptr}, // printer settings
-    {40058, nullptr, nullptr}, // print
+    {40057, PrinterSettingsCommand, nullptr},
+    {40058, PrintChartCommand, nullptr},
     {8, Quit, nullptr},
     // Data
     {40005, SetHeightCommand, nullptr},
     {40045, CancelPeakCommand, nullptr},
-    {40051, nullptr, nullptr}, // smoothing
+    {40051, Smoothing, nullptr},
     {40036, PeakModeCommand, &TABLE_MEASURE},
     {40037, PeakModeCommand, &TABLE_CHECK},
     {40038, nullptr, nullptr},
-    {40039, nullptr, nullptr}, // peak list
-    {40040, nullptr, nullptr}, // chart header
+    {40039, PeakListCommand, nullptr},
+    {40040, EditHeader, nullptr},
     {40052, nullptr, nullptr},
     // Option
-    {40048, nullptr, nullptr}, // smoothing settings
-    {40049, nullptr, nullptr}, // detection settings
-    {40061, nullptr, nullptr}, // general settings
+    {40048, SmoothingSettings, nullptr},
+    {40049, DetectionOptions, nullptr},
+    {40061, GeneralSettings, nullptr},
     // Window
-    {40059, nullptr, nullptr}, // cursor pad
-    {40060, nullptr, nullptr}, // chart information panel
+    {40059, CursorPadCommand, nullptr},
+    {40060, InfoPanelCommand, nullptr},
     // Help
-    {40062, nullptr, nullptr},
-    {40063, nullptr, nullptr},
-    {40064, nullptr, nullptr},
-    {40050, ShowAbout, nullptr},
+    {40062, HelpTopicCommand, nullptr},
+    {40063, HelpSearchCommand, nullptr},
+    {40064, HelpContentsCommand, nullptr},
+    {40050, ShowAboutBox, nullptr},
     // Displacement register (pad buttons Mem, M<->P, dMem, Inc, Dec)
-    {1074, nullptr, nullptr},
-    {1075, nullptr, nullptr},
-    {1077, nullptr, nullptr},
-    {1079, nullptr, nullptr},
-    {1078, nullptr, nullptr},
+    {1074, RegisterCommand, &RegisterOps[0]},
+    {1075, RegisterCommand, &RegisterOps[1]},
+    {1077, RegisterCommand, &RegisterOps[2]},
+    {1079, RegisterCommand, &RegisterOps[3]},
+    {1078, RegisterCommand, &RegisterOps[4]},
     // The viewer's notifications and the start-up load
     {101, OnViewerNotify, nullptr},
     {107, AutoLoadChart, nullptr},

@@ -23,7 +23,6 @@ bool DispatchCommand(VortanMain* main, unsigned command, int code = 0);
 // Handlers of the shell itself.
 int Quit(VortanMain* main, int code, const void* argument);
 int OnViewerNotify(VortanMain* main, int code, const void* argument);
-int ShowAbout(VortanMain* main, int code, const void* argument);
 
 // Handlers of the viewer commands (magnification, range, cursor, peak setting).
 int ChgMagCommand(VortanMain* main, int code, const void* argument);

@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/panels.h"
 
 #include "app/chart_commands.h"
 #include "app/command_table.h"
@@ -57,8 +58,8 @@ VortanMain::VortanMain(QWidget* parent) : QMainWindow(parent) {
     setAcceptDrops(true);
 
     if (Settings.detectPeaks) SetPeakDetector(view(), ThresholdDetector, nullptr);
-    if (Settings.showCursorPad) DispatchCommand(this, 40059);
-    if (Settings.showDetail) DispatchCommand(this, 40060);
+    // The cursor pad and the information panel when the settings ask for them.
+    OpenStartupPanels(this);
 
     MainWindow = this;
 
@@ -221,17 +222,12 @@ void VortanMain::Finish() {
     }
     if (MainWindow == this) MainWindow = nullptr;
     setAcceptDrops(false);
+    CloseHelp();
     SaveSetup(SettingsFilePath());
     emit closed();
 }
 
 int Quit(VortanMain* main, int, const void*) {
     if (main) main->close();
-    return 1;
-}
-
-int ShowAbout(VortanMain* main, int, const void*) {
-    QMessageBox::about(main, QStringLiteral("Vortanについて"),
-                       QStringLiteral("Vortan %1").arg(QCoreApplication::applicationVersion()));
     return 1;
 }

@@ -2,6 +2,7 @@
 // viewer's notifications. The viewer is the main window's child 101.
 #include "app/command_table.h"
 #include "app/main_window.h"
+#include "app/panels.h"
 #include "chart/number_format.h"
 #include "chart/run_log.h"
 #include "viewer/chart_viewer.h"
@@ -74,11 +75,14 @@ int OnViewerNotify(VortanMain* main, int code, const void*) {
     case VN_INDEX:
     case VN_CHART:
     case VN_ADJUST:
+        break;
     case VN_MODE:
+        OnChartModeChanged(main); // the cursor pad that suits the new mode
         break;
     default:
         return 0;
     }
+    RefreshInfoPanel(main);
     SplSample rows[3];
     if (!GetCursorSamples(main->view(), rows, 3)) return 0;
     QStringList texts;

@@ -56,19 +56,9 @@ class PanelTest : public ::testing::Test {
         ChartBaseName.reset();
     }
 
-    // The main window, with its viewer notifications reaching the panel hooks as the main
-    // window's own notification handler passes them on.
     void Open() {
         window = new VortanMain();
         window->viewer()->setDesktopWidth(1000);
-        QObject::connect(
-            window->viewer(), &ChartViewerWidget::notify, window,
-            [this](int code) {
-                if (code == VN_RESET) return;
-                if (code == VN_MODE) OnChartModeChanged(window);
-                RefreshInfoPanel(window);
-            },
-            Qt::QueuedConnection);
         window->show();
         Pump();
     }
