@@ -2,15 +2,15 @@
 // and its question, the beep for a chart without tags, and line breaks in a value.
 #include "app/data_dialogs.h"
 #include "app/header_dialog.h"
+#include "app_test_support.h"
 #include "chart/spl_io.h"
-#include "dialog_test_support.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-using dialog_test::DialogTest;
+using apptest::AppTest;
 
 namespace {
 
@@ -34,7 +34,7 @@ void Edit(HeaderDialog* d, int index, const QString& value) {
     Child<QPlainTextEdit>(d, "valueEdit")->setPlainText(value);
 }
 
-class HeaderDialogTest : public DialogTest {};
+class HeaderDialogTest : public AppTest {};
 
 } // namespace
 
@@ -90,7 +90,7 @@ TEST_F(HeaderDialogTest, Spl2BoxAsksWhileExtendedSplIsOn) {
     ASSERT_GE(CurrentChart.version, 2);
     bool checkedOnOpening = false;
     std::vector<bool> afterAnswers;
-    std::shared_ptr<dialog_test::BoxSeen> no, yes;
+    std::shared_ptr<apptest::BoxSeen> no, yes;
     OnDialog<HeaderDialog>([&](HeaderDialog* d) {
         auto* box = Child<QCheckBox>(d, "spl2Box");
         EXPECT_EQ(box->text(), QStringLiteral("SPL2形式"));
@@ -137,7 +137,7 @@ TEST_F(HeaderDialogTest, NoTagsOnlyBeeps) {
         return true;
     });
     EXPECT_EQ(EditHeader(window, 0, nullptr), 1);
-    dialog_test::Pump();
+    apptest::Pump();
     EXPECT_EQ(dialogs, 0);
     SplChart empty;
     EXPECT_EQ(EditChartHeader(window, empty), 0);

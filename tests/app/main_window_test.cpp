@@ -5,6 +5,7 @@
 #include "app/key_filter.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "app_test_support.h"
 #include "chart/settings.h"
 #include "chart/spl_io.h"
 #include "chart/spl_types.h"
@@ -29,16 +30,7 @@
 
 namespace {
 
-void Pump() {
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
-
-struct BoxSeen {
-    bool seen = false;
-    QString text;
-    QString title;
-};
+using apptest::Pump;
 
 int PeakRows(const std::vector<SplSample>& rows) {
     int n = 0;
@@ -47,46 +39,12 @@ int PeakRows(const std::vector<SplSample>& rows) {
     return n;
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public apptest::AppTest {
   protected:
     void SetUp() override {
         static AppKeyFilter* filter = AppKeyFilter::Install(qApp);
         (void)filter;
-        ASSERT_TRUE(dir.isValid());
-        SetSettingsFilePath(Path("VORTAN.INI"));
-        Settings = SettingsRecord{};
-        Settings.windowWidth = 1000;
-        Settings.windowHeight = 500;
-        Settings.detectPeaks = false;
-        CurrentChart.Reset();
-        ChartFileName.reset();
-        ChartBaseName.reset();
-        chart = Path("run3-peaks.spl");
-        ASSERT_TRUE(QFile::copy(QStringLiteral(VORTAN_EXAMPLES "/run3-peaks.spl"),
-                                QString::fromStdString(chart)));
-        QFile::setPermissions(QString::fromStdString(chart), QFile::ReadOwner | QFile::WriteOwner);
-    }
-
-    void TearDown() override {
-        for (QTimer* t : timers)
-            delete t;
-        delete window;
-        SetFileDialogHook(nullptr);
-        SetSettingsFilePath("");
-        CurrentChart.Reset();
-        ChartFileName.reset();
-        ChartBaseName.reset();
-    }
-
-    std::string Path(const char* name) const {
-        return QDir(dir.path()).filePath(QString::fromLatin1(name)).toStdString();
-    }
-
-    void Open() {
-        window = new VortanMain();
-        window->viewer()->setDesktopWidth(1000);
-        window->show();
-        Pump();
+        AppTest::SetUp();
     }
 
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -106,48 +64,11 @@ class MainWindowTest : public ::testing::Test {
         Pump();
     }
 
-    // Clicks button on the next message box that opens.
-    std::shared_ptr<BoxSeen> Answer(QMessageBox::StandardButton button) {
-        auto seen = std::make_shared<BoxSeen>();
-        auto* timer = new QTimer();
-        timer->setInterval(5);
-        QObject::connect(timer, &QTimer::timeout, [seen, button, timer] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(w);
-                if (!box || !box->isVisible()) continue;
-                seen->seen = true;
-                seen->text = box->text();
-                seen->title = box->windowTitle();
-                timer->stop();
-                if (QAbstractButton* b = box->button(button)) {
-                    b->click();
-                } else {
-                    box->reject();
-                }
-                return;
-            }
-        });
-        timer->start();
-        timers.push_back(timer);
-        return seen;
-    }
-
-    void LoadExample() {
-        ChartFileName = chart;
-        Open();
-        ASSERT_EQ(window->windowTitle(), QStringLiteral("Vortan: run3-peaks.spl"));
-    }
-
     void CommitPeak() {
         Key(Qt::Key_Return);
         Key(Qt::Key_Return);
         Key(Qt::Key_Enter, Qt::KeypadModifier);
     }
-
-    QTemporaryDir dir;
-    std::string chart;
-    VortanMain* window = nullptr;
-    std::vector<QTimer*> timers;
 };
 
 int ViewStart(VortanMain* w) {
@@ -228,7 +149,7 @@ TEST_F(MainWindowTest, DropOfTwoFilesLoadsNothing) {
     mime.setUrls({QUrl::fromLocalFile(file), QUrl::fromLocalFile(file)});
     auto box = Answer(QMessageBox::Ok);
     Drop(&mime);
-    EXPECT_TRUE(box->seen);
+    EXPECT_TRUE(box->count > 0);
     EXPECT_EQ(box->text, QStringLiteral("ドロップできるファイルは一度に1個のみです。"));
     EXPECT_EQ(box->title, QStringLiteral("Vortan"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: No data"));
@@ -321,7 +242,7 @@ TEST_F(MainWindowTest, CloseAsksBeforeChangedPeaksAreLost) {
     CommitPeak();
     auto cancel = Answer(QMessageBox::Cancel);
     EXPECT_FALSE(window->close());
-    EXPECT_TRUE(cancel->seen);
+    EXPECT_TRUE(cancel->count > 0);
     EXPECT_EQ(cancel->text, QStringLiteral("チャートが変更されています。保存しますか？"));
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(MainWindow, window);
@@ -329,7 +250,7 @@ TEST_F(MainWindowTest, CloseAsksBeforeChangedPeaksAreLost) {
     const int before = PeakRows(*ReadSplData(chart, *std::make_unique<SplChart>()));
     auto yes = Answer(QMessageBox::Yes);
     EXPECT_TRUE(window->close());
-    EXPECT_TRUE(yes->seen);
+    EXPECT_TRUE(yes->count > 0);
     EXPECT_EQ(MainWindow, nullptr);
     EXPECT_EQ(PeakRows(*ReadSplData(chart, *std::make_unique<SplChart>())), before + 1);
     // The settings were written to the test's own file.
@@ -345,7 +266,7 @@ TEST_F(MainWindowTest, QuitWithoutSavingKeepsTheFile) {
     CommitPeak();
     auto no = Answer(QMessageBox::No);
     Key(Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_TRUE(no->seen);
+    EXPECT_TRUE(no->count > 0);
     EXPECT_FALSE(window->isVisible());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), original);
@@ -361,7 +282,7 @@ TEST_F(MainWindowTest, OpenAsksFirstAndCancelKeepsEverything) {
     });
     auto cancel = Answer(QMessageBox::Cancel);
     Key(Qt::Key_O, Qt::ControlModifier);
-    EXPECT_TRUE(cancel->seen);
+    EXPECT_TRUE(cancel->count > 0);
     EXPECT_FALSE(dialogShown);
     EXPECT_TRUE(window->chartModified());
 }
@@ -373,7 +294,7 @@ TEST_F(MainWindowTest, FailedLoadKeepsThePreviousChartAndHeader) {
     const int samples = window->view()->chart->sampleCount;
     auto box = Answer(QMessageBox::Ok);
     EXPECT_EQ(LoadChart(window, Path("missing.spl")), 0);
-    EXPECT_TRUE(box->seen);
+    EXPECT_TRUE(box->count > 0);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: run3-peaks.spl"));
     ASSERT_TRUE(ChartFileName.has_value());
     EXPECT_EQ(*ChartFileName, chart);
@@ -407,7 +328,7 @@ TEST_F(MainWindowTest, CommandLineFileThatCannotBeReadLeavesNoData) {
     ChartFileName = Path("missing.spl");
     auto box = Answer(QMessageBox::Ok);
     Open();
-    EXPECT_TRUE(box->seen);
+    EXPECT_TRUE(box->count > 0);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: No data"));
     EXPECT_FALSE(ChartBaseName.has_value());
 }
@@ -421,7 +342,7 @@ TEST_F(MainWindowTest, UnwritableSaveIsReported) {
     });
     auto box = Answer(QMessageBox::Ok);
     DispatchCommand(window, 40003);
-    EXPECT_TRUE(box->seen);
+    EXPECT_TRUE(box->count > 0);
     EXPECT_TRUE(box->text.startsWith(QStringLiteral("ファイルを保存できませんでした。")));
     EXPECT_EQ(box->title, QStringLiteral("Vortan"));
     EXPECT_EQ(*ChartFileName, chart);
@@ -442,7 +363,7 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeReplacingAnotherFile) {
     });
     auto no = Answer(QMessageBox::No);
     DispatchCommand(window, 40003);
-    EXPECT_TRUE(no->seen);
+    EXPECT_TRUE(no->count > 0);
     QFile file(QString::fromStdString(other));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("keep me\n"));
@@ -450,7 +371,7 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeReplacingAnotherFile) {
 
     auto yes = Answer(QMessageBox::Yes);
     DispatchCommand(window, 40003);
-    EXPECT_TRUE(yes->seen);
+    EXPECT_TRUE(yes->count > 0);
     EXPECT_EQ(*ChartFileName, other);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: other.spl"));
 }

@@ -1,12 +1,12 @@
 // Save Peaks through the real main window: the PKS file written, the proposed name, the question
 // about a very low peak, and the messages when there is nothing to save or the write fails.
 #include "app/data_dialogs.h"
-#include "dialog_test_support.h"
+#include "app_test_support.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-using dialog_test::DialogTest;
+using apptest::AppTest;
 
 namespace {
 
@@ -16,11 +16,11 @@ QByteArray ReadAll(const std::string& path) {
     return file.readAll();
 }
 
-class SavePeaksTest : public DialogTest {
+class SavePeaksTest : public AppTest {
   protected:
     void TearDown() override {
         SetPeakFileDialogHook(nullptr);
-        DialogTest::TearDown();
+        AppTest::TearDown();
     }
 
     // The save dialog answers with target and records what it was offered.

@@ -2,7 +2,7 @@
 #include "app/data_dialogs.h"
 #include "app/detection_dialog.h"
 #include "app/general_settings_dialog.h"
-#include "dialog_test_support.h"
+#include "app_test_support.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -10,8 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using dialog_test::DialogTest;
-using dialog_test::Pump;
+using apptest::AppTest;
+using apptest::Pump;
 
 namespace {
 
@@ -21,7 +21,7 @@ template <class W> W* Child(QWidget* dialog, const char* name) {
     return w;
 }
 
-class SettingsDialogTest : public DialogTest {
+class SettingsDialogTest : public AppTest {
   protected:
     // Runs the detection options with the threshold text and the check box, pressing OK or
     // Cancel; returns what the edit showed on opening.

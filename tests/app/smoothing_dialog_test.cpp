@@ -2,14 +2,14 @@
 // cancelling, and the settings form.
 #include "app/data_dialogs.h"
 #include "app/smoothing_dialog.h"
-#include "dialog_test_support.h"
+#include "app_test_support.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
-using dialog_test::DialogTest;
+using apptest::AppTest;
 
 namespace {
 
@@ -33,7 +33,7 @@ int PeakCount(VortanMain* window) {
     return count;
 }
 
-class SmoothingTest : public DialogTest {};
+class SmoothingTest : public AppTest {};
 
 } // namespace
 

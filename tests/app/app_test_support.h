@@ -1,4 +1,4 @@
-// Shared by the tests of the chart-data dialogs: the real main window offscreen with the example
+// Shared by the tests of the program's windows: the real main window offscreen with the example
 // chart, a settings file of the test's own, and answering modal dialogs and message boxes from a
 // timer while the command under test waits in exec().
 #pragma once
@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-namespace dialog_test {
+namespace apptest {
 
 inline void Pump() {
     for (int i = 0; i < 5; ++i)
@@ -39,7 +39,7 @@ struct BoxSeen {
     QString title;
 };
 
-class DialogTest : public ::testing::Test {
+class AppTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -66,6 +66,7 @@ class DialogTest : public ::testing::Test {
             SetPeakDetector(window->view(), nullptr, nullptr);
         }
         delete window;
+        SetFileDialogHook(nullptr);
         SetSettingsFilePath("");
         CurrentChart.Reset();
         ChartFileName.reset();
@@ -79,7 +80,8 @@ class DialogTest : public ::testing::Test {
     void Open() {
         window = new VortanMain();
         window->viewer()->setDesktopWidth(1000);
-        SetPeakDetector(window->view(), nullptr, nullptr); // an earlier test may have left one
+        // The detector is process-wide: an earlier test may have left one.
+        if (!Settings.detectPeaks) SetPeakDetector(window->view(), nullptr, nullptr);
         window->show();
         Pump();
     }
@@ -97,7 +99,9 @@ class DialogTest : public ::testing::Test {
         QObject::connect(timer, &QTimer::timeout, [timer, act] {
             auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
             if (!dialog || !dialog->isVisible()) return;
-            if (act(dialog)) timer->stop();
+            // Stopped while act runs: act may open further modal dialogs of its own.
+            timer->stop();
+            if (!act(dialog)) timer->start();
         });
         timer->start();
         timers.push_back(timer);
@@ -126,4 +130,4 @@ class DialogTest : public ::testing::Test {
     std::vector<QTimer*> timers;
 };
 
-} // namespace dialog_test
+} // namespace apptest
