@@ -70,6 +70,23 @@ int RowOf(const RollFrame& f, double v) {
     return f.y0 + PrintRollRow(ClampDepth(f.top - v, f.span), f.span, f.rollHeight);
 }
 
+// Runs a roll's pass for the data curve and, when the chart has one and it is asked for, the
+// smoothed curve, each with its pen.
+template <class Pass>
+void DrawRollCurves(QPainter& painter, uint32_t flags, uint32_t chartFlags, Pass& pass) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (flags & PRINT_DATA) {
+        painter.setPen(DataPen());
+        pass(false);
+    }
+    if ((flags & PRINT_SMOOTHED) && (chartFlags & HASSM)) {
+        painter.setPen(SmoothedPen());
+        pass(true);
+    }
+    painter.restore();
+}
+
 } // namespace
 
 PageGeometry ComputePageGeometry(int PW, int PH, int LW, int LH, int rolls) {
@@ -190,17 +207,7 @@ int PrintMagnifiedRoll(QPainter& painter, int* start, int count, const SplSample
         }
     };
 
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    if (flags & PRINT_DATA) {
-        painter.setPen(DataPen());
-        pass(false);
-    }
-    if ((flags & PRINT_SMOOTHED) && (chartFlags & HASSM)) {
-        painter.setPen(SmoothedPen());
-        pass(true);
-    }
-    painter.restore();
+    DrawRollCurves(painter, flags, chartFlags, pass);
     *start = end;
     return 1;
 }
@@ -259,17 +266,7 @@ int PrintReducedRoll(QPainter& painter, int* start, int count, const SplSample* 
         }
     };
 
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    if (flags & PRINT_DATA) {
-        painter.setPen(DataPen());
-        pass(false);
-    }
-    if ((flags & PRINT_SMOOTHED) && (chartFlags & HASSM)) {
-        painter.setPen(SmoothedPen());
-        pass(true);
-    }
-    painter.restore();
+    DrawRollCurves(painter, flags, chartFlags, pass);
     *start = end;
     return 1;
 }
