@@ -1,6 +1,7 @@
 // The main window's menu bar: the Japanese menu tree with its command numbers. Key names after a
 // tab are only shown; the keys themselves are translated by the application key filter.
 #include "app/command_table.h"
+#include "app/file_extras.h"
 #include "app/main_window.h"
 
 #include <QAction>
@@ -31,6 +32,7 @@ void VortanMain::BuildMenus() {
                QStringLiteral("Ctrl+P"));
     AddCommand(file, QStringLiteral("プリンタの設定"), 40057);
     AddCommand(file, QStringLiteral("印刷(&P)"), 40058);
+    AddFileExtras(this, file);
     file->addSeparator();
     AddCommand(file, QStringLiteral("終了(&Q)"), 8, QStringLiteral("Ctrl+Q"));
 
