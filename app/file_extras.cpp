@@ -118,6 +118,11 @@ void ExportPictureCommand(VortanMain* main) {
 }
 
 void ExportCsvCommand(VortanMain* main) {
+    if (HasChart(main) && GetChartMode(main->view()) != CHART_MODE_VIEW) {
+        ShowMessage(main, QMessageBox::Information,
+                    QStringLiteral("ピークの設定中は書き出せません。"));
+        return;
+    }
     int count = 0;
     std::unique_ptr<PeakEntry[]> peaks =
         HasChart(main) ? GetPeakList(main->view(), &count) : nullptr;

@@ -1,7 +1,8 @@
 // Peak tables as CSV for spreadsheets and scripts: UTF-8, one header line
-// "position,time,height,top,base,name", then one line per peak sorted by position. Numbers use '.'
-// as decimal point whatever the locale, written with as many digits as it takes to read them back
-// exactly; a name holding a comma, a quote or a line break is quoted, its quotes doubled.
+// "position,time,height,top,base,name", then one line per peak, named or not, sorted by position.
+// Numbers use '.' as decimal point whatever the locale, written with as many digits as it takes
+// to read them back exactly; a name holding a comma, a quote or a line break is quoted, its
+// quotes doubled.
 #pragma once
 
 #include "chart/spl_types.h"
