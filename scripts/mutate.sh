@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Mutation check: applies each single-line fault of scripts/mutants.txt (or the file given) to a
 # copy of the tree, builds the tests and runs them. A fault the tests catch is "caught"; one they
-# miss "survived"; one whose text is no longer in the code "gone". Prints a line per fault and the
+# miss "survived"; one whose text is no longer in the code, or
+# that does not build, "gone". Prints a line per fault and the
 # totals. Takes a while: every fault rebuilds what depends on the changed file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,16 +37,17 @@ open(path, "w", encoding="utf-8").write(text.replace(old, new, 1))
 PY
     then
         echo "gone      $file: $from"
+        rm -f "$file.orig"
         gone=$((gone + 1))
         continue
     fi
-    if run_tests; then
-        echo "SURVIVED  $file: $from"
-        survived=$((survived + 1))
-    else
-        echo "caught    $file: $from"
-        caught=$((caught + 1))
-    fi
+    status=0
+    run_tests || status=$?
+    case $status in
+        0) echo "SURVIVED  $file: $from"; survived=$((survived + 1)) ;;
+        2) echo "no build  $file: $from"; gone=$((gone + 1)) ;;
+        *) echo "caught    $file: $from"; caught=$((caught + 1)) ;;
+    esac
     mv "$file.orig" "$file"
 done <"$list"
 echo "mutants: $caught caught, $survived survived, $gone gone"
