@@ -232,8 +232,7 @@ bool ExportChartPicture(VortanMain* main, const PictureRequest& request, const Q
     options.height = request.height > 0 ? request.height : pane.height();
     options.overviewHeight = overview;
     StretchPicture picture;
-    if (!picture.Set(rows->data(), count, flags, options, error)) return false;
-    rows.reset();
+    if (!picture.Set(std::move(*rows), flags, options, error)) return false;
     return SavePicture(
         fileName, picture.size(), [&](QPainter& p) { picture.Paint(p); }, error);
 }

@@ -143,13 +143,15 @@ bool SavePicture(const QString& fileName, QSize size, const std::function<void(Q
     return true;
 }
 
-bool StretchPicture::Set(const SplSample* rows, int rowCount, uint32_t flags,
-                         const StretchOptions& options, QString* error) {
+bool StretchPicture::Set(std::vector<SplSample> rows, uint32_t flags, const StretchOptions& options,
+                         QString* error) {
     auto fail = [error](const QString& why) {
         if (error) *error = why;
         return false;
     };
-    if (!rows || rowCount < 1) return fail(QStringLiteral("the chart has no samples"));
+    if (rows.empty() || rows.size() > INT_MAX / 2)
+        return fail(QStringLiteral("the chart has no samples, or too many"));
+    const int rowCount = static_cast<int>(rows.size());
     const long long last = options.to < 0 ? rowCount - 1 : options.to;
     if (options.from < 0 || options.from >= rowCount || last >= rowCount || last < options.from)
         return fail(QStringLiteral("the stretch must lie within samples 0 to %1, from before to")
@@ -172,21 +174,6 @@ bool StretchPicture::Set(const SplSample* rows, int rowCount, uint32_t flags,
     columns =
         static_cast<int>(samples > 1 ? (count + samples - 1) / samples : (count - 1) * pixels + 1);
     const int width = options.width > 0 ? options.width : std::max(columns, 8);
-    pane = QSize(width, options.height);
-    overview = options.overviewHeight;
-    const QSize client = OverviewClient(pane, overview);
-    host = HeadlessViewerHost(width, PaneSize{width, options.height},
-                              PaneSize{std::max(client.width(), 1), std::max(client.height(), 1)});
-    if (!SetChart(&model, rowCount, rows, flags, 2))
-        return fail(QStringLiteral("not enough memory for the chart"));
-    CHARTBLOCK& chart = *model.chart;
-    double magnification = samples > 1 ? 1.0 / static_cast<double>(samples) : double(pixels);
-    // The painters take trunc(1 / magnification) samples a column: make sure that is samples.
-    while (samples > 1 && std::trunc(1.0 / magnification) < static_cast<double>(samples))
-        magnification = std::nextafter(magnification, 0.0);
-    chart.magnification = magnification;
-    // The magnified painter draws viewStart .. viewStart + viewWidth; the box spans the stretch.
-    chart.viewWidth = static_cast<int>(samples > 1 ? count : count - 1);
 
     // The stretch's own height, as Fit to Chart Height gives it for a whole chart; a range asked
     // for is centred on it but never shows below the stretch's lowest value.
@@ -199,6 +186,23 @@ bool StretchPicture::Set(const SplSample* rows, int rowCount, uint32_t flags,
         lo = std::min(lo, rows[i].smoothed);
         hi = std::max(hi, rows[i].smoothed);
     }
+
+    pane = QSize(width, options.height);
+    overview = options.overviewHeight;
+    const QSize client = OverviewClient(pane, overview);
+    host = HeadlessViewerHost(width, PaneSize{width, options.height},
+                              PaneSize{std::max(client.width(), 1), std::max(client.height(), 1)});
+    if (!SetChart(&model, std::move(rows), flags, 2))
+        return fail(QStringLiteral("not enough memory for the chart"));
+    CHARTBLOCK& chart = *model.chart;
+    double magnification = samples > 1 ? 1.0 / static_cast<double>(samples) : double(pixels);
+    // The painters take trunc(1 / magnification) samples a column: make sure that is samples.
+    while (samples > 1 && std::trunc(1.0 / magnification) < static_cast<double>(samples))
+        magnification = std::nextafter(magnification, 0.0);
+    chart.magnification = magnification;
+    // The magnified painter draws viewStart .. viewStart + viewWidth; the box spans the stretch.
+    chart.viewWidth = static_cast<int>(samples > 1 ? count : count - 1);
+
     double fit = (hi - lo) / 0.9;
     if (!(fit > 0.0) || !std::isfinite(fit))
         fit = chart.defaultRange > 0.0 ? chart.defaultRange : 1.0;

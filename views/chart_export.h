@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 enum class PictureFormat { Png, Svg, Pdf };
 
@@ -57,9 +58,9 @@ class StretchPicture {
     StretchPicture(const StretchPicture&) = delete;
     StretchPicture& operator=(const StretchPicture&) = delete;
 
-    // Takes a copy of rows. Returns false (error says why) for an empty chart, a stretch outside
-    // it, a range or size that is no use.
-    bool Set(const SplSample* rows, int rowCount, uint32_t flags, const StretchOptions& options,
+    // Takes the chart's rows over. Returns false (error says why) for an empty chart, a stretch
+    // outside it, a range or size that is no use.
+    bool Set(std::vector<SplSample> rows, uint32_t flags, const StretchOptions& options,
              QString* error);
     QSize size() const { return PictureSize(pane, overview); }
     void Paint(QPainter& painter) {

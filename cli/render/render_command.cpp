@@ -83,15 +83,12 @@ int RunRender(const std::vector<std::string>& args) {
     std::string reason;
     auto rows = cli::ReadChart(files[0], chart, &reason);
     if (!rows) return cli::Fail(reason);
-    if (rows->size() > static_cast<size_t>(INT_MAX / 2)) return cli::Fail("the chart is too long");
 
     auto app = StartPainting();
     StretchPicture picture;
     QString error;
-    if (!picture.Set(rows->data(), static_cast<int>(rows->size()), chart.flags, options, &error))
+    if (!picture.Set(std::move(*rows), chart.flags, options, &error))
         return cli::Fail("render: " + error.toStdString());
-    rows->clear();
-    rows->shrink_to_fit();
     if (!SavePicture(
             out, picture.size(), [&](QPainter& p) { picture.Paint(p); }, &error))
         return cli::Fail("cannot write " + files[1] + ": " + error.toStdString());
