@@ -1,5 +1,6 @@
 #include "app/chart_commands.h"
 #include "app/command_table.h"
+#include "app/file_extras.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "chart/run_log.h"
@@ -48,6 +49,7 @@ StoreResult StoreChart(VortanMain* main, const std::string& fileName) {
     SetChartFileName(fileName);
     ShowChartTitle(main);
     main->MarkChartSaved();
+    NoteRecentFile(fileName);
     return SAVE_DONE;
 }
 

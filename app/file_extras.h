@@ -28,7 +28,8 @@ bool ExportChartPicture(VortanMain* main, const PictureRequest& request, const Q
 // Writes the current peak table as CSV. False with the reason in error on failure.
 bool ExportPeakTableCsv(VortanMain* main, const QString& fileName, QString* error);
 
-// A chart was loaded from path: it goes to the front of the recent list in the settings file.
+// A chart was loaded from or saved to path: it goes to the front of the recent list in the
+// settings file.
 void NoteRecentFile(const std::string& path);
 // At start, with no file on the command line and reopening chosen, the newest recent chart becomes
 // the one to load; a missing one is dropped from the list with a message.

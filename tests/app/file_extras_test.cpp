@@ -59,20 +59,23 @@ TEST_F(FileExtras, PeakTableCsvReadsBack) {
     EXPECT_NEAR(lines[1].section(',', 2, 2).toDouble(), 0.35195987 - 0.002, 1e-12);
 }
 
-TEST_F(FileExtras, RecentChartsListTheLoadedAndDropTheMissing) {
+TEST_F(FileExtras, RecentChartsListTheLoadedAndSavedAndDropTheMissing) {
     LoadExample();
     const std::string ini = SettingsFilePath();
-    const std::string absolute =
-        QFileInfo(QString::fromStdString(chart)).absoluteFilePath().toStdString();
-    ASSERT_EQ(LoadRecentFiles(ini), std::vector<std::string>{absolute});
+    auto absolute = [](const std::string& path) {
+        return QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+    };
+    ASSERT_EQ(StoreChart(window, Path("copy.spl")), SAVE_DONE);
+    const std::string copy = absolute(Path("copy.spl"));
+    ASSERT_EQ(LoadRecentFiles(ini), (std::vector<std::string>{copy, absolute(chart)}));
 
     // Reopening at start takes the newest chart when no file was given.
     ChartFileName.reset();
     SaveReopenLast(ini, true);
     ChooseStartChart();
-    EXPECT_EQ(ChartFileName, absolute);
+    EXPECT_EQ(ChartFileName, copy);
 
-    QFile::remove(QString::fromStdString(chart));
+    QFile::remove(QString::fromStdString(copy));
     auto* menu = window->findChild<QMenu*>(QStringLiteral("recentCharts"));
     ASSERT_TRUE(menu);
     emit menu->aboutToShow();
@@ -80,6 +83,6 @@ TEST_F(FileExtras, RecentChartsListTheLoadedAndDropTheMissing) {
     auto seen = Answer(QMessageBox::Ok);
     menu->actions().value(0)->trigger();
     EXPECT_EQ(seen->count, 1);
-    EXPECT_TRUE(seen->text.contains(QString::fromStdString(absolute)));
-    EXPECT_TRUE(LoadRecentFiles(ini).empty());
+    EXPECT_TRUE(seen->text.contains(QString::fromStdString(copy)));
+    EXPECT_EQ(LoadRecentFiles(ini), std::vector<std::string>{absolute(chart)});
 }
