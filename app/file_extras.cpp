@@ -25,7 +25,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include <climits>
+#include <algorithm>
 #include <memory>
 
 namespace {
