@@ -217,13 +217,6 @@ bool ExportChartPicture(VortanMain* main, const PictureRequest& request, const Q
             [&](QPainter& p) { PaintChartPicture(p, *view, viewer->pyramids(), pane, overview); },
             error);
     }
-    int count = 0;
-    uint32_t flags = 0;
-    std::optional<std::vector<SplSample>> rows = RetrieveChart(main->view(), &count, &flags);
-    if (!rows) {
-        if (error) *error = QStringLiteral("ピークの設定中は書き出せません。");
-        return false;
-    }
     StretchOptions options;
     options.from = request.from;
     options.to = request.to;
@@ -232,7 +225,9 @@ bool ExportChartPicture(VortanMain* main, const PictureRequest& request, const Q
     options.height = request.height > 0 ? request.height : pane.height();
     options.overviewHeight = overview;
     StretchPicture picture;
-    if (!picture.Set(std::move(*rows), flags, options, error)) return false;
+    const CHARTBLOCK& chart = *main->view()->chart;
+    if (!picture.Set(chart.samples.data(), chart.sampleCount, chart.flags, options, error))
+        return false;
     return SavePicture(
         fileName, picture.size(), [&](QPainter& p) { picture.Paint(p); }, error);
 }

@@ -27,9 +27,8 @@ QSize OverviewClient(QSize pane, int overviewHeight) {
                  std::max(overviewHeight - SEPARATOR - 2 * OVERVIEW_BORDER, 0));
 }
 
-// The overview's curve as the viewer makes its image: IndexStep samples per column, the larger of
-// the default and the current range over the height.
-void PaintOverview(QPainter& painter, const ChartView& view, ChartPyramids& pyramids, QSize pane,
+// Paints the overview below the pane: its border, the curve and the cursor box.
+void PaintOverview(QPainter& painter, const OverviewPicture& overview, QSize pane,
                    int overviewHeight) {
     const QSize client = OverviewClient(pane, overviewHeight);
     if (client.isEmpty()) return;
@@ -41,16 +40,23 @@ void PaintOverview(QPainter& painter, const ChartView& view, ChartPyramids& pyra
     painter.drawRect(0, top, pane.width() - 1, overviewHeight - SEPARATOR - 1);
     painter.setClipRect(QRect(QPoint(OVERVIEW_BORDER, top + OVERVIEW_BORDER), client));
     painter.translate(OVERVIEW_BORDER, top + OVERVIEW_BORDER);
-    const CHARTBLOCK* chart = view.chart.get();
-    if (chart && chart->sampleCount > 0) {
-        pyramids.Update(*chart);
-        const int step = IndexStep(chart->sampleCount, client.width());
-        const double span = std::max(chart->defaultRange, chart->range);
-        const double scale = span > 0.0 ? client.height() / span : 0.0;
-        PaintIndexOverview(painter, pyramids.Data(), step, scale, client.width(), client.height());
-        PaintCursorBox(painter, view.index, client.width(), client.height());
+    if (overview.data && overview.step > 0) {
+        PaintIndexOverview(painter, *overview.data, overview.step, overview.scale, client.width(),
+                           client.height());
+        PaintCursorBox(painter, overview.box, client.width(), client.height());
     }
     painter.restore();
+}
+
+void PaintPicture(QPainter& painter, const ChartView& view, ChartPyramids& pyramids, QSize pane,
+                  int overviewHeight, const OverviewPicture& overview, int columns) {
+    painter.fillRect(QRect(QPoint(0, 0), PictureSize(pane, overviewHeight)), Qt::white);
+    painter.save();
+    if (columns >= 0 && columns < pane.width())
+        painter.setClipRect(QRect(0, 0, columns, pane.height()), Qt::IntersectClip);
+    PaintPeakView(painter, view, QRect(QPoint(0, 0), pane), pyramids);
+    painter.restore();
+    if (overviewHeight > 0) PaintOverview(painter, overview, pane, overviewHeight);
 }
 
 } // namespace
@@ -68,14 +74,21 @@ QSize PictureSize(QSize pane, int overviewHeight) {
 }
 
 void PaintChartPicture(QPainter& painter, const ChartView& view, ChartPyramids& pyramids,
-                       QSize pane, int overviewHeight, int columns) {
-    painter.fillRect(QRect(QPoint(0, 0), PictureSize(pane, overviewHeight)), Qt::white);
-    painter.save();
-    if (columns >= 0 && columns < pane.width())
-        painter.setClipRect(QRect(0, 0, columns, pane.height()), Qt::IntersectClip);
-    PaintPeakView(painter, view, QRect(QPoint(0, 0), pane), pyramids);
-    painter.restore();
-    if (overviewHeight > 0) PaintOverview(painter, view, pyramids, pane, overviewHeight);
+                       QSize pane, int overviewHeight) {
+    // The overview as the viewer makes its image: IndexStep samples a column, the larger of the
+    // default and the current range over the height, and the viewer's own cursor box.
+    OverviewPicture overview;
+    const QSize client = OverviewClient(pane, overviewHeight);
+    const CHARTBLOCK* chart = view.chart.get();
+    if (chart && chart->sampleCount > 0 && !client.isEmpty()) {
+        pyramids.Update(*chart);
+        const double span = std::max(chart->defaultRange, chart->range);
+        overview.data = &pyramids.Data();
+        overview.step = IndexStep(chart->sampleCount, client.width());
+        overview.scale = span > 0.0 ? client.height() / span : 0.0;
+        overview.box = view.index;
+    }
+    PaintPicture(painter, view, pyramids, pane, overviewHeight, overview, -1);
 }
 
 bool SavePicture(const QString& fileName, QSize size, const std::function<void(QPainter&)>& paint,
@@ -143,15 +156,13 @@ bool SavePicture(const QString& fileName, QSize size, const std::function<void(Q
     return true;
 }
 
-bool StretchPicture::Set(std::vector<SplSample> rows, uint32_t flags, const StretchOptions& options,
-                         QString* error) {
+bool StretchPicture::Set(const SplSample* rows, int rowCount, uint32_t flags,
+                         const StretchOptions& options, QString* error) {
     auto fail = [error](const QString& why) {
         if (error) *error = why;
         return false;
     };
-    if (rows.empty() || rows.size() > INT_MAX / 2)
-        return fail(QStringLiteral("the chart has no samples, or too many"));
-    const int rowCount = static_cast<int>(rows.size());
+    if (!rows || rowCount < 1) return fail(QStringLiteral("the chart has no samples"));
     const long long last = options.to < 0 ? rowCount - 1 : options.to;
     if (options.from < 0 || options.from >= rowCount || last >= rowCount || last < options.from)
         return fail(QStringLiteral("the stretch must lie within samples 0 to %1, from before to")
@@ -164,13 +175,14 @@ bool StretchPicture::Set(std::vector<SplSample> rows, uint32_t flags, const Stre
 
     // Whole pixels per sample when the stretch fits the width, else whole samples per column;
     // the columns right of the stretch stay blank.
-    const long long count = last - options.from + 1;
+    const int from = static_cast<int>(options.from);
+    const int count = static_cast<int>(last - from + 1);
     const int maxWidth = options.width > 0 ? options.width : StretchOptions::DEFAULT_WIDTH;
     long long pixels = 1, samples = 1;
     if (count <= maxWidth)
-        pixels = std::max(1LL, (maxWidth - 1) / std::max(count - 1, 1LL));
+        pixels = std::max(1LL, (maxWidth - 1LL) / std::max(count - 1, 1));
     else
-        samples = (count + maxWidth - 1) / maxWidth;
+        samples = (count + maxWidth - 1LL) / maxWidth;
     columns =
         static_cast<int>(samples > 1 ? (count + samples - 1) / samples : (count - 1) * pixels + 1);
     const int width = options.width > 0 ? options.width : std::max(columns, 8);
@@ -178,21 +190,24 @@ bool StretchPicture::Set(std::vector<SplSample> rows, uint32_t flags, const Stre
     // The stretch's own height, as Fit to Chart Height gives it for a whole chart; a range asked
     // for is centred on it but never shows below the stretch's lowest value.
     const bool smoothed = flags & HASSM;
-    double lo = rows[options.from].data, hi = lo;
-    for (long long i = options.from; i <= last; ++i) {
-        lo = std::min(lo, rows[i].data);
-        hi = std::max(hi, rows[i].data);
-        if (!smoothed) continue;
-        lo = std::min(lo, rows[i].smoothed);
-        hi = std::max(hi, rows[i].smoothed);
-    }
+    auto extremes = [&](int first, int end, double* lo, double* hi) {
+        for (int i = first; i < end; ++i) {
+            *lo = std::min({*lo, rows[i].data, smoothed ? rows[i].smoothed : rows[i].data});
+            *hi = std::max({*hi, rows[i].data, smoothed ? rows[i].smoothed : rows[i].data});
+        }
+    };
+    double lo = rows[from].data, hi = lo;
+    extremes(from, from + count, &lo, &hi);
+    double fit = (hi - lo) / 0.9;
+    if (!(fit > 0.0) || !std::isfinite(fit)) fit = std::max(std::abs(hi), 1.0);
+    const double range = options.range > 0.0 ? options.range : fit;
+    double top = lo + fit / 2 + range / 2;
+    if (lo + range > top) top = lo + range;
 
+    // The viewer holds the stretch alone, so that a short stretch of a long chart costs little.
     pane = QSize(width, options.height);
-    overview = options.overviewHeight;
-    const QSize client = OverviewClient(pane, overview);
-    host = HeadlessViewerHost(width, PaneSize{width, options.height},
-                              PaneSize{std::max(client.width(), 1), std::max(client.height(), 1)});
-    if (!SetChart(&model, std::move(rows), flags, 2))
+    host = HeadlessViewerHost(width, PaneSize{width, options.height}, PaneSize{width, 1});
+    if (!SetChart(&model, count, rows + from, flags, 2))
         return fail(QStringLiteral("not enough memory for the chart"));
     CHARTBLOCK& chart = *model.chart;
     double magnification = samples > 1 ? 1.0 / static_cast<double>(samples) : double(pixels);
@@ -200,24 +215,37 @@ bool StretchPicture::Set(std::vector<SplSample> rows, uint32_t flags, const Stre
     while (samples > 1 && std::trunc(1.0 / magnification) < static_cast<double>(samples))
         magnification = std::nextafter(magnification, 0.0);
     chart.magnification = magnification;
-    // The magnified painter draws viewStart .. viewStart + viewWidth; the box spans the stretch.
-    chart.viewWidth = static_cast<int>(samples > 1 ? count : count - 1);
-
-    double fit = (hi - lo) / 0.9;
-    if (!(fit > 0.0) || !std::isfinite(fit))
-        fit = chart.defaultRange > 0.0 ? chart.defaultRange : 1.0;
-    const double range = options.range > 0.0 ? options.range : fit;
-    double top = lo + fit / 2 + range / 2;
-    if (lo + range > top) top = lo + range;
-    const double span = std::max(range, chart.defaultRange);
+    // The magnified painter draws viewStart .. viewStart + viewWidth.
+    chart.viewWidth = count - 1;
+    chart.viewStart = 0;
     chart.range = range;
     chart.viewTop = top;
-    RefreshView(&model, REFRESH_ALL);
-    chart.viewStart = static_cast<int>(options.from);
-    if (chart.scrollCount > 0 && span > 0.0) {
-        const PaneSize box = host.IndexPaneSize();
-        PlaceCursorBox(&model, static_cast<int>(options.from * box.width / chart.scrollCount),
-                       box.height - static_cast<int>(std::trunc(box.height * top / span)));
-    }
+
+    // The overview of the whole chart, as the viewer would show it with this stretch in view: the
+    // blank samples after the chart count as 0 V.
+    overview = options.overviewHeight;
+    const QSize client = OverviewClient(pane, overview);
+    ownOverview = OverviewPicture();
+    if (client.isEmpty()) return true;
+    double allLo = 0.0, allHi = 0.0;
+    extremes(0, rowCount, &allLo, &allHi);
+    const double span = std::max((allHi - allLo) / 0.9, range);
+    const int w = client.width(), h = client.height();
+    const int step = IndexStep(rowCount, w);
+    const long long scroll = static_cast<long long>(step) * w;
+    wholeChart.Build(rows, rowCount, SampleColumn::Data);
+    ownOverview.data = &wholeChart;
+    ownOverview.step = step;
+    ownOverview.scale = span > 0.0 ? h / span : 0.0;
+    IndexPaneState& box = ownOverview.box;
+    box.boxWidth = static_cast<int>(std::clamp<long long>(w * count / scroll, 3, w));
+    box.boxHeight = span > 0.0 ? static_cast<int>(std::clamp(h / span * range, 3.0, double(h))) : h;
+    box.boxLeft = static_cast<int>(std::min<long long>(from * w / scroll, w - box.boxWidth));
+    const double boxTop = span > 0.0 ? h - std::trunc(h * top / span) : 0.0;
+    box.boxTop = static_cast<int>(std::clamp(boxTop, 0.0, double(h - box.boxHeight)));
     return true;
+}
+
+void StretchPicture::Paint(QPainter& painter) {
+    PaintPicture(painter, model, pyramids, pane, overview, ownOverview, columns);
 }

@@ -15,7 +15,6 @@
 
 #include <functional>
 #include <optional>
-#include <vector>
 
 enum class PictureFormat { Png, Svg, Pdf };
 
@@ -26,11 +25,19 @@ std::optional<PictureFormat> PictureFormatOf(const QString& fileName);
 // (a separator row, then the overview's border and client area); overviewHeight 0: no overview.
 QSize PictureSize(QSize pane, int overviewHeight);
 
-// Paints view on white: the chart pane at the top-left (its first columns only, when columns is
-// not negative), then the overview of the whole chart with its cursor box, when overviewHeight
-// leaves room for one.
+// What the overview below a picture shows: the largest data value of step samples a column at
+// scale pixels a volt, and the cursor box.
+struct OverviewPicture {
+    const MaxPyramid* data = nullptr;
+    int step = 0;
+    double scale = 0.0;
+    IndexPaneState box;
+};
+
+// Paints view on white: the chart pane at the top-left, then, when overviewHeight leaves room for
+// one, the overview of the whole chart with the viewer's cursor box, as its index pane shows it.
 void PaintChartPicture(QPainter& painter, const ChartView& view, ChartPyramids& pyramids,
-                       QSize pane, int overviewHeight, int columns = -1);
+                       QSize pane, int overviewHeight);
 
 // Writes a size picture to fileName in the format of its suffix, drawn by paint, through a
 // temporary file and a rename. Returns false (error says why) on failure; the old file then stays.
@@ -58,20 +65,21 @@ class StretchPicture {
     StretchPicture(const StretchPicture&) = delete;
     StretchPicture& operator=(const StretchPicture&) = delete;
 
-    // Takes the chart's rows over. Returns false (error says why) for an empty chart, a stretch
-    // outside it, a range or size that is no use.
-    bool Set(std::vector<SplSample> rows, uint32_t flags, const StretchOptions& options,
+    // Shows samples options.from .. options.to of rows. The rows must stay as they are until the
+    // last Paint (the overview reads them). Returns false (error says why) for an empty chart, a
+    // stretch outside it, a range or size that is no use.
+    bool Set(const SplSample* rows, int rowCount, uint32_t flags, const StretchOptions& options,
              QString* error);
     QSize size() const { return PictureSize(pane, overview); }
-    void Paint(QPainter& painter) {
-        PaintChartPicture(painter, model, pyramids, pane, overview, columns);
-    }
+    void Paint(QPainter& painter);
     const ChartView& view() const { return model; }
 
   private:
     HeadlessViewerHost host;
     ChartView model{&host};
     ChartPyramids pyramids;
+    MaxPyramid wholeChart;
+    OverviewPicture ownOverview;
     QSize pane;
     int overview = 0;
     int columns = -1; // the pane's columns the stretch takes

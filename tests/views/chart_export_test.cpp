@@ -53,7 +53,7 @@ TEST(StretchPicture, CurveAndMarkPixelsWhereTheViewerPutsThem) {
         options.height = 100;
         options.range = 4.0; // 0 .. 4 V: the stretch's lowest value on the bottom row
         QString error;
-        ASSERT_TRUE(picture.Set(rows, 0, options, &error)) << error.toStdString();
+        ASSERT_TRUE(picture.Set(rows.data(), 100, 0, options, &error)) << error.toStdString();
         ASSERT_EQ(picture.size(), QSize(c.wantWidth, 100));
         QImage image(picture.size(), QImage::Format_RGB32);
         QPainter painter(&image);
@@ -71,7 +71,7 @@ TEST(StretchPicture, CurveAndMarkPixelsWhereTheViewerPutsThem) {
     StretchOptions outside;
     outside.from = 100;
     QString error;
-    EXPECT_FALSE(bad.Set(rows, 0, outside, &error));
+    EXPECT_FALSE(bad.Set(rows.data(), 100, 0, outside, &error));
     EXPECT_FALSE(error.isEmpty());
 }
 
@@ -81,7 +81,7 @@ TEST(SavePicture, SvgAndPdfHoldVectorPathsAndPngThePixels) {
     StretchOptions options;
     options.height = 100;
     options.overviewHeight = 40;
-    ASSERT_TRUE(picture.Set(rows, 0, options, nullptr));
+    ASSERT_TRUE(picture.Set(rows.data(), 100, 0, options, nullptr));
     QTemporaryDir dir;
     auto paint = [&](QPainter& p) { picture.Paint(p); };
     for (const char* name : {"c.png", "c.svg", "c.pdf"})
