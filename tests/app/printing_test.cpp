@@ -1,5 +1,6 @@
 // The printer settings dialog driven as a user would, and whole print jobs of the example chart:
-// into images (page counts, the pages themselves, a printer failing midway) and into a PDF file.
+// into images (page counts, the pages themselves, a printer failing midway), into a PDF file, and
+// to a print system's scheduler that the test runs itself.
 #include "app/printer_settings_dialog.h"
 #include "app/printing.h"
 #include "app/startup.h"
@@ -19,13 +20,25 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QImage>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
+#include <cups/cups.h>
 #include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <grp.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <functional>
@@ -96,6 +109,149 @@ int Differences(const QImage& a, const QImage& b) {
     return n;
 }
 
+// A print scheduler of the test's own: cupsd with its configuration, spool and logs in a scratch
+// folder, listening on a free port of 127.0.0.1 only, with the queue QUEUE writing every job it
+// prints to Output(). This process's print client is pointed at it until the object goes, which
+// stops the scheduler. Never the machine's own scheduler: no socket of its, no port of its.
+class ScratchScheduler {
+  public:
+    static constexpr const char* QUEUE = "VortanTest";
+
+    ~ScratchScheduler() {
+        cupsSetServer(nullptr);
+        if (cupsd.state() != QProcess::NotRunning) {
+            cupsd.terminate();
+            if (!cupsd.waitForFinished(10000)) cupsd.kill();
+            cupsd.waitForFinished(5000);
+        }
+    }
+    static QString Tool(const char* name) {
+        return QStandardPaths::findExecutable(
+            QString::fromLatin1(name), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin"),
+                                        QStringLiteral("/usr/local/sbin")});
+    }
+    // Empty once the scheduler runs with its queue; otherwise what went wrong.
+    QString Start() {
+        if (!dir.isValid()) return QStringLiteral("no scratch folder");
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                              QFile::ReadOther | QFile::ExeOther |
+                                              QFile::ReadGroup | QFile::ExeGroup);
+        for (const char* sub : {"spool/tmp", "cache", "state", "log"})
+            QDir(dir.path()).mkpath(QString::fromLatin1(sub));
+        address = QStringLiteral("127.0.0.1:%1").arg(FreePort());
+        const bool root = getuid() == 0; // the scheduler then runs its filters as lp
+        const group* g = getgrgid(getgid());
+        Write("cups-files.conf",
+              QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nTempDir %1/spool/tmp\n"
+                             "CacheDir %1/cache\nStateDir %1/state\nErrorLog %1/log/error_log\n"
+                             "AccessLog %1/log/access_log\nPageLog %1/log/page_log\n"
+                             "FileDevice Yes\nSystemGroup %2\n%3")
+                  .arg(dir.path(), QString::fromLocal8Bit(g ? g->gr_name : "root"),
+                       root ? QStringLiteral("User lp\nGroup lp\n") : QString()));
+        Write("cupsd.conf", QStringLiteral("Listen %1\nBrowsing No\nDefaultAuthType None\n"
+                                           "<Location />\nOrder allow,deny\nAllow from 127.0.0.1\n"
+                                           "</Location>\n<Policy default>\n<Limit All>\n"
+                                           "Order deny,allow\n</Limit>\n</Policy>\n")
+                                .arg(address));
+        // The queue's one filter passes the PDF through to the file.
+        Write("pass.sh", QStringLiteral("#!/bin/sh\nif [ -n \"$6\" ]; then exec cat \"$6\"; fi\n"
+                                        "exec cat\n"));
+        QFile::setPermissions(Path("pass.sh"), QFile::ReadOwner | QFile::WriteOwner |
+                                                   QFile::ExeOwner | QFile::ReadOther |
+                                                   QFile::ExeOther | QFile::ReadGroup |
+                                                   QFile::ExeGroup);
+        Write("queue.ppd",
+              QStringLiteral("*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n"
+                             "*LanguageVersion: English\n*LanguageEncoding: ISOLatin1\n"
+                             "*PCFileName: \"VTEST.PPD\"\n*Manufacturer: \"Test\"\n"
+                             "*Product: \"(Test)\"\n*ModelName: \"Test\"\n"
+                             "*ShortNickName: \"Test\"\n*NickName: \"Test\"\n"
+                             "*PSVersion: \"(3010.000) 0\"\n*LanguageLevel: \"3\"\n"
+                             "*ColorDevice: True\n*DefaultColorSpace: RGB\n*FileSystem: False\n"
+                             "*Throughput: \"1\"\n*LandscapeOrientation: Plus90\n"
+                             "*TTRasterizer: Type42\n"
+                             "*cupsFilter2: \"application/pdf application/vnd.cups-pdf 0 %1\"\n"
+                             "*OpenUI *PageSize: PickOne\n*DefaultPageSize: A4\n"
+                             "*PageSize A4: \"<</PageSize[595 842]>>setpagedevice\"\n"
+                             "*CloseUI: *PageSize\n*OpenUI *PageRegion: PickOne\n"
+                             "*DefaultPageRegion: A4\n"
+                             "*PageRegion A4: \"<</PageSize[595 842]>>setpagedevice\"\n"
+                             "*CloseUI: *PageRegion\n*DefaultImageableArea: A4\n"
+                             "*ImageableArea A4: \"18 36 577 806\"\n*DefaultPaperDimension: A4\n"
+                             "*PaperDimension A4: \"595 842\"\n*OpenUI *Resolution: PickOne\n"
+                             "*DefaultResolution: 300dpi\n"
+                             "*Resolution 300dpi: \"<</HWResolution[300 300]>>setpagedevice\"\n"
+                             "*CloseUI: *Resolution\n")
+                  .arg(Path("pass.sh")));
+        cupsd.setProcessChannelMode(QProcess::MergedChannels);
+        cupsd.start(Tool("cupsd"), {QStringLiteral("-f"), QStringLiteral("-c"), Path("cupsd.conf"),
+                                    QStringLiteral("-s"), Path("cups-files.conf")});
+        if (!cupsd.waitForStarted(10000)) return QStringLiteral("cupsd does not start");
+        bool up = false;
+        for (int i = 0; i < 100 && !up && cupsd.state() == QProcess::Running; ++i) {
+            up = Run("lpstat", {QStringLiteral("-r")});
+            if (!up) QThread::msleep(100);
+        }
+        if (!up)
+            return QStringLiteral("cupsd does not answer: ") +
+                   QString::fromLocal8Bit(cupsd.readAll());
+        if (!Run("lpadmin", {QStringLiteral("-p"), QString::fromLatin1(QUEUE), QStringLiteral("-v"),
+                             QStringLiteral("file://") + Output(), QStringLiteral("-P"),
+                             Path("queue.ppd"), QStringLiteral("-E")}))
+            return QStringLiteral("lpadmin cannot add the queue");
+        cupsSetServer(address.toUtf8().constData());
+        return QString();
+    }
+    // Runs a print system tool (lpstat, lpadmin, cupsreject, ...) against this scheduler.
+    bool Run(const char* tool, QStringList arguments) {
+        QProcess p;
+        arguments.prepend(address);
+        arguments.prepend(QStringLiteral("-h"));
+        p.start(Tool(tool), arguments);
+        return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit &&
+               p.exitCode() == 0;
+    }
+    QString Output() const { return Path("printed.pdf"); }
+    // The contents of the printed file once it appears, waiting a while for the job to pass.
+    QByteArray Printed() const {
+        for (int i = 0; i < 100; ++i) {
+            QFile f(Output());
+            if (f.size() > 0 && f.open(QIODevice::ReadOnly)) {
+                QByteArray bytes = f.readAll();
+                if (bytes.endsWith("%%EOF\n") || bytes.endsWith("%%EOF")) return bytes;
+            }
+            QThread::msleep(100);
+        }
+        return QByteArray();
+    }
+
+  private:
+    QString Path(const char* name) const {
+        return QDir(dir.path()).filePath(QString::fromLatin1(name));
+    }
+    void Write(const char* name, const QString& text) {
+        QFile f(Path(name));
+        if (f.open(QIODevice::WriteOnly)) f.write(text.toUtf8());
+    }
+    static int FreePort() {
+        int fd = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof a;
+        int port = 0;
+        if (bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+            getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size) == 0)
+            port = ntohs(a.sin_port);
+        close(fd);
+        return port;
+    }
+
+    QTemporaryDir dir;
+    QProcess cupsd;
+    QString address;
+};
+
 template <typename T> T* Find(QWidget* dialog, const char* name) {
     return dialog->findChild<T*>(QString::fromLatin1(name));
 }
@@ -141,6 +297,22 @@ class PrintingTest : public ::testing::Test {
     }
     void Accept() {
         OnDialog([](QDialog* d) { Find<QPushButton>(d, "okButton")->click(); });
+    }
+    // Keeps the text of the next message box and closes it.
+    std::shared_ptr<QString> CatchMessage() {
+        auto text = std::make_shared<QString>();
+        auto* timer = new QTimer();
+        timers.push_back(timer);
+        timer->setInterval(5);
+        QObject::connect(timer, &QTimer::timeout, [timer, text] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            timer->stop();
+            *text = box->text();
+            box->accept();
+        });
+        timer->start();
+        return text;
     }
 
     void LoadExample() {
@@ -470,4 +642,48 @@ TEST_F(PrintingTest, DetailsOpenThePageSetupOfTheChosenPrinter) {
     EXPECT_EQ(PrinterSettings(nullptr, 0), 0);
     EXPECT_TRUE(stillOpen);
     EXPECT_TRUE(opened);
+}
+
+TEST_F(PrintingTest, JobsReachARealSchedulerAndItsRefusalIsReported) {
+    if (ScratchScheduler::Tool("cupsd").isEmpty() || ScratchScheduler::Tool("lpadmin").isEmpty())
+        GTEST_SKIP() << "cupsd or lpadmin is not installed (packages cups-daemon, cups-client)";
+    ScratchScheduler cups;
+    const QString failure = cups.Start();
+    ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+    SetPrinterListHook(nullptr); // the queues the scheduler lists
+    LoadExample();
+    Settings.printFlags = PRINT_DATA | PRINT_VIEW_RANGE | PRINT_WHOLE;
+    Settings.printMagnification = 1.0;
+    QMainWindow window;
+    auto print = [&] {
+        OnDialog([](QDialog* d) {
+            Find<QComboBox>(d, "printerCombo")
+                ->setCurrentText(QString::fromLatin1(ScratchScheduler::QUEUE));
+            Find<QPushButton>(d, "okButton")->click();
+        });
+        return PrintChart(&window, &view);
+    };
+
+    auto status = [&window] { return window.statusBar()->currentMessage().toStdString(); };
+    EXPECT_EQ(print(), 1);
+    EXPECT_EQ(status(), "印刷しました: VortanTest (ジョブ 1)");
+    EXPECT_TRUE(cups.Printed().startsWith("%PDF"));
+
+    // Taken by a stopped queue: the job waits, and the status bar says so.
+    ASSERT_TRUE(cups.Run("cupsdisable", {QStringLiteral("-r"), QStringLiteral("cover open"),
+                                         QString::fromLatin1(ScratchScheduler::QUEUE)}));
+    EXPECT_EQ(print(), 1);
+    EXPECT_EQ(status(), "印刷しました: VortanTest (ジョブ 2) - プリンタは停止中です: cover open");
+
+    // Refused: the message gives the print system's reason; nothing claims to have printed.
+    ASSERT_TRUE(cups.Run("cupsreject", {QStringLiteral("-r"), QStringLiteral("out of paper"),
+                                        QString::fromLatin1(ScratchScheduler::QUEUE)}));
+    window.statusBar()->clearMessage();
+    std::shared_ptr<QString> message = CatchMessage();
+    EXPECT_EQ(print(), 1);
+    const std::string text = message->toStdString();
+    EXPECT_EQ(text.rfind("印刷を完了できませんでした。\n", 0), 0u) << text;
+    EXPECT_NE(text.find("VortanTest"), std::string::npos) << text; // the scheduler's own words
+    EXPECT_NE(text.find("out of paper"), std::string::npos) << text;
+    EXPECT_EQ(status(), "");
 }
