@@ -286,8 +286,9 @@ int PrintChart(QWidget* main, ChartView* viewer) {
     }
     const int PW = device->width();
     const int PH = device->height();
+    // The labels are drawn in the device's default font: measured in it.
     const QFontMetrics metrics(QFont(), device);
-    const int LW = metrics.horizontalAdvance(QString::fromLatin1(PRINT_LABEL_TEMPLATE));
+    const int LW = PrintLabelWidth(metrics);
     const int LH = metrics.height();
     if (LW < 1 || LH < 1) {
         Refuse("PrintChart: Can't get extention.");

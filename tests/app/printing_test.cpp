@@ -59,11 +59,12 @@ struct Job {
 // target; StartPage of page failAt fails.
 class ImageTarget : public PrintTarget {
   public:
-    explicit ImageTarget(int failAt = -1, int width = 827)
+    explicit ImageTarget(int failAt = -1, int width = 827, int height = 1169,
+                         int dotsPerMeter = 3937)
         : job(std::make_shared<Job>()), failAt(failAt) {
-        job->blank = QImage(width, 1169, QImage::Format_RGB32);
-        job->blank.setDotsPerMeterX(3937);
-        job->blank.setDotsPerMeterY(3937);
+        job->blank = QImage(width, height, QImage::Format_RGB32);
+        job->blank.setDotsPerMeterX(dotsPerMeter);
+        job->blank.setDotsPerMeterY(dotsPerMeter);
         job->blank.fill(Qt::white);
     }
     QPaintDevice* Device() override { return &job->blank; }
@@ -322,10 +323,11 @@ class PrintingTest : public ::testing::Test {
         ASSERT_EQ(SetChart(&view, std::move(*rows), header.flags, 2), 1);
     }
     // Prints into images with the dialog accepted unchanged.
-    int PrintToImages(int failAt = -1, int width = 827) {
+    int PrintToImages(int failAt = -1, int width = 827, int height = 1169,
+                      int dotsPerMeter = 3937) {
         target = nullptr;
-        SetPrintTargetFactory([this, failAt, width](const QString&, const QString&) {
-            auto t = std::make_unique<ImageTarget>(failAt, width);
+        SetPrintTargetFactory([=, this](const QString&, const QString&) {
+            auto t = std::make_unique<ImageTarget>(failAt, width, height, dotsPerMeter);
             target = t->job;
             return t;
         });
@@ -338,7 +340,7 @@ class PrintingTest : public ::testing::Test {
     QImage ExpectedPage(int start, int firstRoll) {
         ImageTarget t;
         QFontMetrics metrics(QFont(), &t.job->blank);
-        int LW = metrics.horizontalAdvance(QString::fromLatin1(PRINT_LABEL_TEMPLATE));
+        int LW = PrintLabelWidth(metrics);
         int LH = metrics.height();
         int count = 0;
         uint32_t flags = 0;
@@ -501,9 +503,7 @@ TEST_F(PrintingTest, PrintsTheWholeChart) {
     EXPECT_TRUE(target->ended);
     EXPECT_EQ(target->docName, QStringLiteral("run3-peaks.spl"));
     QFontMetrics metrics(QFont(), &target->blank);
-    int spr = PrintSamplesPerRoll(
-        PrintPlotWidth(827, metrics.horizontalAdvance(QString::fromLatin1(PRINT_LABEL_TEMPLATE))),
-        0.5);
+    int spr = PrintSamplesPerRoll(PrintPlotWidth(827, PrintLabelWidth(metrics)), 0.5);
     int pages = PrintPageCount(6000, spr, 2);
     ASSERT_EQ(static_cast<int>(target->pages.size()), pages);
     ASSERT_GE(pages, 2);
@@ -536,6 +536,46 @@ TEST_F(PrintingTest, BlankFirstPageShiftsTheRollNumbers) {
     EXPECT_EQ(Differences(target->pages[1], ExpectedPage(0, 5)), 0);
 }
 
+TEST_F(PrintingTest, VoltageLabelsStayClearOfTheFrame) {
+    // Negative volts with three-digit exponents, the widest labels there are, at 300 dots per inch.
+    std::vector<SplSample> rows(3000);
+    for (SplSample& s : rows)
+        s.data = -2.0;
+    rows[2000].data = -1.336398;
+    rows[2500].data = -3.000085;
+    ASSERT_EQ(SetChart(&view, std::move(rows), 0, 2), 1);
+    Settings.printFlags = PRINT_DATA | PRINT_FULL_RANGE | PRINT_WHOLE;
+    Settings.printMagnification = 1.0;
+    Settings.printRoll = 2;
+    ASSERT_EQ(PrintToImages(-1, 1400, 1400, 11811), 1);
+    ASSERT_FALSE(target->pages.empty());
+    const QImage& page = target->pages[0];
+    // The frames' left edge: the first column that is mostly ink; the first roll's top below it.
+    auto ink = [&page](int x, int y) { return page.pixel(x, y) != qRgb(255, 255, 255); };
+    int frame = -1, top = -1;
+    for (int x = 0; x < page.width() && frame < 0; ++x) {
+        int n = 0;
+        for (int y = 0; y < page.height(); ++y)
+            n += qGray(page.pixel(x, y)) < 128;
+        if (n > page.height() / 2) frame = x;
+    }
+    ASSERT_GT(frame, 10);
+    for (int y = 0; y < page.height() && top < 0; ++y)
+        if (ink(frame, y)) top = y;
+    // Labels left of the frame, and a clear gap between their ink and the frame on every row.
+    int labels = 0, gap = 0;
+    for (int y = top; y < page.height(); ++y) {
+        for (int x = 0; x < frame - 8; ++x)
+            labels += ink(x, y);
+        for (int x = frame - 8; x < frame; ++x)
+            gap += ink(x, y);
+    }
+    EXPECT_GT(labels, 0);
+    EXPECT_EQ(gap, 0);
+    if (const char* snapshot = std::getenv("VORTAN_PRINT_SNAPSHOT"))
+        page.save(QString::fromLocal8Bit(snapshot));
+}
+
 TEST_F(PrintingTest, PrinterFailingAtTheSecondPageAbandonsTheJob) {
     LoadExample();
     Settings.printFlags = PRINT_DATA | PRINT_VIEW_RANGE | PRINT_WHOLE;
@@ -566,7 +606,7 @@ TEST_F(PrintingTest, RefusesWithoutDataOrUsableSettings) {
     Settings.printMagnification = 10.0;
     ImageTarget probe;
     QFontMetrics metrics(QFont(), &probe.job->blank);
-    int narrow = metrics.horizontalAdvance(QString::fromLatin1(PRINT_LABEL_TEMPLATE)) + 12 + 9;
+    int narrow = PrintLabelWidth(metrics) + 12 + 9;
     EXPECT_EQ(PrintToImages(-1, narrow), 0);
     EXPECT_TRUE(target->pages.empty());
     EXPECT_TRUE(Logged("PrintChart: Print settings out of range."));
