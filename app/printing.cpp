@@ -226,6 +226,38 @@ bool UsablePrintSettings() {
     return true;
 }
 
+// Why a page of PW x PH dots with labels LW x LH cannot hold its rolls, for the user: a roll less
+// than a dot high or wide, or narrower than one sample at the print magnification. Empty when the
+// rolls fit; samplesPerRoll is then set.
+QString PageSetupProblem(int PW, int PH, int LW, int LH, int* samplesPerRoll) {
+    const QString head = QStringLiteral("このページ設定では印刷できません。\n");
+    const PageGeometry g = ComputePageGeometry(PW, PH, LW, LH, Settings.printRoll);
+    if (g.rollHeight < 1) {
+        return head + QStringLiteral("印刷できる高さ %1 ドットに%2面のロールを並べると、1面の高さが"
+                                     "1ドットに足りません。余白を小さくするか、1ページの面数を"
+                                     "減らしてください。")
+                          .arg(PH)
+                          .arg(Settings.printRoll);
+    }
+    const int plotWidth = PrintPlotWidth(PW, LW);
+    if (plotWidth < 1 || g.plotWidth < 1) {
+        return head + QStringLiteral("印刷できる幅 %1 ドットから目盛りの欄 %2 ドットを除くと、"
+                                     "ロールの幅が1ドットに足りません。左右の余白を小さくして"
+                                     "ください。")
+                          .arg(PW)
+                          .arg(LW + 12);
+    }
+    *samplesPerRoll = PrintSamplesPerRoll(plotWidth, Settings.printMagnification);
+    if (*samplesPerRoll < 1) {
+        return head +
+               QStringLiteral("ロールの幅 %1 ドットに、拡大率 %2 ドット/サンプルではサンプルが"
+                              "1つも入りません。拡大率か余白を小さくしてください。")
+                   .arg(plotWidth)
+                   .arg(Settings.printMagnification);
+    }
+    return QString();
+}
+
 } // namespace
 
 std::unique_ptr<PrintTarget> OpenPrinterTarget(const QString& printerName) {
@@ -305,11 +337,16 @@ int PrintChart(QWidget* main, ChartView* viewer) {
 
     if (Settings.printFlags & PRINT_VIEW_MAG)
         Settings.printMagnification = GetMagnification(viewer);
-    const int plotWidth = PrintPlotWidth(PW, LW);
-    const int samplesPerRoll =
-        UsablePrintSettings() ? PrintSamplesPerRoll(plotWidth, Settings.printMagnification) : 0;
-    if (samplesPerRoll < 1) {
+    if (!UsablePrintSettings()) {
         Refuse("PrintChart: Print settings out of range.");
+        return 0;
+    }
+    // A page set-up whose margins leave no room for the rolls is refused before anything prints.
+    int samplesPerRoll = 0;
+    const QString problem = PageSetupProblem(PW, PH, LW, LH, &samplesPerRoll);
+    if (!problem.isEmpty()) {
+        Refuse("PrintChart: No room for the rolls on the page.");
+        QMessageBox::warning(main, QStringLiteral("Vortan"), problem);
         return 0;
     }
     int pages = PrintPageCount(count, samplesPerRoll, Settings.printRoll);

@@ -601,15 +601,31 @@ TEST_F(PrintingTest, RefusesWithoutDataOrUsableSettings) {
     EXPECT_TRUE(Logged("PrintChart: Data not ready."));
     SetChartMode(&view, CHART_MODE_VIEW, 1, 0, 0, 0, 0.0);
 
-    // Ten dots per sample on a page whose rolls are narrower than ten dots.
+    // Page set-ups without room for the rolls are refused before printing, saying what is wrong.
     Settings.printFlags = PRINT_DATA | PRINT_WHOLE | PRINT_VIEW_RANGE;
-    Settings.printMagnification = 10.0;
     ImageTarget probe;
     QFontMetrics metrics(QFont(), &probe.job->blank);
-    int narrow = PrintLabelWidth(metrics) + 12 + 9;
-    EXPECT_EQ(PrintToImages(-1, narrow), 0);
-    EXPECT_TRUE(target->pages.empty());
-    EXPECT_TRUE(Logged("PrintChart: Print settings out of range."));
+    const int columns = PrintLabelWidth(metrics) + 12, LH = metrics.height();
+    struct Case {
+        int width, height, rolls;
+        double magnification;
+        const char* says;
+    } cases[] = {
+        {columns + 9, 1169, 4, 10.0, "拡大率 10 ドット/サンプルではサンプルが1つも入りません"},
+        {columns, 1169, 4, 1.0, "ロールの幅が1ドットに足りません"},
+        {827, 2 * LH + 20 + 6 * (LH + 5), 6, 1.0,
+         "6面のロールを並べると、1面の高さが1ドットに足りません"},
+    };
+    for (const Case& c : cases) {
+        Settings.printRoll = c.rolls;
+        Settings.printMagnification = c.magnification;
+        ResetLogLines(0);
+        std::shared_ptr<QString> message = CatchMessage();
+        EXPECT_EQ(PrintToImages(-1, c.width, c.height), 0) << c.says;
+        EXPECT_TRUE(target->pages.empty());
+        EXPECT_NE(message->toStdString().find(c.says), std::string::npos) << message->toStdString();
+        EXPECT_TRUE(Logged("PrintChart: No room for the rolls on the page."));
+    }
 
     // Cancelling the dialog prints nothing and makes no target.
     target = nullptr;
