@@ -26,6 +26,7 @@
 #include <QTemporaryFile>
 
 #include <cups/cups.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -97,6 +98,18 @@ class PdfFileTarget : public PdfPagesTarget {
 
   protected:
     bool Deliver() override {
+        // The temporary was made for its owner only: give the file the mode a new file gets
+        // (0666 less the umask), or the mode of the file it replaces.
+        struct stat old;
+        mode_t mode;
+        if (::stat(QFile::encodeName(targetPath).constData(), &old) == 0 && S_ISREG(old.st_mode)) {
+            mode = old.st_mode & 07777;
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        ::chmod(QFile::encodeName(tempPath).constData(), mode);
         std::error_code error;
         std::filesystem::rename(std::filesystem::path(tempPath.toStdString()),
                                 std::filesystem::path(targetPath.toStdString()), error);

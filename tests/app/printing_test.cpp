@@ -38,6 +38,7 @@
 #include <grp.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -663,6 +664,21 @@ TEST_F(PrintingTest, PrintsIntoAPdfFile) {
     EXPECT_EQ(QDir(dir.path())
                   .entryList(QStringList{QStringLiteral("*.pdf")}, QDir::Hidden | QDir::Files),
               QStringList{QStringLiteral("out.pdf")}); // no temporary left behind
+
+    // A new file gets 0666 less the umask; a replaced file keeps its mode.
+    struct stat st;
+    const mode_t oldMask = ::umask(027);
+    QFile::remove(pdf);
+    Accept();
+    EXPECT_EQ(PrintChart(nullptr, &view), 1);
+    ASSERT_EQ(::stat(QFile::encodeName(pdf).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    ::chmod(QFile::encodeName(pdf).constData(), 0604);
+    Accept();
+    EXPECT_EQ(PrintChart(nullptr, &view), 1);
+    ASSERT_EQ(::stat(QFile::encodeName(pdf).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0604u);
+    ::umask(oldMask);
 
     // A folder that does not exist: the file cannot be made.
     SetPdfPathHook([&](QWidget*, const QString&) -> std::optional<QString> {
