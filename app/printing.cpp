@@ -307,6 +307,14 @@ int PrintChart(QWidget* main, ChartView* viewer) {
     if (!PrinterSettings(main, 1)) return 0;
     if (PrinterName.empty()) return 0;
     const QString printer = QString::fromStdString(PrinterName);
+    // Without a chart there is nothing to print: refused before a file name is asked for.
+    int count = 0;
+    uint32_t chartFlags = 0;
+    std::optional<std::vector<SplSample>> rows = RetrieveChart(viewer, &count, &chartFlags);
+    if (!rows || count < 1 || rows->size() < static_cast<size_t>(count)) {
+        Refuse("PrintChart: Data not ready.");
+        return 0;
+    }
     QString pdfPath;
     if (printer == PDF_PRINTER_NAME) {
         std::optional<QString> path = AskPdfPath(main);
@@ -337,14 +345,6 @@ int PrintChart(QWidget* main, ChartView* viewer) {
     const int LH = metrics.height();
     if (LW < 1 || LH < 1) {
         Refuse("PrintChart: Can't get extention.");
-        return 0;
-    }
-
-    int count = 0;
-    uint32_t chartFlags = 0;
-    std::optional<std::vector<SplSample>> rows = RetrieveChart(viewer, &count, &chartFlags);
-    if (!rows || count < 1 || rows->size() < static_cast<size_t>(count)) {
-        Refuse("PrintChart: Data not ready.");
         return 0;
     }
 

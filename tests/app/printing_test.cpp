@@ -590,10 +590,18 @@ TEST_F(PrintingTest, PrinterFailingAtTheSecondPageAbandonsTheJob) {
 }
 
 TEST_F(PrintingTest, RefusesWithoutDataOrUsableSettings) {
-    EXPECT_EQ(PrintToImages(), 0); // no chart
+    // No chart: refused before a PDF file name is asked for; nothing is opened.
+    PrinterName = PDF_PRINTER_NAME.toStdString();
+    bool asked = false;
+    SetPdfPathHook([&asked](QWidget*, const QString&) -> std::optional<QString> {
+        asked = true;
+        return std::nullopt;
+    });
+    EXPECT_EQ(PrintToImages(), 0);
     EXPECT_TRUE(Logged("PrintChart: Data not ready."));
-    ASSERT_NE(target, nullptr);
-    EXPECT_TRUE(target->pages.empty());
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(target, nullptr);
+    PrinterName.clear();
 
     LoadExample();
     ASSERT_EQ(SetChartMode(&view, CHART_MODE_BASE, 0, 0, 0, 100, 0.0), 1);
