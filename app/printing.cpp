@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/printer_settings_dialog.h"
+#include "app/startup.h"
 #include "chart/number_format.h"
 #include "chart/run_log.h"
 #include "chart/settings.h"
@@ -216,11 +217,20 @@ void Refuse(const char* line) {
     LogPrint(line);
 }
 
-std::optional<QString> AskPdfPath(QWidget* owner) {
+// The PDF file proposed for the chart: its name with ".pdf", in its folder.
+QString ProposePdfPath() {
+    if (ChartFileName) {
+        const QFileInfo chart(PathFromCore(*ChartFileName));
+        return chart.absoluteDir().filePath(chart.completeBaseName() + QStringLiteral(".pdf"));
+    }
     QString base = QString::fromStdString(ChartBaseName.value_or(std::string("chart")));
     int dot = base.lastIndexOf(QLatin1Char('.'));
     if (dot > 0) base.truncate(dot);
-    QString proposed = base + QStringLiteral(".pdf");
+    return base + QStringLiteral(".pdf");
+}
+
+std::optional<QString> AskPdfPath(QWidget* owner) {
+    const QString proposed = ProposePdfPath();
     if (pdfPathHook) return pdfPathHook(owner, proposed);
     QString path = QFileDialog::getSaveFileName(owner, QString(), proposed,
                                                 QStringLiteral("PDF (*.pdf *.PDF)"));

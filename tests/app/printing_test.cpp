@@ -281,6 +281,7 @@ class PrintingTest : public ::testing::Test {
         SetPdfPathHook(nullptr);
         SetSettingsFilePath("");
         ChartBaseName.reset();
+        ChartFileName.reset();
         CloseLog();
     }
 
@@ -460,13 +461,15 @@ TEST_F(PrintingTest, DialogFallsBackToChartForUnlistedValues) {
     EXPECT_TRUE(Settings.printFlags & PRINT_VIEW_MAG);
 }
 
-TEST_F(PrintingTest, PreselectsTheDefaultThenTheLastPrinter) {
+TEST_F(PrintingTest, PreselectsTheLastChoiceThenTheDefault) {
     std::vector<PrinterEntry> list{{"A", false}, {"B", false}, {"C", false}};
     EXPECT_EQ(PreselectPrinter(list, QString()), 0);
     EXPECT_EQ(PreselectPrinter(list, QStringLiteral("C")), 2);
     EXPECT_EQ(PreselectPrinter(list, QStringLiteral("c")), 0); // names match exactly
     list[1].isDefault = true;
-    EXPECT_EQ(PreselectPrinter(list, QStringLiteral("C")), 1);
+    EXPECT_EQ(PreselectPrinter(list, QString()), 1);
+    EXPECT_EQ(PreselectPrinter(list, QStringLiteral("c")), 1);
+    EXPECT_EQ(PreselectPrinter(list, QStringLiteral("C")), 2); // kept for the session
     EXPECT_EQ(PreselectPrinter({}, QString()), -1);
 }
 
@@ -660,9 +663,13 @@ TEST_F(PrintingTest, PrintsIntoAPdfFile) {
     Settings.printFlags = PRINT_DATA | PRINT_PEAKS | PRINT_VIEW_RANGE | PRINT_WHOLE;
     Settings.printMagnification = 1.0;
     Settings.printRoll = 1;
+    ChartFileName = QDir(dir.path()).filePath(QStringLiteral("runs/run3-peaks.spl")).toStdString();
+    QMainWindow window;
     Accept();
-    EXPECT_EQ(PrintChart(nullptr, &view), 1);
-    EXPECT_EQ(proposed, QStringLiteral("run3-peaks.pdf"));
+    EXPECT_EQ(PrintChart(&window, &view), 1);
+    // Proposed: the chart's name in the chart's folder. Said: where the file went.
+    EXPECT_EQ(proposed, QDir(dir.path()).filePath(QStringLiteral("runs/run3-peaks.pdf")));
+    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("印刷しました: ") + pdf);
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QByteArray bytes = file.readAll();
