@@ -369,6 +369,7 @@ int PrintChart(QWidget* main, ChartView* viewer) {
     const QString problem = PageSetupProblem(PW, PH, LW, LH, &samplesPerRoll);
     if (!problem.isEmpty()) {
         Refuse("PrintChart: No room for the rolls on the page.");
+        target.reset(); // no temporary file left while the message is read
         QMessageBox::warning(main, QStringLiteral("Vortan"), problem);
         return 0;
     }
