@@ -119,7 +119,8 @@ class PdfFileTarget : public PdfPagesTarget {
             return false;
         }
         tempPath.clear();
-        destination = QDir::toNativeSeparators(targetPath);
+        destination = QStringLiteral("PDFファイルへ出力しました: %1")
+                          .arg(QDir::toNativeSeparators(targetPath));
         return true;
     }
 
@@ -181,7 +182,8 @@ class QueueTarget : public PdfPagesTarget {
                 failure += QStringLiteral(" (%1)").arg(said);
             return false;
         }
-        destination = QStringLiteral("%1 (ジョブ %2)").arg(queueName).arg(job);
+        destination =
+            QStringLiteral("印刷ジョブを送りました: %1 (ジョブ %2)").arg(queueName).arg(job);
         // Taken but held: a stopped queue keeps the job until it is started again.
         const QueueState state = ReadQueueState(queue);
         if (state.stopped) {
@@ -433,9 +435,7 @@ int PrintChart(QWidget* main, ChartView* viewer) {
             QStringLiteral("印刷を完了できませんでした。\n%1").arg(target->ErrorText()));
     } else if (auto* window = qobject_cast<QMainWindow*>(main)) {
         const QString where = target->Destination();
-        if (!where.isEmpty())
-            window->statusBar()->showMessage(QStringLiteral("印刷しました: %1").arg(where),
-                                             STATUS_MESSAGE_MS);
+        if (!where.isEmpty()) window->statusBar()->showMessage(where, STATUS_MESSAGE_MS);
     }
     return 1;
 }

@@ -35,7 +35,8 @@ class PrintTarget {
     virtual void Abandon() = 0;
     // What went wrong, for the run log and the user.
     virtual QString ErrorText() const = 0;
-    // Where a finished document went, for the status bar: the queue and job number, or the file.
+    // Where a finished document went, in words for the status bar: the queue and job number, or
+    // the file.
     virtual QString Destination() const { return QString(); }
 };
 

@@ -624,7 +624,8 @@ TEST_F(PrintingTest, PrintsIntoAPdfFile) {
     EXPECT_EQ(PrintChart(&window, &view), 1);
     // Proposed: the chart's name in the chart's folder. Said: where the file went.
     EXPECT_EQ(proposed, QDir(dir.path()).filePath(QStringLiteral("runs/run3-peaks.pdf")));
-    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("印刷しました: ") + pdf);
+    EXPECT_EQ(window.statusBar()->currentMessage(),
+              QStringLiteral("PDFファイルへ出力しました: ") + pdf);
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QByteArray bytes = file.readAll();
@@ -708,14 +709,15 @@ TEST_F(PrintingTest, JobsReachARealSchedulerAndItsRefusalIsReported) {
 
     auto status = [&window] { return window.statusBar()->currentMessage().toStdString(); };
     EXPECT_EQ(print(), 1);
-    EXPECT_EQ(status(), "印刷しました: VortanTest (ジョブ 1)");
+    EXPECT_EQ(status(), "印刷ジョブを送りました: VortanTest (ジョブ 1)");
     EXPECT_TRUE(cups.Printed().startsWith("%PDF"));
 
     // Taken by a stopped queue: the job waits, and the status bar says so.
     ASSERT_TRUE(cups.Run("cupsdisable", {QStringLiteral("-r"), QStringLiteral("cover open"),
                                          QString::fromLatin1(ScratchScheduler::QUEUE)}));
     EXPECT_EQ(print(), 1);
-    EXPECT_EQ(status(), "印刷しました: VortanTest (ジョブ 2) - プリンタは停止中です: cover open");
+    EXPECT_EQ(status(),
+              "印刷ジョブを送りました: VortanTest (ジョブ 2) - プリンタは停止中です: cover open");
 
     // Refused: the message gives the print system's reason; nothing claims to have printed.
     ASSERT_TRUE(cups.Run("cupsreject", {QStringLiteral("-r"), QStringLiteral("out of paper"),
