@@ -20,6 +20,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -173,8 +174,14 @@ class QueueTarget : public PdfPagesTarget {
         const QByteArray queue = QueueOf(queueName);
         const QByteArray file = QFile::encodeName(tempPath);
         const QByteArray title = docName.toUtf8();
+        // The paper the pages were laid out for (the printer's, or the one chosen with "詳細").
+        const QByteArray media = printer->pageLayout().pageSize().key().toUtf8();
+        cups_option_t* options = nullptr;
+        int optionCount = 0;
+        if (!media.isEmpty()) optionCount = cupsAddOption("media", media.constData(), 0, &options);
         const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.constData(), file.constData(),
-                                       title.constData(), 0, nullptr);
+                                       title.constData(), optionCount, options);
+        cupsFreeOptions(optionCount, options);
         if (job <= 0) {
             failure = QString::fromUtf8(cupsLastErrorString());
             const QString said = ReadQueueState(queue).message;
