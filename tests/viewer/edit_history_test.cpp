@@ -115,7 +115,7 @@ TEST(EditHistory, EveryPeakEditIsUndoneAndRedoneExactly) {
     }
 }
 
-TEST(EditHistory, ANewEditDropsRedoAndSavingMovesTheUnchangedState) {
+TEST(EditHistory, NewEditsDropRedoSavingMovesTheUnchangedStateSettingRefuses) {
     TestViewer t;
     ASSERT_EQ(Set(t, FivePeaks()), 1);
     EXPECT_FALSE(EditsModified(&t.view));
@@ -131,21 +131,17 @@ TEST(EditHistory, ANewEditDropsRedoAndSavingMovesTheUnchangedState) {
     t.host.ClearRecords();
     EXPECT_EQ(UndoEdit(&t.view, nullptr), 0);
     EXPECT_EQ(t.host.beeps, 1);
+    // Refused while a peak is being set.
+    LogCapture log;
+    ASSERT_EQ(RedoEdit(&t.view, nullptr), 1);
+    ASSERT_EQ(SetHeight(&t.view), 1);
+    EXPECT_EQ(UndoEdit(&t.view, nullptr), 0);
+    EXPECT_TRUE(log.Has("UndoEdit: An edit would be undone in peak detection."));
+    ASSERT_EQ(CancelPeak(&t.view), 1);
     // A new chart starts a new session.
     ASSERT_EQ(Set(t, FivePeaks()), 1);
     EXPECT_FALSE(CanRedoEdit(&t.view));
     EXPECT_FALSE(EditsModified(&t.view));
-}
-
-TEST(EditHistory, RefusedWhileAPeakIsBeingSet) {
-    LogCapture log;
-    TestViewer t;
-    ASSERT_EQ(Set(t, FivePeaks()), 1);
-    SetPeakInfo(&t.view, 0, 0, nullptr, nullptr, "A");
-    ASSERT_EQ(SetHeight(&t.view), 1);
-    EXPECT_EQ(UndoEdit(&t.view, nullptr), 0);
-    EXPECT_TRUE(log.Has("UndoEdit: An edit would be undone in peak detection."));
-    EXPECT_STREQ(t.Table(0).entries[0].name, "A");
 }
 
 TEST(EditHistory, SmoothingIsOneStepWithItsCurveAndTableRebuild) {
