@@ -27,7 +27,9 @@ class EditCommandsTest : public apptest::AppTest {
   protected:
     void SetUp() override {
         static AppKeyFilter* filter = AppKeyFilter::Install(qApp);
+        static ToolTipInstaller* tips = ToolTipInstaller::Install(qApp);
         (void)filter;
+        (void)tips;
         AppTest::SetUp();
     }
     void TearDown() override {
@@ -76,13 +78,16 @@ TEST_F(EditCommandsTest, UndoBringsBackAHeaderEdit) {
     LoadExample();
     ASSERT_FALSE(CurrentChart.tags.empty());
     const std::string old = CurrentChart.tags[0].value;
-    OnDialog<HeaderDialog>([](HeaderDialog* d) {
+    QString tip;
+    OnDialog<HeaderDialog>([&tip](HeaderDialog* d) {
+        tip = d->findChild<QWidget*>(QStringLiteral("okButton"))->toolTip();
         d->findChild<QPlainTextEdit*>(QStringLiteral("valueEdit"))->setPlainText("edited");
         d->accept();
         return true;
     });
     DispatchCommand(window, 40040);
     ASSERT_EQ(CurrentChart.tags[0].value, "edited");
+    EXPECT_EQ(tip, ToolTipFor(QStringLiteral("HeaderDialog"), QStringLiteral("okButton")));
     EXPECT_TRUE(window->chartModified());
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(CurrentChart.tags[0].value, old);
