@@ -3,12 +3,11 @@
 #include "app/command_table.h"
 #include "app/edit_commands.h"
 #include "app/main_window.h"
+#include "viewer/edit_history.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-
-#include "viewer/edit_history.h"
 
 QAction* VortanMain::AddCommand(QMenu* menu, const QString& text, unsigned command,
                                 const QString& keys) {
