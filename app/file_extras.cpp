@@ -214,7 +214,10 @@ bool ExportChartPicture(VortanMain* main, const PictureRequest& request, const Q
         ChartView* view = main->view();
         return SavePicture(
             fileName, PictureSize(pane, overview),
-            [&](QPainter& p) { PaintChartPicture(p, *view, viewer->pyramids(), pane, overview); },
+            [&](QPainter& p) {
+                PaintChartPicture(p, *view, viewer->pyramids(), pane, overview,
+                                  viewer->axesShown());
+            },
             error);
     }
     StretchOptions options;

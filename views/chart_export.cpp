@@ -2,6 +2,7 @@
 
 #include "views/gdi_lines.h"
 #include "views/index_image.h"
+#include "views/pane_overlay.h"
 #include "views/peak_view_paint.h"
 
 #include <QFileInfo>
@@ -43,18 +44,22 @@ void PaintOverview(QPainter& painter, const OverviewPicture& overview, QSize pan
     if (overview.data && overview.step > 0) {
         PaintIndexOverview(painter, *overview.data, overview.step, overview.scale, client.width(),
                            client.height());
+        if (overview.measured)
+            PaintIndexMeasureMarks(painter, *overview.measured, client.width(), client.height());
         PaintCursorBox(painter, overview.box, client.width(), client.height());
     }
     painter.restore();
 }
 
 void PaintPicture(QPainter& painter, const ChartView& view, ChartPyramids& pyramids, QSize pane,
-                  int overviewHeight, const OverviewPicture& overview, int columns) {
+                  int overviewHeight, const OverviewPicture& overview, int columns,
+                  const PaneOverlay* overlay) {
     painter.fillRect(QRect(QPoint(0, 0), PictureSize(pane, overviewHeight)), Qt::white);
     painter.save();
     if (columns >= 0 && columns < pane.width())
         painter.setClipRect(QRect(0, 0, columns, pane.height()), Qt::IntersectClip);
     PaintPeakView(painter, view, QRect(QPoint(0, 0), pane), pyramids);
+    if (overlay) PaintChartOverlay(painter, view, QRect(QPoint(0, 0), pane), *overlay);
     painter.restore();
     if (overviewHeight > 0) PaintOverview(painter, overview, pane, overviewHeight);
 }
@@ -74,7 +79,7 @@ QSize PictureSize(QSize pane, int overviewHeight) {
 }
 
 void PaintChartPicture(QPainter& painter, const ChartView& view, ChartPyramids& pyramids,
-                       QSize pane, int overviewHeight) {
+                       QSize pane, int overviewHeight, bool axes) {
     // The overview as the viewer makes its image: IndexStep samples a column, the larger of the
     // default and the current range over the height, and the viewer's own cursor box.
     OverviewPicture overview;
@@ -87,8 +92,12 @@ void PaintChartPicture(QPainter& painter, const ChartView& view, ChartPyramids& 
         overview.step = IndexStep(chart->sampleCount, client.width());
         overview.scale = span > 0.0 ? client.height() / span : 0.0;
         overview.box = view.index;
+        overview.measured = &view;
     }
-    PaintPicture(painter, view, pyramids, pane, overviewHeight, overview, -1);
+    // The measuring cursors and, when shown, the axes; never the pointer's readout.
+    PaneOverlay overlay;
+    overlay.axes = axes;
+    PaintPicture(painter, view, pyramids, pane, overviewHeight, overview, -1, &overlay);
 }
 
 bool SavePicture(const QString& fileName, QSize size, const std::function<void(QPainter&)>& paint,
@@ -247,5 +256,5 @@ bool StretchPicture::Set(const SplSample* rows, int rowCount, uint32_t flags,
 }
 
 void StretchPicture::Paint(QPainter& painter) {
-    PaintPicture(painter, model, pyramids, pane, overview, ownOverview, columns);
+    PaintPicture(painter, model, pyramids, pane, overview, ownOverview, columns, nullptr);
 }

@@ -32,12 +32,14 @@ struct OverviewPicture {
     int step = 0;
     double scale = 0.0;
     IndexPaneState box;
+    const ChartView* measured = nullptr; // whose measuring cursors are marked, if any
 };
 
-// Paints view on white: the chart pane at the top-left, then, when overviewHeight leaves room for
-// one, the overview of the whole chart with the viewer's cursor box, as its index pane shows it.
+// Paints view on white as its panes show it: the chart pane at the top-left with the measuring
+// cursors (and the axes when asked), then, when overviewHeight leaves room for one, the overview
+// of the whole chart with the viewer's cursor box.
 void PaintChartPicture(QPainter& painter, const ChartView& view, ChartPyramids& pyramids,
-                       QSize pane, int overviewHeight);
+                       QSize pane, int overviewHeight, bool axes = false);
 
 // Writes a size picture to fileName in the format of its suffix, drawn by paint, through a
 // temporary file and a rename. Returns false (error says why) on failure; the old file then stays.

@@ -3,8 +3,10 @@
 #include "app/file_extras.h"
 #include "chart/recent_files.h"
 #include "tests/app/app_test_support.h"
+#include "viewer/measuring.h"
 #include "views/chart_pane.h"
 #include "views/index_pane.h"
+#include "views/pane_overlay.h"
 
 #include <QFileInfo>
 #include <QMenu>
@@ -24,6 +26,11 @@ QImage Grab(QWidget* widget) {
 
 TEST_F(FileExtras, ViewPictureIsWhatTheScreenShows) {
     LoadExample();
+    // With the axes and both measuring cursors on view.
+    window->viewer()->setAxesShown(true);
+    SetMeasureMark(window->view(), MEASURE_A, 100);
+    SetMeasureMark(window->view(), MEASURE_B, 300);
+    apptest::Pump();
     const QString png = QString::fromStdString(Path("view.png"));
     QString error;
     PictureRequest request;
@@ -34,6 +41,10 @@ TEST_F(FileExtras, ViewPictureIsWhatTheScreenShows) {
     const QImage index = Grab(window->viewer()->indexPane());
     ASSERT_EQ(picture.size(), QSize(pane.width(), pane.height() + 1 + index.height()));
     EXPECT_EQ(picture.copy(0, 0, pane.width(), pane.height()), pane);
+    bool cursorA = false; // its line at sample 100, one pixel a sample
+    for (int y = 0; y < pane.height(); ++y)
+        cursorA |= picture.pixel(100, y) == MEASURE_A_COLOR.rgb();
+    EXPECT_TRUE(cursorA);
     EXPECT_EQ(picture.copy(0, pane.height() + 1, index.width(), index.height()), index);
 
     request.stretch = true;
