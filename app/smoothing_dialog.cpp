@@ -105,7 +105,7 @@ int RunSmoothing(VortanMain* main) {
     if (SmoothChart(rows->data(), count, values.halfWidth, values.maxWidth, values.minWidth,
                     weight)) {
         flags |= HASSM;
-        if (!SetChart(view, std::move(*rows), flags, 2)) return 0;
+        if (!ReplaceChartRows(view, std::move(*rows), flags, 2)) return 0;
         main->MarkChartModified();
     }
     return 1;
