@@ -3,7 +3,7 @@
 # Does nothing when everything is already there.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev pkg-config googletest libgtest-dev
-      qt6-base-dev libgl-dev fonts-ipafont-gothic xvfb xauth)
+      qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont-gothic xvfb xauth)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
