@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-QImage DrawIndexOverview(const MaxPyramid& data, int step, double scale, int w, int h) {
+QImage DrawIndexOverview(const MaxPyramid& data, int step, double scale, int w, int h,
+                         double base) {
     if (w < 1 || h < 1 || step < 1) return QImage();
     QImage image(w, h, QImage::Format_RGB32);
     if (image.isNull()) return image;
@@ -16,11 +17,11 @@ QImage DrawIndexOverview(const MaxPyramid& data, int step, double scale, int w, 
     pen.MoveTo(0, h);
     for (int x = 0; x < w; ++x) {
         const long long first = static_cast<long long>(x) * step;
-        double v = 0.0;
+        double v = base;
         if (first < data.Count())
             v = data.Max(static_cast<int>(first),
                          static_cast<int>(std::min<long long>(first + step, data.Count())));
-        pen.LineTo(x, h - PixelOf(scale * v));
+        pen.LineTo(x, h - PixelOf(scale * (v - base)));
     }
     return image;
 }
