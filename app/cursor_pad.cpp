@@ -70,6 +70,8 @@ ToolPanel::ToolPanel(VortanMain* owner, PanelKind kind)
     }
     }
     setModal(false);
+    // Opening a panel leaves the keyboard with the chart.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     for (QPushButton* button : findChildren<QPushButton*>()) {
         if (!button->property("command").isValid()) continue;
         connect(button, &QPushButton::clicked, this, &ToolPanel::PostCommand);
@@ -115,6 +117,16 @@ QPoint KeepOnScreen(QPoint at, QSize size, const QWidget* main) {
     return QPoint(x, y);
 }
 
+void PlacePanel(QWidget* panel, QPoint at, const QWidget* main) {
+    // On X11 a window manager frames a window that is not mapped yet around the position given,
+    // title bar above it.
+    QPoint frame;
+    if (main && QGuiApplication::platformName() == QLatin1String("xcb"))
+        frame = main->geometry().topLeft() - main->frameGeometry().topLeft();
+    at = KeepOnScreen(at, panel->sizeHint() + QSize(2 * frame.x(), frame.y() + frame.x()), main);
+    panel->move(panel->isVisible() ? at : at + frame);
+}
+
 void ToolPanel::PlaceAtStart() {
     if (!main) return;
     QPoint at = PanelHome(main);
@@ -133,7 +145,7 @@ void ToolPanel::PlaceAtStart() {
             break;
         }
     }
-    move(KeepOnScreen(at, sizeHint(), main));
+    PlacePanel(this, at, main);
 }
 
 void ToolPanel::StorePosition() {

@@ -55,6 +55,8 @@ InfoPanel::InfoPanel(VortanMain* owner) : QDialog(owner, Qt::Tool), main(owner) 
     range = ui.range1036;
     comment = ui.comment1037;
     setModal(false);
+    // Opening the panel leaves the keyboard with the chart.
+    setAttribute(Qt::WA_ShowWithoutActivating);
 }
 
 InfoPanel::~InfoPanel() {
@@ -122,7 +124,7 @@ int InfoPanelCommand(VortanMain* main, int, const void*) {
             at.rx() += std::max(0, area->width() - panel->sizeHint().width());
         if (const std::optional<QPoint>& kept = KeptPanelPlace(PANEL_PLACE_INFO))
             at = main->pos() + *kept;
-        panel->move(KeepOnScreen(at, panel->sizeHint(), main));
+        PlacePanel(panel, at, main);
         openPanel = panel;
         panel->show();
         panel->Refresh(main->view());
