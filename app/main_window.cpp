@@ -3,10 +3,13 @@
 
 #include "app/chart_commands.h"
 #include "app/command_table.h"
+#include "app/edit_commands.h"
 #include "app/startup.h"
 #include "app/status_parts.h"
+#include "app/tooltips.h"
 #include "chart/run_log.h"
 #include "chart/settings.h"
+#include "viewer/edit_history.h"
 #include "views/chart_viewer_widget.h"
 
 #include <QAction>
@@ -15,6 +18,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QIcon>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -54,6 +58,7 @@ VortanMain::VortanMain(QWidget* parent) : QMainWindow(parent) {
         [this](int code) { DispatchCommand(this, 101, code); }, Qt::QueuedConnection);
 
     setAcceptDrops(true);
+    ApplyAxesSetting(this);
 
     viewerWidget->setFocusPolicy(Qt::StrongFocus);
     viewerWidget->setFocus(Qt::OtherFocusReason);
@@ -94,6 +99,8 @@ void VortanMain::BuildStatusBar() {
     bar->setObjectName(QStringLiteral("status106"));
     bar->setSizeGripEnabled(false);
     statusBarParts = new StatusPartsBar(bar);
+    for (int k = 0; k < STATUS_PARTS; ++k)
+        statusBarParts->label(k)->setToolTip(StatusPartToolTip(k));
     bar->addWidget(statusBarParts, 1);
 }
 
@@ -124,12 +131,13 @@ void VortanMain::SyncCheckMarks() {
 }
 
 bool VortanMain::chartModified() const {
-    const ChartView* v = view();
-    return otherChange || (v && v->changeCount != savedChangeCount);
+    // Peaks, smoothing and the header keep an edit history: undone back to the saved state, the
+    // chart counts as unchanged.
+    return otherChange || EditsModified(view());
 }
 
 void VortanMain::MarkChartSaved() {
-    savedChangeCount = view() ? view()->changeCount : 0;
+    MarkEditsSaved(view());
     otherChange = false;
 }
 

@@ -86,7 +86,6 @@ class VortanMain : public QMainWindow {
     StatusPartsBar* statusBarParts = nullptr;
     QMenuBar* helpBar = nullptr;
     std::map<unsigned, QAction*> actions;
-    int savedChangeCount = 0;
     bool otherChange = false;
     bool finished = false;
 };
