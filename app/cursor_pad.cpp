@@ -6,6 +6,7 @@
 #include "chart/run_log.h"
 #include "chart/settings.h"
 #include "viewer/chart_viewer.h"
+#include "views/chart_viewer_widget.h"
 
 #include "ui_bar_adjust.h"
 #include "ui_cross_adjust.h"
@@ -13,14 +14,19 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
 QPointer<ToolPanel> shownPanel;
+
+std::optional<QPoint> keptPlaces[PANEL_PLACE_SLOTS];
 
 const char* const PAD_CHECKED = "vortanPadChecked";
 
@@ -64,6 +70,8 @@ ToolPanel::ToolPanel(VortanMain* owner, PanelKind kind)
     }
     }
     setModal(false);
+    // Opening a panel leaves the keyboard with the chart.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     for (QPushButton* button : findChildren<QPushButton*>()) {
         if (!button->property("command").isValid()) continue;
         connect(button, &QPushButton::clicked, this, &ToolPanel::PostCommand);
@@ -81,10 +89,50 @@ ToolPanel::~ToolPanel() {
     StorePosition();
 }
 
+std::optional<QPoint>& KeptPanelPlace(int slot) {
+    return keptPlaces[std::clamp(slot, 0, PANEL_PLACE_SLOTS - 1)];
+}
+
+void ForgetPanelPlaces() {
+    for (std::optional<QPoint>& place : keptPlaces)
+        place.reset();
+}
+
+QPoint PanelHome(const VortanMain* main) {
+    if (!main) return QPoint();
+    const QWidget* area = main->centralWidget();
+    return area ? area->mapToGlobal(QPoint(0, 0)) : main->geometry().topLeft();
+}
+
+QPoint KeepOnScreen(QPoint at, QSize size, const QWidget* main) {
+    const QRect frame(at, size);
+    QScreen* screen = QGuiApplication::screenAt(frame.center());
+    if (!screen && main) screen = main->screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return at;
+    const QRect room = screen->availableGeometry();
+    // The top-left corner (title bar) stays reachable even when the window is larger.
+    const int x = std::max(room.left(), std::min(at.x(), room.right() + 1 - size.width()));
+    const int y = std::max(room.top(), std::min(at.y(), room.bottom() + 1 - size.height()));
+    return QPoint(x, y);
+}
+
+void PlacePanel(QWidget* panel, QPoint at, const QWidget* main) {
+    // On X11 a window manager frames a window that is not mapped yet around the position given,
+    // title bar above it.
+    QPoint frame;
+    if (main && QGuiApplication::platformName() == QLatin1String("xcb"))
+        frame = main->geometry().topLeft() - main->frameGeometry().topLeft();
+    at = KeepOnScreen(at, panel->sizeHint() + QSize(2 * frame.x(), frame.y() + frame.x()), main);
+    panel->move(panel->isVisible() ? at : at + frame);
+}
+
 void ToolPanel::PlaceAtStart() {
     if (!main) return;
-    QPoint at = main->geometry().topLeft(); // the main window's client area
-    if (Settings.savePanelPositions) {
+    QPoint at = PanelHome(main);
+    if (const std::optional<QPoint>& kept = KeptPanelPlace(panelKind)) {
+        at = panelKind == PANEL_BAR_ADJUST ? *kept : main->pos() + *kept;
+    } else if (Settings.savePanelPositions) {
         switch (panelKind) {
         case PANEL_CURSOR_PAD:
             at = main->pos() + QPoint(Settings.cursorPadX, Settings.cursorPadY);
@@ -97,12 +145,14 @@ void ToolPanel::PlaceAtStart() {
             break;
         }
     }
-    move(at);
+    PlacePanel(this, at, main);
 }
 
 void ToolPanel::StorePosition() {
-    if (!Settings.savePanelPositions || !main) return;
+    if (!main) return;
     const QPoint offset = pos() - main->pos();
+    KeptPanelPlace(panelKind) = panelKind == PANEL_BAR_ADJUST ? pos() : offset;
+    if (!Settings.savePanelPositions) return;
     switch (panelKind) {
     case PANEL_CURSOR_PAD:
         Settings.cursorPadX = offset.x();
@@ -147,6 +197,9 @@ void ToolPanel::PostCommand() {
         [owner, number] {
             DispatchCommand(owner, number);
             owner->SyncCheckMarks();
+            // The keyboard goes back to the chart, as after a menu.
+            owner->activateWindow();
+            if (owner->viewer()) owner->viewer()->setFocus(Qt::OtherFocusReason);
         },
         Qt::QueuedConnection);
 }

@@ -5,6 +5,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QPoint>
+#include <QSize>
+
+#include <optional>
 
 class VortanMain;
 
@@ -20,8 +24,9 @@ class ToolPanel : public QDialog {
     ToolPanel(VortanMain* owner, PanelKind kind);
     ~ToolPanel() override;
     PanelKind kind() const { return panelKind; }
-    // Stores the panel's position in Settings when savePanelPositions is on: an offset from the
-    // main window for the pad and the cross panel, the screen position for the bar panel.
+    // Keeps the panel's position for the rest of the session, and stores it in Settings when
+    // savePanelPositions is on: an offset from the main window for the pad and the cross panel,
+    // the screen position for the bar panel.
     void StorePosition();
 
   public slots:
@@ -41,5 +46,24 @@ class ToolPanel : public QDialog {
 
 // The panel shown, or null.
 ToolPanel* PadWindow();
+
+// Where each panel was last in this session (the panels kinds, then the information panel): an
+// offset from the main window, but a screen position for the bar panel. Panels reopen there.
+inline constexpr int PANEL_PLACE_INFO = 3;
+inline constexpr int PANEL_PLACE_SLOTS = 4;
+std::optional<QPoint>& KeptPanelPlace(int slot);
+// A new session: every panel opens at its default or saved place again.
+void ForgetPanelPlaces();
+
+// Where panels open by default: the top-left of the main window's chart area, below the menu bar
+// (screen coordinates).
+QPoint PanelHome(const VortanMain* main);
+// at, moved as little as needed for a window of that size to lie on one screen: the screen that
+// holds its centre, else the main window's screen, else the primary screen.
+QPoint KeepOnScreen(QPoint at, QSize size, const QWidget* main);
+// Moves a panel that is not shown yet so that its frame's top-left lands at `at` (kept on a
+// screen). Where the window system takes the position of a window not yet shown as that of its
+// client area (X11), the title bar is allowed for with the main window's frame as a measure.
+void PlacePanel(QWidget* panel, QPoint at, const QWidget* main);
 // Whether the menu item "操作盤" carries its check mark.
 bool PadChecked(VortanMain* main);

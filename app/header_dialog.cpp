@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-std::string TagValueFromText(const QString& text) {
+std::string TagValueFromText(const QString& text, HeaderEncoding encoding) {
     QString line = text;
     line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     for (QChar brk : {QChar(u'\r'), QChar(u'\n'), QChar(QChar::LineSeparator),
@@ -23,24 +23,24 @@ std::string TagValueFromText(const QString& text) {
     line.replace(QLatin1Char('"'), QLatin1Char('\''));
     line.replace(QChar(u'\0'), QLatin1Char(' '));
     if (line.size() > SPL_TAG_VALUE_MAX) line.truncate(SPL_TAG_VALUE_MAX);
-    QByteArray bytes = line.toLocal8Bit();
+    QByteArray bytes = QByteArray::fromStdString(EncodeHeaderText(line, encoding));
     // Cut whole characters only, so that the value never ends in half a character.
     while (bytes.size() > SPL_TAG_VALUE_MAX && !line.isEmpty()) {
         line.chop(1);
         if (!line.isEmpty() && line.back().isHighSurrogate()) line.chop(1);
-        bytes = line.toLocal8Bit();
+        bytes = QByteArray::fromStdString(EncodeHeaderText(line, encoding));
     }
     return bytes.toStdString();
 }
 
 HeaderDialog::HeaderDialog(QWidget* parent, const SplChart& chart)
     : QDialog(parent), ui(std::make_unique<Ui::HeaderDialog>()), tags(chart.tags),
-      version(chart.version) {
+      version(chart.version), encoding(HeaderEncodingOf(chart)) {
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     for (const SplTag& tag : tags) {
-        ui->tagList->addItem(QString::fromLocal8Bit(tag.name));
-        shown << QString::fromLocal8Bit(tag.value);
+        ui->tagList->addItem(DecodeHeaderText(tag.name));
+        shown << DecodeHeaderText(tag.value);
     }
     edited = shown;
     ui->tagList->setCurrentIndex(0);
@@ -86,7 +86,8 @@ void HeaderDialog::StoreInto(SplChart& chart) const {
     for (size_t i = 0; i < n; ++i) {
         const int k = static_cast<int>(i);
         // A value left as it was keeps its bytes, even those the user's encoding cannot show.
-        chart.tags[i].value = edited[k] == shown[k] ? tags[i].value : TagValueFromText(edited[k]);
+        chart.tags[i].value =
+            edited[k] == shown[k] ? tags[i].value : TagValueFromText(edited[k], encoding);
     }
     chart.version = version;
 }

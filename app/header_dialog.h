@@ -4,6 +4,8 @@
 
 #include "chart/spl_types.h"
 
+#include "app/header_text.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -17,8 +19,8 @@ class HeaderDialog;
 // A tag value as typed, made fit for the chart file: every line break (and NUL) becomes one blank
 // (the file keeps a tag on one line; a break would end it and lose the chart's rows), a double
 // quote becomes a single one (the writer would cut the value there), and the text is cut to the
-// longest value a tag holds. Returns the bytes to store.
-std::string TagValueFromText(const QString& text);
+// longest value a tag holds, in the file's encoding. Returns the bytes to store.
+std::string TagValueFromText(const QString& text, HeaderEncoding encoding = HeaderEncoding::Utf8);
 
 class HeaderDialog : public QDialog {
     Q_OBJECT
@@ -43,5 +45,6 @@ class HeaderDialog : public QDialog {
     QStringList shown;        // each value as the dialog shows it
     QStringList edited;       // each value as the user left it
     int version = 0;
+    HeaderEncoding encoding; // that of the file's values
     int shownTag = 0;
 };

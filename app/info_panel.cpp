@@ -1,6 +1,7 @@
 #include "app/info_panel.h"
 
 #include "app/cursor_pad.h"
+#include "app/header_text.h"
 #include "app/main_window.h"
 #include "app/panels.h"
 #include "chart/run_log.h"
@@ -14,6 +15,8 @@
 #include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
+
+#include <algorithm>
 
 namespace {
 
@@ -52,6 +55,12 @@ InfoPanel::InfoPanel(VortanMain* owner) : QDialog(owner, Qt::Tool), main(owner) 
     range = ui.range1036;
     comment = ui.comment1037;
     setModal(false);
+    // Opening the panel leaves the keyboard with the chart.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+InfoPanel::~InfoPanel() {
+    if (main) KeptPanelPlace(PANEL_PLACE_INFO) = pos() - main->pos();
 }
 
 void InfoPanel::Refresh(const ChartView* viewer) {
@@ -74,7 +83,7 @@ void InfoPanel::Refresh(const ChartView* viewer) {
             break;
         }
     }
-    comment->setPlainText(FromLocal(shown->value));
+    comment->setPlainText(DecodeHeaderText(shown->value));
 }
 
 InfoTexts InfoPanel::texts() const {
@@ -109,7 +118,13 @@ int InfoPanelCommand(VortanMain* main, int, const void*) {
     }
     if (!openPanel) {
         auto* panel = new InfoPanel(main);
-        panel->move(main->geometry().topLeft());
+        // Beside the cursor pad rather than over it: at the right end of the chart area.
+        QPoint at = PanelHome(main);
+        if (const QWidget* area = main->centralWidget())
+            at.rx() += std::max(0, area->width() - panel->sizeHint().width());
+        if (const std::optional<QPoint>& kept = KeptPanelPlace(PANEL_PLACE_INFO))
+            at = main->pos() + *kept;
+        PlacePanel(panel, at, main);
         openPanel = panel;
         panel->show();
         panel->Refresh(main->view());

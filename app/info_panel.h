@@ -24,6 +24,7 @@ class InfoPanel : public QDialog {
     Q_OBJECT
   public:
     explicit InfoPanel(VortanMain* owner);
+    ~InfoPanel() override;
     // Fills the fields from the current chart and viewer.
     void Refresh(const ChartView* viewer);
     InfoTexts texts() const;

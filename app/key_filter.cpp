@@ -90,8 +90,14 @@ bool AppKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return false;
     if (!watched->isWidgetType() || !MainWindow) return false;
-    // The menu bar keeps its keys while the user walks it from the keyboard.
-    if (qobject_cast<QMenuBar*>(watched)) return false;
+    // The menu bar keeps its keys while the user walks it from the keyboard. A menu bar that was
+    // left with the focus after the walk has no active item: its keys are the table's.
+    if (auto* bar = qobject_cast<QMenuBar*>(watched)) {
+        if (bar->activeAction()) return false;
+        if (MainWindow && bar->window() == MainWindow)
+            QMetaObject::invokeMethod(MainWindow, &VortanMain::KeepViewerFocus,
+                                      Qt::QueuedConnection);
+    }
     if (QApplication::activePopupWidget() || QApplication::activeModalWidget()) return false;
     QWidget* window = static_cast<QWidget*>(watched)->window();
     // The main window itself, or one of its modeless panels.
@@ -108,6 +114,9 @@ bool AppKeyFilter::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     DispatchCommand(MainWindow, command);
-    if (MainWindow) MainWindow->SyncCheckMarks();
+    if (MainWindow) {
+        MainWindow->SyncCheckMarks();
+        MainWindow->ReturnKeyboard();
+    }
     return true;
 }

@@ -17,6 +17,7 @@ QAction* VortanMain::AddCommand(QMenu* menu, const QString& text, unsigned comma
     connect(action, &QAction::triggered, this, [this, command] {
         DispatchCommand(this, command);
         SyncCheckMarks();
+        ReturnKeyboard();
     });
     actions[command] = action;
     return action;

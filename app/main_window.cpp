@@ -17,7 +17,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
@@ -50,7 +49,7 @@ VortanMain::VortanMain(QWidget* parent) : QMainWindow(parent) {
         move(Settings.windowX, Settings.windowY);
 
     BuildMenus();
-    BuildStatusBar(width);
+    BuildStatusBar();
 
     viewerWidget = new ChartViewerWidget(this, 101);
     setCentralWidget(viewerWidget);
@@ -60,6 +59,14 @@ VortanMain::VortanMain(QWidget* parent) : QMainWindow(parent) {
 
     setAcceptDrops(true);
     ApplyAxesSetting(this);
+
+    viewerWidget->setFocusPolicy(Qt::StrongFocus);
+    viewerWidget->setFocus(Qt::OtherFocusReason);
+    // Checked once the focus change is over: a menu bar that took the focus for keyboard walking
+    // has an active item until the walk ends.
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        QMetaObject::invokeMethod(this, &VortanMain::KeepViewerFocus, Qt::QueuedConnection);
+    });
 
     if (Settings.detectPeaks) SetPeakDetector(view(), ThresholdDetector, nullptr);
     // The cursor pad and the information panel when the settings ask for them.
@@ -87,60 +94,27 @@ ChartView* VortanMain::view() const {
     return viewerWidget ? viewerWidget->view() : nullptr;
 }
 
-void VortanMain::BuildStatusBar(int clientWidth) {
+void VortanMain::BuildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("status106"));
     bar->setSizeGripEnabled(false);
-    // The parts are measured in average character widths. A voltage part is never narrower than
-    // the widest voltage text, so that a value such as "-1.234567E-003" shows whole whatever the
-    // font's proportions.
-    const QFontMetrics metrics = bar->fontMetrics();
-    const int charWidth = std::max(1, metrics.averageCharWidth());
-    const int voltsWidth = metrics.horizontalAdvance(QStringLiteral("-8.888888E-888")) + 8;
-    partCount = StatusPartCount(clientWidth, charWidth);
-    // The parts sit side by side without gaps, as the boundaries say.
-    auto* parts = new QWidget(bar);
-    auto* row = new QHBoxLayout(parts);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    for (int k = 0; k < STATUS_PARTS; ++k) {
-        auto* label = new QLabel(parts);
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setIndent(2);
-        label->setToolTip(StatusPartToolTip(k));
-        statusLabels[k] = label;
-        if (partCount == 0) {
-            // The single default part.
-            if (k == 0) {
-                row->addWidget(label, 1);
-            } else {
-                label->hide();
-            }
-            continue;
-        }
-        if (k < partCount) {
-            // The part's text area plus the label's frame and indent.
-            int partWidth = STATUS_PART_CHARS[k] * charWidth + 2 * label->frameWidth() + 4;
-            if (k % 3 == 2) partWidth = std::max(partWidth, voltsWidth);
-            label->setFixedWidth(partWidth);
-            row->addWidget(label);
-        } else {
-            label->hide();
-        }
-    }
-    if (partCount > 0) row->addStretch(1);
-    bar->addWidget(parts, 1);
-    statusLabels[0]->setText(QStringLiteral("No Data"));
+    statusBarParts = new StatusPartsBar(bar);
+    for (int k = 0; k < STATUS_PARTS; ++k)
+        statusBarParts->label(k)->setToolTip(StatusPartToolTip(k));
+    bar->addWidget(statusBarParts, 1);
 }
 
 QString VortanMain::statusText(int part) const {
-    if (part < 0 || part >= STATUS_PARTS) return QString();
-    return statusLabels[part]->text();
+    return statusBarParts->text(part);
+}
+
+int VortanMain::statusPartCount() const {
+    return statusBarParts->partCount();
 }
 
 void VortanMain::SetStatusTexts(const QStringList& texts) {
     for (int k = 0; k < STATUS_PARTS && k < texts.size(); ++k)
-        statusLabels[k]->setText(texts[k]);
+        statusBarParts->setText(k, texts[k]);
 }
 
 QAction* VortanMain::actionFor(unsigned command) const {
@@ -175,6 +149,9 @@ bool VortanMain::ConfirmDiscardChanges() {
     box.setDefaultButton(QMessageBox::Yes);
     switch (box.exec()) {
     case QMessageBox::Yes:
+        // The rows cannot be taken while a peak is being set: the unfinished peak is dropped so
+        // that the committed ones are saved.
+        if (GetChartMode(view()) != CHART_MODE_VIEW) CancelPeak(view());
         return SaveCurrentChart(this, false) == SAVE_DONE;
     case QMessageBox::No:
         return true;
@@ -191,6 +168,33 @@ void VortanMain::HandleDroppedFiles(const QStringList& files) {
                              QStringLiteral("ドロップできるファイルは一度に1個のみです。"));
     }
     show();
+}
+
+void VortanMain::KeepViewerFocus() {
+    if (!viewerWidget || !isActiveWindow() || QApplication::activePopupWidget() ||
+        QApplication::activeModalWidget())
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus->window() != this) return;
+    auto* bar = qobject_cast<QMenuBar*>(focus);
+    if (focus && !(bar && !bar->activeAction())) return;
+    viewerWidget->setFocus(Qt::OtherFocusReason);
+}
+
+void VortanMain::ReturnKeyboard() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!viewerWidget || !isVisible() || isMinimized() ||
+                QApplication::activePopupWidget() || QApplication::activeModalWidget())
+                return;
+            QWidget* active = QApplication::activeWindow();
+            // A modeless panel of this window that the user is working in keeps the keyboard.
+            if (active && active != this && active->parentWidget() == this) return;
+            if (active != this) activateWindow();
+            viewerWidget->setFocus(Qt::OtherFocusReason);
+        },
+        Qt::QueuedConnection);
 }
 
 void VortanMain::dragEnterEvent(QDragEnterEvent* event) {

@@ -14,6 +14,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class StatusPartsBar;
 
 inline constexpr int STATUS_PARTS = 9;
 
@@ -28,7 +29,8 @@ class VortanMain : public QMainWindow {
 
     // Status bar texts, parts 0 to 8; the labels of missing parts keep their text hidden.
     QString statusText(int part) const;
-    int statusPartCount() const { return partCount; }
+    int statusPartCount() const;
+    StatusPartsBar* statusParts() const { return statusBarParts; }
     void SetStatusTexts(const QStringList& texts);
 
     // The menu item of a command, or null.
@@ -55,6 +57,15 @@ class VortanMain : public QMainWindow {
     // Loads the files of a drop: one file is loaded; more give the one-file message.
     void HandleDroppedFiles(const QStringList& files);
 
+    // Gives the keyboard focus back to the viewer when no menu or dialog holds it, so that every
+    // key reaches the accelerator table (a menu bar left focused would swallow Esc, Enter and
+    // the arrows).
+    void KeepViewerFocus();
+    // After a command from a menu, a key or a panel button: once any dialog it opened has gone,
+    // the main window is active again (a window manager may not hand the activation back, and
+    // without one nobody does) and the viewer has the focus.
+    void ReturnKeyboard();
+
   signals:
     // The window has been closed for good: position and settings are saved.
     void closed();
@@ -65,15 +76,14 @@ class VortanMain : public QMainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    void BuildStatusBar(int clientWidth);
+    void BuildStatusBar();
     void BuildMenus();
     QAction* AddCommand(QMenu* menu, const QString& text, unsigned command,
                         const QString& keys = QString());
     void Finish();
 
     ChartViewerWidget* viewerWidget = nullptr;
-    QLabel* statusLabels[STATUS_PARTS] = {};
-    int partCount = 0;
+    StatusPartsBar* statusBarParts = nullptr;
     QMenuBar* helpBar = nullptr;
     std::map<unsigned, QAction*> actions;
     bool otherChange = false;

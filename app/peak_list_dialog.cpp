@@ -10,10 +10,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 
 #include <algorithm>
 #include <climits>
@@ -44,13 +46,35 @@ QByteArray NameBytes(QString text) {
 
 } // namespace
 
+// Columns a character takes in a fixed-width font: two for the wide East Asian characters
+// (kanji, kana, full-width forms), none for combining marks, one for the rest.
+int ScreenColumns(char32_t c) {
+    if (QChar::isMark(c)) return 0;
+    const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+                      (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+                      (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+                      (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+    return wide ? 2 : 1;
+}
+
+QString FitToColumns(const QString& text, int columns) {
+    QString out;
+    int used = 0;
+    for (char32_t c : text.toUcs4()) {
+        const int w = ScreenColumns(c);
+        if (used + w > columns) break;
+        out += QString::fromUcs4(&c, 1);
+        used += w;
+    }
+    return out + QString(columns - used, QLatin1Char(' '));
+}
+
 QString PeakLine(const PeakEntry& entry, double top, double base) {
-    char name[MAX_ELEM_NAME + 1] = {};
-    std::memcpy(name, entry.name, MAX_ELEM_NAME);
-    char head[64];
-    std::snprintf(head, sizeof head, "%-10.10s\t%6d\t", name, TruncatedPosition(entry.position));
-    std::string line = head + FormatE(top, 16, 8) + "\t" + FormatE(base, 16, 8);
-    return QString::fromLocal8Bit(line.data(), static_cast<qsizetype>(line.size()));
+    const QString name = QString::fromLocal8Bit(entry.name, qstrnlen(entry.name, MAX_ELEM_NAME));
+    char head[32];
+    std::snprintf(head, sizeof head, "\t%6d\t", TruncatedPosition(entry.position));
+    const std::string numbers = head + FormatE(top, 16, 8) + "\t" + FormatE(base, 16, 8);
+    return FitToColumns(name, 10) + QString::fromLatin1(numbers.data(), numbers.size());
 }
 
 PeakListDialog::PeakListDialog(QWidget* owner, ChartView* viewer,
@@ -65,6 +89,7 @@ PeakListDialog::PeakListDialog(QWidget* owner, ChartView* viewer,
     connect(ui->delete1020, &QPushButton::clicked, this, &PeakListDialog::DeleteSelected);
     connect(ui->deleteAll1022, &QPushButton::clicked, this, &PeakListDialog::DeleteAll);
     connect(ui->list1014, &QListWidget::itemDoubleClicked, this, &PeakListDialog::StartEdit);
+    ui->list1014->viewport()->installEventFilter(this);
     Fill();
 }
 
@@ -119,6 +144,11 @@ void PeakListDialog::DeleteSelected() {
 }
 
 void PeakListDialog::DeleteAll() {
+    QMessageBox ask(QMessageBox::Question, QStringLiteral("Vortan"),
+                    QStringLiteral("全てのピークを削除します。よろしいですか？"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    ask.setDefaultButton(QMessageBox::No);
+    if (ask.exec() != QMessageBox::Yes) return;
     std::vector<int> indices(static_cast<size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i)
         indices[static_cast<size_t>(i)] = i;
@@ -130,6 +160,8 @@ void PeakListDialog::StartEdit() {
     const int row = ui->list1014->currentRow();
     if (edit || row < 0 || row >= count) return;
     QListWidget* list = ui->list1014;
+    // The clicks of the double click leave the line's selection as it was before them.
+    if (row == pressedRow) list->item(row)->setSelected(pressedRowWasSelected);
     const QRect line = list->visualItemRect(list->item(row));
     const QPoint at = list->viewport()->mapTo(this, line.topLeft());
     edit = new QLineEdit(this);
@@ -141,12 +173,28 @@ void PeakListDialog::StartEdit() {
     std::memcpy(name, peaks[row].name, MAX_ELEM_NAME);
     edit->setText(QString::fromLocal8Bit(name));
     edit->installEventFilter(this);
+    // A click anywhere but in the editor ends the rename without saving.
+    qApp->installEventFilter(this);
     list->setEnabled(false);
     edit->show();
     edit->setFocus();
 }
 
 bool PeakListDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->list1014->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const int row = ui->list1014->indexAt(mouse->position().toPoint()).row();
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        // The first press of a double click: note the line's selection before it is toggled.
+        if (row != pressedRow || now - pressedAt > QApplication::doubleClickInterval()) {
+            pressedRow = row;
+            pressedRowWasSelected = row >= 0 && ui->list1014->item(row)->isSelected();
+        }
+        pressedAt = now;
+    }
+    if (edit && event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
+        watched != edit && !edit->isAncestorOf(static_cast<QWidget*>(watched)))
+        QMetaObject::invokeMethod(this, &PeakListDialog::EndEdit, Qt::QueuedConnection);
     if (edit && watched == edit) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
@@ -188,6 +236,7 @@ void PeakListDialog::EndEdit() {
     QLineEdit* old = edit;
     edit = nullptr;
     old->removeEventFilter(this);
+    qApp->removeEventFilter(this);
     old->hide();
     old->deleteLater();
     ui->list1014->setEnabled(true);

@@ -16,8 +16,11 @@ namespace Ui {
 class PeakListDialog;
 }
 
-// One list line: "%-10.10s\t%6d\t%16.8E\t%16.8E" (three-digit exponents).
+// One list line: "%-10.10s\t%6d\t%16.8E\t%16.8E" (three-digit exponents), the name cut and
+// padded by the columns its characters take on screen (a kanji takes two), never inside one.
 QString PeakLine(const PeakEntry& entry, double top, double base);
+// text cut to at most `columns` screen columns and padded with blanks to exactly that many.
+QString FitToColumns(const QString& text, int columns);
 
 class PeakListDialog : public QDialog {
     Q_OBJECT
@@ -51,4 +54,9 @@ class PeakListDialog : public QDialog {
     std::unique_ptr<PeakEntry[]> peaks;
     int count;
     QLineEdit* edit = nullptr;
+    // The selection of the line under the first click of a (possible) double click, so that a
+    // double click to rename leaves the selection as it was.
+    int pressedRow = -1;
+    bool pressedRowWasSelected = false;
+    qint64 pressedAt = 0;
 };

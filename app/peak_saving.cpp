@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include <memory>
@@ -37,6 +38,23 @@ bool AskAboutLowPeak(QWidget* owner, const std::string& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+// An existing file is replaced only when the user says so, as with Save As.
+bool MayReplace(QWidget* owner, const QString& chosen) {
+    if (!QFileInfo::exists(chosen)) return true;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Vortan"),
+                    QStringLiteral("%1 は既に存在します。置き換えますか？").arg(chosen),
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+// The system's reason out of a write error ("what: reason"): the user hears of the file they
+// chose, not of the temporary file the save went through.
+QString SystemReason(const std::string& error) {
+    const size_t colon = error.rfind(": ");
+    return QString::fromLocal8Bit(colon == std::string::npos ? error : error.substr(colon + 2));
+}
+
 } // namespace
 
 void SetPeakFileDialogHook(PeakFileDialogHook hook) {
@@ -45,7 +63,8 @@ void SetPeakFileDialogHook(PeakFileDialogHook hook) {
 
 std::optional<QString> SavePeakFileDialog(QWidget* owner, const QString& proposed) {
     if (DialogHook()) return DialogHook()(owner, proposed);
-    // An existing file is replaced without a question, as the peak files always were.
+    // The question before an existing file is replaced comes after the dialog, in the program's
+    // own words.
     QString name = QFileDialog::getSaveFileName(owner, QString(), proposed, PKS_FILTER, nullptr,
                                                 QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty()) return std::nullopt;
@@ -66,12 +85,12 @@ int SavePeaks(VortanMain* main, int, const void*) {
     if (!goOn) return 1;
     QString proposed = PathFromCore(ProposePeakFileName(*ChartFileName));
     std::optional<QString> chosen = SavePeakFileDialog(main, proposed);
-    if (!chosen) return 1;
+    if (!chosen || !MayReplace(main, *chosen)) return 1;
     std::string error;
     if (!WritePeakFile(PathToCore(*chosen), peaks.get(), count, CurrentChart, &error)) {
         // The old file, if any, is left as it was; the user hears of the failure.
         QString text = QStringLiteral("ピークファイルを保存できませんでした。\n%1").arg(*chosen);
-        if (!error.empty()) text += QStringLiteral("\n") + QString::fromStdString(error);
+        if (!error.empty()) text += QStringLiteral("\n") + SystemReason(error);
         ShowMessage(main, QMessageBox::Warning, text);
     }
     return 1;

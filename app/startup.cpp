@@ -15,10 +15,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTranslator>
 
 std::optional<std::string> HelpFilePath;
 
@@ -93,12 +96,25 @@ int SetHelpFile(const std::string& path) {
     return 1;
 }
 
+QTranslator* InstallQtJapanese(QCoreApplication* app) {
+    auto* translator = new QTranslator(app);
+    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return nullptr;
+    }
+    QCoreApplication::installTranslator(translator);
+    return translator;
+}
+
 int RunVortan(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vortan"));
     QApplication::setApplicationVersion(QString::fromLatin1(VORTAN_VERSION_TEXT));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vortan.png")));
     QApplication::setQuitOnLastWindowClosed(false);
+    InstallQtJapanese(&app);
 
     if (LogEnabled) {
         RunLogWindow::Open();

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+class QCoreApplication;
 class QString;
+class QTranslator;
 
 inline constexpr const char* VORTAN_VERSION_TEXT = "0.1.0";
 
@@ -47,3 +49,8 @@ void ScheduleScreenshot(VortanMain* main, const QString& path);
 
 // The whole run: start-up, the event loop, the exit code.
 int RunVortan(int argc, char** argv);
+
+// Installs Qt's own Japanese texts (standard buttons, file dialogs) from Qt's translations
+// folder, whatever the system's language: the program speaks Japanese throughout. Returns the
+// installed translator (owned by app), or null when the texts cannot be found.
+QTranslator* InstallQtJapanese(QCoreApplication* app);

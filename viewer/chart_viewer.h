@@ -130,6 +130,11 @@ int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint3
 // The same, taking the rows over instead of copying them (for a chart just read or smoothed).
 // On success rows is left empty; on failure it may have been taken all the same.
 int SetChart(ChartView* viewer, std::vector<SplSample>&& rows, uint32_t flags, int listCount);
+// SetChart with new rows of the chart already shown (after smoothing, say): the tables are rebuilt
+// from the rows' marks, and an entry at the same position in the same table as before keeps its
+// name and factor, whatever the user set there.
+int ReplaceChartRows(ChartView* viewer, std::vector<SplSample>&& rows, uint32_t flags,
+                     int listCount);
 // A new copy of the chart's samples (blank padding excluded); *flags |= HASSM when smoothed.
 std::optional<std::vector<SplSample>> RetrieveChart(ChartView* viewer, int* count, uint32_t* flags);
 void FreeViewerData(ChartView* viewer);
@@ -206,6 +211,9 @@ void ApplyCursorBox(ChartView* viewer);
 // Samples per index column for sampleCount samples over a pane width (at least 1); 0 when the
 // pane has no width (no image is made then).
 int IndexStep(int sampleCount, int paneWidth);
+// The level the index pane's bottom row stands for: 0 V, or the chart's minimum when that is below
+// 0 V. The overview, the box and its drop all measure levels from it.
+double IndexBaseLevel(const CHARTBLOCK& chart);
 // Pane layout of the viewer for a client area width x height: chart pane above, one separator
 // row, index pane below.
 struct PaneRects {

@@ -308,7 +308,8 @@ int SetSmoothedChart(ChartView* viewer, std::vector<SplSample>&& rows, uint32_t 
     std::shared_ptr<EditHistory> kept = viewer->history;
     auto before = std::make_shared<SmoothState>(CaptureSmooth(*viewer->chart));
     const int marks[2] = {viewer->measureMark[0], viewer->measureMark[1]};
-    if (!SetChart(viewer, std::move(rows), flags, listCount)) return 0;
+    // The same chart, smoothed: the entries keep the names the user gave them.
+    if (!ReplaceChartRows(viewer, std::move(rows), flags, listCount)) return 0;
     // The same chart, smoothed: the measuring cursors stay where they were.
     viewer->measureMark[0] = marks[0];
     viewer->measureMark[1] = marks[1];

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <new>
 
 using namespace viewer_detail;
@@ -131,4 +132,30 @@ int DeletePeaks(ChartView* viewer, int n, const int* indices) {
     RecordPeakEdit(viewer);
     RefreshView(viewer, REFRESH_CHART);
     return j;
+}
+
+int ReplaceChartRows(ChartView* viewer, std::vector<SplSample>&& rows, uint32_t flags,
+                     int listCount) {
+    std::vector<std::vector<PeakEntry>> kept;
+    if (viewer && viewer->peakTable)
+        for (const std::unique_ptr<PeakSet>& set : *viewer->peakTable)
+            kept.emplace_back(set ? std::vector<PeakEntry>(set->entries.begin(),
+                                                           set->entries.begin() + set->count)
+                                  : std::vector<PeakEntry>());
+    if (!SetChart(viewer, std::move(rows), flags, listCount)) return 0;
+    for (size_t k = 0; k < kept.size() && k < viewer->peakTable->size(); ++k) {
+        PeakSet* set = (*viewer->peakTable)[k].get();
+        if (!set) continue;
+        std::map<double, const PeakEntry*> before;
+        for (const PeakEntry& entry : kept[k])
+            before.emplace(entry.position, &entry);
+        for (int i = 0; i < set->count; ++i) {
+            PeakEntry& entry = set->entries[static_cast<size_t>(i)];
+            auto it = before.find(entry.position);
+            if (it == before.end()) continue;
+            std::memcpy(entry.name, it->second->name, sizeof entry.name);
+            entry.factor = it->second->factor;
+        }
+    }
+    return 1;
 }

@@ -56,7 +56,8 @@ int SetViewPosition(ChartView* viewer, int start, double top) {
     int x = ClampToInt(static_cast<int64_t>(start) * pane.width / chart->scrollCount);
     int y = pane.height;
     if (span > 0.0)
-        y = ClampToInt(static_cast<int64_t>(pane.height) - TruncToInt(pane.height * top / span));
+        y = ClampToInt(static_cast<int64_t>(pane.height) -
+                       TruncToInt(pane.height * (top - IndexBaseLevel(*chart)) / span));
     PlaceCursorBox(viewer, x, y);
 
     viewer->host->RepaintChartPane();

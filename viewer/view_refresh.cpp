@@ -161,8 +161,12 @@ void ApplyCursorBox(ChartView* viewer) {
     int start = ClampToInt(int64_t{box.boxLeft} * chart.scrollCount / pane.width);
     double maxR = IndexRange(chart);
     int row = box.boxTop + box.boxHeight >= pane.height ? box.boxTop + box.boxHeight : box.boxTop;
-    double top = maxR - row * maxR / pane.height;
+    double top = IndexBaseLevel(chart) + maxR - row * maxR / pane.height;
     SetViewPosition(viewer, start, top);
+}
+
+double IndexBaseLevel(const CHARTBLOCK& chart) {
+    return chart.minValue < 0.0 ? chart.minValue : 0.0;
 }
 
 PaneRects ComputePaneLayout(int width, int height) {

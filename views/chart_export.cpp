@@ -43,7 +43,7 @@ void PaintOverview(QPainter& painter, const OverviewPicture& overview, QSize pan
     painter.translate(OVERVIEW_BORDER, top + OVERVIEW_BORDER);
     if (overview.data && overview.step > 0) {
         PaintIndexOverview(painter, *overview.data, overview.step, overview.scale, client.width(),
-                           client.height());
+                           client.height(), overview.base);
         if (overview.measured)
             PaintIndexMeasureMarks(painter, *overview.measured, client.width(), client.height());
         PaintCursorBox(painter, overview.box, client.width(), client.height());
@@ -91,6 +91,7 @@ void PaintChartPicture(QPainter& painter, const ChartView& view, ChartPyramids& 
         overview.data = &pyramids.Data();
         overview.step = IndexStep(chart->sampleCount, client.width());
         overview.scale = span > 0.0 ? client.height() / span : 0.0;
+        overview.base = IndexBaseLevel(*chart);
         overview.box = view.index;
         overview.measured = &view;
     }
@@ -246,11 +247,12 @@ bool StretchPicture::Set(const SplSample* rows, int rowCount, uint32_t flags,
     ownOverview.data = &wholeChart;
     ownOverview.step = step;
     ownOverview.scale = span > 0.0 ? h / span : 0.0;
+    ownOverview.base = std::min(allLo, 0.0);
     IndexPaneState& box = ownOverview.box;
     box.boxWidth = static_cast<int>(std::clamp<long long>(w * count / scroll, 3, w));
     box.boxHeight = span > 0.0 ? static_cast<int>(std::clamp(h / span * range, 3.0, double(h))) : h;
     box.boxLeft = static_cast<int>(std::min<long long>(from * w / scroll, w - box.boxWidth));
-    const double boxTop = span > 0.0 ? h - std::trunc(h * top / span) : 0.0;
+    const double boxTop = span > 0.0 ? h - std::trunc(h * (top - ownOverview.base) / span) : 0.0;
     box.boxTop = static_cast<int>(std::clamp(boxTop, 0.0, double(h - box.boxHeight)));
     return true;
 }

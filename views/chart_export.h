@@ -26,11 +26,12 @@ std::optional<PictureFormat> PictureFormatOf(const QString& fileName);
 QSize PictureSize(QSize pane, int overviewHeight);
 
 // What the overview below a picture shows: the largest data value of step samples a column at
-// scale pixels a volt, and the cursor box.
+// scale pixels a volt above base, and the cursor box.
 struct OverviewPicture {
     const MaxPyramid* data = nullptr;
     int step = 0;
     double scale = 0.0;
+    double base = 0.0; // the level of the overview's bottom row
     IndexPaneState box;
     const ChartView* measured = nullptr; // whose measuring cursors are marked, if any
 };

@@ -110,8 +110,8 @@ bool ChartViewerWidget::DrawIndexImage(int step, double scale) {
     if (!index || !model.chart) return false;
     const QSize client = index->clientSize();
     pyramidCache.Update(*model.chart);
-    QImage image =
-        DrawIndexOverview(pyramidCache.Data(), step, scale, client.width(), client.height());
+    QImage image = DrawIndexOverview(pyramidCache.Data(), step, scale, client.width(),
+                                     client.height(), IndexBaseLevel(*model.chart));
     if (image.isNull()) return false;
     index->setImage(std::move(image));
     return true;

@@ -4,18 +4,19 @@
 
 #include <algorithm>
 
-QImage DrawIndexOverview(const MaxPyramid& data, int step, double scale, int w, int h) {
+QImage DrawIndexOverview(const MaxPyramid& data, int step, double scale, int w, int h,
+                         double base) {
     if (w < 1 || h < 1 || step < 1) return QImage();
     QImage image(w, h, QImage::Format_RGB32);
     if (image.isNull()) return image;
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintIndexOverview(painter, data, step, scale, w, h);
+    PaintIndexOverview(painter, data, step, scale, w, h, base);
     return image;
 }
 
 void PaintIndexOverview(QPainter& painter, const MaxPyramid& data, int step, double scale, int w,
-                        int h) {
+                        int h, double base) {
     if (w < 1 || h < 1 || step < 1) return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -24,11 +25,11 @@ void PaintIndexOverview(QPainter& painter, const MaxPyramid& data, int step, dou
     pen.MoveTo(0, h);
     for (int x = 0; x < w; ++x) {
         const long long first = static_cast<long long>(x) * step;
-        double v = 0.0;
+        double v = base;
         if (first < data.Count())
             v = data.Max(static_cast<int>(first),
                          static_cast<int>(std::min<long long>(first + step, data.Count())));
-        pen.LineTo(x, h - PixelOf(scale * v));
+        pen.LineTo(x, h - PixelOf(scale * (v - base)));
     }
     painter.restore();
 }

@@ -9,12 +9,13 @@
 #include <QPainter>
 
 // A w x h overview: column x shows the largest data value v of samples x*step .. x*step+step-1
-// (from the pyramid) at row h - trunc(scale * v), joined from (0, h). A null image when w or h is
-// below 1.
-QImage DrawIndexOverview(const MaxPyramid& data, int step, double scale, int w, int h);
+// (from the pyramid) at row h - trunc(scale * (v - base)), joined from (0, h); columns past the
+// chart lie at base. A null image when w or h is below 1.
+QImage DrawIndexOverview(const MaxPyramid& data, int step, double scale, int w, int h,
+                         double base = 0.0);
 // The overview's curve alone, in the data pen, onto any painter (pictures, vector files).
 void PaintIndexOverview(QPainter& painter, const MaxPyramid& data, int step, double scale, int w,
-                        int h);
+                        int h, double base = 0.0);
 
 // The box's rectangle: the stored one, or the whole w x h pane while no size is set.
 QRect CursorBoxRect(const IndexPaneState& state, int w, int h);

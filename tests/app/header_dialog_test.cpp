@@ -165,3 +165,26 @@ TEST_F(HeaderDialogTest, LineBreaksBecomeBlanksSoTheChartStillLoads) {
     EXPECT_EQ(rows->size(), 6000u);
     EXPECT_EQ(header.tags[0].value, "first line second line  third");
 }
+
+TEST_F(HeaderDialogTest, ShiftJisValuesShowAsTextAndEditsKeepTheFilesEncoding) {
+    LoadExample();
+    // "測定" and "試料" in Shift-JIS; the third value is plain ASCII.
+    const std::string measured = "\x91\xaa\x92\xe8", sample = "\x8e\x8e\x97\xbf";
+    CurrentChart.tags[0].value = measured;
+    CurrentChart.tags[1].value = sample;
+    QString shown;
+    OnDialog<HeaderDialog>([&shown](HeaderDialog* d) {
+        shown = Pick(d, 0);
+        Edit(d, 1, QStringLiteral("試料B"));
+        Child<QPushButton>(d, "okButton")->click();
+        return true;
+    });
+    EditHeader(window, 0, nullptr);
+    EXPECT_EQ(shown, QStringLiteral("測定"));
+    EXPECT_EQ(CurrentChart.tags[0].value, measured); // untouched bytes stay
+    EXPECT_EQ(CurrentChart.tags[1].value, sample + "B");
+    EXPECT_EQ(DecodeHeaderText("Run 3"), QStringLiteral("Run 3"));
+    EXPECT_EQ(EncodeHeaderText(QStringLiteral("試料€"), HeaderEncoding::Cp932), sample + "?");
+    // A UTF-8 file stays UTF-8.
+    EXPECT_EQ(TagValueFromText(QStringLiteral("試料")), "試料");
+}

@@ -48,8 +48,9 @@ class MainWindowTest : public apptest::AppTest {
     }
 
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        // Where a keyboard sends it: the focused widget, else the window.
         QWidget* target = QApplication::focusWidget();
-        if (!target || target->window() != window) target = window->viewer();
+        if (!target) target = window;
         QKeyEvent press(QEvent::KeyPress, key, modifiers);
         QApplication::sendEvent(target, &press);
         Pump();
@@ -426,4 +427,18 @@ TEST_F(MainWindowTest, SaveWithoutAFileAsksForOne) {
     Key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(asked);
     EXPECT_FALSE(ChartFileName.has_value());
+}
+
+TEST_F(MainWindowTest, QuitWhileAPeakIsBeingSetSavesTheCommittedPeaks) {
+    LoadExample();
+    const int before = PeakRows(*ReadSplData(chart, *std::make_unique<SplChart>()));
+    CommitPeak();
+    Key(Qt::Key_Right, Qt::ControlModifier);
+    Key(Qt::Key_Return);
+    ASSERT_NE(GetChartMode(window->view()), CHART_MODE_VIEW);
+    auto yes = Answer(QMessageBox::Yes);
+    Key(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(yes->count, 1);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(PeakRows(*ReadSplData(chart, *std::make_unique<SplChart>())), before + 1);
 }

@@ -2,6 +2,7 @@
 // LoadChart, the help window closed after each test and one action on the next modal dialog.
 #pragma once
 
+#include "app/cursor_pad.h"
 #include "app/panels.h"
 #include "app_test_support.h"
 
@@ -14,6 +15,7 @@ class PanelTest : public apptest::AppTest {
     void TearDown() override {
         if (window) window->MarkChartSaved();
         AppTest::TearDown();
+        ForgetPanelPlaces();
         CloseHelp();
     }
 

@@ -12,8 +12,10 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTextBrowser>
 
 namespace {
@@ -393,4 +395,49 @@ TEST_F(PanelTest, HelpOpensAtTopic18AndSearches) {
 
     CloseHelp();
     EXPECT_EQ(HelpWindowShown(), nullptr);
+}
+
+TEST_F(PanelTest, PanelsOpenBelowTheMenuBarSideBySideAndStayWhereMoved) {
+    LoadExample();
+    window->move(20, 30);
+    Pump();
+    CursorPadCommand(window, 0, nullptr);
+    InfoPanelCommand(window, 0, nullptr);
+    Pump();
+    ToolPanel* pad = PadWindow();
+    InfoPanel* info = InfoPanelWindow();
+    ASSERT_TRUE(pad && info);
+    const QRect menu(window->menuBar()->mapToGlobal(QPoint(0, 0)), window->menuBar()->size());
+    EXPECT_EQ(pad->pos(), PanelHome(window));
+    EXPECT_GE(pad->y(), menu.bottom() + 1);
+    EXPECT_FALSE(info->frameGeometry().intersects(menu));
+    EXPECT_FALSE(pad->frameGeometry().intersects(info->frameGeometry()));
+
+    // A pad the user moved stays there while the chart mode replaces it, and so does the
+    // information panel when it is opened again.
+    pad->move(pad->pos() + QPoint(40, 30));
+    const QPoint moved = pad->pos();
+    info->move(info->pos() + QPoint(-10, 50));
+    const QPoint infoMoved = info->pos();
+    DispatchCommand(window, 40005);
+    Pump();
+    DispatchCommand(window, 40045);
+    Pump();
+    EXPECT_EQ(PadWindow()->pos(), moved);
+    InfoPanelCommand(window, 0, nullptr);
+    InfoPanelCommand(window, 0, nullptr);
+    ASSERT_NE(InfoPanelWindow(), nullptr);
+    EXPECT_EQ(InfoPanelWindow()->pos(), infoMoved);
+
+    // A saved position off every screen is brought back onto one.
+    ForgetPanelPlaces();
+    Settings.savePanelPositions = true;
+    Settings.cursorPadX = 5000;
+    Settings.cursorPadY = -4000;
+    CursorPad(window, 1);
+    Pump();
+    ASSERT_NE(PadWindow(), nullptr);
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(PadWindow()->frameGeometry().topLeft()));
+    EXPECT_TRUE(screen.contains(PadWindow()->frameGeometry().bottomRight()));
 }

@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 
 #include <cstring>
 #include <string>
@@ -37,6 +39,20 @@ void Key(QWidget* target, int key) {
     QApplication::sendEvent(target, &press);
 }
 
+// A double click as the window system delivers it: press, release, press, double click, release.
+void DoubleClick(QWidget* target, QPoint at) {
+    const QPoint global = target->mapToGlobal(at);
+    for (QEvent::Type type :
+         {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+          QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+        QMouseEvent event(type, at, global, Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
+    Pump();
+}
+
 void StartRename(PeakListDialog* d, int row) {
     List(d)->setCurrentRow(row, QItemSelectionModel::NoUpdate);
     emit List(d)->itemDoubleClicked(List(d)->item(row));
@@ -56,6 +72,19 @@ TEST(PeakLine, NameCutPositionTruncatedThreeDigitExponents) {
               "U         \t     7\t 1.50000000E+000\t 0.00000000E+000");
     entry.position = 1e300; // a damaged position does not overflow the conversion
     EXPECT_TRUE(PeakLine(entry, 0, 0).contains(QStringLiteral("2147483647")));
+    // Names are cut and padded by screen columns, never inside a character.
+    const struct {
+        const char* name;
+        const char* shown;
+    } names[] = {{"ピーク名前テスト", "ピーク名前"},
+                 {"Cs ピーク", "Cs ピーク "},
+                 {"ｾｼｳﾑ137ABCDEF", "ｾｼｳﾑ137ABC"},
+                 {"Co六十A", "Co六十A   "}};
+    for (const auto& n : names) {
+        std::strcpy(entry.name, n.name);
+        EXPECT_EQ(PeakLine(entry, 0, 0).section(QLatin1Char('\t'), 0, 0),
+                  QString::fromUtf8(n.shown));
+    }
 }
 
 TEST_F(PanelTest, PeakListShowsEveryPeak) {
@@ -174,16 +203,70 @@ TEST_F(PanelTest, PeakListDeletingTheLastPeaksSaysSoAndCloses) {
     EXPECT_EQ(PeakListCommand(window, 0, nullptr), 0);
 }
 
-TEST_F(PanelTest, PeakListDeleteAllClosesAtOnce) {
+TEST_F(PanelTest, PeakListDeleteAllAsksFirst) {
     LoadExample();
-    bool visibleAfter = true;
+    bool visibleAfterNo = false, visibleAfterYes = true;
+    QString question;
     WhenModal<PeakListDialog>([&](PeakListDialog* d) {
+        WhenModal<QMessageBox>([&](QMessageBox* box) {
+            question = box->text();
+            box->button(QMessageBox::No)->click();
+        });
         Click(d, "deleteAll1022");
-        visibleAfter = d->isVisible();
+        visibleAfterNo = d->isVisible();
+        EXPECT_EQ(PeakNames(window).size(), 5u);
+        WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+        Click(d, "deleteAll1022");
+        visibleAfterYes = d->isVisible();
     });
     PeakListCommand(window, 0, nullptr);
-    EXPECT_FALSE(visibleAfter);
+    EXPECT_EQ(question, QStringLiteral("全てのピークを削除します。よろしいですか？"));
+    EXPECT_TRUE(visibleAfterNo);
+    EXPECT_FALSE(visibleAfterYes);
     EXPECT_TRUE(PeakNames(window).empty());
+}
+
+TEST_F(PanelTest, PeakListDoubleClickRenamesWithoutTouchingTheSelection) {
+    LoadExample();
+    const std::vector<std::string> before = PeakNames(window);
+    const QString kana = QStringLiteral("ピークピークピークピークピーク"); // 45 bytes
+    bool selected[3] = {true, true, true};
+    WhenModal<PeakListDialog>([&](PeakListDialog* d) {
+        QListWidget* list = List(d);
+        list->item(0)->setSelected(true);
+        const QPoint line1 = list->visualItemRect(list->item(1)).center();
+        DoubleClick(list->viewport(), line1);
+        if (!d->editor()) {
+            ADD_FAILURE() << "no editor";
+            return Click(d, "close8");
+        }
+        selected[0] = list->item(1)->isSelected();
+        d->editor()->setText(kana);
+        Key(d->editor(), Qt::Key_Return);
+        selected[1] = list->item(1)->isSelected();
+        EXPECT_TRUE(list->item(0)->isSelected());
+
+        // A click elsewhere ends the rename without saving.
+        DoubleClick(list->viewport(), list->visualItemRect(list->item(2)).center());
+        if (!d->editor()) {
+            ADD_FAILURE() << "no editor";
+            return Click(d, "close8");
+        }
+        d->editor()->setText(QStringLiteral("lost"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line1);
+        Pump();
+        EXPECT_EQ(d->editor(), nullptr);
+        selected[2] = list->item(2)->isSelected();
+        Click(d, "close8");
+    });
+    PeakListCommand(window, 0, nullptr);
+    EXPECT_FALSE(selected[0]);
+    EXPECT_FALSE(selected[1]);
+    EXPECT_FALSE(selected[2]);
+    const std::vector<std::string> after = PeakNames(window);
+    // Stored whole characters only: nine of them fit the 29 bytes.
+    EXPECT_EQ(QString::fromStdString(after[1]), kana.left(9));
+    EXPECT_EQ(after[2], before[2]);
 }
 
 TEST_F(PanelTest, PeakListSelectTakesOnePeakUpAgain) {

@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
+
 using apptest::AppTest;
 
 namespace {
@@ -107,7 +110,29 @@ TEST_F(SavePeaksTest, CancelledDialogWritesNothingAndFailedWriteIsReported) {
     auto box = Answer(QMessageBox::Ok);
     EXPECT_EQ(SavePeaks(window, 0, nullptr), 1);
     EXPECT_EQ(box->count, 1);
-    EXPECT_TRUE(box->text.startsWith(QStringLiteral("ピークファイルを保存できませんでした。")))
-        << box->text.toStdString();
+    // The file the user chose and the system's reason; never the temporary file.
+    EXPECT_EQ(box->text, QStringLiteral("ピークファイルを保存できませんでした。\n%1\n%2")
+                             .arg(QString::fromStdString(target),
+                                  QString::fromLocal8Bit(std::strerror(ENOENT))));
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(target)));
+}
+
+TEST_F(SavePeaksTest, ExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
+    LoadExample();
+    const std::string target = Path("old.PKS");
+    QFile old(QString::fromStdString(target));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("kept");
+    old.close();
+    ChooseFile(target);
+    auto no = Answer(QMessageBox::No);
+    EXPECT_EQ(SavePeaks(window, 0, nullptr), 1);
+    EXPECT_EQ(no->count, 1);
+    EXPECT_EQ(no->text, QStringLiteral("%1 は既に存在します。置き換えますか？")
+                            .arg(QString::fromStdString(target)));
+    EXPECT_EQ(ReadAll(target), QByteArray("kept"));
+    auto yes = Answer(QMessageBox::Yes);
+    EXPECT_EQ(SavePeaks(window, 0, nullptr), 1);
+    EXPECT_EQ(yes->count, 1);
+    EXPECT_TRUE(ReadAll(target).startsWith("\"Comment:\""));
 }

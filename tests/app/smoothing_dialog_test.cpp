@@ -43,7 +43,12 @@ TEST_F(SmoothingTest, RunFillsTheSmoothedColumnAndKeepsPeaksAndSettings) {
     ASSERT_GT(before.size(), 10u);
     const int peaks = PeakCount(window);
     ASSERT_EQ(peaks, 5);
-    EXPECT_FALSE(window->chartModified());
+    // Names the user gave in the peak list outlive the rebuilt tables.
+    ASSERT_EQ(SetPeakInfo(window->view(), 0, 1, nullptr, nullptr, "renamed-1"), 1);
+    ASSERT_EQ(
+        SetPeakInfo(window->view(), 0, 4, nullptr, nullptr, "\xe3\x83\x94\xe3\x83\xbc\xe3\x82\xaf"),
+        1);
+    window->MarkChartSaved();
 
     QString buttonText;
     OnDialog<SmoothingDialog>([&buttonText](SmoothingDialog* d) {
@@ -75,6 +80,12 @@ TEST_F(SmoothingTest, RunFillsTheSmoothedColumnAndKeepsPeaksAndSettings) {
         ASSERT_EQ(after[i].top[0], before[i].top[0]);
     }
     EXPECT_EQ(PeakCount(window), peaks);
+    int count = 0;
+    const std::unique_ptr<PeakEntry[]> list = GetPeakList(window->view(), &count);
+    ASSERT_EQ(count, 5);
+    EXPECT_STREQ(list[1].name, "renamed-1");
+    EXPECT_STREQ(list[4].name, "\xe3\x83\x94\xe3\x83\xbc\xe3\x82\xaf");
+    EXPECT_STRNE(list[0].name, "renamed-1");
     EXPECT_EQ(Settings.smoothWidth, 7); // a run leaves the settings alone
     EXPECT_TRUE(window->chartModified());
     EXPECT_EQ(window->checkedRange, RANGE_FULL_HEIGHT);

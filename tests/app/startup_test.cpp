@@ -2,9 +2,13 @@
 #include "chart/run_log.h"
 #include "chart/spl_types.h"
 
+#include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -102,4 +106,16 @@ TEST(SettingsFilePath, BesideTheProgramWhenWritableElseOverride) {
 TEST(PathToCore, RoundTripsNonAsciiNames) {
     const QString name = QStringLiteral("charts/チャート 1.spl");
     EXPECT_EQ(PathFromCore(PathToCore(name)), name);
+}
+
+TEST(InstallQtJapanese, StandardButtonsAndFileDialogsSpeakJapanese) {
+    QTranslator* translator = InstallQtJapanese(QCoreApplication::instance());
+    ASSERT_NE(translator, nullptr) << "Qt's Japanese translations (qtbase_ja.qm) are missing";
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Vortan"), QString(),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_TRUE(box.button(QMessageBox::Yes)->text().contains(QStringLiteral("はい")))
+        << box.button(QMessageBox::Yes)->text().toStdString();
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), "Look in:");
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
 }

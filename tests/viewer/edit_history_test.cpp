@@ -156,8 +156,8 @@ TEST(EditHistory, SmoothingIsOneStepWithItsCurveAndTableRebuild) {
         row.smoothed = row.data * 2.5; // beyond the raw maximum: the extremes follow
     t.view.measureMark[0] = 250;
     ASSERT_EQ(SetSmoothedChart(&t.view, std::move(rows), HASSM, 2), 1);
-    EXPECT_EQ(t.view.measureMark[0], 250); // the same chart: the measuring cursor stays
-    EXPECT_STREQ(t.Table(0).entries[2].name, "Iso300"); // the rebuild names from the samples
+    EXPECT_EQ(t.view.measureMark[0], 250);             // the same chart: the measuring cursor stays
+    EXPECT_STREQ(t.Table(0).entries[2].name, "Named"); // the user's name outlives the rebuild
     const Picture after = Take(t);
     const double smoothMax = t.view.chart->maxValue;
     EXPECT_DOUBLE_EQ(smoothMax, 2.5);

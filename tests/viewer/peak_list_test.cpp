@@ -142,3 +142,24 @@ TEST(GetPeakInfo, ReadsTheLevelsFromTheSample) {
     ASSERT_EQ(SetHeight(&t.view), 1); // reading does not depend on the mode
     EXPECT_EQ(GetPeakInfo(&t.view, 0, 0, &top, &base), 1);
 }
+
+TEST(ReplaceChartRows, EntriesKeepTheirNamesWhereTheirMarksStay) {
+    TestViewer t;
+    ASSERT_EQ(Set(t, FivePeaks()), 1);
+    ASSERT_EQ(SetPeakInfo(&t.view, 0, 2, nullptr, nullptr, "Co-60"), 1);
+    ASSERT_EQ(SetPeakInfo(&t.view, 0, 4, nullptr, nullptr, "gone"), 1);
+    ASSERT_EQ(SetPeakInfo(&t.view, 1, 0, nullptr, nullptr, "revised"), 1);
+    // The same rows, but the mark at 500 is gone and one at 700 is new.
+    std::vector<SplSample> rows = FivePeaks();
+    rows[500].flags = 0;
+    MarkPeak(rows, 700, 0, 0.6, 0.1);
+    std::strcpy(rows[700].isotopeName, "fresh");
+    ASSERT_EQ(ReplaceChartRows(&t.view, std::move(rows), 0, 2), 1);
+    const PeakSet& set = t.Table(0);
+    ASSERT_EQ(set.count, 5);
+    EXPECT_STREQ(set.entries[2].name, "Co-60");
+    EXPECT_STREQ(set.entries[3].name, "Iso400");
+    EXPECT_EQ(set.entries[4].position, 700.0);
+    EXPECT_STREQ(set.entries[4].name, "fresh");
+    EXPECT_STREQ(t.Table(1).entries[0].name, "revised");
+}

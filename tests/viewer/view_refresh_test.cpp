@@ -188,3 +188,23 @@ TEST(LayoutPanes, RecomputesTheVisibleWidthAndReappliesThePosition) {
     EXPECT_EQ(t.view.chart->viewWidth, 400);
     EXPECT_EQ(t.host.posted, (std::vector<int>{VN_INDEX, VN_BOX, VN_MOVED}));
 }
+
+TEST(IndexPane, ChartBelowZeroVoltsIsMappedFromItsMinimum) {
+    // A -3 V baseline with a peak to -1.8 V; the blank padding adds 0 V at the top.
+    TestViewer t;
+    ASSERT_EQ(Set(t, MakeSamples(4000, [](int i) { return i == 2000 ? -1.8 : -3.0; })), 1);
+    const CHARTBLOCK& c = *t.view.chart;
+    EXPECT_DOUBLE_EQ(IndexBaseLevel(c), -3.0);
+    ASSERT_FALSE(t.host.draws.empty());
+    SetRange(&t.view, 0.5);
+    // The box shows the view where it is: a top of -1.5 V lies 1.5 V above the bottom row.
+    ASSERT_EQ(SetViewPosition(&t.view, 2000, -1.5), 1);
+    const double span = c.defaultRange;
+    EXPECT_EQ(t.view.index.boxTop, 100 - static_cast<int>(100 * 1.5 / span));
+    // Dropping the box where it is keeps the view's top within one row.
+    ApplyCursorBox(&t.view);
+    EXPECT_NEAR(c.viewTop, -1.5, span / 100);
+    // Charts at or above 0 V keep 0 V at the bottom row.
+    ASSERT_EQ(Set(t, Ramp(1000, 1.8)), 1);
+    EXPECT_DOUBLE_EQ(IndexBaseLevel(*t.view.chart), 0.0);
+}

@@ -170,6 +170,13 @@ TEST(DrawIndexOverview, ColumnsShowTheLargestSampleOfTheirStep) {
     EXPECT_EQ(image.pixel(3, 10), BLACK); // 60 - 5 * 10
     EXPECT_NE(image.pixel(5, 10), BLACK);
     EXPECT_TRUE(DrawIndexOverview(data, 4, 10.0, 0, 60).isNull());
+    // Measured from a base below 0 V: -3 V on the bottom row, -1.8 V above it.
+    for (SplSample& row : rows)
+        row.data = -3.0;
+    rows[13].data = -1.8;
+    data.Build(rows.data(), 40, SampleColumn::Data);
+    image = DrawIndexOverview(data, 4, 10.0, 10, 60, -3.0);
+    EXPECT_EQ(image.pixel(3, 48), BLACK); // 60 - 1.2 * 10
 }
 
 TEST(IndexPane, DraggingTheBoxMovesTheViewOnRelease) {

@@ -1,0 +1,93 @@
+// Keys as a keyboard sends them, to whatever has the focus, after the menus, dialogs, panels and
+// panes were used: the viewer must hold the focus and every accelerator must still act.
+#include "app/cursor_pad.h"
+#include "app/key_filter.h"
+#include "app/panels.h"
+#include "panel_fixture.h"
+#include "views/index_pane.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class KeyboardFocusTest : public PanelTest {
+  protected:
+    void SetUp() override {
+        static AppKeyFilter* filter = AppKeyFilter::Install(qApp);
+        (void)filter;
+        PanelTest::SetUp();
+    }
+
+    // The keystroke goes where a keyboard would send it: an open menu, the focused widget, or
+    // the active window when nothing has the focus.
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::activePopupWidget();
+        if (!target) target = QApplication::focusWidget();
+        if (!target) target = QApplication::activeWindow();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+        Pump();
+    }
+
+    // Enter starts a peak, Esc drops it, Right moves the cursor: all three act on the chart.
+    void ExpectChartKeysWork(const char* after) {
+        SCOPED_TRACE(after);
+        EXPECT_EQ(QApplication::focusWidget(), window->viewer());
+        Key(Qt::Key_Return);
+        EXPECT_NE(GetChartMode(window->view()), CHART_MODE_VIEW);
+        Key(Qt::Key_Escape);
+        EXPECT_EQ(GetChartMode(window->view()), CHART_MODE_VIEW);
+        int before = 0, after_ = 0;
+        double top = 0;
+        GetCursor(window->view(), &before, &top, nullptr, nullptr);
+        Key(Qt::Key_Right, Qt::ControlModifier);
+        GetCursor(window->view(), &after_, &top, nullptr, nullptr);
+        EXPECT_GT(after_, before);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        EXPECT_FALSE(window->chartModified());
+    }
+};
+
+} // namespace
+
+TEST_F(KeyboardFocusTest, ChartKeysWorkAfterMenusDialogsPanelsAndClicks) {
+    Settings.showCursorPad = true;
+    LoadExample();
+    window->activateWindow();
+    Pump();
+    ExpectChartKeysWork("start");
+
+    // Alt walks the menu bar, Esc leaves it.
+    Key(Qt::Key_Alt);
+    Key(Qt::Key_Escape);
+    Key(Qt::Key_Escape);
+    ExpectChartKeysWork("Alt, Esc");
+
+    // Alt+D opens the Data menu, H the header dialog, Esc closes the dialog.
+    WhenModal<QDialog>([](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+    Key(Qt::Key_D, Qt::AltModifier);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    Key(Qt::Key_H);
+    Pump();
+    ExpectChartKeysWork("Alt+D, H, Esc");
+
+    // A menu opened by the mouse and closed with Esc.
+    QMenu* data = window->menuBar()->actions().at(1)->menu();
+    data->popup(window->mapToGlobal(QPoint(40, 20)));
+    Pump();
+    Key(Qt::Key_Escape);
+    ExpectChartKeysWork("menu, Esc");
+
+    // A click in the index pane, and a button of the cursor pad.
+    QTest::mouseClick(window->viewer()->indexPane(), Qt::LeftButton, {}, QPoint(5, 5));
+    Pump();
+    ExpectChartKeysWork("click in the index pane");
+    ASSERT_NE(PadWindow(), nullptr);
+    for (QPushButton* button : PadWindow()->findChildren<QPushButton*>())
+        if (button->property("command").toUInt() == 40055) button->click();
+    Pump();
+    ExpectChartKeysWork("pad button");
+}
