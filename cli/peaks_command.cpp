@@ -38,8 +38,11 @@ int RunPeaks(const std::vector<std::string>& args) {
                      static_cast<long long>(p.position));
     }
     std::string error;
-    if (!WritePeakFile(files[1], peaks.data(), static_cast<int>(peaks.size()), chart, &error))
+    SaveReport report;
+    if (!WritePeakFile(files[1], peaks.data(), static_cast<int>(peaks.size()), chart, &error,
+                       &report))
         return cli::Fail("cannot write " + files[1] + (error.empty() ? "" : ": " + error));
+    cli::WarnAboutSave(files[1], report);
     return 0;
 }
 
