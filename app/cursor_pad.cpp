@@ -3,6 +3,7 @@
 #include "app/command_table.h"
 #include "app/main_window.h"
 #include "app/panels.h"
+#include "app/screen_fit.h"
 #include "chart/run_log.h"
 #include "chart/settings.h"
 #include "viewer/chart_viewer.h"
@@ -83,21 +84,26 @@ ToolPanel::~ToolPanel() {
 
 void ToolPanel::PlaceAtStart() {
     if (!main) return;
-    QPoint at = main->geometry().topLeft(); // the main window's client area
+    // The main window's client area; saved positions may be anything: added without overflow
+    // and kept on a screen.
+    long long x = main->geometry().x(), y = main->geometry().y();
     if (Settings.savePanelPositions) {
         switch (panelKind) {
         case PANEL_CURSOR_PAD:
-            at = main->pos() + QPoint(Settings.cursorPadX, Settings.cursorPadY);
+            x = main->pos().x() + static_cast<long long>(Settings.cursorPadX);
+            y = main->pos().y() + static_cast<long long>(Settings.cursorPadY);
             break;
         case PANEL_CROSS_ADJUST:
-            at = main->pos() + QPoint(Settings.crossAdjustX, Settings.crossAdjustY);
+            x = main->pos().x() + static_cast<long long>(Settings.crossAdjustX);
+            y = main->pos().y() + static_cast<long long>(Settings.crossAdjustY);
             break;
         case PANEL_BAR_ADJUST:
-            at = QPoint(Settings.barAdjustX, Settings.barAdjustY);
+            x = Settings.barAdjustX;
+            y = Settings.barAdjustY;
             break;
         }
     }
-    move(at);
+    move(FitOnScreen(x, y, sizeHint()));
 }
 
 void ToolPanel::StorePosition() {
