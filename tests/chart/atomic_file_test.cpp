@@ -172,20 +172,6 @@ TEST(AtomicFile, FollowsLinksAndReportsPartedHardLinks) {
     EXPECT_EQ(report.error, std::strerror(ELOOP));
 }
 
-TEST(AtomicFile, RefusesAFileTheUserMayNotWrite) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root may write any file; the command-line test runs "
-                        "this as an unprivileged user";
-    TempDir dir;
-    Put(dir.path / "ro.spl", "old");
-    fs::permissions(dir.path / "ro.spl", fs::perms::owner_read | fs::perms::group_read);
-    std::string error;
-    EXPECT_FALSE(AtomicWriteFile((dir.path / "ro.spl").string(),
-                                 [](std::FILE* f) { return std::fputs("x", f) >= 0; }, &error));
-    EXPECT_EQ(error, "Permission denied");
-    EXPECT_EQ(Slurp(dir.path / "ro.spl"), "old");
-}
-
 TEST(AtomicFile, RemovesTemporariesOfProcessesThatNoLongerRun) {
     TempDir dir;
     pid_t child = ::fork();
