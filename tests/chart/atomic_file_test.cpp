@@ -165,6 +165,14 @@ TEST(AtomicFile, FollowsLinksAndReportsPartedHardLinks) {
     EXPECT_NE(report.Notice().find("hard links"), std::string::npos);
     EXPECT_EQ(Slurp(dir.path / "real.spl"), "newer");
     EXPECT_EQ(Slurp(dir.path / "hard.spl"), "new");
+    // root keeps another user's file theirs.
+    if (::geteuid() == 0 && ::chown((dir.path / "real.spl").c_str(), 65534, 65534) == 0) {
+        ASSERT_TRUE(save("real.spl", "theirs", &report));
+        struct stat st;
+        ASSERT_EQ(::stat((dir.path / "real.spl").c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, 65534u);
+        EXPECT_EQ(st.st_gid, 65534u);
+    }
     // A loop of links is refused.
     fs::create_symlink("loop2", dir.path / "loop1");
     fs::create_symlink("loop1", dir.path / "loop2");
