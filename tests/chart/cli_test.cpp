@@ -202,6 +202,12 @@ TEST_F(Cli, AChartCutShortIsReadWithAWarningAndItsOwnStatus) {
     EXPECT_EQ(err_, "vortan-cli: warning: " + (dir_ / "cut.spl").string() +
                         ": reading stopped at line 1006, which is not a row; 1000 rows were read "
                         "and the rest of the file was left out\n");
+    // Written over its own file, the rest would be lost: refused.
+    EXPECT_EQ(Run("convert " + Out("cut.spl") + " " + Out("cut.spl")), 1);
+    EXPECT_NE(
+        err_.find("cannot write " + (dir_ / "cut.spl").string() + ": its chart was cut short"),
+        std::string::npos);
+    EXPECT_EQ(fs::file_size(dir_ / "cut.spl"), text.size() + 2);
     EXPECT_EQ(Run("convert " + Out("blank-end.spl") + " " + Out("whole.spl")), 0) << err_;
     EXPECT_EQ(err_, "");
 }
