@@ -231,7 +231,13 @@ void VortanMain::Finish() {
     if (MainWindow == this) MainWindow = nullptr;
     setAcceptDrops(false);
     CloseHelp();
-    SaveSetup(SettingsFilePath());
+    const std::string settingsFile = SettingsFilePath();
+    std::string reason;
+    if (!SaveSetup(settingsFile, &reason)) {
+        QMessageBox::warning(this, QStringLiteral("Vortan"),
+                             QStringLiteral("設定を保存できませんでした。\n%1\n理由: %2")
+                                 .arg(PathFromCore(settingsFile), QString::fromLocal8Bit(reason)));
+    }
     emit closed();
 }
 

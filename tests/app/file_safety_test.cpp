@@ -117,6 +117,16 @@ TEST_F(FileSafetyTest, EveryFailedSaveSaysWhy) {
     DispatchCommand(window, 40002);
     EXPECT_EQ(busy->count, 1);
     EXPECT_TRUE(busy->text.contains(QStringLiteral("ピークの設定中は保存できません")));
+    CancelPeak(window->view());
+
+    // The settings file cannot be written at the end of the run: said, with the reason.
+    QDir(dir.path()).mkdir(QStringLiteral("VORTAN.INI"));
+    auto settings = Answer(QMessageBox::Ok);
+    window->MarkChartSaved();
+    window->close();
+    EXPECT_EQ(settings->count, 1);
+    EXPECT_TRUE(settings->text.contains(QStringLiteral("理由: Is a directory")))
+        << settings->text.toStdString();
 }
 
 TEST_F(FileSafetyTest, WindowsAndPanelsFromHostileSettingsStayOnTheScreen) {
