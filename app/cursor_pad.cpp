@@ -185,6 +185,7 @@ int CursorPad(VortanMain* main, int show) {
     auto* panel = new ToolPanel(main, PanelForChartMode(GetChartMode(main->view())));
     shownPanel = panel;
     panel->show();
+    KeepFrameOnScreen(panel);
     // The main window keeps the keyboard: the keys reach the viewer through the key filter.
     main->activateWindow();
     return 1;

@@ -1,7 +1,10 @@
 #include "app/screen_fit.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 #include <climits>
@@ -53,4 +56,18 @@ QRect FitOnScreen(long long x, long long y, long long width, long long height) {
 
 QPoint FitOnScreen(long long x, long long y, const QSize& size) {
     return FitOnScreen(x, y, size.width(), size.height()).topLeft();
+}
+
+void KeepFrameOnScreen(QWidget* window) {
+    auto fit = [](QWidget* w) {
+        const QRect frame = w->frameGeometry();
+        const QRect to = FitOnScreen(frame.x(), frame.y(), frame.width(), frame.height());
+        if (to.topLeft() != frame.topLeft()) w->move(w->pos() + (to.topLeft() - frame.topLeft()));
+    };
+    if (!window) return;
+    fit(window);
+    QPointer<QWidget> later(window);
+    QTimer::singleShot(200, window, [later, fit] {
+        if (later && later->isVisible()) fit(later);
+    });
 }

@@ -4,6 +4,7 @@
 #include "app/key_filter.h"
 #include "app/main_window.h"
 #include "app/run_log_window.h"
+#include "app/screen_fit.h"
 #include "chart/run_log.h"
 #include "chart/settings.h"
 #include "chart/spl_types.h"
@@ -217,6 +218,7 @@ int RunVortan(int argc, char** argv) {
     QObject::connect(main, &VortanMain::closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     main->show();
+    KeepFrameOnScreen(main);
     if (!screenshot.isEmpty()) ScheduleScreenshot(main, screenshot);
     QPointer<VortanMain> alive(main);
     const int code = app.exec();
