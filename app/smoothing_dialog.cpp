@@ -8,6 +8,7 @@
 #include "chart/spl_types.h"
 #include "ui_smoothing_dialog.h"
 #include "viewer/chart_viewer.h"
+#include "viewer/edit_history.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -105,8 +106,8 @@ int RunSmoothing(VortanMain* main) {
     if (SmoothChart(rows->data(), count, values.halfWidth, values.maxWidth, values.minWidth,
                     weight)) {
         flags |= HASSM;
-        if (!SetChart(view, std::move(*rows), flags, 2)) return 0;
-        main->MarkChartModified();
+        // One step of the edit history: undo brings back the curve and the tables before it.
+        if (!SetSmoothedChart(view, std::move(*rows), flags, 2)) return 0;
     }
     return 1;
 }

@@ -3,6 +3,7 @@
 #include "chart/big_buffer.h"
 #include "chart/run_log.h"
 #include "viewer/chart_viewer.h"
+#include "viewer/edit_history.h"
 #include "viewer/viewer_internal.h"
 
 #include <algorithm>
@@ -205,6 +206,8 @@ int InstallChart(ChartView* viewer, int sampleCount, const SplSample* samples,
 
     viewer->peakMode = 0;
     viewer->changeCount = 0;
+    ResetEditHistory(viewer);
+    viewer->measureMark[0] = viewer->measureMark[1] = -1;
     viewer->index.boxLeft = 0;
     viewer->index.boxTop = 0;
     viewer->host->Post(VN_RESET);

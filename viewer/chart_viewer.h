@@ -77,6 +77,8 @@ struct PeakSet {
     std::vector<PeakEntry> entries; // the first count are in use; grows on demand up to room
 };
 
+class EditHistory; // viewer/edit_history.h
+
 // Index pane state: the cursor box in pane pixels and whether an overview image exists.
 struct IndexPaneState {
     int boxWidth = 0; // below 1: no size set yet, the box covers the pane
@@ -104,6 +106,10 @@ class ChartView {
     // SetPeakInfo and every DeletePeaks that removed entries; 0 after SetChart. The application
     // asks whether to save peaks before they would be lost while it is not 0.
     int changeCount = 0;
+    // Undo and redo of the edits of this chart session (viewer/edit_history.h).
+    std::shared_ptr<EditHistory> history;
+    // The measuring cursors A and B: sample indices, -1 when not placed (viewer/measuring.h).
+    int measureMark[2] = {-1, -1};
 
     // The current PeakSet, or null.
     PeakSet* CurrentPeakSet() const;

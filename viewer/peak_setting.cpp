@@ -6,6 +6,7 @@
 // pane; the tilt is in radians.
 #include "chart/run_log.h"
 #include "viewer/chart_viewer.h"
+#include "viewer/edit_history.h"
 #include "viewer/viewer_internal.h"
 
 #include <algorithm>
@@ -69,6 +70,7 @@ int CommitPeak(ChartView* viewer, PeakSet& set) {
     sample.base[k] = baseAtTop;
     chart.markedSamples.insert(set.cursor);
     viewer->changeCount += 1;
+    RecordPeakEdit(viewer);
     return 1;
 }
 
