@@ -13,6 +13,11 @@
 
 namespace {
 
+std::optional<std::string>& CutShortFile() {
+    static std::optional<std::string> file;
+    return file;
+}
+
 FileDialogHook& DialogHook() {
     static FileDialogHook hook;
     return hook;
@@ -22,6 +27,14 @@ const QString SPL_FILTER = QStringLiteral("SPL file (*.SPL *.spl)");
 const QString SPL_DIALOG_TITLE = QStringLiteral("Open a SPL file");
 
 } // namespace
+
+std::optional<std::string> CutShortChartFile() {
+    return CutShortFile();
+}
+
+void ForgetCutShortChart() {
+    CutShortFile().reset();
+}
 
 void SetFileDialogHook(FileDialogHook hook) {
     DialogHook() = std::move(hook);
@@ -54,7 +67,9 @@ int LoadChart(VortanMain* main, const std::string& fileName) {
     // The new header stays apart until the viewer has taken the rows, so that a failed load
     // never pairs the chart on screen with another file's header.
     SplChart fresh;
-    std::optional<std::vector<SplSample>> rows = ReadSplData(fileName, fresh);
+    SplReadInfo info;
+    std::optional<std::vector<SplSample>> rows = ReadSplData(fileName, fresh, &info);
+    const size_t rowCount = rows ? rows->size() : 0;
     int loaded = 0;
     // The viewer takes the rows over (a long chart is not copied); a file that ends with its
     // column-header line is a chart with no rows, taken like any other.
@@ -68,12 +83,26 @@ int LoadChart(VortanMain* main, const std::string& fileName) {
         main->SyncCheckMarks();
         main->MarkChartSaved();
         NoteRecentFile(fileName);
+        if (info.cutShort)
+            CutShortFile() = fileName;
+        else
+            CutShortFile().reset();
     }
     if (Settings.extendedSpl && CurrentChart.version < 2) CurrentChart.version = 2;
     if (!rows) {
         QMessageBox::warning(
             main, QStringLiteral("Vortan"),
-            QStringLiteral("チャートを読み込めませんでした。\n%1").arg(PathFromCore(fileName)));
+            QStringLiteral("チャートを読み込めませんでした。\n%1\n理由: %2")
+                .arg(PathFromCore(fileName), QString::fromLocal8Bit(info.failure)));
+    } else if (loaded && info.cutShort) {
+        QMessageBox::warning(
+            main, QStringLiteral("Vortan"),
+            QStringLiteral("チャートは途中までしか読み込まれていません。\n%1\n"
+                           "%2 行目がデータの行ではないため、そこで読み込みを止めました。"
+                           "読み込んだデータは %3 行です。その後の内容は読み込まれていません。")
+                .arg(PathFromCore(fileName))
+                .arg(info.stopLine)
+                .arg(rowCount));
     }
     return loaded;
 }

@@ -31,9 +31,48 @@ bool MayReplace(VortanMain* main, const QString& chosen) {
     return box.exec() == QMessageBox::Yes;
 }
 
+// Asks before a save writes a chart that was cut short over the file it was read from: what the
+// reading left out would be lost.
+bool MayOverwriteCutShort(VortanMain* main, const std::string& name) {
+    const std::optional<std::string> cut = CutShortChartFile();
+    if (!cut || !SameFile(PathFromCore(*cut), PathFromCore(name))) return true;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Vortan"),
+                    QStringLiteral("このチャートは %1 の途中までしか読み込まれていません。"
+                                   "上書きすると、読み込まれなかった内容は失われます。"
+                                   "上書きしますか？")
+                        .arg(PathFromCore(name)),
+                    QMessageBox::Yes | QMessageBox::No, main);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+// What a save could not keep, in the window's words; empty when all was kept.
+QString SaveNotice(const SaveReport& report) {
+    QStringList lines;
+    if (report.linksParted)
+        lines << QStringLiteral("このファイルには別の名前(ハードリンク)がありました。"
+                                "別の名前のほうは以前の内容のままです。");
+    if (report.ownerLost && report.groupLost)
+        lines << QStringLiteral("ファイルの所有者とグループを元のままにできませんでした。");
+    else if (report.ownerLost)
+        lines << QStringLiteral("ファイルの所有者を元のままにできませんでした。");
+    else if (report.groupLost)
+        lines << QStringLiteral("ファイルのグループを元のままにできませんでした。");
+    return lines.join(QLatin1Char('\n'));
+}
+
+// Why there was nothing to save.
+QString NothingToSaveText(ChartView* view) {
+    if (view && view->chartMode != CHART_MODE_VIEW)
+        return QStringLiteral("ピークの設定中は保存できません。"
+                              "ピークの設定を終えるか中止してから保存してください。");
+    if (!view || !view->chart) return QStringLiteral("保存するチャートがありません。");
+    return QStringLiteral("メモリが足りないため、チャートを保存できませんでした。");
+}
+
 } // namespace
 
-StoreResult StoreChart(VortanMain* main, const std::string& fileName) {
+StoreResult StoreChart(VortanMain* main, const std::string& fileName, SaveReport* report) {
     // The header changes only once the file is written.
     SplChart header = CurrentChart;
     int count = 0;
@@ -43,7 +82,13 @@ StoreResult StoreChart(VortanMain* main, const std::string& fileName) {
         return SAVE_NO_CHART;
     }
     if (header.flags & HASSM) header.version = 2;
-    if (!WriteSplData(fileName, rows->data(), count, header)) return SAVE_WRITE_FAILED;
+    SaveReport saved;
+    const int written = WriteSplData(fileName, rows->data(), count, header, &saved);
+    if (report) *report = saved;
+    if (!written) return SAVE_WRITE_FAILED;
+    if (const std::optional<std::string> cut = CutShortChartFile();
+        cut && SameFile(PathFromCore(*cut), PathFromCore(fileName)))
+        ForgetCutShortChart();
     CurrentChart.flags = header.flags;
     CurrentChart.version = header.version;
     SetChartFileName(fileName);
@@ -72,11 +117,22 @@ StoreResult SaveCurrentChart(VortanMain* main, bool askName) {
         }
         name = PathToCore(*chosen);
     }
-    StoreResult result = StoreChart(main, name);
+    if (!MayOverwriteCutShort(main, name)) {
+        LogPrint("SaveChart: Saving has been aborted.");
+        return SAVE_CANCELLED;
+    }
+    SaveReport report;
+    StoreResult result = StoreChart(main, name, &report);
     if (result == SAVE_WRITE_FAILED) {
-        QMessageBox::warning(
+        QMessageBox::warning(main, QStringLiteral("Vortan"),
+                             QStringLiteral("ファイルを保存できませんでした。\n%1\n理由: %2")
+                                 .arg(PathFromCore(name), QString::fromLocal8Bit(report.error)));
+    } else if (result == SAVE_NO_CHART) {
+        QMessageBox::warning(main, QStringLiteral("Vortan"), NothingToSaveText(main->view()));
+    } else if (result == SAVE_DONE && !SaveNotice(report).isEmpty()) {
+        QMessageBox::information(
             main, QStringLiteral("Vortan"),
-            QStringLiteral("ファイルを保存できませんでした。\n%1").arg(PathFromCore(name)));
+            QStringLiteral("保存しました。\n%1\n%2").arg(PathFromCore(name), SaveNotice(report)));
     }
     return result;
 }

@@ -3,6 +3,7 @@
 #include "app/command_table.h"
 #include "app/main_window.h"
 #include "app/panels.h"
+#include "app/screen_fit.h"
 #include "chart/run_log.h"
 #include "chart/settings.h"
 #include "viewer/chart_viewer.h"
@@ -104,46 +105,40 @@ QPoint PanelHome(const VortanMain* main) {
     return area ? area->mapToGlobal(QPoint(0, 0)) : main->geometry().topLeft();
 }
 
-QPoint KeepOnScreen(QPoint at, QSize size, const QWidget* main) {
-    const QRect frame(at, size);
-    QScreen* screen = QGuiApplication::screenAt(frame.center());
-    if (!screen && main) screen = main->screen();
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    if (!screen) return at;
-    const QRect room = screen->availableGeometry();
-    // The top-left corner (title bar) stays reachable even when the window is larger.
-    const int x = std::max(room.left(), std::min(at.x(), room.right() + 1 - size.width()));
-    const int y = std::max(room.top(), std::min(at.y(), room.bottom() + 1 - size.height()));
-    return QPoint(x, y);
-}
-
 void PlacePanel(QWidget* panel, QPoint at, const QWidget* main) {
     // On X11 a window manager frames a window that is not mapped yet around the position given,
     // title bar above it.
     QPoint frame;
     if (main && QGuiApplication::platformName() == QLatin1String("xcb"))
         frame = main->geometry().topLeft() - main->frameGeometry().topLeft();
-    at = KeepOnScreen(at, panel->sizeHint() + QSize(2 * frame.x(), frame.y() + frame.x()), main);
+    at = FitOnScreen(at.x(), at.y(),
+                     panel->sizeHint() + QSize(2 * frame.x(), frame.y() + frame.x()));
     panel->move(panel->isVisible() ? at : at + frame);
 }
 
 void ToolPanel::PlaceAtStart() {
     if (!main) return;
+    // Saved positions may be anything: added without overflow and brought onto a screen.
     QPoint at = PanelHome(main);
     if (const std::optional<QPoint>& kept = KeptPanelPlace(panelKind)) {
         at = panelKind == PANEL_BAR_ADJUST ? *kept : main->pos() + *kept;
     } else if (Settings.savePanelPositions) {
+        long long x = main->pos().x(), y = main->pos().y();
         switch (panelKind) {
         case PANEL_CURSOR_PAD:
-            at = main->pos() + QPoint(Settings.cursorPadX, Settings.cursorPadY);
+            x = main->pos().x() + static_cast<long long>(Settings.cursorPadX);
+            y = main->pos().y() + static_cast<long long>(Settings.cursorPadY);
             break;
         case PANEL_CROSS_ADJUST:
-            at = main->pos() + QPoint(Settings.crossAdjustX, Settings.crossAdjustY);
+            x = main->pos().x() + static_cast<long long>(Settings.crossAdjustX);
+            y = main->pos().y() + static_cast<long long>(Settings.crossAdjustY);
             break;
         case PANEL_BAR_ADJUST:
-            at = QPoint(Settings.barAdjustX, Settings.barAdjustY);
+            x = Settings.barAdjustX;
+            y = Settings.barAdjustY;
             break;
         }
+        at = FitOnScreen(x, y, sizeHint());
     }
     PlacePanel(this, at, main);
 }
@@ -232,6 +227,7 @@ int CursorPad(VortanMain* main, int show) {
     auto* panel = new ToolPanel(main, PanelForChartMode(GetChartMode(main->view())));
     shownPanel = panel;
     panel->show();
+    KeepFrameOnScreen(panel);
     // The main window keeps the keyboard: the keys reach the viewer through the key filter.
     main->activateWindow();
     return 1;

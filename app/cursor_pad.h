@@ -58,9 +58,6 @@ void ForgetPanelPlaces();
 // Where panels open by default: the top-left of the main window's chart area, below the menu bar
 // (screen coordinates).
 QPoint PanelHome(const VortanMain* main);
-// at, moved as little as needed for a window of that size to lie on one screen: the screen that
-// holds its centre, else the main window's screen, else the primary screen.
-QPoint KeepOnScreen(QPoint at, QSize size, const QWidget* main);
 // Moves a panel that is not shown yet so that its frame's top-left lands at `at` (kept on a
 // screen). Where the window system takes the position of a window not yet shown as that of its
 // client area (X11), the title bar is allowed for with the main window's frame as a measure.

@@ -4,6 +4,7 @@
 #include "app/chart_commands.h"
 #include "app/command_table.h"
 #include "app/edit_commands.h"
+#include "app/screen_fit.h"
 #include "app/startup.h"
 #include "app/status_parts.h"
 #include "app/tooltips.h"
@@ -42,11 +43,18 @@ VortanMain::VortanMain(QWidget* parent) : QMainWindow(parent) {
     setWindowIcon(QIcon(QStringLiteral(":/vortan.png")));
     InstallRowErrorHandler();
 
-    int width = Settings.windowWidth > 0 ? Settings.windowWidth : 640;
-    int height = Settings.windowHeight > 0 ? Settings.windowHeight : 400;
+    // Position and size from the settings, kept on a screen with room for the frame.
+    constexpr int FRAME_WIDTH = 16, FRAME_HEIGHT = 48;
+    const bool placed = Settings.windowX != CW_USEDEFAULT && Settings.windowY != CW_USEDEFAULT;
+    const QRect fit = FitOnScreen(placed ? Settings.windowX : 0, placed ? Settings.windowY : 0,
+                                  (Settings.windowWidth > 0 ? Settings.windowWidth : 640) +
+                                      static_cast<long long>(FRAME_WIDTH),
+                                  (Settings.windowHeight > 0 ? Settings.windowHeight : 400) +
+                                      static_cast<long long>(FRAME_HEIGHT));
+    const int width = std::max(fit.width() - FRAME_WIDTH, 100);
+    const int height = std::max(fit.height() - FRAME_HEIGHT, 100);
     resize(width, height);
-    if (Settings.windowX != CW_USEDEFAULT && Settings.windowY != CW_USEDEFAULT)
-        move(Settings.windowX, Settings.windowY);
+    if (placed) move(fit.topLeft());
 
     BuildMenus();
     BuildStatusBar();
@@ -233,7 +241,13 @@ void VortanMain::Finish() {
     if (MainWindow == this) MainWindow = nullptr;
     setAcceptDrops(false);
     CloseHelp();
-    SaveSetup(SettingsFilePath());
+    const std::string settingsFile = SettingsFilePath();
+    std::string reason;
+    if (!SaveSetup(settingsFile, &reason)) {
+        QMessageBox::warning(this, QStringLiteral("Vortan"),
+                             QStringLiteral("設定を保存できませんでした。\n%1\n理由: %2")
+                                 .arg(PathFromCore(settingsFile), QString::fromLocal8Bit(reason)));
+    }
     emit closed();
 }
 

@@ -5,6 +5,7 @@
 #include "app/key_filter.h"
 #include "app/main_window.h"
 #include "app/run_log_window.h"
+#include "app/screen_fit.h"
 #include "app/tooltips.h"
 #include "chart/run_log.h"
 #include "chart/settings.h"
@@ -19,9 +20,13 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTranslator>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 std::optional<std::string> HelpFilePath;
 
@@ -34,12 +39,92 @@ std::optional<std::string>& SettingsOverride() {
 
 } // namespace
 
+namespace {
+
+// The one entry of folder (system bytes; empty for the current folder) that Qt shows as name, or
+// nothing when there is none or more than one.
+std::optional<std::string> EntryShownAs(const std::string& folder, const QString& name) {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return std::nullopt;
+    std::optional<std::string> found;
+    int matches = 0;
+    while (struct dirent* entry = ::readdir(dir)) {
+        if (QFile::decodeName(entry->d_name) != name) continue;
+        found = entry->d_name;
+        ++matches;
+    }
+    ::closedir(dir);
+    if (matches != 1) return std::nullopt;
+    return found;
+}
+
+bool Exists(const std::string& path) {
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+// Starts exe with one argument, both as the system's bytes, without waiting for it: the child
+// forks the program and ends at once, so no process is left for us to collect.
+void StartDetached(const std::string& exe, const std::string& argument) {
+    std::vector<char> exeBytes(exe.begin(), exe.end());
+    exeBytes.push_back('\0');
+    std::vector<char> argBytes(argument.begin(), argument.end());
+    argBytes.push_back('\0');
+    char* argv[] = {exeBytes.data(), argBytes.data(), nullptr};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setsid();
+        if (::fork() == 0) {
+            ::execv(argv[0], argv);
+            ::_exit(127);
+        }
+        ::_exit(0);
+    }
+    if (child > 0) ::waitpid(child, nullptr, 0);
+}
+
+} // namespace
+
 std::string PathToCore(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    const std::string bytes = QFile::encodeName(path).toStdString();
+    // A name that is not UTF-8 (Shift-JIS from an older system) reaches Qt with its odd bytes
+    // replaced; such a name is found again, part by part, as the one entry of its folder that Qt
+    // shows the same way.
+    if (!path.contains(QChar::ReplacementCharacter) || Exists(bytes)) return bytes;
+    const QStringList parts = path.split(QLatin1Char('/'));
+    std::string resolved;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const std::string folder = resolved;
+        if (i > 0) resolved += '/';
+        const std::string plain = QFile::encodeName(parts[i]).toStdString();
+        if (!parts[i].contains(QChar::ReplacementCharacter) || Exists(resolved + plain)) {
+            resolved += plain;
+            continue;
+        }
+        std::optional<std::string> entry = EntryShownAs(i > 0 ? resolved : folder, parts[i]);
+        if (!entry) return bytes;
+        resolved += *entry;
+    }
+    return resolved;
 }
 
 QString PathFromCore(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::vector<std::string> CommandLineFiles(int argc, char** argv, QString* screenshot) {
+    std::vector<std::string> files;
+    const std::string option = "--screenshot=";
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        // A developer's option: grab the window into a PNG once the chart is loaded, then quit.
+        if (argument.rfind(option, 0) == 0) {
+            if (screenshot) *screenshot = QFile::decodeName(argv[i] + option.size());
+            continue;
+        }
+        files.push_back(argument);
+    }
+    return files;
 }
 
 void AcceptArguments(const std::vector<std::string>& arguments, const ForkFunction& fork) {
@@ -128,19 +213,12 @@ int RunVortan(int argc, char** argv) {
     }
 
     const QString exePath = QCoreApplication::applicationFilePath();
-    std::vector<std::string> arguments;
     QString screenshot;
-    const QStringList given = QCoreApplication::arguments().mid(1);
-    for (const QString& argument : given) {
-        // A developer's option: grab the window into a PNG once the chart is loaded, then quit.
-        if (argument.startsWith(QStringLiteral("--screenshot="))) {
-            screenshot = argument.mid(13);
-            continue;
-        }
-        arguments.push_back(PathToCore(argument));
-    }
+    // File names stay the system's bytes from here to the open call: a name that is not UTF-8
+    // would not survive a trip through QString.
+    std::vector<std::string> arguments = CommandLineFiles(argc, argv, &screenshot);
     AcceptArguments(arguments, [&exePath](const std::string& argument) {
-        QProcess::startDetached(exePath, {PathFromCore(argument)});
+        StartDetached(PathToCore(exePath), argument);
     });
 
     if (!LoadSetup(SettingsFilePath())) {
@@ -160,6 +238,7 @@ int RunVortan(int argc, char** argv) {
     QObject::connect(main, &VortanMain::closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     main->show();
+    KeepFrameOnScreen(main);
     if (!screenshot.isEmpty()) ScheduleScreenshot(main, screenshot);
     QPointer<VortanMain> alive(main);
     const int code = app.exec();

@@ -24,6 +24,10 @@ using ForkFunction = std::function<void(const std::string& argument)>;
 // 516 bytes or longer ("Too long path: Can't accept."). Empty arguments are passed over.
 void AcceptArguments(const std::vector<std::string>& arguments, const ForkFunction& fork);
 
+// The file arguments of the command line as the system's bytes (argv after QApplication has taken
+// its own options); the developer's option --screenshot=PATH goes to screenshot.
+std::vector<std::string> CommandLineFiles(int argc, char** argv, QString* screenshot);
+
 // The settings file: the override when one is set, else VORTAN.INI beside the executable when it
 // exists there or that folder is writable, else in the per-user configuration folder.
 std::string SettingsFilePath();
@@ -39,7 +43,8 @@ std::optional<std::string> HelpPathFor(const std::string& exePath);
 // Replaces HelpFilePath; returns 1.
 int SetHelpFile(const std::string& path);
 
-// A path between Qt and the core (the file system's byte encoding).
+// A path between Qt and the core (the file system's byte encoding). A name that is not UTF-8 is
+// shown by Qt with replacement characters; PathToCore finds its bytes again in its folder.
 std::string PathToCore(const QString& path);
 QString PathFromCore(const std::string& path);
 

@@ -2,6 +2,7 @@
 
 #include "chart/atomic_file.h"
 #include "chart/number_format.h"
+#include "chart/spl_io.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,9 +58,17 @@ void SortPeaksByPosition(PeakEntry* peaks, int peakCount) {
 
 std::string PeakFileText(const PeakEntry* peaks, int peakCount, const SplChart& chart) {
     std::string text;
+    // Tag texts and names are cleaned as the chart writer cleans them: a quote, line feed or NUL
+    // in one would break its line.
     for (const SplTag& tag : chart.tags) {
-        if (tag.name == "Num of DATA:" || tag.name == "Number") continue;
-        text += "\"" + tag.name + "\",\"" + tag.value + "\"\r\n";
+        std::string_view name, value;
+        SplCleanTag(tag, &name, &value);
+        if (name.empty() || name == "Num of DATA:" || name == "Number") continue;
+        text += "\"";
+        text += name;
+        text += "\",\"";
+        text += value;
+        text += "\"\r\n";
     }
     char number[32];
     char height[64];
@@ -72,23 +81,29 @@ std::string PeakFileText(const PeakEntry* peaks, int peakCount, const SplChart& 
         text.append(number, static_cast<size_t>(nn));
         text += ",   ";
         text.append(height, static_cast<size_t>(hn));
-        text += ", \"" + name + "\"\r\n";
+        text += ", \"";
+        text += SplSafeText(name);
+        text += "\"\r\n";
     }
     return text;
 }
 
 int WritePeakFile(const std::string& fileName, PeakEntry* peaks, int peakCount,
-                  const SplChart& chart, std::string* error) {
+                  const SplChart& chart, std::string* error, SaveReport* report) {
     if (peakCount < 0 || (peakCount > 0 && !peaks)) {
         if (error) *error = "no peaks";
+        if (report) report->error = "no peaks";
         return 0;
     }
     SortPeaksByPosition(peaks, peakCount);
     std::string text = PeakFileText(peaks, peakCount, chart);
+    SaveReport saved;
     bool ok = AtomicWriteFile(
         fileName,
         [&](std::FILE* f) { return std::fwrite(text.data(), 1, text.size(), f) == text.size(); },
-        error);
+        &saved);
+    if (!ok && error) *error = saved.error;
+    if (report) *report = saved;
     return ok ? 1 : 0;
 }
 

@@ -6,6 +6,7 @@
 //   WritePeakFile (sorts, then writes the file whole through a temporary file).
 #pragma once
 
+#include "chart/atomic_file.h"
 #include "chart/spl_types.h"
 #include "viewer/chart_viewer.h"
 
@@ -37,9 +38,11 @@ void SortPeaksByPosition(PeakEntry* peaks, int peakCount);
 std::string PeakFileText(const PeakEntry* peaks, int peakCount, const SplChart& chart);
 
 // Sorts peaks in place and writes the PKS file to fileName, replacing it only once the whole file
-// has been written. Returns 1 on success, 0 on failure (error, if given, says why).
+// has been written. Returns 1 on success, 0 on failure (error, if given, says why; report, if
+// given, also tells what the save could not keep).
 int WritePeakFile(const std::string& fileName, PeakEntry* peaks, int peakCount,
-                  const SplChart& chart, std::string* error = nullptr);
+                  const SplChart& chart, std::string* error = nullptr,
+                  SaveReport* report = nullptr);
 
 // The peaks of table k (0 or 1) marked in the rows, as the viewer builds them: position = row
 // index, height = top[k] - base[k], factor 1, name = the first 29 characters of isotopeName.

@@ -300,9 +300,10 @@ int LoadSetup(const std::string& iniPath) {
     return 1;
 }
 
-int SaveSetup(const std::string& iniPath) {
+int SaveSetup(const std::string& iniPath, std::string* reason) {
     if (iniPath.empty()) {
         LogPrint(IniPathError("SaveSetup"));
+        if (reason) *reason = "the settings file has no place";
         return 0;
     }
     IniFile ini;
@@ -314,6 +315,7 @@ int SaveSetup(const std::string& iniPath) {
     std::string error;
     if (!ini.Save(iniPath, &error)) {
         LogPrintf("SaveSetup: Can't write the ini file (%s).", error.c_str());
+        if (reason) *reason = error;
         return 0;
     }
     return 1;

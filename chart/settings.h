@@ -74,8 +74,9 @@ std::string SettingsFilePath(const std::string& executablePath);
 // there; earlier keys keep what they read) or iniPath is empty (the path could not be had).
 int LoadSetup(const std::string& iniPath);
 // Writes every key of Settings to iniPath through a temporary file and a rename. Returns 1 on
-// success, 0 (and a run-log line) when the path is empty or the file could not be written.
-int SaveSetup(const std::string& iniPath);
+// success, 0 (and a run-log line) when the path is empty or the file could not be written; reason
+// (if given) then says why.
+int SaveSetup(const std::string& iniPath, std::string* reason = nullptr);
 
 // Typed readers: return the value read from the file, or current when the key or section is
 // missing or the text has the wrong form. When the key is present with an empty value, *failed

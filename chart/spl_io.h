@@ -1,11 +1,13 @@
 // Reading and writing SPL / SPL2 chart files (module Spldata).
 #pragma once
 
+#include "chart/atomic_file.h"
 #include "chart/spl_types.h"
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A rejected row (codes 203 and 220): text is the rest of the row from the offending comma, title
@@ -14,14 +16,37 @@
 using SplRowErrorHandler = std::function<void(const std::string& text, const std::string& title)>;
 void SetSplRowErrorHandler(SplRowErrorHandler handler);
 
+// What a read found besides the rows.
+struct SplReadInfo {
+    // Why the read failed: the system's reason ("Permission denied", "not a regular file") or the
+    // fault in the file with its line ("line 7: Bad format of spl body.").
+    std::string failure;
+    // The rows ended at a line that is not a row while more than blanks follows: the chart holds
+    // only the rows before stopLine (counted from 1).
+    bool cutShort = false;
+    long long stopLine = 0;
+};
+
 // Reads fileName into chart (reset first) and returns the rows, or nothing on failure. Every step
-// and failure is logged.
-std::optional<std::vector<SplSample>> ReadSplData(const std::string& fileName, SplChart& chart);
+// and failure is logged; info (if given) tells why a read failed and where a chart was cut short.
+// Only regular files are read (a FIFO or device is refused at once, never waited on). A file
+// whose first line is neither a header line nor a row holds no chart: the read fails.
+std::optional<std::vector<SplSample>> ReadSplData(const std::string& fileName, SplChart& chart,
+                                                  SplReadInfo* info = nullptr);
 
 // Writes rowCount rows with the header chart to fileName, replacing it only once the whole file
-// has been written (temporary file, then rename). Returns 1 on success, 0 on any failure.
+// has been written (temporary file, then rename; see AtomicFile for links, special files and
+// permissions). Returns 1 on success, 0 on any failure; report (if given) says why, or what the
+// save could not keep.
 int WriteSplData(const std::string& fileName, const SplSample* rows, int rowCount,
-                 const SplChart& chart);
+                 const SplChart& chart, SaveReport* report = nullptr);
+
+// Text as the writers put it between double quotes: cut at its first double quote, line feed or
+// NUL, where a reader would take it to end.
+std::string_view SplSafeText(std::string_view text);
+// A header tag's name and value as the writers write them: both cleaned as above, the name cut to
+// 29 characters and the value so that the line "name","value" fits one 1023-character piece.
+void SplCleanTag(const SplTag& tag, std::string_view* name, std::string_view* value);
 
 // One row line as WriteSplData writes it at position index, CR LF included; extended adds the
 // SPL2 columns. out must hold SPL_ROW_LINE_MAX characters. Returns the characters written.

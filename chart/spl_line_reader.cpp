@@ -17,20 +17,24 @@ SplLineReader::~SplLineReader() {
 }
 
 bool SplLineReader::Open(const std::string& path) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: opening a FIFO would otherwise wait for a writer forever.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0) return false;
     struct stat st;
-    if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+    const bool known = ::fstat(fd_, &st) == 0;
+    if (!known || !S_ISREG(st.st_mode)) {
+        const int error = !known ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
+        notRegular_ = known && !S_ISDIR(st.st_mode);
         ::close(fd_);
         fd_ = -1;
+        errno = error;
         return false;
     }
-    if (S_ISREG(st.st_mode)) {
-        fileSize_ = st.st_size;
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    fileSize_ = st.st_size;
 #ifdef POSIX_FADV_SEQUENTIAL
-        ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
-    }
     // A small file needs no full block (its size plus room for the look-ahead of Next).
     capacity_ = BLOCK_SIZE;
     if (fileSize_ > 0 && static_cast<unsigned long long>(fileSize_) < BLOCK_SIZE - 4096)

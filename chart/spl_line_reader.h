@@ -16,8 +16,11 @@ class SplLineReader {
     SplLineReader(const SplLineReader&) = delete;
     SplLineReader& operator=(const SplLineReader&) = delete;
 
-    // Opens a regular file (or a pipe) for reading; false when it cannot be opened or is a folder.
+    // Opens a regular file for reading, never waiting (a FIFO is refused at once). False when it
+    // cannot be opened (errno tells why) or is no regular file (notRegular(), or errno EISDIR for
+    // a folder).
     bool Open(const std::string& path);
+    bool notRegular() const { return notRegular_; }
     // The next piece; it ends with '\n' when its line ended within it. False at the end of the
     // file or on a read error (failed() tells which). The view stays valid until the next call.
     bool Next(std::string_view& piece);
@@ -38,4 +41,5 @@ class SplLineReader {
     long long fileSize_ = 0;
     bool eof_ = false;
     bool failed_ = false;
+    bool notRegular_ = false;
 };

@@ -19,6 +19,7 @@
 #include "chart/spl_line_reader.h"
 #include "chart/spl_scan.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -135,14 +136,30 @@ struct Reader {
     SplLineReader lines;
     std::vector<SplSample> rows;
     std::string fileName;
+    SplReadInfo* info = nullptr;
+    long long line = 0;     // the line (from 1) of the last piece handed out
+    bool lineEnded = true;  // that piece ended its line
+    bool sawHeader = false; // a header line was read
 
-    std::optional<std::vector<SplSample>> Fail() {
+    bool Next(std::string_view& piece) {
+        if (lineEnded) ++line;
+        bool got = lines.Next(piece);
+        lineEnded = got && !piece.empty() && piece.back() == '\n';
+        return got;
+    }
+    void Because(const std::string& why, bool withLine = true) {
+        if (info) info->failure = withLine ? "line " + std::to_string(line) + ": " + why : why;
+    }
+    std::optional<std::vector<SplSample>> Fail(const std::string& why) {
+        Because(why);
         chart.tags.clear();
         return std::nullopt;
     }
     std::optional<std::vector<SplSample>> ReadFailed() {
         LogPrintf("%s can't be read.", fileName.c_str());
-        return Fail();
+        Because(std::strerror(errno), false);
+        chart.tags.clear();
+        return std::nullopt;
     }
     std::optional<std::vector<SplSample>> Finish() {
         if ((rows.capacity() - rows.size()) * sizeof(SplSample) > (16u << 20) &&
@@ -151,27 +168,55 @@ struct Reader {
         LogPrintf("%d items", static_cast<int>(rows.size()));
         return std::move(rows);
     }
+    // The rows ended at piece, a line that is no row: tell whether anything but blanks follows.
+    std::optional<std::vector<SplSample>> Stopped(std::string_view piece);
 
     std::optional<std::vector<SplSample>> Header();
     std::optional<std::vector<SplSample>> Rows(std::string_view piece);
 };
 
+bool Blank(std::string_view piece) {
+    for (char c : piece) {
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
+    }
+    return true;
+}
+
+std::optional<std::vector<SplSample>> Reader::Stopped(std::string_view piece) {
+    const long long stop = line;
+    if (!sawHeader && rows.empty()) {
+        LogPrint("Not a chart file.");
+        return Fail("neither a header line nor a row");
+    }
+    bool content = !Blank(piece);
+    while (!content && Next(piece))
+        content = !Blank(piece);
+    if (!content && lines.failed()) return ReadFailed();
+    if (content && info) {
+        info->cutShort = true;
+        info->stopLine = stop;
+    }
+    return Finish();
+}
+
 std::optional<std::vector<SplSample>> Reader::Header() {
     std::string_view piece;
     for (;;) {
-        if (!lines.Next(piece)) {
+        if (!Next(piece)) {
             if (lines.failed()) return ReadFailed();
             LogPrint("Unexpected end of file.");
+            Because("Unexpected end of file.");
             return std::nullopt; // the tags read so far stay
         }
         if (piece[0] != '"') return Rows(piece);
+        sawHeader = true;
         std::string_view line = CString(piece);
         size_t close = line.find('"', 1);
         if (close == std::string_view::npos || close == 1 || close + 1 >= line.size() ||
             line[close + 1] != ',') {
             LogPrint(ForLog(line));
             LogPrint("Invalid format of record(tag)");
-            return Fail();
+            return Fail("Invalid format of record(tag)");
         }
         std::string_view name = line.substr(1, std::min<size_t>(close - 1, SPL_TAG_NAME_MAX));
         std::string_view rest = line.substr(close + 2);
@@ -182,7 +227,7 @@ std::optional<std::vector<SplSample>> Reader::Header() {
                 !SplScanInt32(rest.data() + 1, rest.data() + rest.size(), &version)) {
                 LogPrint(ForLog(rest));
                 LogPrint("Invalid version format");
-                return Fail();
+                return Fail("Invalid version format");
             }
             chart.version = version;
         } else if (name == "Smoothed") {
@@ -193,7 +238,7 @@ std::optional<std::vector<SplSample>> Reader::Header() {
         } else if (name == "Number") {
             LogPrint(ForLog(rest));
             LogPrint("Comment: the end of header.");
-            if (!lines.Next(piece)) {
+            if (!Next(piece)) {
                 if (lines.failed()) return ReadFailed();
                 LogPrint("Header loaded.");
                 return Finish();
@@ -212,7 +257,7 @@ std::optional<std::vector<SplSample>> Reader::Header() {
                 if (to == from) {
                     LogPrint(ForLog(rest));
                     LogPrint("Invalid format fo record(content: number)");
-                    return Fail();
+                    return Fail("Invalid format fo record(content: number)");
                 }
                 value = rest.substr(from, to - from);
             } else if (!rest.empty()) {
@@ -222,7 +267,7 @@ std::optional<std::vector<SplSample>> Reader::Header() {
             try {
                 chart.tags.push_back(SplTag{std::string(name), std::move(value)});
             } catch (const std::bad_alloc&) {
-                return Fail();
+                return Fail("not enough memory");
             }
         }
     }
@@ -235,7 +280,7 @@ std::optional<std::vector<SplSample>> Reader::Rows(std::string_view piece) {
         if (piece.empty() || piece[0] != ' ') {
             LogPrint(ForLog(piece));
             LogPrint("Invalid format of record");
-            return Finish();
+            return Stopped(piece);
         }
         const char* comma = nullptr;
         bool extended = false;
@@ -244,22 +289,23 @@ std::optional<std::vector<SplSample>> Reader::Rows(std::string_view piece) {
         if (extended && chart.version < 2) chart.version = 2;
         if (r == RowResult::BadFormat) {
             LogPrint("Bad format of spl body.");
-            return Fail();
+            return Fail("Bad format of spl body.");
         }
         if (r != RowResult::Ok) {
             ReportRowError(i,
                            r == RowResult::NoSmoothed ? ROW_ERROR_NO_SMOOTHED : ROW_ERROR_NO_PEAKS,
                            piece.substr(static_cast<size_t>(comma - piece.data())));
-            return Fail();
+            return Fail(r == RowResult::NoSmoothed ? "no smoothed value after the comma"
+                                                   : "fewer than four peak values");
         }
         try {
             if (rows.size() == rows.capacity()) GrowRows(rows, lines);
             rows.push_back(scratch);
         } catch (const std::bad_alloc&) {
             LogPrint("Not enough core.");
-            return Fail();
+            return Fail("not enough memory");
         }
-        if (!lines.Next(piece)) {
+        if (!Next(piece)) {
             if (lines.failed()) return ReadFailed();
             return Finish();
         }
@@ -272,20 +318,27 @@ void SetSplRowErrorHandler(SplRowErrorHandler handler) {
     RowErrorHandler() = std::move(handler);
 }
 
-std::optional<std::vector<SplSample>> ReadSplData(const std::string& fileName, SplChart& chart) {
+std::optional<std::vector<SplSample>> ReadSplData(const std::string& fileName, SplChart& chart,
+                                                  SplReadInfo* info) {
+    if (info) *info = SplReadInfo();
     if (fileName.empty()) {
         LogPrint("Invalid arguments.");
+        if (info) info->failure = "no file name";
         return std::nullopt;
     }
-    Reader reader{chart, {}, {}, fileName};
+    Reader reader{chart, {}, {}, fileName, info};
     try {
         reader.rows.reserve(FIRST_ROWS);
     } catch (const std::bad_alloc&) {
         LogPrint("Not enough core.");
+        if (info) info->failure = "not enough memory";
         return std::nullopt;
     }
     if (!reader.lines.Open(fileName)) {
         LogPrintf("%s can't be opened.", fileName.c_str());
+        if (info)
+            info->failure = reader.lines.notRegular() ? "not a regular file (a device or FIFO)"
+                                                      : std::strerror(errno);
         return std::nullopt;
     }
     chart.Reset();

@@ -67,8 +67,8 @@ class Output {
 
 void WriteHeader(Output& out, const SplChart& chart, int rowCount) {
     for (const SplTag& tag : chart.tags) {
-        std::string_view name = Safe(tag.name);
-        if (name.size() > SPL_TAG_NAME_MAX) name = name.substr(0, SPL_TAG_NAME_MAX);
+        std::string_view name, value;
+        SplCleanTag(tag, &name, &value);
         if (name.empty() || name == "Number" || name == "Version" || name == "Smoothed") continue;
         out.Append("\"");
         out.Append(name);
@@ -81,9 +81,6 @@ void WriteHeader(Output& out, const SplChart& chart, int rowCount) {
             out.Append("\r\n");
             continue;
         }
-        std::string_view value = Safe(tag.value);
-        size_t room = HEADER_LINE_MAX - name.size() - 5;
-        if (value.size() > room) value = value.substr(0, room);
         out.Append("\",\"");
         out.Append(value);
         out.Append("\"\r\n");
@@ -135,21 +132,36 @@ char* WriteRow(char* p, int index, const SplSample& row, bool extended) {
 
 } // namespace
 
+std::string_view SplSafeText(std::string_view text) {
+    return Safe(text);
+}
+
+void SplCleanTag(const SplTag& tag, std::string_view* name, std::string_view* value) {
+    *name = Safe(tag.name);
+    if (name->size() > SPL_TAG_NAME_MAX) *name = name->substr(0, SPL_TAG_NAME_MAX);
+    *value = Safe(tag.value);
+    const size_t room = HEADER_LINE_MAX - name->size() - 5;
+    if (value->size() > room) *value = value->substr(0, room);
+}
+
 int FormatSplRow(char* out, int index, const SplSample& row, bool extended) {
     return static_cast<int>(WriteRow(out, index, row, extended) - out);
 }
 
 int WriteSplData(const std::string& fileName, const SplSample* rows, int rowCount,
-                 const SplChart& chart) {
+                 const SplChart& chart, SaveReport* report) {
     if (fileName.empty() || rowCount < 0 || (rowCount > 0 && !rows)) {
         LogPrint("WriteSplData: Invalid arguments.");
+        if (report) report->error = "invalid arguments";
         return 0;
     }
     AtomicFile file;
-    if (!file.Open(fileName)) {
-        LogPrintf("WriteSplData: %s", file.error().c_str());
+    auto failed = [&] {
+        LogPrintf("WriteSplData: %s: %s", fileName.c_str(), file.error().c_str());
+        if (report) *report = file.report();
         return 0;
-    }
+    };
+    if (!file.Open(fileName)) return failed();
     {
         // A buffer of about the file's size, at most BUFFER_SIZE.
         size_t guess = 4096 + chart.tags.size() * 64 + static_cast<size_t>(rowCount) * 100;
@@ -162,9 +174,7 @@ int WriteSplData(const std::string& fileName, const SplSample* rows, int rowCoun
         }
         out.Flush();
     }
-    if (!file.Commit()) {
-        LogPrintf("WriteSplData: %s", file.error().c_str());
-        return 0;
-    }
+    if (!file.Commit()) return failed();
+    if (report) *report = file.report();
     return 1;
 }

@@ -38,8 +38,7 @@ int RunConvert(const std::vector<std::string>& args) {
                          "and the peaks of %zu rows\n",
                          marked);
     }
-    if (!WriteSplData(files[1], rows->data(), static_cast<int>(rows->size()), chart))
-        return cli::Fail("cannot write " + files[1]);
+    if (!cli::WriteChart(files[1], *rows, chart, &reason)) return cli::Fail(reason);
     return 0;
 }
 

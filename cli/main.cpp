@@ -1,6 +1,8 @@
 // vortan-cli: batch work on chart files without a screen.
+#include "chart/atomic_file.h"
 #include "chart/run_log.h"
 #include "cli/cli_command.h"
+#include "cli/read_chart.h"
 
 #include <cstdio>
 #include <string>
@@ -21,10 +23,14 @@ static void PrintHelp() {
         std::printf("  %-58s %s\n", command.usage.c_str(), command.summary.c_str());
     std::printf("\noptions:\n"
                 "  --log    print every run-log line to standard error as it is logged\n"
-                "  --help   show this help\n");
+                "  --help   show this help\n"
+                "\nexit status: 0 done, 1 failed, 2 no command given, 3 done on a chart that "
+                "was cut short\n(its rows end at a line that is not a row, with more after it)\n");
 }
 
 int main(int argc, char** argv) {
+    // An interrupted save leaves no temporary file behind.
+    RemoveTemporariesOnSignals();
     std::vector<std::string> args(argv + 1, argv + argc);
     size_t i = 0;
     for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
@@ -55,7 +61,8 @@ int main(int argc, char** argv) {
         }
     }
     try {
-        return it->second.run(rest);
+        const int status = it->second.run(rest);
+        return status == 0 && cli::ChartWasCutShort() ? cli::EXIT_CUT_SHORT : status;
     } catch (const std::exception& e) {
         return cli::Fail(e.what());
     }

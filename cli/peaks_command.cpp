@@ -57,8 +57,11 @@ int RunPeaks(const std::vector<std::string>& args) {
             return cli::Fail("cannot write " + files[1] + (error.empty() ? "" : ": " + error));
         return 0;
     }
-    if (!WritePeakFile(files[1], peaks.data(), static_cast<int>(peaks.size()), chart, &error))
+    SaveReport report;
+    if (!WritePeakFile(files[1], peaks.data(), static_cast<int>(peaks.size()), chart, &error,
+                       &report))
         return cli::Fail("cannot write " + files[1] + (error.empty() ? "" : ": " + error));
+    cli::WarnAboutSave(files[1], report);
     return 0;
 }
 

@@ -34,8 +34,11 @@ int RunSmooth(const std::vector<std::string>& args) {
                     return cli::Fail("--weight takes quadratic or digital, not " + v);
                 continue;
             }
-            auto n = cli::ParseCount(v, INT_MAX / 4);
-            if (!n) return cli::Fail(a + " takes an unsigned whole number, not " + v);
+            constexpr int LIMIT = INT_MAX / 4;
+            auto n = cli::ParseCount(v, LIMIT);
+            if (!n)
+                return cli::Fail(a + " takes a whole number from 0 to " + std::to_string(LIMIT) +
+                                 ", not " + v);
             (a == "--width" ? width : a == "--max" ? maxWidth : minWidth) = *n;
         } else if (a.rfind("--", 0) == 0) {
             return cli::Fail("smooth: unknown option " + a);
@@ -58,8 +61,7 @@ int RunSmooth(const std::vector<std::string>& args) {
         return cli::Fail("not enough memory to smooth " + files[0]);
     chart.flags |= HASSM;
     chart.version = 2;
-    if (!WriteSplData(files[1], rows->data(), static_cast<int>(rows->size()), chart))
-        return cli::Fail("cannot write " + files[1]);
+    if (!cli::WriteChart(files[1], *rows, chart, &reason)) return cli::Fail(reason);
     return 0;
 }
 

@@ -9,14 +9,21 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 std::string TempName(const char* what) {
-    // Memory-backed when there is such a folder: the writer syncs every file it saves.
-    static const std::string folder = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm/" : "/tmp/";
-    return folder + "vortan_spl_fuzz_" + std::to_string(::getpid()) + "_" + what + ".spl";
+    // Memory-backed when there is such a folder (the writer syncs every file it saves), and a
+    // folder of our own so that the look for left-over temporaries at each save stays short.
+    static const std::string folder = [] {
+        const std::string base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm/" : "/tmp/";
+        const std::string path = base + "vortan_spl_fuzz_" + std::to_string(::getpid()) + "/";
+        ::mkdir(path.c_str(), 0700);
+        return path;
+    }();
+    return folder + what + ".spl";
 }
 
 std::string Slurp(const std::string& path) {

@@ -380,20 +380,20 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeReplacingAnotherFile) {
 TEST_F(MainWindowTest, SavedPositionIsWhereTheNextWindowOpens) {
     Settings.savePosition = true;
     Open();
-    window->move(123, 77);
-    window->resize(900, 450);
+    window->move(50, 77); // on the test screen (800 x 600), frame included
+    window->resize(700, 450);
     Pump();
     const QPoint where = window->pos();
     EXPECT_TRUE(window->close());
     EXPECT_EQ(Settings.windowX, where.x());
     EXPECT_EQ(Settings.windowY, where.y());
-    EXPECT_EQ(Settings.windowWidth, 900);
+    EXPECT_EQ(Settings.windowWidth, 700);
     EXPECT_EQ(Settings.windowHeight, 450);
     delete window;
     window = nullptr;
     Open();
     EXPECT_EQ(window->pos(), where);
-    EXPECT_EQ(window->size(), QSize(900, 450));
+    EXPECT_EQ(window->size(), QSize(700, 450));
 }
 
 TEST_F(MainWindowTest, DetectorFollowsTheSetting) {

@@ -10,8 +10,12 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 #ifndef _WIN32
+#include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -35,9 +39,10 @@ class Cli : public ::testing::Test {
     void TearDown() override { fs::remove_all(dir_); }
 
     // Runs vortan-cli with args; returns its exit status and keeps what it printed.
-    int Run(const std::string& args) {
-        std::string command = "\"" + std::string(VORTAN_CLI) + "\" " + args + " >\"" +
-                              (dir_ / "out.txt").string() + "\" 2>\"" +
+    // program false: args is the whole command line.
+    int Run(const std::string& args, bool program = true) {
+        std::string command = (program ? "\"" + std::string(VORTAN_CLI) + "\" " : "") + args +
+                              " >\"" + (dir_ / "out.txt").string() + "\" 2>\"" +
                               (dir_ / "err.txt").string() + "\"";
         int status = std::system(command.c_str());
         out_ = ReadAll(dir_ / "out.txt");
@@ -192,4 +197,122 @@ TEST_F(Cli, RenderWritesPicturesWhenBuiltWithQt) {
     EXPECT_NE(Run("render " + spl + " " + Out("x.png") + " --from 7000"), 0);
     EXPECT_EQ(err_.rfind("vortan-cli: render:", 0), 0u) << err_;
     EXPECT_FALSE(fs::exists(dir_ / "x.png"));
+}
+
+TEST_F(Cli, ErrorsNameTheReasonAndFifosAreRefusedAtOnce) {
+    ASSERT_EQ(::mkfifo((dir_ / "pipe.spl").c_str(), 0666), 0);
+    fs::create_directories(dir_ / "folder.spl");
+    const std::string in = Example("run3.spl");
+    struct Case {
+        std::string args;
+        std::string error; // what standard error begins with
+    } cases[] = {
+        {"info " + Out("pipe.spl"), "vortan-cli: cannot read " + (dir_ / "pipe.spl").string() +
+                                        ": not a regular file (a device or FIFO)\n"},
+        {"convert " + in + " " + Out("folder.spl"),
+         "vortan-cli: cannot write " + (dir_ / "folder.spl").string() + ": Is a directory\n"},
+        {"smooth " + in + " " + Out("pipe.spl"),
+         "vortan-cli: cannot write " + (dir_ / "pipe.spl").string() +
+             ": not a regular file (a device, FIFO or socket)\n"},
+        {"convert " + in + " " + Out("no/dir/x.spl"), "vortan-cli: cannot write " +
+                                                          (dir_ / "no/dir/x.spl").string() +
+                                                          ": No such file or directory\n"},
+        {"smooth " + in + " " + Out("x.spl") + " --width 2147483647",
+         "vortan-cli: --width takes a whole number from 0 to 536870911, not 2147483647\n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run(c.args), 1) << c.args;
+        EXPECT_EQ(err_, c.error);
+    }
+    EXPECT_TRUE(fs::is_fifo(dir_ / "pipe.spl"));
+}
+
+TEST_F(Cli, AChartCutShortIsReadWithAWarningAndItsOwnStatus) {
+    std::string text = ReadAll(fs::path(VORTAN_EXAMPLES) / "run3.spl");
+    // A blank line after the 1000th row: the rows after it are not read.
+    size_t at = 0;
+    for (int line = 0; line < 5 + 1000; ++line) // five header lines, then the rows
+        at = text.find('\n', at) + 1;
+    std::ofstream(dir_ / "cut.spl", std::ios::binary)
+        << text.substr(0, at) + "\r\n" + text.substr(at);
+    std::ofstream(dir_ / "blank-end.spl", std::ios::binary) << text + "\r\n\r\n";
+    ASSERT_EQ(Run("info " + Out("cut.spl")), 3) << err_;
+    EXPECT_NE(out_.find("rows: 1000\n"), std::string::npos);
+    EXPECT_EQ(err_, "vortan-cli: warning: " + (dir_ / "cut.spl").string() +
+                        ": reading stopped at line 1006, which is not a row; 1000 rows were read "
+                        "and the rest of the file was left out\n");
+    // Written over its own file, the rest would be lost: refused.
+    EXPECT_EQ(Run("convert " + Out("cut.spl") + " " + Out("cut.spl")), 1);
+    EXPECT_NE(
+        err_.find("cannot write " + (dir_ / "cut.spl").string() + ": its chart was cut short"),
+        std::string::npos);
+    EXPECT_EQ(fs::file_size(dir_ / "cut.spl"), text.size() + 2);
+    EXPECT_EQ(Run("convert " + Out("blank-end.spl") + " " + Out("whole.spl")), 0) << err_;
+    EXPECT_EQ(err_, "");
+}
+
+TEST_F(Cli, InfoShowsControlCharactersEscaped) {
+    std::ofstream(dir_ / "esc.spl", std::ios::binary)
+        << "\"Site\",\"a\x1b]0;pwned\x07"
+           "b\\\xc2\x9b"
+           "c\xe6\x97\xa5\xff\"\r\n"
+        << "\"Number\",\"Time(S)\",\"Data(Volt)\"     ,\"Isotope name\"\r\n";
+    ASSERT_EQ(Run("info " + Out("esc.spl")), 0) << err_;
+    EXPECT_NE(out_.find("\"Site\" = \"a\\x1B]0;pwned\\x07b\\\\\\xC2\\x9Bc\xe6\x97\xa5\\xFF\"\n"),
+              std::string::npos)
+        << out_;
+}
+
+// Runs the save as an unprivileged user: as nobody through setpriv when the tests run as root.
+TEST_F(Cli, AFileTheUserMayNotWriteIsNotReplacedAndOwnersAreKeptOrReported) {
+    const bool root = ::geteuid() == 0;
+    std::string as;
+    if (root) {
+        if (std::system("command -v setpriv >/dev/null 2>&1") != 0)
+            GTEST_SKIP() << "setpriv is not installed: cannot run as an unprivileged user";
+        as = "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
+        fs::permissions(dir_, fs::perms::all); // nobody may create files here
+    }
+    const std::string in = Example("run3.spl");
+    std::ofstream(dir_ / "ro.spl") << "protected";
+    fs::permissions(dir_ / "ro.spl",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(Run(as + "\"" + VORTAN_CLI + "\" convert " + in + " " + Out("ro.spl"), false), 1);
+    EXPECT_EQ(err_,
+              "vortan-cli: cannot write " + (dir_ / "ro.spl").string() + ": Permission denied\n");
+    EXPECT_EQ(ReadAll(dir_ / "ro.spl"), "protected");
+    if (!root) GTEST_SKIP() << "keeping another user's ownership needs the tests run as root";
+    // root's file that nobody may write: replaced, but it can no longer belong to root.
+    std::ofstream(dir_ / "shared.spl") << "shared";
+    fs::permissions(dir_ / "shared.spl", fs::perms::all);
+    EXPECT_EQ(Run(as + "\"" + VORTAN_CLI + "\" convert " + in + " " + Out("shared.spl"), false), 0);
+    EXPECT_EQ(err_, "vortan-cli: warning: " + (dir_ / "shared.spl").string() +
+                        ": Its owner and group could not be kept.\n");
+    EXPECT_EQ(fs::file_size(dir_ / "shared.spl"),
+              fs::file_size(fs::path(VORTAN_EXAMPLES) / "run3.spl"));
+}
+
+TEST_F(Cli, AnInterruptedSaveLeavesNoTemporary) {
+    std::vector<SplSample> rows(300000);
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i].isotopeName[0] = 'A';
+    SplChart chart;
+    ASSERT_EQ(WriteSplData((dir_ / "big.spl").string(), rows.data(), 300000, chart), 1);
+    // Stopped at different moments: while reading, while writing, or after the end.
+    for (int delayMs : {20, 60, 120, 250}) {
+        pid_t child = ::fork();
+        if (child == 0) {
+            ::execl(VORTAN_CLI, VORTAN_CLI, "convert", (dir_ / "big.spl").c_str(),
+                    (dir_ / "copy.spl").c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::usleep(static_cast<useconds_t>(delayMs) * 1000);
+        ::kill(child, SIGTERM);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        for (const auto& entry : fs::directory_iterator(dir_)) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(name == "big.spl" || name == "copy.spl") << name << " after " << delayMs;
+        }
+    }
 }

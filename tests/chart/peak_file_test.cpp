@@ -113,6 +113,22 @@ TEST(WritePeakFile, WritesSortedFileAndReportsFailure) {
     std::filesystem::remove_all(dir);
 }
 
+TEST(PeakFileText, CleansTagTextsAsTheChartWriterDoes) {
+    SplChart chart;
+    chart.tags = {{"Site", "bc\nnext"},
+                  {"Quote", "say \"hi\""},
+                  {"Nul", std::string("a\0b", 3)},
+                  {"\"", "no name left"},
+                  {std::string(40, 'N'), "long name"}};
+    std::vector<PeakEntry> peaks = {Peak(1, 0.5, "A\"B")};
+    EXPECT_EQ(PeakFileText(peaks.data(), 1, chart), "\"Site\",\"bc\"\r\n"
+                                                    "\"Quote\",\"say \"\r\n"
+                                                    "\"Nul\",\"a\"\r\n\"" +
+                                                        std::string(29, 'N') +
+                                                        "\",\"long name\"\r\n"
+                                                        "    1,   5.00000000E-001, \"A\"\r\n");
+}
+
 TEST(PeaksMarkedInRows, BuildsEntriesLikeTheViewer) {
     std::vector<SplSample> rows(5);
     rows[1].flags = SAMPLE_HAS_PEAK | SAMPLE_HAS_REVISED;

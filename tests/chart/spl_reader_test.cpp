@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <sys/stat.h>
 
 using namespace spltest;
 using namespace std::string_literals;
@@ -217,6 +218,60 @@ TEST(ReadSplData, WhereTheRowsEnd) {
     ASSERT_TRUE(r.rows);
     EXPECT_TRUE(r.rows->empty());
     EXPECT_EQ(r.chart.tagCount(), 1);
+}
+
+TEST(ReadSplData, TellsWhereAChartWasCutShort) {
+    TempDir dir;
+    LogCapture log;
+    struct Case {
+        std::string text;
+        bool read; // the read succeeds
+        size_t rows;
+        bool cutShort;
+        long long stopLine;
+        std::string failure;
+    } cases[] = {
+        // A blank line in the middle, with rows after it: cut short at line 6.
+        {std::string(PLAIN_COLUMNS) + Rows(4) + "\n" + Rows(2, 4), true, 4, true, 6, ""},
+        // Blank lines (and blanks) at the end only: whole.
+        {std::string(PLAIN_COLUMNS) + Rows(3) + "\n \r\n\t\n", true, 3, false, 0, ""},
+        // A long line of text after the rows.
+        {std::string(PLAIN_COLUMNS) + Rows(1) + std::string(1500, 'x') + "\n", true, 1, true, 3,
+         ""},
+        // No header line and no row: no chart (a binary file, free text).
+        {"\x7f"
+         "ELF\x02\x01\x01\n\x00\x00",
+         false, 0, false, 0, "line 1: neither a header line nor a row"},
+        {"\n", false, 0, false, 0, "line 1: neither a header line nor a row"},
+        {std::string(PLAIN_COLUMNS) + " 7, 0, 1.0, \"A\"\n", false, 0, false, 0,
+         "line 2: Bad format of spl body."},
+    };
+    for (const Case& c : cases) {
+        SplChart chart;
+        SplReadInfo info;
+        auto rows = ReadSplData(dir.File("cut.spl", c.text), chart, &info);
+        ASSERT_EQ(rows.has_value(), c.read) << c.text.substr(0, 40);
+        EXPECT_EQ(info.failure, c.failure);
+        if (!rows) continue;
+        EXPECT_EQ(rows->size(), c.rows);
+        EXPECT_EQ(info.cutShort, c.cutShort);
+        EXPECT_EQ(info.stopLine, c.stopLine);
+    }
+}
+
+TEST(ReadSplData, RefusesFifosAndFoldersAtOnceWithTheReason) {
+    TempDir dir;
+    const std::string fifo = dir.Name("pipe.spl");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    SplChart chart;
+    SplReadInfo info;
+    // No writer ever opens the FIFO: a blocking open would never return.
+    EXPECT_FALSE(ReadSplData(fifo, chart, &info));
+    EXPECT_EQ(info.failure, "not a regular file (a device or FIFO)");
+    EXPECT_FALSE(ReadSplData(dir.path.string(), chart, &info));
+    EXPECT_EQ(info.failure, "Is a directory");
+    EXPECT_FALSE(ReadSplData(dir.Name("missing.spl"), chart, &info));
+    EXPECT_EQ(info.failure, "No such file or directory");
 }
 
 TEST(ReadSplData, RejectedRowsFailTheWholeRead) {
