@@ -187,7 +187,7 @@ int PrintChart(QWidget* main, ChartView* viewer) {
 
     int count = 0;
     uint32_t chartFlags = 0;
-    std::optional<std::vector<SplSample>> rows = RetrieveChart(viewer, &count, &chartFlags);
+    const ChartStore* rows = RetrieveChart(viewer, &count, &chartFlags);
     if (!rows || count < 1 || rows->size() < static_cast<size_t>(count)) {
         Refuse("PrintChart: Data not ready.");
         return 0;
@@ -238,7 +238,7 @@ int PrintChart(QWidget* main, ChartView* viewer) {
         }
         if (!(blankFirst && page == 0)) {
             PrintPage(target->Painter(), PW, PH, LW, LH, samplesPerRoll, range.bottom, range.top,
-                      firstRoll, &start, count, rows->data(), peakMode, chartFlags);
+                      firstRoll, &start, count, rows, peakMode, chartFlags);
         }
         if (!target->EndPage(page)) {
             LogPrint("Abort at EndPage");

@@ -11,7 +11,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+
 #include <QPushButton>
+#include <new>
 
 #include <climits>
 
@@ -89,7 +91,7 @@ int RunSmoothing(VortanMain* main) {
     ChartView* view = main->view();
     int count = 0;
     uint32_t flags = 0;
-    std::optional<std::vector<SplSample>> rows = RetrieveChart(view, &count, &flags);
+    const ChartStore* rows = RetrieveChart(view, &count, &flags);
     if (!rows) {
         QApplication::beep();
         QMessageBox box(QMessageBox::Information, QStringLiteral("Vortan"),
@@ -102,10 +104,19 @@ int RunSmoothing(VortanMain* main) {
     // The dialog's values serve this run only; the settings stay as they are.
     const SmoothingDialogValues& values = dialog.values();
     WeightFunction weight = values.optimize ? CurrentWeightFunction : nullptr;
-    if (SmoothChart(rows->data(), count, values.halfWidth, values.maxWidth, values.minWidth,
-                    weight)) {
-        flags |= HASSM;
-        if (!SetChart(view, std::move(*rows), flags, 2)) return 0;
+    // The new column is computed beside the chart's rows and then handed to the viewer, which
+    // installs its own rows again with it; the rows are never copied.
+    rows = view->chart ? &view->chart->rows : nullptr;
+    if (!rows || static_cast<int>(rows->size()) != count) return 0;
+    std::vector<double> smoothed;
+    try {
+        smoothed.resize(static_cast<size_t>(count));
+    } catch (const std::bad_alloc&) {
+        return 1; // no room to work in: the chart stays as it is
+    }
+    if (SmoothColumn(rows->Data(), count, smoothed.data(), values.halfWidth, values.maxWidth,
+                     values.minWidth, weight)) {
+        if (!SetSmoothedChart(view, std::move(smoothed), 2)) return 0;
         main->MarkChartModified();
     }
     return 1;

@@ -14,8 +14,8 @@ namespace cli {
 
 // Reads fileName into chart. On failure returns nothing and sets reason to the reader's last
 // run-log line (the log is opened for the read when nothing else holds it open).
-inline std::optional<std::vector<SplSample>> ReadChart(const std::string& fileName, SplChart& chart,
-                                                       std::string* reason) {
+inline std::optional<ChartStore> ReadChart(const std::string& fileName, SplChart& chart,
+                                           std::string* reason) {
     bool opened = !IsLogOpen() && OpenLog();
     auto rows = ReadSplData(fileName, chart);
     if (!rows) {

@@ -70,9 +70,9 @@ int GetPeakInfo(const ChartView* viewer, int table, int index, double* top, doub
         *base = 0.0;
         return 0;
     }
-    const SplSample& sample = viewer->chart->samples[static_cast<size_t>(s)];
-    *top = sample.top[table];
-    *base = sample.base[table];
+    const RowMark* mark = viewer->chart->rows.FindMark(s);
+    *top = mark ? mark->top[table] : 0.0;
+    *base = mark ? mark->base[table] : 0.0;
     return 1;
 }
 
@@ -89,10 +89,13 @@ int SetPeakInfo(ChartView* viewer, int table, int index, const double* top, cons
     PeakEntry& entry = set->entries[static_cast<size_t>(index)];
     int s = SampleOf(*viewer->chart, entry);
     if (s >= 0) {
-        SplSample& sample = viewer->chart->samples[static_cast<size_t>(s)];
-        if (top) sample.top[table] = *top;
-        if (base) sample.base[table] = *base;
-        if (top || base) entry.height = sample.top[table] - sample.base[table];
+        if (top || base) {
+            RowMark& mark = viewer->chart->rows.MarkOf(s);
+            if (top) mark.top[table] = *top;
+            if (base) mark.base[table] = *base;
+            entry.height = mark.top[table] - mark.base[table];
+            viewer->chart->rows.TidyMark(s);
+        }
     }
     if (name) CopyElemName(entry.name, name, std::strlen(name));
     if (top || base || name) viewer->changeCount += 1;

@@ -178,8 +178,8 @@ class PrintingTest : public ::testing::Test {
                              GetChartMin(&view, 1), Settings.printRange);
         QImage page = t.job->blank;
         QPainter painter(&page);
-        PrintPage(painter, 827, 1169, LW, LH, spr, r.bottom, r.top, firstRoll, &start, count,
-                  rows->data(), GetPeakMode(&view), flags);
+        PrintPage(painter, 827, 1169, LW, LH, spr, r.bottom, r.top, firstRoll, &start, count, rows,
+                  GetPeakMode(&view), flags);
         return page;
     }
     bool Logged(const std::string& line) {

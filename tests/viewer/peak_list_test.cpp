@@ -61,7 +61,7 @@ TEST(DeletePeaks, RemovesListedEntriesAndTheirMarks) {
     EXPECT_EQ(t.Sample(200).top[0], 0.0);
     EXPECT_EQ(t.Sample(400).base[0], 0.0);
     EXPECT_EQ(t.Sample(300).flags, SAMPLE_HAS_PEAK | SAMPLE_HAS_REVISED);
-    EXPECT_EQ(t.view.chart->markedSamples, (std::set<int>{100, 300, 500}));
+    EXPECT_EQ(t.Marked(), (std::set<int>{100, 300, 500}));
     EXPECT_EQ(t.view.changeCount, 1);
     int count = 0;
     uint32_t flags = 0;
@@ -80,7 +80,7 @@ TEST(DeletePeaks, DeletingEveryEntryLeavesTheOtherTable) {
     EXPECT_EQ(t.Table(1).count, 1);
     EXPECT_EQ(t.Sample(300).flags, SAMPLE_HAS_REVISED);
     EXPECT_EQ(t.Sample(300).top[1], 0.9);
-    EXPECT_EQ(t.view.chart->markedSamples, (std::set<int>{300}));
+    EXPECT_EQ(t.Marked(), (std::set<int>{300}));
 }
 
 TEST(DeletePeaks, SkipsIndicesOutsideTheTableAndRepeatsOnce) {

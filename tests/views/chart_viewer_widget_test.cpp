@@ -162,10 +162,10 @@ TEST(PaintIndexPane, OverviewCurveAndBoxOverWholePaneBeforeAnyChart) {
 }
 
 TEST(DrawIndexOverview, ColumnsShowTheLargestSampleOfTheirStep) {
-    std::vector<SplSample> rows(40);
-    rows[13].data = 5.0; // column 3 of step 4
+    std::vector<double> rows(40);
+    rows[13] = 5.0; // column 3 of step 4
     MaxPyramid data;
-    data.Build(rows.data(), 40, SampleColumn::Data);
+    data.Build(rows.data(), 40);
     QImage image = DrawIndexOverview(data, 4, 10.0, 10, 60);
     EXPECT_EQ(image.pixel(3, 10), BLACK); // 60 - 5 * 10
     EXPECT_NE(image.pixel(5, 10), BLACK);
