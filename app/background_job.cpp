@@ -61,10 +61,15 @@ class JobGuard : public QObject {
         case QEvent::DragEnter:
         case QEvent::DragMove:
         case QEvent::Drop:
-            if (InDialog(watched)) return false;
-            if (event->type() == QEvent::KeyPress &&
-                static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            // Esc stops the work wherever it is typed (the dialog's own Esc shortcut would only
+            // reset it, without a word to the work).
+            if ((event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+                static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
                 progress_.cancel = true;
+                event->accept();
+                return true;
+            }
+            if (InDialog(watched)) return false;
             event->accept();
             return true;
         default:
@@ -149,6 +154,7 @@ void RunBackgroundJob(VortanMain* main, const QString& label, SplProgress& progr
             guard.dialog = dialog;
             dialog->show();
         }
+        if (guard.dialog && guard.dialog->wasCanceled()) progress.cancel = true;
         if (guard.dialog) UpdateDialog(*guard.dialog, label, progress);
     });
     tick.start();

@@ -35,23 +35,30 @@ class BackgroundJobTest : public apptest::AppTest {
 } // namespace
 
 TEST_F(BackgroundJobTest, EscOrCancelStopsALoadAndKeepsTheChart) {
-    for (bool byButton : {false, true}) {
+    enum Stop { EscInWindow, CancelButton, EscInDialog };
+    for (Stop how : {EscInWindow, CancelButton, EscInDialog}) {
+        SCOPED_TRACE(how);
+        SetBackgroundJobHook(nullptr);
+        SetProgressDelay(500);
         LoadExample();
         const int samples = window->view()->chart->sampleCount;
         const int tags = CurrentChart.tagCount();
-        SetProgressDelay(byButton ? 0 : 500);
+        SetProgressDelay(how == EscInWindow ? 500 : 0);
         SetBackgroundJobHook([](SplProgress& p) { WaitFor([&p] { return p.cancel.load(); }); });
         auto* stop = new QTimer();
         timers.push_back(stop);
         stop->setInterval(10);
-        QObject::connect(stop, &QTimer::timeout, [this, stop, byButton] {
-            if (byButton) {
+        QObject::connect(stop, &QTimer::timeout, [this, stop, how] {
+            QWidget* target = QApplication::focusWidget();
+            if (!target) target = window->viewer(); // no active window offscreen
+            if (how != EscInWindow) {
                 auto* dialog = window->findChild<QProgressDialog*>();
                 if (!dialog || !dialog->isVisible()) return;
-                dialog->findChild<QPushButton*>()->click();
+                target = dialog;
+            }
+            if (how == CancelButton) {
+                target->findChild<QPushButton*>()->click();
             } else {
-                QWidget* target = QApplication::focusWidget();
-                if (!target) target = window->viewer(); // no active window offscreen
                 QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
                 QApplication::sendEvent(target, &esc);
             }
