@@ -110,6 +110,8 @@ int RunSmoothing(VortanMain* main) {
     if (!rows || static_cast<int>(rows->size()) != count) return 0;
     std::vector<double> smoothed;
     try {
+        // With room for the blank samples the viewer adds, so that the column never moves.
+        smoothed.reserve(static_cast<size_t>(view->chart->paddedCount) + 1);
         smoothed.resize(static_cast<size_t>(count));
     } catch (const std::bad_alloc&) {
         return 1; // no room to work in: the chart stays as it is

@@ -1,12 +1,12 @@
 // The yardstick of the reading benchmarks: a reader as plain C would write it, fgets into a
-// 1024-byte line and sscanf with the format's patterns, rows into a growing array of records.
+// 1024-byte line and sscanf with the format's patterns into one row record. It keeps no rows, so
+// it is faster than any reader that does: a conservative measure to compare against.
 #pragma once
 
 #include "chart/spl_types.h"
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 namespace bench {
 
@@ -15,7 +15,7 @@ inline long SscanfRead(const std::string& path) {
     std::FILE* f = std::fopen(path.c_str(), "r");
     if (!f) return -1;
     char line[1024];
-    std::vector<SplSample> rows;
+    long rows = 0;
     bool header = true;
     while (std::fgets(line, sizeof line, f)) {
         if (header) {
@@ -28,7 +28,7 @@ inline long SscanfRead(const std::string& path) {
         int used = 0;
         if (std::sscanf(line, " %ld, %ld, %lf, \"%63[^\"]\"%n", &number, &time, &s.data,
                         s.isotopeName, &used) < 4 ||
-            number != static_cast<long>(rows.size()))
+            number != rows)
             break;
         s.time = static_cast<int32_t>(time);
         const char* p = line + used;
@@ -38,10 +38,10 @@ inline long SscanfRead(const std::string& path) {
                 std::sscanf(p + more, ", %lf, %lf, %lf, %lf", &s.top[0], &s.base[0], &s.top[1],
                             &s.base[1]);
         }
-        rows.push_back(s);
+        ++rows;
     }
     std::fclose(f);
-    return static_cast<long>(rows.size());
+    return rows;
 }
 
 } // namespace bench

@@ -141,8 +141,12 @@ void ChartStore::AppendStore(ChartStore&& other) {
 }
 
 void ChartStore::PadColumns(size_t extra) {
+    // Exactly the room asked for: a column that has to move does not double.
+    data_.reserve(size() + extra);
     data_.resize(size() + extra, 0.0);
-    if (!smoothed_.empty()) smoothed_.resize(size() + extra, 0.0);
+    if (smoothed_.empty()) return;
+    smoothed_.reserve(size() + extra);
+    smoothed_.resize(size() + extra, 0.0);
 }
 
 void ChartStore::ShrinkToFit() {
