@@ -1,6 +1,8 @@
 #include "app/command_table.h"
 
 #include "app/data_dialogs.h"
+#include "app/edit_commands.h"
+#include "app/help_window.h"
 #include "app/panels.h"
 #include "app/printing.h"
 #include "viewer/chart_viewer.h"
@@ -56,6 +58,14 @@ const CommandEntry CommandTable[] = {
     {40039, PeakListCommand, nullptr},
     {40040, EditHeader, nullptr},
     {40052, nullptr, nullptr},
+    {CMD_UNDO, UndoCommand, nullptr},
+    {CMD_REDO, RedoCommand, nullptr},
+    // View
+    {CMD_AXES, AxesCommand, nullptr},
+    {CMD_MEASURE_A, MeasureCommand, &MeasureWhich[0]},
+    {CMD_MEASURE_B, MeasureCommand, &MeasureWhich[1]},
+    {CMD_MEASURE_CLEAR, MeasureClearCommand, nullptr},
+    {CMD_KEYMAP, HelpKeyMapCommand, nullptr},
     // Option
     {40048, SmoothingSettings, nullptr},
     {40049, DetectionOptions, nullptr},

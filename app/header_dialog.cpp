@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "chart/settings.h"
 #include "ui_header_dialog.h"
+#include "viewer/edit_history.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -103,6 +104,8 @@ int EditHeader(VortanMain* main, int, const void*) {
         QApplication::beep();
         return 1;
     }
-    if (EditChartHeader(main, CurrentChart) && main) main->MarkChartModified();
+    const SplChart before = CurrentChart;
+    if (EditChartHeader(main, CurrentChart) && main)
+        RecordHeaderEdit(main->view(), before, CurrentChart);
     return 1;
 }

@@ -8,6 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -31,16 +34,14 @@ struct Topic {
     const char* page;
 };
 // Topic numbers of the pages the program opens.
-const Topic TOPICS[] = {{1, "contents.html"},
-                        {18, "usage.html"},
-                        {20, "keys.html"},
-                        {21, "peaks.html"},
-                        {22, "files.html"}};
+const Topic TOPICS[] = {{1, "contents.html"}, {18, "usage.html"}, {20, "keys.html"},
+                        {21, "peaks.html"},   {22, "files.html"}, {23, "detection.html"}};
 
 // The pages the keyword search looks through.
-const char* const PAGES[] = {
-    "ja/usage.html", "ja/keys.html",  "ja/peaks.html", "ja/files.html",    "en/usage.html",
-    "en/keys.html",  "en/peaks.html", "en/files.html", "ja/contents.html", "en/contents.html"};
+const char* const PAGES[] = {"ja/usage.html",    "ja/keys.html",      "ja/peaks.html",
+                             "ja/files.html",    "en/usage.html",     "en/keys.html",
+                             "en/peaks.html",    "en/files.html",     "ja/contents.html",
+                             "en/contents.html", "ja/detection.html", "en/detection.html"};
 
 HelpWindow* OpenHelp() {
     if (!shownHelp) shownHelp = new HelpWindow();
@@ -70,12 +71,25 @@ HelpWindow::HelpWindow() {
     search = new QLineEdit(this);
     search->setClearButtonEnabled(true);
     row->addWidget(search, 1);
+    // The page shown, on paper: the key map is laid out to be printed.
+    auto* print = new QPushButton(QStringLiteral("印刷"), this);
+    print->setObjectName(QStringLiteral("printButton"));
+    print->setToolTip(
+        QStringLiteral("表示中のページを印刷します (キー一覧など) / Print this page"));
+    row->addWidget(print);
     column->addLayout(row);
     view = new QTextBrowser(this);
     view->setOpenLinks(true);
     view->setOpenExternalLinks(false);
     column->addWidget(view, 1);
     connect(search, &QLineEdit::returnPressed, this, [this] { Search(search->text()); });
+    connect(print, &QPushButton::clicked, this, [this] {
+        QPrinter printer;
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() == QDialog::Accepted) view->document()->print(&printer);
+    });
+    search->setToolTip(
+        QStringLiteral("言葉を入れて Enter で全ページを検索 / Type a word, Enter searches"));
 }
 
 void HelpWindow::ShowTopic(int topic) {
@@ -130,6 +144,11 @@ int HelpTopicCommand(VortanMain*, int, const void*) {
 
 int HelpSearchCommand(VortanMain*, int, const void*) {
     OpenHelp()->ShowSearch();
+    return 1;
+}
+
+int HelpKeyMapCommand(VortanMain*, int, const void*) {
+    OpenHelp()->ShowTopic(HELP_KEYS_TOPIC);
     return 1;
 }
 

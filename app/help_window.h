@@ -13,6 +13,11 @@ class QTextBrowser;
 // The page of a help topic number; the contents page for an unknown topic.
 QUrl HelpTopicUrl(int topic);
 inline constexpr int HELP_MAIN_TOPIC = 18;
+inline constexpr int HELP_KEYS_TOPIC = 20; // the key map
+
+class VortanMain;
+// Help > "キー一覧": the key map, ready to print.
+int HelpKeyMapCommand(VortanMain* main, int code, const void* argument);
 
 class HelpWindow : public QWidget {
     Q_OBJECT

@@ -17,6 +17,8 @@ constexpr int NONE = 0;
 } // namespace
 
 const AcceleratorEntry AcceleratorTable[] = {
+    {Qt::Key_A, CTRL, 40072}, // measuring cursor A
+    {Qt::Key_B, CTRL, 40073}, // measuring cursor B
     {Qt::Key_C, CTRL, 1063},
     {Qt::Key_D, CTRL, 40008},
     {Qt::Key_F, CTRL, 40027},
@@ -28,6 +30,8 @@ const AcceleratorEntry AcceleratorTable[] = {
     {Qt::Key_R, CTRL, 1074},
     {Qt::Key_S, CTRL, 40002},
     {Qt::Key_W, CTRL, 1075},
+    {Qt::Key_Y, CTRL, 40071}, // redo
+    {Qt::Key_Z, CTRL, 40070}, // undo
     {Qt::Key_Down, NONE, 40033},
     {Qt::Key_Down, CTRL, 40035},
     {Qt::Key_Down, SHIFT, 40044},

@@ -1,7 +1,9 @@
 // The main window's menu bar: the Japanese menu tree with its command numbers. Key names after a
 // tab are only shown; the keys themselves are translated by the application key filter.
 #include "app/command_table.h"
+#include "app/edit_commands.h"
 #include "app/main_window.h"
+#include "viewer/edit_history.h"
 
 #include <QAction>
 #include <QMenu>
@@ -47,6 +49,15 @@ void VortanMain::BuildMenus() {
     AddCommand(mode, QStringLiteral("チャートをチェックする(&C)"), 40037)->setCheckable(true);
     AddCommand(data, QStringLiteral("ピーク一覧(&L)"), 40039);
     AddCommand(data, QStringLiteral("チャートのヘッダ(&H)"), 40040);
+    data->addSeparator();
+    QAction* undo =
+        AddCommand(data, QStringLiteral("元に戻す(&Z)"), CMD_UNDO, QStringLiteral("Ctrl+Z"));
+    QAction* redo =
+        AddCommand(data, QStringLiteral("やり直す(&Y)"), CMD_REDO, QStringLiteral("Ctrl+Y"));
+    connect(data, &QMenu::aboutToShow, this, [this, undo, redo] {
+        undo->setEnabled(CanUndoEdit(view()));
+        redo->setEnabled(CanRedoEdit(view()));
+    });
 
     QMenu* mag = bar->addMenu(QStringLiteral("&Magnification"));
     AddCommand(mag, QStringLiteral("x5"), 40009, QStringLiteral("Ctrl+PgUp"));
@@ -81,12 +92,22 @@ void VortanMain::BuildMenus() {
     AddCommand(window, QStringLiteral("操作盤"), 40059);
     AddCommand(window, QStringLiteral("詳細情報"), 40060);
 
+    QMenu* show = bar->addMenu(QStringLiteral("表示(&V)"));
+    AddCommand(show, QStringLiteral("目盛りを表示する(&A)"), CMD_AXES)->setCheckable(true);
+    show->addSeparator();
+    AddCommand(show, QStringLiteral("測定カーソルAを置く"), CMD_MEASURE_A,
+               QStringLiteral("Ctrl+A"));
+    AddCommand(show, QStringLiteral("測定カーソルBを置く"), CMD_MEASURE_B,
+               QStringLiteral("Ctrl+B"));
+    AddCommand(show, QStringLiteral("測定カーソルを消す"), CMD_MEASURE_CLEAR);
+
     // Help sits at the right end of the menu bar.
     helpBar = new QMenuBar(bar);
     QMenu* help = helpBar->addMenu(QStringLiteral("&Help"));
     AddCommand(help, QStringLiteral("ヘルプ"), 40062);
     AddCommand(help, QStringLiteral("キーワードで検索"), 40063);
     AddCommand(help, QStringLiteral("表紙"), 40064);
+    AddCommand(help, QStringLiteral("キー一覧"), CMD_KEYMAP);
     help->addSeparator();
     AddCommand(help, QStringLiteral("Vortanについて(&A)"), 40050);
     bar->setCornerWidget(helpBar, Qt::TopRightCorner);

@@ -3,10 +3,13 @@
 
 #include "app/chart_commands.h"
 #include "app/command_table.h"
+#include "app/edit_commands.h"
 #include "app/startup.h"
 #include "app/status_parts.h"
+#include "app/tooltips.h"
 #include "chart/run_log.h"
 #include "chart/settings.h"
+#include "viewer/edit_history.h"
 #include "views/chart_viewer_widget.h"
 
 #include <QAction>
@@ -56,6 +59,7 @@ VortanMain::VortanMain(QWidget* parent) : QMainWindow(parent) {
         [this](int code) { DispatchCommand(this, 101, code); }, Qt::QueuedConnection);
 
     setAcceptDrops(true);
+    ApplyAxesSetting(this);
 
     if (Settings.detectPeaks) SetPeakDetector(view(), ThresholdDetector, nullptr);
     // The cursor pad and the information panel when the settings ask for them.
@@ -103,6 +107,7 @@ void VortanMain::BuildStatusBar(int clientWidth) {
         auto* label = new QLabel(parts);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setIndent(2);
+        label->setToolTip(StatusPartToolTip(k));
         statusLabels[k] = label;
         if (partCount == 0) {
             // The single default part.
@@ -152,12 +157,13 @@ void VortanMain::SyncCheckMarks() {
 }
 
 bool VortanMain::chartModified() const {
-    const ChartView* v = view();
-    return otherChange || (v && v->changeCount != savedChangeCount);
+    // Peaks, smoothing and the header keep an edit history: undone back to the saved state, the
+    // chart counts as unchanged.
+    return otherChange || EditsModified(view());
 }
 
 void VortanMain::MarkChartSaved() {
-    savedChangeCount = view() ? view()->changeCount : 0;
+    MarkEditsSaved(view());
     otherChange = false;
 }
 

@@ -76,7 +76,6 @@ class VortanMain : public QMainWindow {
     int partCount = 0;
     QMenuBar* helpBar = nullptr;
     std::map<unsigned, QAction*> actions;
-    int savedChangeCount = 0;
     bool otherChange = false;
     bool finished = false;
 };

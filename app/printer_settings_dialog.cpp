@@ -65,12 +65,13 @@ std::vector<PrinterEntry> ListPrinters() {
 
 int PreselectPrinter(const std::vector<PrinterEntry>& printers, const QString& current) {
     if (printers.empty()) return -1;
-    for (size_t i = 0; i < printers.size(); ++i)
-        if (printers[i].isDefault) return static_cast<int>(i);
+    // The choice made earlier in this run wins over the system's default printer.
     if (!current.isEmpty()) {
         for (size_t i = 0; i < printers.size(); ++i)
             if (printers[i].name == current) return static_cast<int>(i);
     }
+    for (size_t i = 0; i < printers.size(); ++i)
+        if (printers[i].isDefault) return static_cast<int>(i);
     return 0;
 }
 

@@ -42,8 +42,8 @@ struct PrintChoice {
 extern const PrintChoice MagnificationChoices[];
 extern const PrintChoice RangeChoices[];
 
-// The printer preselected in a list: the first default printer, else the first named current
-// (exactly), else the first. -1 for an empty list.
+// The printer preselected in a list: the first named current (exactly; the choice made earlier in
+// the run), else the first default printer, else the first. -1 for an empty list.
 int PreselectPrinter(const std::vector<PrinterEntry>& printers, const QString& current);
 
 // Dialog 119. printing 0: opened from the menu (button "OK"); 1: before printing ("印刷開始").

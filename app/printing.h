@@ -1,5 +1,9 @@
 // Printing the chart in the viewer: the print job, page after page of rolls, on the printer chosen
 // in the printer settings dialog or into a PDF file; and the handlers of the print commands.
+//
+// A job for a printer is drawn into a temporary PDF file laid out as that printer's pages and
+// handed to the print system as a whole when the document ends, so that a queue that refuses it
+// (stopped taking jobs, gone, not reachable) is heard of with the print system's reason.
 #pragma once
 
 #include <QString>
@@ -29,11 +33,15 @@ class PrintTarget {
     virtual bool EndDoc() = 0;
     // Drops a document that failed midway: nothing more is printed or written.
     virtual void Abandon() = 0;
-    // What went wrong, for the run log.
+    // What went wrong, for the run log and the user.
     virtual QString ErrorText() const = 0;
+    // Where a finished document went, in words for the status bar: the queue and job number, or
+    // the file.
+    virtual QString Destination() const { return QString(); }
 };
 
-// The installed printer of that name, or null when it cannot be had.
+// The installed printer of that name, or null when it cannot be had. The pages have the
+// printer's page layout and resolution; EndDoc submits them as one job to the print system.
 std::unique_ptr<PrintTarget> OpenPrinterTarget(const QString& printerName);
 // A PDF file at path, written beside it under a temporary name and renamed over it when the
 // document ends; dotsPerInch sets the page's resolution. Null when the folder cannot be written.

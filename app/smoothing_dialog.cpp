@@ -8,14 +8,15 @@
 #include "chart/spl_types.h"
 #include "ui_smoothing_dialog.h"
 #include "viewer/chart_viewer.h"
+#include "viewer/edit_history.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
 #include <QPushButton>
-#include <new>
 
 #include <climits>
+#include <new>
 
 SmoothingDialogValues SmoothingValuesFromSettings() {
     SmoothingDialogValues values;
@@ -118,8 +119,8 @@ int RunSmoothing(VortanMain* main) {
     }
     if (SmoothColumn(rows->Data(), count, smoothed.data(), values.halfWidth, values.maxWidth,
                      values.minWidth, weight)) {
+        // One step of the edit history: undo brings back the curve and the tables before it.
         if (!SetSmoothedChart(view, std::move(smoothed), 2)) return 0;
-        main->MarkChartModified();
     }
     return 1;
 }

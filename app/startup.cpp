@@ -4,6 +4,7 @@
 #include "app/key_filter.h"
 #include "app/main_window.h"
 #include "app/run_log_window.h"
+#include "app/tooltips.h"
 #include "chart/run_log.h"
 #include "chart/settings.h"
 #include "chart/spl_types.h"
@@ -135,6 +136,7 @@ int RunVortan(int argc, char** argv) {
     if (std::optional<std::string> help = HelpPathFor(PathToCore(exePath))) SetHelpFile(*help);
 
     AppKeyFilter::Install(&app);
+    ToolTipInstaller::Install(&app);
     auto* main = new VortanMain();
     main->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(main, &VortanMain::closed, &app, &QCoreApplication::quit,

@@ -6,6 +6,7 @@
 #include "chart/number_format.h"
 #include "chart/run_log.h"
 #include "viewer/chart_viewer.h"
+#include "viewer/measuring.h"
 
 #include <QStringList>
 
@@ -57,6 +58,8 @@ int SetHeightCommand(VortanMain* main, int, const void*) {
 }
 
 int CancelPeakCommand(VortanMain* main, int, const void*) {
+    // With no peak being set, Esc takes the measuring cursors away when there are any.
+    if (GetChartMode(main->view()) == CHART_MODE_VIEW && ClearMeasureMarks(main->view())) return 1;
     return CancelPeak(main->view());
 }
 

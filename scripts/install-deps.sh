@@ -1,18 +1,36 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build, test and run Vortan.
-# Does nothing when everything is already there.
+# Installs the Debian packages Vortan needs and does nothing when they are already there.
+#   install-deps.sh run    what building and running the program needs
+#   install-deps.sh test   that, plus the test toolchain (the default)
+# apt's output goes to build/logs/apt.log; one line says what happened.
 set -euo pipefail
-pkgs=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev pkg-config googletest libgtest-dev
-      qt6-base-dev libgl-dev fonts-ipafont-gothic xvfb xauth)
+cd "$(dirname "$0")/.."
+what=${1:-test}
+run_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev qt6-translations-l10n
+          fonts-ipafont-gothic xvfb xauth libcups2-dev)
+test_pkgs=(clang clang-format libclang-rt-14-dev googletest libgtest-dev cups-daemon cups-client)
+case "$what" in
+    run) pkgs=("${run_pkgs[@]}") ;;
+    test) pkgs=("${run_pkgs[@]}" "${test_pkgs[@]}") ;;
+    *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -eq 0 ]; then
+    echo "packages: all there"
     exit 0
 fi
-echo "Installing: ${missing[*]}"
+mkdir -p build/logs
+log=build/logs/apt.log
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+echo "packages: installing ${#missing[@]} (${missing[*]}); details in $log"
+if ! { $SUDO apt-get update -q && DEBIAN_FRONTEND=noninteractive \
+        $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+    echo "packages: FAILED, the end of $log:" >&2
+    tail -n 20 "$log" >&2
+    exit 1
+fi
+echo "packages: installed"

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds Vortan and runs it on the files given (by default the example
-# chart). Without a display it runs under Xvfb.
+# Installs what the program needs, builds it and runs it on the files given (by default the example
+# chart). Without a display it runs under Xvfb. Build output goes to build/logs/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/release -j "$(nproc)"
+. scripts/step.sh
+./scripts/install-deps.sh run
+step "configure" build/logs/configure-release.log \
+    cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVORTAN_TESTS=OFF -DVORTAN_BENCH=OFF
+step "build the program" build/logs/build-release.log \
+    cmake --build build/release -j "$(nproc)" --target vortan
 [ $# -gt 0 ] || set -- examples/run3.spl
-if [ -x build/release/vortan ]; then
-    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
-        exec xvfb-run -a build/release/vortan "$@"
-    fi
-    exec build/release/vortan "$@"
+echo "starting: build/release/vortan $*"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "no display: running under Xvfb (nothing on view; see the README for a screenshot)"
+    exec xvfb-run -a build/release/vortan "$@"
 fi
-exec build/release/vortan-cli info "$@"
+exec build/release/vortan "$@"

@@ -2,6 +2,7 @@
 // (RetrieveChart) and releasing a viewer's data.
 #include "chart/run_log.h"
 #include "viewer/chart_viewer.h"
+#include "viewer/edit_history.h"
 #include "viewer/viewer_internal.h"
 
 #include <algorithm>
@@ -201,6 +202,8 @@ int InstallChart(ChartView* viewer, ChartStore& rows, uint32_t flags, int listCo
 
     viewer->peakMode = 0;
     viewer->changeCount = 0;
+    ResetEditHistory(viewer);
+    viewer->measureMark[0] = viewer->measureMark[1] = -1;
     viewer->index.boxLeft = 0;
     viewer->index.boxTop = 0;
     viewer->host->Post(VN_RESET);
@@ -249,7 +252,7 @@ const ChartStore* RetrieveChart(ChartView* viewer, int* count, uint32_t* flags) 
     return &chart->rows;
 }
 
-int SetSmoothedChart(ChartView* viewer, std::vector<double>&& smoothed, int listCount) {
+int SetChartSmoothed(ChartView* viewer, std::vector<double>&& smoothed, int listCount) {
     if (!CheckChartView(viewer) || !viewer->chart ||
         smoothed.size() < static_cast<size_t>(viewer->chart->sampleCount)) {
         LogPrint("SetChart: Invalid arguments.");

@@ -77,6 +77,8 @@ struct PeakSet {
     std::vector<PeakEntry> entries; // the first count are in use; grows on demand up to room
 };
 
+class EditHistory; // viewer/edit_history.h
+
 // Index pane state: the cursor box in pane pixels and whether an overview image exists.
 struct IndexPaneState {
     int boxWidth = 0; // below 1: no size set yet, the box covers the pane
@@ -104,6 +106,10 @@ class ChartView {
     // SetPeakInfo and every DeletePeaks that removed entries; 0 after SetChart. The application
     // asks whether to save peaks before they would be lost while it is not 0.
     int changeCount = 0;
+    // Undo and redo of the edits of this chart session (viewer/edit_history.h).
+    std::shared_ptr<EditHistory> history;
+    // The measuring cursors A and B: sample indices, -1 when not placed (viewer/measuring.h).
+    int measureMark[2] = {-1, -1};
 
     // The current PeakSet, or null.
     PeakSet* CurrentPeakSet() const;
@@ -131,7 +137,8 @@ const ChartStore* RetrieveChart(ChartView* viewer, int* count, uint32_t* flags);
 // Gives the viewer's chart a new smoothed column (sampleCount values) and installs it again as
 // SetChart does with HASSM, peaks rebuilt from the rows' marks. 0 when SetChart would refuse; the
 // chart is unchanged then.
-int SetSmoothedChart(ChartView* viewer, std::vector<double>&& smoothed, int listCount);
+// (SetSmoothedChart of the edit history records it as one step.)
+int SetChartSmoothed(ChartView* viewer, std::vector<double>&& smoothed, int listCount);
 void FreeViewerData(ChartView* viewer);
 
 // --- view: position, magnification, range ---

@@ -3,6 +3,7 @@
 // (DeletePeaks). Each keeps an entry and the sample it points at in step.
 #include "chart/run_log.h"
 #include "viewer/chart_viewer.h"
+#include "viewer/edit_history.h"
 #include "viewer/viewer_internal.h"
 
 #include <algorithm>
@@ -99,6 +100,7 @@ int SetPeakInfo(ChartView* viewer, int table, int index, const double* top, cons
     }
     if (name) CopyElemName(entry.name, name, std::strlen(name));
     if (top || base || name) viewer->changeCount += 1;
+    RecordPeakEdit(viewer);
     RefreshView(viewer, REFRESH_CHART);
     return 1;
 }
@@ -129,6 +131,7 @@ int DeletePeaks(ChartView* viewer, int n, const int* indices) {
     if (j < set->count) viewer->changeCount += 1;
     set->count = j;
     set->entries.resize(static_cast<size_t>(j));
+    RecordPeakEdit(viewer);
     RefreshView(viewer, REFRESH_CHART);
     return j;
 }

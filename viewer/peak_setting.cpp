@@ -6,6 +6,7 @@
 // pane; the tilt is in radians.
 #include "chart/run_log.h"
 #include "viewer/chart_viewer.h"
+#include "viewer/edit_history.h"
 #include "viewer/viewer_internal.h"
 
 #include <algorithm>
@@ -68,6 +69,7 @@ int CommitPeak(ChartView* viewer, PeakSet& set) {
     mark.top[k] = set.topLevel;
     mark.base[k] = baseAtTop;
     viewer->changeCount += 1;
+    RecordPeakEdit(viewer);
     return 1;
 }
 

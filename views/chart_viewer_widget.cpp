@@ -75,6 +75,11 @@ void ChartViewerWidget::paintEvent(QPaintEvent* event) {
     painter.fillRect(event->rect(), palette().color(QPalette::Dark));
 }
 
+void ChartViewerWidget::setAxesShown(bool on) {
+    showAxes = on;
+    if (chart) chart->update();
+}
+
 int ChartViewerWidget::DesktopWidth() const {
     if (desktopWidthOverride > 0) return desktopWidthOverride;
     QScreen* shown = screen();

@@ -27,6 +27,9 @@ class ChartViewerWidget : public QWidget, private ViewerHost {
     void setDesktopWidth(int pixels) { desktopWidthOverride = pixels; }
     // Block maxima of the chart shown, shared by both panes' painting.
     ChartPyramids& pyramids() { return pyramidCache; }
+    // Axis ticks with values along the chart pane's left and bottom edges.
+    bool axesShown() const { return showAxes; }
+    void setAxesShown(bool on);
 
   signals:
     // A VN_* code from the model, delivered queued.
@@ -60,6 +63,7 @@ class ChartViewerWidget : public QWidget, private ViewerHost {
     ChartPyramids pyramidCache;
     int id;
     int desktopWidthOverride = 0;
+    bool showAxes = false;
     ChartPane* chart = nullptr;
     IndexPane* index = nullptr;
     // A resize arrived while the window was minimised: lay out once it is restored.

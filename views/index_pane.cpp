@@ -2,6 +2,7 @@
 
 #include "views/chart_viewer_widget.h"
 #include "views/index_image.h"
+#include "views/pane_overlay.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -45,6 +46,7 @@ void IndexPane::paintEvent(QPaintEvent* event) {
     painter.setClipRect(QRect(clientOrigin(), client), Qt::IntersectClip);
     painter.translate(clientOrigin());
     if (!indexImage.isNull()) painter.drawImage(0, 0, indexImage);
+    PaintIndexMeasureMarks(painter, *viewer->view(), client.width(), client.height());
     PaintCursorBox(painter, viewer->view()->index, client.width(), client.height());
     pending = QRegion();
 }

@@ -89,6 +89,29 @@ void DrawRollCurves(QPainter& painter, uint32_t flags, uint32_t chartFlags, Pass
 
 } // namespace
 
+int PrintLabelWidth(const QFontMetrics& metrics) {
+    auto widest = [&metrics](const char* chars) {
+        QChar best;
+        int bestWidth = -1;
+        for (const char* c = chars; *c; ++c) {
+            int w = metrics.horizontalAdvance(QLatin1Char(*c));
+            if (w > bestWidth) {
+                best = QLatin1Char(*c);
+                bestWidth = w;
+            }
+        }
+        return best;
+    };
+    const QChar digit = widest("0123456789");
+    const QChar sign = widest("+-");
+    const QString label = QString(sign) + digit + QLatin1Char('.') + QString(6, digit) +
+                          QLatin1Char('E') + sign + QString(3, digit);
+    const int blanks = metrics.horizontalAdvance(QStringLiteral("  "));
+    // Ink may reach past the advance (italic or wide glyphs): whichever ends further right.
+    const int ink = metrics.boundingRect(label).right() + 1;
+    return std::max(metrics.horizontalAdvance(label), ink) + blanks;
+}
+
 PageGeometry ComputePageGeometry(int PW, int PH, int LW, int LH, int rolls) {
     rolls = std::max(rolls, 1);
     PageGeometry g;

@@ -10,12 +10,16 @@
 #include "chart/chart_store.h"
 #include "chart/spl_types.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <cstdint>
 
-// The text whose size sets every label column and label row of the page.
-inline constexpr const char* PRINT_LABEL_TEMPLATE = "-8.888888E-80  ";
+// Width of the label column left of the rolls (LW): the widest voltage label that can occur -
+// "%.6E" with a sign, a three-digit exponent, and the font's widest digit and sign - followed by
+// two blanks, measured in metrics, the font of the device the page is drawn on. The label row
+// height (LH) is metrics.height().
+int PrintLabelWidth(const QFontMetrics& metrics);
 
 // Where the rolls of a page lie.
 struct PageGeometry {

@@ -1,5 +1,6 @@
 // The printer settings dialog driven as a user would, and whole print jobs of the example chart:
-// into images (page counts, the pages themselves, a printer failing midway) and into a PDF file.
+// into images (page counts, the pages themselves, a printer failing midway), into a PDF file, and
+// to a print system's scheduler that the test runs itself.
 #include "app/printer_settings_dialog.h"
 #include "app/printing.h"
 #include "app/startup.h"
@@ -19,13 +20,26 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QImage>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
+#include <cups/cups.h>
 #include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <grp.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <functional>
@@ -46,11 +60,12 @@ struct Job {
 // target; StartPage of page failAt fails.
 class ImageTarget : public PrintTarget {
   public:
-    explicit ImageTarget(int failAt = -1, int width = 827)
+    explicit ImageTarget(int failAt = -1, int width = 827, int height = 1169,
+                         int dotsPerMeter = 3937)
         : job(std::make_shared<Job>()), failAt(failAt) {
-        job->blank = QImage(width, 1169, QImage::Format_RGB32);
-        job->blank.setDotsPerMeterX(3937);
-        job->blank.setDotsPerMeterY(3937);
+        job->blank = QImage(width, height, QImage::Format_RGB32);
+        job->blank.setDotsPerMeterX(dotsPerMeter);
+        job->blank.setDotsPerMeterY(dotsPerMeter);
         job->blank.fill(Qt::white);
     }
     QPaintDevice* Device() override { return &job->blank; }
@@ -96,6 +111,120 @@ int Differences(const QImage& a, const QImage& b) {
     return n;
 }
 
+// A print scheduler of the test's own: cupsd with its configuration, spool and logs in a scratch
+// folder, listening on a free port of 127.0.0.1 only, with the queue QUEUE writing every job it
+// prints to Output(). This process's print client is pointed at it until the object goes, which
+// stops the scheduler. Never the machine's own scheduler: no socket of its, no port of its.
+class ScratchScheduler {
+  public:
+    static constexpr const char* QUEUE = "VortanTest";
+
+    ~ScratchScheduler() {
+        cupsSetServer(nullptr);
+        if (cupsd.state() == QProcess::NotRunning) return;
+        cupsd.terminate();
+        if (!cupsd.waitForFinished(10000)) cupsd.kill();
+        cupsd.waitForFinished(5000);
+    }
+    static QString Tool(const char* name) {
+        return QStandardPaths::findExecutable(
+            QString::fromLatin1(name), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin")});
+    }
+    // Empty once the scheduler runs with its queue; otherwise what went wrong.
+    QString Start() {
+        // Run as root, the scheduler runs its filter as lp: the folder must let lp in.
+        ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+        for (const char* sub : {"spool/tmp", "cache", "state", "log"})
+            QDir(dir.path()).mkpath(QString::fromLatin1(sub));
+        address = QStringLiteral("127.0.0.1:%1").arg(FreePort());
+        const group* g = getgrgid(getgid());
+        Write("cups-files.conf",
+              QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nTempDir %1/spool/tmp\n"
+                             "CacheDir %1/cache\nStateDir %1/state\nErrorLog %1/log/error_log\n"
+                             "AccessLog %1/log/access_log\nPageLog %1/log/page_log\n"
+                             "FileDevice Yes\nSystemGroup %2\n%3")
+                  .arg(dir.path(), QString::fromLocal8Bit(g ? g->gr_name : "root"),
+                       getuid() == 0 ? QStringLiteral("User lp\nGroup lp\n") : QString()));
+        Write("cupsd.conf", QStringLiteral("Listen %1\nBrowsing No\nDefaultAuthType None\n"
+                                           "<Location />\nOrder allow,deny\nAllow from 127.0.0.1\n"
+                                           "</Location>\n<Policy default>\n<Limit All>\n"
+                                           "Order deny,allow\n</Limit>\n</Policy>\n")
+                                .arg(address));
+        // The queue's one filter passes the PDF through to the queue's file.
+        Write("pass.sh", QStringLiteral("#!/bin/sh\nexec cat $6\n"), 0755);
+        Write(
+            "queue.ppd",
+            QStringLiteral("*PPD-Adobe: \"4.3\"\n*ModelName: \"Test\"\n*NickName: \"Test\"\n"
+                           "*cupsFilter2: \"application/pdf application/vnd.cups-pdf 0 %1\"\n"
+                           "*OpenUI *PageSize: PickOne\n*DefaultPageSize: A4\n"
+                           "*PageSize A4: \"\"\n*CloseUI: *PageSize\n"
+                           "*ImageableArea A4: \"18 36 577 806\"\n*PaperDimension A4: \"595 842\"\n"
+                           "*DefaultResolution: 300dpi\n")
+                .arg(Path("pass.sh")));
+        cupsd.start(Tool("cupsd"), {QStringLiteral("-f"), QStringLiteral("-c"), Path("cupsd.conf"),
+                                    QStringLiteral("-s"), Path("cups-files.conf")});
+        bool up = false;
+        for (int i = 0; i < 100 && !up && cupsd.waitForStarted(10000); ++i) {
+            up = Run("lpstat", {QStringLiteral("-r")});
+            if (!up) QThread::msleep(100);
+        }
+        if (!up)
+            return QStringLiteral("cupsd does not answer: ") +
+                   QString::fromLocal8Bit(cupsd.readAll());
+        if (!Run("lpadmin", {QStringLiteral("-p"), QString::fromLatin1(QUEUE), QStringLiteral("-v"),
+                             QStringLiteral("file://") + Path("printed.pdf"), QStringLiteral("-P"),
+                             Path("queue.ppd"), QStringLiteral("-E")}))
+            return QStringLiteral("lpadmin cannot add the queue");
+        cupsSetServer(address.toUtf8().constData());
+        return QString();
+    }
+    // Runs a print system tool (lpstat, lpadmin, cupsreject, ...) against this scheduler.
+    bool Run(const char* tool, const QStringList& arguments) {
+        QProcess p;
+        p.start(Tool(tool), QStringList{QStringLiteral("-h"), address} + arguments);
+        return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit &&
+               p.exitCode() == 0;
+    }
+    // What the queue printed, once the whole job has passed (waiting a while for it).
+    QByteArray Printed() const {
+        for (int i = 0; i < 100; ++i, QThread::msleep(100)) {
+            QFile f(Path("printed.pdf"));
+            if (f.open(QIODevice::ReadOnly) && f.readAll().contains("%%EOF")) {
+                f.seek(0);
+                return f.readAll();
+            }
+        }
+        return QByteArray();
+    }
+
+  private:
+    QString Path(const char* name) const {
+        return QDir(dir.path()).filePath(QString::fromLatin1(name));
+    }
+    void Write(const char* name, const QString& text, mode_t mode = 0644) {
+        QFile f(Path(name));
+        if (f.open(QIODevice::WriteOnly)) f.write(text.toUtf8());
+        ::chmod(QFile::encodeName(f.fileName()).constData(), mode);
+    }
+    static int FreePort() {
+        int fd = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof a;
+        int port = 0;
+        if (bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+            getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size) == 0)
+            port = ntohs(a.sin_port);
+        close(fd);
+        return port;
+    }
+
+    QTemporaryDir dir;
+    QProcess cupsd;
+    QString address;
+};
+
 template <typename T> T* Find(QWidget* dialog, const char* name) {
     return dialog->findChild<T*>(QString::fromLatin1(name));
 }
@@ -123,6 +252,7 @@ class PrintingTest : public ::testing::Test {
         SetPdfPathHook(nullptr);
         SetSettingsFilePath("");
         ChartBaseName.reset();
+        ChartFileName.reset();
         CloseLog();
     }
 
@@ -142,6 +272,22 @@ class PrintingTest : public ::testing::Test {
     void Accept() {
         OnDialog([](QDialog* d) { Find<QPushButton>(d, "okButton")->click(); });
     }
+    // Keeps the title and text ("title: text") of the next message box and closes it.
+    std::shared_ptr<QString> CatchMessage() {
+        auto text = std::make_shared<QString>();
+        auto* timer = new QTimer();
+        timers.push_back(timer);
+        timer->setInterval(5);
+        QObject::connect(timer, &QTimer::timeout, [timer, text] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            timer->stop();
+            *text = box->windowTitle() + QStringLiteral(": ") + box->text();
+            box->accept();
+        });
+        timer->start();
+        return text;
+    }
 
     void LoadExample() {
         SplChart header;
@@ -150,10 +296,11 @@ class PrintingTest : public ::testing::Test {
         ASSERT_EQ(SetChart(&view, std::move(*rows), header.flags, 2), 1);
     }
     // Prints into images with the dialog accepted unchanged.
-    int PrintToImages(int failAt = -1, int width = 827) {
+    int PrintToImages(int failAt = -1, int width = 827, int height = 1169,
+                      int dotsPerMeter = 3937) {
         target = nullptr;
-        SetPrintTargetFactory([this, failAt, width](const QString&, const QString&) {
-            auto t = std::make_unique<ImageTarget>(failAt, width);
+        SetPrintTargetFactory([=, this](const QString&, const QString&) {
+            auto t = std::make_unique<ImageTarget>(failAt, width, height, dotsPerMeter);
             target = t->job;
             return t;
         });
@@ -166,7 +313,7 @@ class PrintingTest : public ::testing::Test {
     QImage ExpectedPage(int start, int firstRoll) {
         ImageTarget t;
         QFontMetrics metrics(QFont(), &t.job->blank);
-        int LW = metrics.horizontalAdvance(QString::fromLatin1(PRINT_LABEL_TEMPLATE));
+        int LW = PrintLabelWidth(metrics);
         int LH = metrics.height();
         int count = 0;
         uint32_t flags = 0;
@@ -285,37 +432,25 @@ TEST_F(PrintingTest, DialogFallsBackToChartForUnlistedValues) {
     EXPECT_TRUE(Settings.printFlags & PRINT_VIEW_MAG);
 }
 
-TEST_F(PrintingTest, PreselectsTheDefaultThenTheLastPrinter) {
+TEST_F(PrintingTest, PreselectsTheLastChoiceThenTheDefault) {
     std::vector<PrinterEntry> list{{"A", false}, {"B", false}, {"C", false}};
     EXPECT_EQ(PreselectPrinter(list, QString()), 0);
     EXPECT_EQ(PreselectPrinter(list, QStringLiteral("C")), 2);
     EXPECT_EQ(PreselectPrinter(list, QStringLiteral("c")), 0); // names match exactly
     list[1].isDefault = true;
-    EXPECT_EQ(PreselectPrinter(list, QStringLiteral("C")), 1);
+    EXPECT_EQ(PreselectPrinter(list, QString()), 1);
+    EXPECT_EQ(PreselectPrinter(list, QStringLiteral("c")), 1);
+    EXPECT_EQ(PreselectPrinter(list, QStringLiteral("C")), 2); // kept for the session
     EXPECT_EQ(PreselectPrinter({}, QString()), -1);
 }
 
 TEST_F(PrintingTest, NoPrinterIsReported) {
     SetPrinterListHook([] { return std::vector<PrinterEntry>{}; });
     PrinterName = "Office";
-    QString text, title;
-    auto* timer = new QTimer();
-    timers.push_back(timer);
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return;
-        timer->stop();
-        text = box->text();
-        title = box->windowTitle();
-        box->accept();
-    });
-    timer->start();
+    std::shared_ptr<QString> message = CatchMessage();
     EXPECT_EQ(PrinterSettings(nullptr, 1), 0);
-    EXPECT_EQ(title, QStringLiteral("Vortan"));
-    EXPECT_EQ(text,
-              QStringLiteral("プリンタがつながれていません。印刷をするには、プリンタをつなぎ、"
-                             "インストールをしなければなりません。"));
+    EXPECT_EQ(*message, QStringLiteral("Vortan: プリンタがつながれていません。印刷をするには、"
+                                       "プリンタをつなぎ、インストールをしなければなりません。"));
     EXPECT_TRUE(PrinterName.empty());
 }
 
@@ -329,9 +464,7 @@ TEST_F(PrintingTest, PrintsTheWholeChart) {
     EXPECT_TRUE(target->ended);
     EXPECT_EQ(target->docName, QStringLiteral("run3-peaks.spl"));
     QFontMetrics metrics(QFont(), &target->blank);
-    int spr = PrintSamplesPerRoll(
-        PrintPlotWidth(827, metrics.horizontalAdvance(QString::fromLatin1(PRINT_LABEL_TEMPLATE))),
-        0.5);
+    int spr = PrintSamplesPerRoll(PrintPlotWidth(827, PrintLabelWidth(metrics)), 0.5);
     int pages = PrintPageCount(6000, spr, 2);
     ASSERT_EQ(static_cast<int>(target->pages.size()), pages);
     ASSERT_GE(pages, 2);
@@ -364,6 +497,44 @@ TEST_F(PrintingTest, BlankFirstPageShiftsTheRollNumbers) {
     EXPECT_EQ(Differences(target->pages[1], ExpectedPage(0, 5)), 0);
 }
 
+TEST_F(PrintingTest, VoltageLabelsStayClearOfTheFrame) {
+    // Negative volts with three-digit exponents, the widest labels there are, at 300 dots per inch.
+    std::vector<SplSample> rows(3000);
+    for (SplSample& s : rows)
+        s.data = -2.0;
+    rows[2000].data = -1.336398;
+    rows[2500].data = -3.000085;
+    ASSERT_EQ(SetChart(&view, ChartStore(rows), 0, 2), 1);
+    Settings.printFlags = PRINT_DATA | PRINT_FULL_RANGE | PRINT_WHOLE;
+    Settings.printMagnification = 1.0;
+    Settings.printRoll = 2;
+    ASSERT_EQ(PrintToImages(-1, 1400, 1400, 11811), 1);
+    ASSERT_FALSE(target->pages.empty());
+    const QImage& page = target->pages[0];
+    // The frames' left edge: the first column that is mostly ink; the first roll's top below it.
+    auto ink = [&page](int x, int y) { return page.pixel(x, y) != qRgb(255, 255, 255); };
+    int frame = -1, top = -1;
+    for (int x = 0; x < page.width() && frame < 0; ++x) {
+        int n = 0;
+        for (int y = 0; y < page.height(); ++y)
+            n += qGray(page.pixel(x, y)) < 128;
+        if (n > page.height() / 2) frame = x;
+    }
+    ASSERT_GT(frame, 10);
+    for (int y = 0; y < page.height() && top < 0; ++y)
+        if (ink(frame, y)) top = y;
+    // Labels left of the frame, and a clear gap between their ink and the frame on every row.
+    int labels = 0, gap = 0;
+    for (int y = top; y < page.height(); ++y) {
+        for (int x = 0; x < frame - 8; ++x)
+            labels += ink(x, y);
+        for (int x = frame - 8; x < frame; ++x)
+            gap += ink(x, y);
+    }
+    EXPECT_GT(labels, 0);
+    EXPECT_EQ(gap, 0);
+}
+
 TEST_F(PrintingTest, PrinterFailingAtTheSecondPageAbandonsTheJob) {
     LoadExample();
     Settings.printFlags = PRINT_DATA | PRINT_VIEW_RANGE | PRINT_WHOLE;
@@ -377,10 +548,18 @@ TEST_F(PrintingTest, PrinterFailingAtTheSecondPageAbandonsTheJob) {
 }
 
 TEST_F(PrintingTest, RefusesWithoutDataOrUsableSettings) {
-    EXPECT_EQ(PrintToImages(), 0); // no chart
+    // No chart: refused before a PDF file name is asked for; nothing is opened.
+    PrinterName = PDF_PRINTER_NAME.toStdString();
+    bool asked = false;
+    SetPdfPathHook([&asked](QWidget*, const QString&) -> std::optional<QString> {
+        asked = true;
+        return std::nullopt;
+    });
+    EXPECT_EQ(PrintToImages(), 0);
     EXPECT_TRUE(Logged("PrintChart: Data not ready."));
-    ASSERT_NE(target, nullptr);
-    EXPECT_TRUE(target->pages.empty());
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(target, nullptr);
+    PrinterName.clear();
 
     LoadExample();
     ASSERT_EQ(SetChartMode(&view, CHART_MODE_BASE, 0, 0, 0, 100, 0.0), 1);
@@ -389,15 +568,31 @@ TEST_F(PrintingTest, RefusesWithoutDataOrUsableSettings) {
     EXPECT_TRUE(Logged("PrintChart: Data not ready."));
     SetChartMode(&view, CHART_MODE_VIEW, 1, 0, 0, 0, 0.0);
 
-    // Ten dots per sample on a page whose rolls are narrower than ten dots.
+    // Page set-ups without room for the rolls are refused before printing, saying what is wrong.
     Settings.printFlags = PRINT_DATA | PRINT_WHOLE | PRINT_VIEW_RANGE;
-    Settings.printMagnification = 10.0;
     ImageTarget probe;
     QFontMetrics metrics(QFont(), &probe.job->blank);
-    int narrow = metrics.horizontalAdvance(QString::fromLatin1(PRINT_LABEL_TEMPLATE)) + 12 + 9;
-    EXPECT_EQ(PrintToImages(-1, narrow), 0);
-    EXPECT_TRUE(target->pages.empty());
-    EXPECT_TRUE(Logged("PrintChart: Print settings out of range."));
+    const int columns = PrintLabelWidth(metrics) + 12, LH = metrics.height();
+    struct Case {
+        int width, height, rolls;
+        double magnification;
+        const char* says;
+    } cases[] = {
+        {columns + 9, 1169, 4, 10.0, "拡大率 10 ドット/サンプルではサンプルが1つも入りません"},
+        {columns, 1169, 4, 1.0, "ロールの幅が1ドットに足りません"},
+        {827, 2 * LH + 20 + 6 * (LH + 5), 6, 1.0,
+         "6面のロールを並べると、1面の高さが1ドットに足りません"},
+    };
+    for (const Case& c : cases) {
+        Settings.printRoll = c.rolls;
+        Settings.printMagnification = c.magnification;
+        ResetLogLines(0);
+        std::shared_ptr<QString> message = CatchMessage();
+        EXPECT_EQ(PrintToImages(-1, c.width, c.height), 0) << c.says;
+        EXPECT_TRUE(target->pages.empty());
+        EXPECT_NE(message->toStdString().find(c.says), std::string::npos) << message->toStdString();
+        EXPECT_TRUE(Logged("PrintChart: No room for the rolls on the page."));
+    }
 
     // Cancelling the dialog prints nothing and makes no target.
     target = nullptr;
@@ -423,9 +618,14 @@ TEST_F(PrintingTest, PrintsIntoAPdfFile) {
     Settings.printFlags = PRINT_DATA | PRINT_PEAKS | PRINT_VIEW_RANGE | PRINT_WHOLE;
     Settings.printMagnification = 1.0;
     Settings.printRoll = 1;
+    ChartFileName = QDir(dir.path()).filePath(QStringLiteral("runs/run3-peaks.spl")).toStdString();
+    QMainWindow window;
     Accept();
-    EXPECT_EQ(PrintChart(nullptr, &view), 1);
-    EXPECT_EQ(proposed, QStringLiteral("run3-peaks.pdf"));
+    EXPECT_EQ(PrintChart(&window, &view), 1);
+    // Proposed: the chart's name in the chart's folder. Said: where the file went.
+    EXPECT_EQ(proposed, QDir(dir.path()).filePath(QStringLiteral("runs/run3-peaks.pdf")));
+    EXPECT_EQ(window.statusBar()->currentMessage(),
+              QStringLiteral("PDFファイルへ出力しました: ") + pdf);
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QByteArray bytes = file.readAll();
@@ -435,6 +635,21 @@ TEST_F(PrintingTest, PrintsIntoAPdfFile) {
     EXPECT_EQ(QDir(dir.path())
                   .entryList(QStringList{QStringLiteral("*.pdf")}, QDir::Hidden | QDir::Files),
               QStringList{QStringLiteral("out.pdf")}); // no temporary left behind
+
+    // A new file gets 0666 less the umask; a replaced file keeps its mode.
+    struct stat st;
+    const mode_t oldMask = ::umask(027);
+    QFile::remove(pdf);
+    Accept();
+    EXPECT_EQ(PrintChart(nullptr, &view), 1);
+    ASSERT_EQ(::stat(QFile::encodeName(pdf).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    ::chmod(QFile::encodeName(pdf).constData(), 0604);
+    Accept();
+    EXPECT_EQ(PrintChart(nullptr, &view), 1);
+    ASSERT_EQ(::stat(QFile::encodeName(pdf).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0604u);
+    ::umask(oldMask);
 
     // A folder that does not exist: the file cannot be made.
     SetPdfPathHook([&](QWidget*, const QString&) -> std::optional<QString> {
@@ -470,4 +685,50 @@ TEST_F(PrintingTest, DetailsOpenThePageSetupOfTheChosenPrinter) {
     EXPECT_EQ(PrinterSettings(nullptr, 0), 0);
     EXPECT_TRUE(stillOpen);
     EXPECT_TRUE(opened);
+}
+
+TEST_F(PrintingTest, JobsReachARealSchedulerAndItsRefusalIsReported) {
+    if (ScratchScheduler::Tool("cupsd").isEmpty() || ScratchScheduler::Tool("lpadmin").isEmpty())
+        GTEST_SKIP() << "cupsd or lpadmin is not installed (packages cups-daemon, cups-client)";
+    ScratchScheduler cups;
+    const QString failure = cups.Start();
+    ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+    SetPrinterListHook(nullptr); // the queues the scheduler lists
+    LoadExample();
+    Settings.printFlags = PRINT_DATA | PRINT_VIEW_RANGE | PRINT_WHOLE;
+    Settings.printMagnification = 1.0;
+    QMainWindow window;
+    auto print = [&] {
+        OnDialog([](QDialog* d) {
+            auto* printers = Find<QComboBox>(d, "printerCombo");
+            printers->setCurrentText(QString::fromLatin1(ScratchScheduler::QUEUE));
+            const bool listed = printers->currentText() == QLatin1String(ScratchScheduler::QUEUE);
+            Find<QPushButton>(d, listed ? "okButton" : "cancelButton")->click();
+        });
+        return PrintChart(&window, &view);
+    };
+
+    auto status = [&window] { return window.statusBar()->currentMessage().toStdString(); };
+    EXPECT_EQ(print(), 1);
+    EXPECT_EQ(status(), "印刷ジョブを送りました: VortanTest (ジョブ 1)");
+    EXPECT_TRUE(cups.Printed().startsWith("%PDF"));
+
+    // Taken by a stopped queue: the job waits, and the status bar says so.
+    ASSERT_TRUE(cups.Run("cupsdisable", {QStringLiteral("-r"), QStringLiteral("cover open"),
+                                         QString::fromLatin1(ScratchScheduler::QUEUE)}));
+    EXPECT_EQ(print(), 1);
+    EXPECT_EQ(status(),
+              "印刷ジョブを送りました: VortanTest (ジョブ 2) - プリンタは停止中です: cover open");
+
+    // Refused: the message gives the print system's reason; nothing claims to have printed.
+    ASSERT_TRUE(cups.Run("cupsreject", {QStringLiteral("-r"), QStringLiteral("out of paper"),
+                                        QString::fromLatin1(ScratchScheduler::QUEUE)}));
+    window.statusBar()->clearMessage();
+    std::shared_ptr<QString> message = CatchMessage();
+    EXPECT_EQ(print(), 1);
+    const std::string text = message->toStdString();
+    EXPECT_EQ(text.rfind("Vortan: 印刷を完了できませんでした。\n", 0), 0u) << text;
+    EXPECT_NE(text.find("VortanTest"), std::string::npos) << text; // the scheduler's own words
+    EXPECT_NE(text.find("out of paper"), std::string::npos) << text;
+    EXPECT_EQ(status(), "");
 }

@@ -311,7 +311,7 @@ TEST(SetChart, RefusedTakeOverLeavesTheRowsWithTheCaller) {
     EXPECT_EQ(t.view.chart->sampleCount, 0);
 }
 
-TEST(SetSmoothedChart, InstallsTheColumnAndKeepsRowsAndPeaksOrRefusesWhole) {
+TEST(SetChartSmoothed, InstallsTheColumnAndKeepsRowsAndPeaksOrRefusesWhole) {
     TestViewer t;
     auto rows = Ramp(500, 1.0);
     MarkPeak(rows, 100, 0, 0.9, 0.1);
@@ -319,7 +319,7 @@ TEST(SetSmoothedChart, InstallsTheColumnAndKeepsRowsAndPeaksOrRefusesWhole) {
     ASSERT_EQ(Set(t, rows), 1);
     std::vector<double> column(500, 0.25);
     column[7] = 3.0;
-    ASSERT_EQ(SetSmoothedChart(&t.view, std::move(column), 2), 1);
+    ASSERT_EQ(SetChartSmoothed(&t.view, std::move(column), 2), 1);
     EXPECT_EQ(t.view.chart->flags, HASSM);
     EXPECT_EQ(t.view.chart->maxValue, 3.0);
     EXPECT_EQ(t.Sample(7).smoothed, 3.0);
@@ -329,7 +329,7 @@ TEST(SetSmoothedChart, InstallsTheColumnAndKeepsRowsAndPeaksOrRefusesWhole) {
     EXPECT_EQ(t.Sample(300).top[1], 0.8);
     // Refused while a peak is being set: the chart keeps its column.
     ASSERT_EQ(SetChartMode(&t.view, CHART_MODE_BASE, 0, 0, 0, 10, 0.5), 1);
-    ASSERT_EQ(SetSmoothedChart(&t.view, std::vector<double>(500, 9.0), 2), 0);
+    ASSERT_EQ(SetChartSmoothed(&t.view, std::vector<double>(500, 9.0), 2), 0);
     EXPECT_EQ(t.Sample(7).smoothed, 3.0);
     EXPECT_EQ(t.Sample(8).smoothed, 0.25);
     EXPECT_EQ(t.view.chart->rows.SmoothedColumn()[t.view.chart->paddedCount], 0.0);
