@@ -1,6 +1,7 @@
 #include "app/background_job.h"
 #include "app/chart_commands.h"
 #include "app/command_table.h"
+#include "app/file_extras.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "chart/run_log.h"
@@ -88,6 +89,7 @@ int LoadChart(VortanMain* main, const std::string& fileName) {
         main->checkedPeakMode = GetPeakMode(view);
         main->SyncCheckMarks();
         main->MarkChartSaved();
+        NoteRecentFile(fileName);
     }
     if (Settings.extendedSpl && CurrentChart.version < 2) CurrentChart.version = 2;
     if (!rows) {

@@ -1,6 +1,7 @@
 #include "app/background_job.h"
 #include "app/chart_commands.h"
 #include "app/command_table.h"
+#include "app/file_extras.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "chart/run_log.h"
@@ -65,6 +66,7 @@ StoreResult StoreChart(VortanMain* main, const std::string& fileName) {
     SetChartFileName(fileName);
     ShowChartTitle(main);
     main->MarkChartSaved();
+    NoteRecentFile(fileName);
     return SAVE_DONE;
 }
 

@@ -2,6 +2,7 @@
 // tab are only shown; the keys themselves are translated by the application key filter.
 #include "app/command_table.h"
 #include "app/edit_commands.h"
+#include "app/file_extras.h"
 #include "app/main_window.h"
 #include "viewer/edit_history.h"
 
@@ -33,6 +34,7 @@ void VortanMain::BuildMenus() {
                QStringLiteral("Ctrl+P"));
     AddCommand(file, QStringLiteral("プリンタの設定"), 40057);
     AddCommand(file, QStringLiteral("印刷(&P)"), 40058);
+    AddFileExtras(this, file);
     file->addSeparator();
     AddCommand(file, QStringLiteral("終了(&Q)"), 8, QStringLiteral("Ctrl+Q"));
 

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/chart_commands.h"
+#include "app/file_extras.h"
 #include "app/key_filter.h"
 #include "app/main_window.h"
 #include "app/run_log_window.h"
@@ -135,6 +136,7 @@ int RunVortan(int argc, char** argv) {
     }
     if (std::optional<std::string> help = HelpPathFor(PathToCore(exePath))) SetHelpFile(*help);
 
+    ChooseStartChart();
     AppKeyFilter::Install(&app);
     ToolTipInstaller::Install(&app);
     auto* main = new VortanMain();

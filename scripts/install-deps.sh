@@ -6,9 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 what=${1:-test}
-run_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev qt6-translations-l10n
+run_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
           fonts-ipafont-gothic xvfb xauth libcups2-dev)
-test_pkgs=(clang clang-format libclang-rt-14-dev googletest libgtest-dev cups-daemon cups-client)
+# dpkg-dev and file: cpack -G DEB finds the package's library dependencies with them.
+test_pkgs=(clang clang-format libclang-rt-14-dev googletest libgtest-dev cups-daemon cups-client
+           dpkg-dev file)
 case "$what" in
     run) pkgs=("${run_pkgs[@]}") ;;
     test) pkgs=("${run_pkgs[@]}" "${test_pkgs[@]}") ;;

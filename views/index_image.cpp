@@ -10,6 +10,14 @@ QImage DrawIndexOverview(const MaxPyramid& data, int step, double scale, int w, 
     if (image.isNull()) return image;
     image.fill(Qt::white);
     QPainter painter(&image);
+    PaintIndexOverview(painter, data, step, scale, w, h);
+    return image;
+}
+
+void PaintIndexOverview(QPainter& painter, const MaxPyramid& data, int step, double scale, int w,
+                        int h) {
+    if (w < 1 || h < 1 || step < 1) return;
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(ThinPen(PEN_DATA));
     LinePen pen(painter);
@@ -22,7 +30,7 @@ QImage DrawIndexOverview(const MaxPyramid& data, int step, double scale, int w, 
                          static_cast<int>(std::min<long long>(first + step, data.Count())));
         pen.LineTo(x, h - PixelOf(scale * v));
     }
-    return image;
+    painter.restore();
 }
 
 QRect CursorBoxRect(const IndexPaneState& state, int w, int h) {

@@ -12,6 +12,9 @@
 // (from the pyramid) at row h - trunc(scale * v), joined from (0, h). A null image when w or h is
 // below 1.
 QImage DrawIndexOverview(const MaxPyramid& data, int step, double scale, int w, int h);
+// The overview's curve alone, in the data pen, onto any painter (pictures, vector files).
+void PaintIndexOverview(QPainter& painter, const MaxPyramid& data, int step, double scale, int w,
+                        int h);
 
 // The box's rectangle: the stored one, or the whole w x h pane while no size is set.
 QRect CursorBoxRect(const IndexPaneState& state, int w, int h);

@@ -3,7 +3,9 @@
 #include "app/command_table.h"
 #include "app/edit_commands.h"
 #include "app/header_dialog.h"
+#include "app/help_window.h"
 #include "app/key_filter.h"
+#include "app/panels.h"
 #include "app/tooltips.h"
 #include "app_test_support.h"
 #include "viewer/edit_history.h"
@@ -16,6 +18,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBrowser>
 #include <QWheelEvent>
 #include <QXmlStreamReader>
 
@@ -207,4 +211,15 @@ TEST(ToolTips, EveryButtonAndFieldOfEveryFormHasOne) {
     EXPECT_TRUE(missing.isEmpty()) << missing.join(QStringLiteral(", ")).toStdString();
     for (int part = 0; part < 9; ++part)
         EXPECT_FALSE(StatusPartToolTip(part).isEmpty());
+}
+
+TEST_F(EditCommandsTest, HelpKeyMapOpensThePrintableKeysPage) {
+    Open();
+    DispatchCommand(window, CMD_KEYMAP);
+    HelpWindow* help = HelpWindowShown();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->browser()->source().toString().endsWith(QStringLiteral("ja/keys.html")));
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Ctrl+Z")));
+    EXPECT_TRUE(help->findChild<QPushButton*>(QStringLiteral("printButton")));
+    CloseHelp();
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -153,4 +154,42 @@ TEST_F(Cli, FailuresGiveAReasonAndANonzeroStatus) {
     EXPECT_NE(Run("peaks " + Example("run3-peaks.spl") + " " + Out("y.pks") + " --table 2"), 0);
     EXPECT_EQ(Run("peaks --help"), 0);
     EXPECT_NE(out_.find("usage: vortan-cli peaks IN OUT.pks"), std::string::npos);
+}
+
+TEST_F(Cli, PeaksCsvHoldsEveryPeakOfTheTable) {
+    ASSERT_EQ(Run("peaks " + Example("run3-peaks.spl") + " " + Out("p.csv") + " --table 1 --csv"),
+              0)
+        << err_;
+    const std::string csv = ReadAll(dir_ / "p.csv");
+    EXPECT_EQ(csv.rfind("position,time,height,top,base,name\n1500,1500,", 0), 0u) << csv;
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4);
+    EXPECT_NE(csv.find(",Am-241\n"), std::string::npos);
+    ASSERT_EQ(Run("peaks " + Example("run3-peaks.spl") + " - --csv"), 0) << err_;
+    EXPECT_EQ(out_.rfind("position,time,height,top,base,name\n700,700,", 0), 0u) << out_;
+}
+
+TEST_F(Cli, RenderWritesPicturesWhenBuiltWithQt) {
+    Run("--help");
+    if (out_.find("render IN") == std::string::npos) GTEST_SKIP() << "built without Qt";
+    const std::string spl = Example("run3-peaks.spl");
+    ASSERT_EQ(Run("render " + spl + " " + Out("all.png")), 0) << err_;
+    EXPECT_EQ(ReadAll(dir_ / "all.png").substr(1, 3), "PNG");
+
+    ASSERT_EQ(Run("render " + spl + " " + Out("s.svg") + " --from 1000 --to 1999 --range 2"), 0)
+        << err_;
+    const std::string svg = ReadAll(dir_ / "s.svg");
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("<polyline"), std::string::npos);
+    EXPECT_EQ(svg.find("<image"), std::string::npos);
+
+    ASSERT_EQ(Run("render " + spl + " " + Out("s.pdf") + " --width 600 --height 300 --overview"), 0)
+        << err_;
+    const std::string pdf = ReadAll(dir_ / "s.pdf");
+    EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
+    EXPECT_EQ(pdf.find("/Subtype /Image"), std::string::npos);
+
+    EXPECT_NE(Run("render " + spl + " " + Out("x.gif")), 0);
+    EXPECT_NE(Run("render " + spl + " " + Out("x.png") + " --from 7000"), 0);
+    EXPECT_EQ(err_.rfind("vortan-cli: render:", 0), 0u) << err_;
+    EXPECT_FALSE(fs::exists(dir_ / "x.png"));
 }

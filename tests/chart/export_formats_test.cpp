@@ -1,0 +1,100 @@
+// Peak tables as CSV read back by a plain parser, and the recent-charts list in the settings file.
+#include "chart/peak_csv.h"
+#include "chart/recent_files.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Splits one CSV line by RFC 4180: quoted fields may hold commas and doubled quotes.
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> out(1);
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        char c = line[i];
+        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+            out.back() += '"';
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ',' && !quoted) {
+            out.emplace_back();
+        } else {
+            out.back() += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(PeakCsv, ReadsBackExactlyUnderACommaLocale) {
+    // A locale with ',' as decimal point, when the machine has one, must not change the file.
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    std::vector<SplSample> rows(10);
+    rows[7].time = 70;
+    rows[7].top[1] = 1.0 / 3.0;
+    rows[7].base[1] = -2.5e-7;
+    rows[2].top[1] = 0.125;
+    PeakEntry peaks[3];
+    peaks[0].position = 7;
+    peaks[0].height = 0.1;
+    peaks[0].factor = 3.0;
+    std::strcpy(peaks[0].name, "Co-60, \"B\"");
+    peaks[1].position = 2;
+    peaks[1].height = 0.125;
+    std::strcpy(peaks[1].name, "Cs-137");
+    peaks[2].position = 40; // beyond the rows: no time or levels to give
+    const std::string text = PeakCsvText(PeakCsvRows(peaks, 3, rows.data(), 10, 1));
+    std::setlocale(LC_NUMERIC, "C");
+
+    std::istringstream in(text);
+    std::string line;
+    std::vector<std::vector<std::string>> table;
+    while (std::getline(in, line))
+        table.push_back(Fields(line));
+    ASSERT_EQ(table.size(), 4u);
+    EXPECT_EQ(table[0], Fields("position,time,height,top,base,name"));
+    EXPECT_EQ(table[1], (std::vector<std::string>{"2", "0", "0.125", "0.125", "0", "Cs-137"}));
+    ASSERT_EQ(table[2].size(), 6u);
+    EXPECT_EQ(table[2][0], "7");
+    EXPECT_EQ(table[2][1], "70");
+    EXPECT_EQ(std::stod(table[2][2]), 0.1 * 3.0);
+    EXPECT_EQ(std::stod(table[2][3]), 1.0 / 3.0);
+    EXPECT_EQ(std::stod(table[2][4]), -2.5e-7);
+    EXPECT_EQ(table[2][5], "Co-60, \"B\"");
+    EXPECT_EQ(table[3], (std::vector<std::string>{"40", "0", "0", "0", "0", ""}));
+}
+
+TEST(RecentFiles, NewestFirstEightAtMostKeptInTheSettingsFile) {
+    std::vector<std::string> list;
+    for (int i = 0; i < 10; ++i)
+        list = PushRecentFile(list, "/c/" + std::to_string(i) + ".spl");
+    list = PushRecentFile(list, "/c/5.spl");
+    list = PushRecentFile(list, "/c/bad\nname.spl");
+    ASSERT_EQ(list.size(), 8u);
+    EXPECT_EQ(list[0], "/c/5.spl");
+    EXPECT_EQ(list[1], "/c/9.spl");
+    EXPECT_EQ(list[7], "/c/2.spl");
+    list = DropRecentFile(list, "/c/9.spl");
+    list[1] = " /c/blank ends.spl ";
+
+    const auto ini = std::filesystem::temp_directory_path() / "vortan_recent_test.ini";
+    std::filesystem::remove(ini);
+    ASSERT_TRUE(SaveRecentFiles(ini.string(), list));
+    EXPECT_EQ(LoadRecentFiles(ini.string()), list);
+    EXPECT_FALSE(LoadReopenLast(ini.string()));
+    ASSERT_TRUE(SaveReopenLast(ini.string(), true));
+    EXPECT_TRUE(LoadReopenLast(ini.string()));
+    ASSERT_TRUE(SaveRecentFiles(ini.string(), {}));
+    EXPECT_TRUE(LoadRecentFiles(ini.string()).empty());
+    EXPECT_TRUE(LoadReopenLast(ini.string()));
+    std::filesystem::remove(ini);
+}

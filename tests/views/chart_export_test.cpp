@@ -1,0 +1,106 @@
+// Pictures of a stretch of a chart: the curve's pixels in PNG, vector paths in SVG and PDF.
+#include "views/chart_export.h"
+
+#include "tests/views/paint_fixture.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// 100 samples at 1 V after one at 0 V, with a peak of table 0 at sample 50 (3 V, base 1 V).
+std::vector<SplSample> StepChart() {
+    std::vector<SplSample> rows(100);
+    for (SplSample& s : rows)
+        s.data = 1.0;
+    rows[0].data = 0.0;
+    rows[50].data = 3.0;
+    rows[50].flags = SAMPLE_HAS_PEAK;
+    rows[50].top[0] = 3.0;
+    rows[50].base[0] = 1.0;
+    return rows;
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(StretchPicture, CurveAndMarkPixelsWhereTheViewerPutsThem) {
+    const auto rows = StepChart();
+    struct Case {
+        long long to;
+        int width;
+        int wantWidth;
+        int peakX; // column of sample 50
+        int flatX; // a column of the 1 V stretch after the peak, right of its mark
+    } cases[] = {
+        {99, 0, 1189, 600, 900},      // 12 pixels a sample
+        {59, 0, 1181, 1000, 1100},    // 20 pixels a sample
+        {99, 25, 25, 12, 20},         // 4 samples a column
+        {59, 1500, 1500, 1250, 1400}, // 25 pixels a sample, blank after sample 59
+    };
+    for (const Case& c : cases) {
+        StretchPicture picture;
+        StretchOptions options;
+        options.to = c.to;
+        options.width = c.width;
+        options.height = 100;
+        options.range = 4.0; // 0 .. 4 V: the stretch's lowest value on the bottom row
+        QString error;
+        ASSERT_TRUE(picture.Set(rows.data(), 100, 0, options, &error)) << error.toStdString();
+        ASSERT_EQ(picture.size(), QSize(c.wantWidth, 100));
+        QImage image(picture.size(), QImage::Format_RGB32);
+        QPainter painter(&image);
+        picture.Paint(painter);
+        painter.end();
+        // 1 V lies on row 75, the peak's top (3 V) on row 25.
+        EXPECT_EQ(RowsOf(image, c.flatX, BLACK), std::vector<int>{75}) << c.to;
+        EXPECT_EQ(image.pixel(c.peakX - 10, 25), BLUE) << c.to;
+        EXPECT_EQ(image.pixel(c.peakX - 10, 75), BLUE) << c.to;
+        if (c.width > 1000) {
+            EXPECT_TRUE(RowsOf(image, c.width - 5, BLACK).empty());
+        }
+    }
+    StretchPicture bad;
+    StretchOptions outside;
+    outside.from = 100;
+    QString error;
+    EXPECT_FALSE(bad.Set(rows.data(), 100, 0, outside, &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(SavePicture, SvgAndPdfHoldVectorPathsAndPngThePixels) {
+    const auto rows = StepChart();
+    StretchPicture picture;
+    StretchOptions options;
+    options.height = 100;
+    options.overviewHeight = 40;
+    ASSERT_TRUE(picture.Set(rows.data(), 100, 0, options, nullptr));
+    QTemporaryDir dir;
+    auto paint = [&](QPainter& p) { picture.Paint(p); };
+    for (const char* name : {"c.png", "c.svg", "c.pdf"})
+        ASSERT_TRUE(SavePicture(dir.filePath(name), picture.size(), paint, nullptr)) << name;
+
+    QImage png(dir.filePath("c.png"));
+    ASSERT_EQ(png.size(), QSize(1189, 140));
+    EXPECT_EQ(RowsOf(png.copy(0, 0, 1189, 100), 900, BLACK).size(), 1u);
+    EXPECT_EQ(png.pixel(0, 120), BLACK); // the overview's border
+    const QByteArray svg = ReadFile(dir.filePath("c.svg"));
+    EXPECT_GT(svg.count("<polyline"), 100);
+    EXPECT_TRUE(svg.contains("#0000ff")); // the peak mark's pen
+    EXPECT_FALSE(svg.contains("<image"));
+    const QByteArray pdf = ReadFile(dir.filePath("c.pdf"));
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_FALSE(pdf.contains("/Subtype /Image"));
+
+    QString error;
+    EXPECT_FALSE(SavePicture(dir.filePath("c.bmp"), picture.size(), paint, &error));
+    EXPECT_FALSE(SavePicture(dir.filePath("no/c.png"), picture.size(), paint, &error));
+    EXPECT_FALSE(QFile::exists(dir.filePath("c.bmp")));
+}
