@@ -1,3 +1,4 @@
+#include "app/background_job.h"
 #include "app/chart_commands.h"
 #include "app/command_table.h"
 #include "app/file_extras.h"
@@ -68,7 +69,28 @@ int LoadChart(VortanMain* main, const std::string& fileName) {
     // never pairs the chart on screen with another file's header.
     SplChart fresh;
     SplReadInfo info;
-    std::optional<std::vector<SplSample>> rows = ReadSplData(fileName, fresh, &info);
+    std::optional<ChartStore> rows;
+    // The file is read on a worker thread; its log lines and a rejected row's message reach the
+    // window's thread afterwards, in their order.
+    SplProgress progress;
+    std::vector<std::pair<std::string, std::string>> rowErrors;
+    progress.rowError = [&rowErrors](const std::string& text, const std::string& title) {
+        rowErrors.emplace_back(text, title);
+    };
+    std::vector<std::string> log;
+    RunBackgroundJob(main, QStringLiteral("チャートを読み込んでいます…"), progress, true, [&] {
+        ThreadLogBuffer buffer;
+        rows = ReadSplData(fileName, fresh, &info, &progress);
+        log = buffer.Take();
+    });
+    ReplayLog(log);
+    for (const auto& [text, title] : rowErrors)
+        ReportSplRowError(text, title);
+    if (progress.cancel) {
+        // Stopped by the user: the chart, its peaks, header and title stay as they were.
+        LogPrint("LoadChart: Loading was cancelled.");
+        return 0;
+    }
     const size_t rowCount = rows ? rows->size() : 0;
     int loaded = 0;
     // The viewer takes the rows over (a long chart is not copied); a file that ends with its

@@ -1,3 +1,4 @@
+#include "app/background_job.h"
 #include "app/chart_commands.h"
 #include "app/command_table.h"
 #include "app/file_extras.h"
@@ -76,14 +77,29 @@ StoreResult StoreChart(VortanMain* main, const std::string& fileName, SaveReport
     // The header changes only once the file is written.
     SplChart header = CurrentChart;
     int count = 0;
-    std::optional<std::vector<SplSample>> rows = RetrieveChart(main->view(), &count, &header.flags);
+    // The rows are written where they lie: input is held back while the save runs, so nothing
+    // changes them meanwhile.
+    const ChartStore* rows = RetrieveChart(main->view(), &count, &header.flags);
     if (!rows) {
         LogPrint("StoreChart: Fail to retrieve chart.");
         return SAVE_NO_CHART;
     }
     if (header.flags & HASSM) header.version = 2;
+    // Written on a worker thread; the old file stays until the new one is whole.
+    SplProgress progress;
+    int written = 0;
     SaveReport saved;
-    const int written = WriteSplData(fileName, rows->data(), count, header, &saved);
+    std::vector<std::string> log;
+    RunBackgroundJob(main, QStringLiteral("チャートを保存しています…"), progress, false, [&] {
+        ThreadLogBuffer buffer;
+        written = WriteSplData(fileName, *rows, header, &saved, &progress);
+        log = buffer.Take();
+    });
+    ReplayLog(log);
+    if (progress.cancelled) {
+        LogPrint("SaveChart: Saving has been aborted.");
+        return SAVE_CANCELLED;
+    }
     if (report) *report = saved;
     if (!written) return SAVE_WRITE_FAILED;
     if (const std::optional<std::string> cut = CutShortChartFile();

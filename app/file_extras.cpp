@@ -229,8 +229,7 @@ bool ExportChartPicture(VortanMain* main, const PictureRequest& request, const Q
     options.overviewHeight = overview;
     StretchPicture picture;
     const CHARTBLOCK& chart = *main->view()->chart;
-    if (!picture.Set(chart.samples.data(), chart.sampleCount, chart.flags, options, error))
-        return false;
+    if (!picture.Set(chart.rows, chart.flags, options, error)) return false;
     return SavePicture(
         fileName, picture.size(), [&](QPainter& p) { picture.Paint(p); }, error);
 }
@@ -244,8 +243,7 @@ bool ExportPeakTableCsv(VortanMain* main, const QString& fileName, QString* erro
         return false;
     }
     const CHARTBLOCK& chart = *main->view()->chart;
-    const auto rows = PeakCsvRows(peaks.get(), count, chart.samples.data(), chart.sampleCount,
-                                  main->view()->peakMode);
+    const auto rows = PeakCsvRows(peaks.get(), count, chart.rows, main->view()->peakMode);
     std::string why;
     if (WritePeakCsv(PathToCore(fileName), rows, &why)) return true;
     if (error) *error = QString::fromStdString(why);

@@ -329,7 +329,8 @@ int PrintChart(QWidget* main, ChartView* viewer) {
     // Without a chart there is nothing to print: refused before a file name is asked for.
     int count = 0;
     uint32_t chartFlags = 0;
-    std::optional<std::vector<SplSample>> rows = RetrieveChart(viewer, &count, &chartFlags);
+    // The rows where they lie: the chart cannot change while the print dialogs are up.
+    const ChartStore* rows = RetrieveChart(viewer, &count, &chartFlags);
     if (!rows || count < 1 || rows->size() < static_cast<size_t>(count)) {
         Refuse("PrintChart: Data not ready.");
         return 0;
@@ -418,7 +419,7 @@ int PrintChart(QWidget* main, ChartView* viewer) {
         }
         if (!(blankFirst && page == 0)) {
             PrintPage(target->Painter(), PW, PH, LW, LH, samplesPerRoll, range.bottom, range.top,
-                      firstRoll, &start, count, rows->data(), peakMode, chartFlags);
+                      firstRoll, &start, count, rows, peakMode, chartFlags);
         }
         if (!target->EndPage(page)) {
             LogPrint("Abort at EndPage");

@@ -12,9 +12,11 @@
 
 #include <QApplication>
 #include <QMessageBox>
+
 #include <QPushButton>
 
 #include <climits>
+#include <new>
 
 SmoothingDialogValues SmoothingValuesFromSettings() {
     SmoothingDialogValues values;
@@ -90,7 +92,7 @@ int RunSmoothing(VortanMain* main) {
     ChartView* view = main->view();
     int count = 0;
     uint32_t flags = 0;
-    std::optional<std::vector<SplSample>> rows = RetrieveChart(view, &count, &flags);
+    const ChartStore* rows = RetrieveChart(view, &count, &flags);
     if (!rows) {
         QApplication::beep();
         QMessageBox box(QMessageBox::Information, QStringLiteral("Vortan"),
@@ -103,11 +105,22 @@ int RunSmoothing(VortanMain* main) {
     // The dialog's values serve this run only; the settings stay as they are.
     const SmoothingDialogValues& values = dialog.values();
     WeightFunction weight = values.optimize ? CurrentWeightFunction : nullptr;
-    if (SmoothChart(rows->data(), count, values.halfWidth, values.maxWidth, values.minWidth,
-                    weight)) {
-        flags |= HASSM;
+    // The new column is computed beside the chart's rows and then handed to the viewer, which
+    // installs its own rows again with it; the rows are never copied.
+    rows = view->chart ? &view->chart->rows : nullptr;
+    if (!rows || static_cast<int>(rows->size()) != count) return 0;
+    std::vector<double> smoothed;
+    try {
+        // With room for the blank samples the viewer adds, so that the column never moves.
+        smoothed.reserve(static_cast<size_t>(view->chart->paddedCount) + 1);
+        smoothed.resize(static_cast<size_t>(count));
+    } catch (const std::bad_alloc&) {
+        return 1; // no room to work in: the chart stays as it is
+    }
+    if (SmoothColumn(rows->Data(), count, smoothed.data(), values.halfWidth, values.maxWidth,
+                     values.minWidth, weight)) {
         // One step of the edit history: undo brings back the curve and the tables before it.
-        if (!SetSmoothedChart(view, std::move(*rows), flags, 2)) return 0;
+        if (!SetSmoothedChart(view, std::move(smoothed), 2)) return 0;
     }
     return 1;
 }

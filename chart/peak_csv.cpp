@@ -44,6 +44,29 @@ std::vector<PeakCsvRow> PeakCsvRows(const PeakEntry* peaks, int peakCount, const
     return out;
 }
 
+std::vector<PeakCsvRow> PeakCsvRows(const PeakEntry* peaks, int peakCount, const ChartStore& rows,
+                                    int table) {
+    std::vector<PeakCsvRow> out;
+    if (!peaks || peakCount < 1) return out;
+    std::vector<PeakEntry> sorted(peaks, peaks + peakCount);
+    SortPeaksByPosition(sorted.data(), peakCount);
+    const int k = table == 1 ? 1 : 0;
+    for (const PeakEntry& p : sorted) {
+        PeakCsvRow row;
+        row.position = std::isfinite(p.position) ? static_cast<long long>(p.position) : -1;
+        row.height = p.height * p.factor;
+        row.name.assign(p.name, strnlen(p.name, sizeof p.name));
+        if (row.position >= 0 && static_cast<size_t>(row.position) < rows.size()) {
+            const SplSample s = rows.Row(static_cast<size_t>(row.position));
+            row.time = s.time;
+            row.top = s.top[k];
+            row.base = s.base[k];
+        }
+        out.push_back(std::move(row));
+    }
+    return out;
+}
+
 std::string CsvNumber(double value) {
     char buffer[64];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value);

@@ -5,6 +5,7 @@
 // quotes doubled.
 #pragma once
 
+#include "chart/chart_store.h"
 #include "chart/spl_types.h"
 #include "viewer/chart_viewer.h"
 
@@ -27,6 +28,8 @@ struct PeakCsvRow {
 // at (left 0 when it points outside rows). Sorted by position.
 std::vector<PeakCsvRow> PeakCsvRows(const PeakEntry* peaks, int peakCount, const SplSample* rows,
                                     int rowCount, int table);
+std::vector<PeakCsvRow> PeakCsvRows(const PeakEntry* peaks, int peakCount, const ChartStore& rows,
+                                    int table);
 
 // A number with '.' as decimal point, the shortest text that reads back as the same double.
 std::string CsvNumber(double value);

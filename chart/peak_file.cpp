@@ -126,3 +126,22 @@ std::vector<PeakEntry> PeaksMarkedInRows(const SplSample* rows, int rowCount, in
     }
     return peaks;
 }
+
+std::vector<PeakEntry> PeaksMarkedInRows(const ChartStore& rows, int table) {
+    std::vector<PeakEntry> peaks;
+    if (table < 0 || table > 1) return peaks;
+    const uint32_t bit = SAMPLE_HAS_PEAK << table;
+    for (const RowMark& mark : rows.Marks()) {
+        if (!(mark.flags & bit)) continue;
+        PeakEntry peak;
+        peak.position = mark.row;
+        peak.height = mark.top[table] - mark.base[table];
+        peak.factor = 1.0;
+        const std::string& name = rows.NameAt(static_cast<size_t>(mark.row));
+        size_t len = std::min(name.size(), sizeof peak.name - 1);
+        std::memcpy(peak.name, name.data(), len);
+        peak.name[len] = '\0';
+        peaks.push_back(peak);
+    }
+    return peaks;
+}

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "chart/atomic_file.h"
+#include "chart/chart_store.h"
 #include "chart/spl_types.h"
 #include "viewer/chart_viewer.h"
 
@@ -47,3 +48,4 @@ int WritePeakFile(const std::string& fileName, PeakEntry* peaks, int peakCount,
 // The peaks of table k (0 or 1) marked in the rows, as the viewer builds them: position = row
 // index, height = top[k] - base[k], factor 1, name = the first 29 characters of isotopeName.
 std::vector<PeakEntry> PeaksMarkedInRows(const SplSample* rows, int rowCount, int table);
+std::vector<PeakEntry> PeaksMarkedInRows(const ChartStore& rows, int table);

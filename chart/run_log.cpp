@@ -14,6 +14,8 @@ struct LogState {
     LogListener listener;
 };
 
+thread_local std::vector<std::string>* threadLines = nullptr;
+
 LogState& State() {
     static LogState state;
     return state;
@@ -34,6 +36,11 @@ void Store(char* owned) {
 } // namespace
 
 void LogPrint(const char* text, int adopt) {
+    if (threadLines) {
+        if (text) threadLines->emplace_back(text);
+        if (adopt) std::free(const_cast<char*>(text));
+        return;
+    }
     LogState& s = State();
     if (!s.open) {
         if (adopt) std::free(const_cast<char*>(text));
@@ -52,6 +59,10 @@ void LogPrint(const char* text, int adopt) {
 }
 
 void LogPrint(std::string_view text) {
+    if (threadLines) {
+        threadLines->emplace_back(text);
+        return;
+    }
     if (!State().open) return;
     char* copy = static_cast<char*>(std::malloc(text.size() + 1));
     if (!copy) return;
@@ -61,7 +72,7 @@ void LogPrint(std::string_view text) {
 }
 
 void LogPrintf(const char* format, ...) {
-    if (!State().open) return;
+    if (!threadLines && !State().open) return;
     va_list args;
     va_start(args, format);
     va_list again;
@@ -72,7 +83,7 @@ void LogPrintf(const char* format, ...) {
         char* buffer = static_cast<char*>(std::malloc(static_cast<size_t>(n) + 1));
         if (buffer) {
             std::vsnprintf(buffer, static_cast<size_t>(n) + 1, format, again);
-            Store(buffer);
+            LogPrint(buffer, 1);
         }
     }
     va_end(again);
@@ -125,4 +136,21 @@ int LogCapacity() {
 
 void SetLogListener(LogListener listener) {
     State().listener = std::move(listener);
+}
+
+ThreadLogBuffer::ThreadLogBuffer() : previous_(threadLines) {
+    threadLines = &lines_;
+}
+
+ThreadLogBuffer::~ThreadLogBuffer() {
+    threadLines = previous_;
+}
+
+std::vector<std::string> ThreadLogBuffer::Take() {
+    return std::move(lines_);
+}
+
+void ReplayLog(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        LogPrint(std::string_view(line));
 }

@@ -41,3 +41,22 @@ int LogCapacity();
 // Called after every stored line (the window repaints, the command-line tool prints it).
 using LogListener = std::function<void(const std::string& line)>;
 void SetLogListener(LogListener listener);
+
+// While it lives, the lines logged on the thread that made it are kept here instead of reaching
+// the store, so that work on a worker thread can hand its lines to the window's thread, which
+// logs them in order with Replay.
+class ThreadLogBuffer {
+  public:
+    ThreadLogBuffer();
+    ~ThreadLogBuffer();
+    ThreadLogBuffer(const ThreadLogBuffer&) = delete;
+    ThreadLogBuffer& operator=(const ThreadLogBuffer&) = delete;
+    // Takes the lines out of the buffer (call on the buffer's own thread or after it is done).
+    std::vector<std::string> Take();
+
+  private:
+    std::vector<std::string>* previous_;
+    std::vector<std::string> lines_;
+};
+// Logs the lines through LogPrint, oldest first.
+void ReplayLog(const std::vector<std::string>& lines);

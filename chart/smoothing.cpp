@@ -43,14 +43,14 @@ constexpr int64_t BLOCK_MASK = (int64_t{1} << BLOCK_SHIFT) - 1;
 
 // The chart's data as the computation sees it: a first row outside the band counts as 0.
 struct DataColumn {
-    const SplSample* rows;
+    const double* rows;
     int64_t n;
     double first;
-    double operator()(int64_t t) const { return t == 0 ? first : rows[t].data; }
+    double operator()(int64_t t) const { return t == 0 ? first : rows[t]; }
 };
 
-DataColumn MakeDataColumn(const SplSample* rows, int64_t n) {
-    double first = n > 0 ? rows[0].data : 0.0;
+DataColumn MakeDataColumn(const double* rows, int64_t n) {
+    double first = n > 0 ? rows[0] : 0.0;
     if (first < FIRST_ROW_LOW || first > FIRST_ROW_HIGH) first = 0.0;
     return {rows, n, first};
 }
@@ -152,8 +152,7 @@ int HalfWidthFromBend(double bend, double largest, int maxW, int minW, WeightFun
 // once while smoothing, rather than being stored.
 class OptimisedWindow {
   public:
-    OptimisedWindow(const SplSample* rows, int64_t n, int64_t w, int maxW, int minW,
-                    WeightFunction f)
+    OptimisedWindow(const double* rows, int64_t n, int64_t w, int maxW, int minW, WeightFunction f)
         : rows_(rows), n_(n), w_(w), maxW_(maxW), minW_(minW), f_(f),
           norm_(static_cast<double>(w) * static_cast<double>(w + 1)) {}
 
@@ -204,7 +203,7 @@ class OptimisedWindow {
                           [&](int64_t i, double, double m) { out(i, std::fabs(m / norm_)); });
     }
 
-    const SplSample* rows_;
+    const double* rows_;
     int64_t n_, w_;
     int maxW_, minW_;
     WeightFunction f_;
@@ -216,7 +215,7 @@ class OptimisedWindow {
 
 } // namespace
 
-bool OptimisedHalfWidths(const SplSample* rows, int rowCount, int halfWidth, int maxWidth,
+bool OptimisedHalfWidths(const double* rows, int rowCount, int halfWidth, int maxWidth,
                          int minWidth, WeightFunction weight, std::vector<int>* widths) {
     if (!widths || rowCount < 0 || (rowCount > 0 && !rows) || !weight) return false;
     const int64_t n = rowCount;
@@ -233,19 +232,33 @@ bool OptimisedHalfWidths(const SplSample* rows, int rowCount, int halfWidth, int
     return true;
 }
 
-int SmoothChart(SplSample* rows, int rowCount, int halfWidth, int maxWidth, int minWidth,
-                WeightFunction weight) {
+bool OptimisedHalfWidths(const SplSample* rows, int rowCount, int halfWidth, int maxWidth,
+                         int minWidth, WeightFunction weight, std::vector<int>* widths) {
+    if (rowCount < 0 || (rowCount > 0 && !rows)) return false;
+    std::vector<double> data;
+    try {
+        data.resize(static_cast<size_t>(rowCount));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (int i = 0; i < rowCount; ++i)
+        data[static_cast<size_t>(i)] = rows[i].data;
+    return OptimisedHalfWidths(data.data(), rowCount, halfWidth, maxWidth, minWidth, weight,
+                               widths);
+}
+
+int SmoothColumn(const double* rows, int rowCount, double* smoothed, int halfWidth, int maxWidth,
+                 int minWidth, WeightFunction weight) {
     if (rowCount <= 0) return 1;
-    if (!rows) return 0;
+    if (!rows || !smoothed) return 0;
     const int64_t n = rowCount;
     const int64_t w = std::max(halfWidth, 0);
     const int maxW = std::max(maxWidth, 0), minW = std::max(minWidth, 0);
 
     if (maxW == 0 || minW == 0 || weight == nullptr) {
         const double divisor = 2.0 * static_cast<double>(w) + 1.0;
-        SlideWindow<false>(n, w, MakeDataColumn(rows, n), [&](int64_t i, double sum, double) {
-            rows[i].smoothed = sum / divisor;
-        });
+        SlideWindow<false>(n, w, MakeDataColumn(rows, n),
+                           [&](int64_t i, double sum, double) { smoothed[i] = sum / divisor; });
         return 1;
     }
 
@@ -253,7 +266,27 @@ int SmoothChart(SplSample* rows, int rowCount, int halfWidth, int maxWidth, int 
     if (!window.Prepare()) return 0;
     window.ForEachHalfWidth([&](int64_t i, int wi) {
         const int64_t a = std::max<int64_t>(0, i - wi), b = std::min<int64_t>(n - 1, i + wi);
-        rows[i].smoothed = window.Sum(a, b) / (2.0 * static_cast<double>(wi) + 1.0);
+        smoothed[i] = window.Sum(a, b) / (2.0 * static_cast<double>(wi) + 1.0);
     });
+    return 1;
+}
+
+int SmoothChart(SplSample* rows, int rowCount, int halfWidth, int maxWidth, int minWidth,
+                WeightFunction weight) {
+    if (rowCount <= 0) return 1;
+    if (!rows) return 0;
+    std::vector<double> data, out;
+    try {
+        data.resize(static_cast<size_t>(rowCount));
+        out.resize(static_cast<size_t>(rowCount));
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    for (int i = 0; i < rowCount; ++i)
+        data[static_cast<size_t>(i)] = rows[i].data;
+    if (!SmoothColumn(data.data(), rowCount, out.data(), halfWidth, maxWidth, minWidth, weight))
+        return 0;
+    for (int i = 0; i < rowCount; ++i)
+        rows[i].smoothed = out[static_cast<size_t>(i)];
     return 1;
 }

@@ -4,6 +4,7 @@
 // Levels are in volts.
 #pragma once
 
+#include "chart/chart_store.h"
 #include "chart/spl_types.h"
 
 #include <vector>
@@ -33,8 +34,13 @@ double DigitalWeight(double x); // 0 for NaN
 // memory cannot be had (nothing is changed then).
 int SmoothChart(SplSample* rows, int rowCount, int halfWidth, int maxWidth, int minWidth,
                 WeightFunction weight);
+// The same over a data column of rowCount values, into smoothed (rowCount values).
+int SmoothColumn(const double* data, int rowCount, double* smoothed, int halfWidth, int maxWidth,
+                 int minWidth, WeightFunction weight);
 
 // The half-width of every row that the optimised window gives (what SmoothChart uses when all of
 // maxWidth, minWidth and weight are nonzero). Returns false when the memory cannot be had.
+bool OptimisedHalfWidths(const double* data, int rowCount, int halfWidth, int maxWidth,
+                         int minWidth, WeightFunction weight, std::vector<int>* widths);
 bool OptimisedHalfWidths(const SplSample* rows, int rowCount, int halfWidth, int maxWidth,
                          int minWidth, WeightFunction weight, std::vector<int>* widths);

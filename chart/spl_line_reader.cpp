@@ -105,3 +105,23 @@ bool SplLineReader::Next(std::string_view& piece) {
         if (!Fill()) return false;
     }
 }
+
+long long SplLineReader::ReadRaw(char* out, size_t size) {
+    if (fd_ < 0 || failed_) return -1;
+    if (eof_) return 0;
+    for (;;) {
+        ssize_t n = ::read(fd_, out, size);
+        if (n > 0) {
+            readTotal_ += n;
+            return n;
+        }
+        if (n == 0) {
+            eof_ = true;
+            return 0;
+        }
+        if (errno != EINTR) {
+            failed_ = true;
+            return -1;
+        }
+    }
+}

@@ -29,6 +29,13 @@ class SplLineReader {
     long long consumed() const { return readTotal_ - static_cast<long long>(end_ - pos_); }
     long long fileSize() const { return fileSize_; }
 
+    // For a reader that goes on by itself from here: the bytes read but not handed out yet, and
+    // then the file's further bytes straight from it. ReadRaw returns the bytes read, 0 at the end
+    // of the file, -1 on a read error.
+    std::string_view Buffered() const { return {buf_.get() + pos_, end_ - pos_}; }
+    bool AtEnd() const { return eof_; }
+    long long ReadRaw(char* out, size_t size);
+
   private:
     bool Fill();
 

@@ -13,23 +13,27 @@
 // - A read error of the file fails the read ("%s can't be read.") instead of passing a cut chart
 //   off as whole.
 // - Lines echoed to the run log and texts of the row error message lose their line end.
-#include "chart/big_buffer.h"
+#include "chart/chart_store.h"
 #include "chart/run_log.h"
 #include "chart/spl_io.h"
 #include "chart/spl_line_reader.h"
 #include "chart/spl_scan.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <new>
 #include <strings.h>
+#include <thread>
 
 namespace {
 
 constexpr int ROW_ERROR_NO_SMOOTHED = 203;
 constexpr int ROW_ERROR_NO_PEAKS = 220;
-constexpr size_t FIRST_ROWS = 20000;
+// Bytes parsed per round, and the least worth splitting over two threads.
+constexpr size_t BLOCK_SIZE = 4 << 20;
+constexpr size_t PARALLEL_MIN = 256 << 10;
 
 SplRowErrorHandler& RowErrorHandler() {
     static SplRowErrorHandler handler;
@@ -55,16 +59,27 @@ bool IsSpace(char c) {
 
 enum class RowResult { Ok, BadFormat, NoSmoothed, NoPeaks };
 
-// Scans one row line into s, setting every field. On NoSmoothed / NoPeaks, comma is where the
-// rejected part begins. extended tells whether the row carries the smoothed column.
-RowResult ParseRow(const char* p, const char* end, int64_t index, SplSample& s, const char*& comma,
-                   bool& extended) {
-    int32_t number;
-    p = SplScanInt32(p, end, &number);
+// The fields of one row line.
+struct RowFields {
+    int32_t number = 0;
+    int32_t time = 0;
+    double data = 0.0;
+    std::string_view name;
+    bool extended = false; // the row carries the smoothed column
+    double smoothed = 0.0;
+    bool hasPeaks = false;
+    double peaks[4] = {};        // top[0], base[0], top[1], base[1]
+    const char* comma = nullptr; // NoSmoothed / NoPeaks: where the rejected part begins
+};
+
+// Scans one row line. number is set as soon as it is read; the caller compares it with the row's
+// position (a mismatch is a format error that wins over any later one).
+RowResult ParseRow(const char* p, const char* end, RowFields& f) {
+    p = SplScanInt32(p, end, &f.number);
     if (!p || p >= end || *p != ',') return RowResult::BadFormat;
-    p = SplScanInt32(p + 1, end, &s.time);
+    p = SplScanInt32(p + 1, end, &f.time);
     if (!p || p >= end || *p != ',') return RowResult::BadFormat;
-    p = SplScanDouble(p + 1, end, &s.data);
+    p = SplScanDouble(p + 1, end, &f.data);
     if (!p || p >= end || *p != ',') return RowResult::BadFormat;
     p = SplSkipSpace(p + 1, end);
     if (p >= end || *p != '"') return RowResult::BadFormat;
@@ -72,74 +87,163 @@ RowResult ParseRow(const char* p, const char* end, int64_t index, SplSample& s, 
     auto* close = static_cast<const char*>(std::memchr(name, '"', static_cast<size_t>(end - name)));
     if (!close || close == name || std::memchr(name, '\0', static_cast<size_t>(close - name)))
         return RowResult::BadFormat;
-    if (number != index) return RowResult::BadFormat;
-    s.flags = 0;
-    s.smoothed = 0.0;
-    s.top[0] = s.top[1] = s.base[0] = s.base[1] = 0.0;
     size_t nameLength = static_cast<size_t>(close - name);
     if (nameLength >= SPL_NAME_SIZE) nameLength = SPL_NAME_SIZE - 1;
-    std::memcpy(s.isotopeName, name, nameLength);
-    std::memset(s.isotopeName + nameLength, 0, SPL_NAME_SIZE - nameLength);
+    f.name = std::string_view(name, nameLength);
 
     p = close + 1;
-    extended = p < end && *p == ',';
-    if (!extended) return RowResult::Ok;
-    comma = p;
-    p = SplScanDouble(p + 1, end, &s.smoothed);
+    f.extended = p < end && *p == ',';
+    f.hasPeaks = false;
+    f.smoothed = 0.0;
+    if (!f.extended) return RowResult::Ok;
+    f.comma = p;
+    p = SplScanDouble(p + 1, end, &f.smoothed);
     if (!p) return RowResult::NoSmoothed;
     if (p >= end || *p != ',') return RowResult::Ok;
-    comma = p;
-    double v[4];
+    f.comma = p;
     for (int k = 0; k < 4; ++k) {
         if (k > 0 && (p >= end || *p != ',')) return RowResult::NoPeaks;
-        p = SplScanDouble(p + 1, end, &v[k]);
+        p = SplScanDouble(p + 1, end, &f.peaks[k]);
         if (!p) return RowResult::NoPeaks;
     }
-    s.top[0] = v[0];
-    s.base[0] = v[1];
-    s.top[1] = v[2];
-    s.base[1] = v[3];
-    if (v[0] != 0.0 || v[1] != 0.0) s.flags |= SAMPLE_HAS_PEAK;
-    if (v[2] != 0.0 || v[3] != 0.0) s.flags |= SAMPLE_HAS_REVISED;
+    f.hasPeaks = true;
     return RowResult::Ok;
 }
 
-void ReportRowError(int64_t index, int code, std::string_view rest) {
+// Adds a parsed row to rows.
+void AppendRow(ChartStore& rows, const RowFields& f) {
+    rows.AppendRow(f.time, f.data, rows.Intern(f.name));
+    if (!f.extended) return;
+    rows.SetLastSmoothed(f.smoothed);
+    if (!f.hasPeaks) return;
+    RowMark mark;
+    if (f.peaks[0] != 0.0 || f.peaks[1] != 0.0) mark.flags |= SAMPLE_HAS_PEAK;
+    if (f.peaks[2] != 0.0 || f.peaks[3] != 0.0) mark.flags |= SAMPLE_HAS_REVISED;
+    if (mark.flags == 0) return; // every level is 0.0, as in an unmarked row
+    mark.row = static_cast<int32_t>(rows.size() - 1);
+    mark.top[0] = f.peaks[0];
+    mark.base[0] = f.peaks[1];
+    mark.top[1] = f.peaks[2];
+    mark.base[1] = f.peaks[3];
+    rows.AppendMark(mark);
+}
+
+// Splits [p, end) into the pieces SplLineReader gives for the same bytes at the end of a file
+// (the text ends at a line end, or is the file's last bytes).
+class PieceSplitter {
+  public:
+    PieceSplitter(char* p, char* end) : p_(p), end_(end) {}
+    bool Next(std::string_view& piece) {
+        size_t avail = static_cast<size_t>(end_ - p_);
+        if (avail == 0) return false;
+        size_t window = std::min(avail, SplLineReader::PIECE_MAX + 2);
+        auto* nl = static_cast<char*>(std::memchr(p_, '\n', window));
+        size_t take;
+        if (nl) {
+            size_t k = static_cast<size_t>(nl - p_);
+            size_t length = (k > 0 && p_[k - 1] == '\r') ? k - 1 : k;
+            if (length + 1 <= SplLineReader::PIECE_MAX) {
+                p_[length] = '\n';
+                piece = std::string_view(p_, length + 1);
+                p_ += k + 1;
+                return true;
+            }
+            take = SplLineReader::PIECE_MAX;
+        } else {
+            take = std::min(avail, SplLineReader::PIECE_MAX);
+        }
+        piece = std::string_view(p_, take);
+        p_ += take;
+        return true;
+    }
+
+  private:
+    char* p_;
+    char* end_;
+};
+
+// How the rows of a stretch of the file ended.
+enum class Stop { None, EndLine, BadFormat, NoSmoothed, NoPeaks, NoMemory };
+
+struct ChunkResult {
+    Stop stop = Stop::None;
+    int64_t rows = 0;              // rows taken (before the stop)
+    int64_t firstNumber = -1;      // the number of the stretch's first row, when it was read
+    bool anyExtended = false;      // a row taken, or the stopping row, carried the smoothed column
+    std::string stopText;          // EndLine: the line; NoSmoothed / NoPeaks: the rejected part
+    const char* stopEnd = nullptr; // EndLine: just after the line
+    bool stopBlank = false;        // EndLine: the line holds only blanks
+};
+
+bool Blank(std::string_view piece) {
+    for (char c : piece) {
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
+    }
+    return true;
+}
+
+// Parses the rows of [p, end) into rows. expected is the number of the first row, or -1 when it
+// is not known yet (then the first row's own number is taken and checked by the caller).
+void ParseChunk(char* p, char* end, int64_t expected, ChartStore& rows, ChunkResult& r) {
+    PieceSplitter pieces(p, end);
+    std::string_view piece;
+    RowFields f;
+    try {
+        while (pieces.Next(piece)) {
+            if (piece[0] != ' ') {
+                r.stop = Stop::EndLine;
+                r.stopText = std::string(ForLog(piece));
+                r.stopEnd = piece.data() + piece.size();
+                r.stopBlank = Blank(piece);
+                return;
+            }
+            const char* b = piece.data();
+            f.number = -1;
+            RowResult result = ParseRow(b, b + piece.size(), f);
+            if (r.rows == 0 && expected < 0 && result != RowResult::BadFormat) {
+                expected = f.number;
+                r.firstNumber = f.number;
+            }
+            if (result == RowResult::BadFormat || f.number != expected + r.rows) {
+                r.stop = Stop::BadFormat;
+                return;
+            }
+            if (f.extended) r.anyExtended = true;
+            if (result != RowResult::Ok) {
+                r.stop = result == RowResult::NoSmoothed ? Stop::NoSmoothed : Stop::NoPeaks;
+                r.stopText = std::string(piece.substr(static_cast<size_t>(f.comma - piece.data())));
+                return;
+            }
+            AppendRow(rows, f);
+            ++r.rows;
+        }
+    } catch (const std::bad_alloc&) {
+        r.stop = Stop::NoMemory;
+    }
+}
+
+void ReportRowError(int64_t index, int code, std::string_view rest, const SplProgress* progress) {
     char title[64];
     std::snprintf(title, sizeof title, "%lld/(%s:%d)", static_cast<long long>(index), "Spldata",
                   code);
     std::string text(ForLog(rest));
-    if (RowErrorHandler())
-        RowErrorHandler()(text, title);
+    if (progress && progress->rowError)
+        progress->rowError(text, title);
     else
-        LogPrintf("%s %s", title, text.c_str());
-}
-
-// Reserves room for the rows still to come, guessed from the bytes left and the length of the
-// rows read so far, so that a big chart is held in about one row's size per row.
-void GrowRows(std::vector<SplSample>& rows, const SplLineReader& reader) {
-    size_t have = rows.size();
-    size_t want = have + have / 2;
-    if (reader.fileSize() > 0 && have > 0) {
-        long long left = reader.fileSize() - reader.consumed();
-        double perRow = static_cast<double>(reader.consumed()) / static_cast<double>(have);
-        size_t guess = have + static_cast<size_t>(static_cast<double>(left) / perRow * 1.02) + 1024;
-        if (guess > want) want = guess;
-    }
-    if (want < have + FIRST_ROWS) want = have + FIRST_ROWS;
-    // Big row buffers are filled once front to back: huge pages spare most page faults.
-    ReserveBig(rows, want);
+        ReportSplRowError(text, title);
 }
 
 struct Reader {
     SplChart& chart;
     SplLineReader lines;
-    std::vector<SplSample> rows;
+    ChartStore rows;
     std::string fileName;
     SplReadInfo* info = nullptr;
-    long long line = 0;     // the line (from 1) of the last piece handed out
-    bool lineEnded = true;  // that piece ended its line
-    bool sawHeader = false; // a header line was read
+    SplProgress* progress = nullptr;
+    long long line = 0;         // the line (from 1) of the last piece handed out
+    bool lineEnded = true;      // that piece ended its line
+    bool sawHeader = false;     // a header line was read
+    long long firstRowLine = 0; // the line of the first row
 
     bool Next(std::string_view& piece) {
         if (lineEnded) ++line;
@@ -150,56 +254,91 @@ struct Reader {
     void Because(const std::string& why, bool withLine = true) {
         if (info) info->failure = withLine ? "line " + std::to_string(line) + ": " + why : why;
     }
-    std::optional<std::vector<SplSample>> Fail(const std::string& why) {
+    std::optional<ChartStore> Fail(const std::string& why) {
         Because(why);
         chart.tags.clear();
         return std::nullopt;
     }
-    std::optional<std::vector<SplSample>> ReadFailed() {
+    std::optional<ChartStore> ReadFailed() {
         LogPrintf("%s can't be read.", fileName.c_str());
         Because(std::strerror(errno), false);
         chart.tags.clear();
         return std::nullopt;
     }
-    std::optional<std::vector<SplSample>> Finish() {
-        if ((rows.capacity() - rows.size()) * sizeof(SplSample) > (16u << 20) &&
-            rows.capacity() - rows.size() > rows.size() / 4)
-            rows.shrink_to_fit();
+    std::optional<ChartStore> Finish() {
+        if (rows.Capacity() - rows.size() > 16384 &&
+            rows.Capacity() - rows.size() > rows.size() / 4)
+            rows.ShrinkToFit();
         LogPrintf("%d items", static_cast<int>(rows.size()));
         return std::move(rows);
     }
-    // The rows ended at piece, a line that is no row: tell whether anything but blanks follows.
-    std::optional<std::vector<SplSample>> Stopped(std::string_view piece);
+    // Publishes the progress; true when the read is to stop (the tags are dropped then).
+    bool Cancelled(long long consumed) {
+        progress->rows.store(static_cast<long long>(rows.size()), std::memory_order_relaxed);
+        progress->done.store(consumed, std::memory_order_relaxed);
+        if (!progress->cancel.load(std::memory_order_relaxed)) return false;
+        progress->cancelled = true;
+        chart.tags.clear();
+        return true;
+    }
+    // Ends the rows as a stretch that stopped at its row `at` (0-based in the file) says; rest is
+    // what follows the stopping line in memory, and the file goes on after it unless atEnd.
+    std::optional<ChartStore> Stopped(const ChunkResult& r, int64_t at, std::string_view rest,
+                                      bool atEnd);
+    // The rows ended at a line that is no row: tell whether anything but blanks follows.
+    std::optional<ChartStore> EndedAtLine(const ChunkResult& r, std::string_view rest, bool atEnd);
 
-    std::optional<std::vector<SplSample>> Header();
-    std::optional<std::vector<SplSample>> Rows(std::string_view piece);
+    std::optional<ChartStore> Header();
+    std::optional<ChartStore> Rows(std::string_view piece);
 };
 
-bool Blank(std::string_view piece) {
-    for (char c : piece) {
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
-    }
-    return true;
-}
-
-std::optional<std::vector<SplSample>> Reader::Stopped(std::string_view piece) {
-    const long long stop = line;
+std::optional<ChartStore> Reader::EndedAtLine(const ChunkResult& r, std::string_view rest,
+                                              bool atEnd) {
     if (!sawHeader && rows.empty()) {
         LogPrint("Not a chart file.");
         return Fail("neither a header line nor a row");
     }
-    bool content = !Blank(piece);
-    while (!content && Next(piece))
-        content = !Blank(piece);
-    if (!content && lines.failed()) return ReadFailed();
+    bool content = !r.stopBlank || !Blank(rest);
+    char more[65536];
+    while (!content && !atEnd) {
+        long long n = lines.ReadRaw(more, sizeof more);
+        if (n < 0) return ReadFailed();
+        if (n == 0) break;
+        content = !Blank(std::string_view(more, static_cast<size_t>(n)));
+    }
     if (content && info) {
         info->cutShort = true;
-        info->stopLine = stop;
+        info->stopLine = line;
     }
     return Finish();
 }
 
-std::optional<std::vector<SplSample>> Reader::Header() {
+std::optional<ChartStore> Reader::Stopped(const ChunkResult& r, int64_t at, std::string_view rest,
+                                          bool atEnd) {
+    line = firstRowLine + at;
+    switch (r.stop) {
+    case Stop::EndLine:
+        LogPrint(r.stopText);
+        LogPrint("Invalid format of record");
+        return EndedAtLine(r, rest, atEnd);
+    case Stop::BadFormat:
+        LogPrint("Bad format of spl body.");
+        return Fail("Bad format of spl body.");
+    case Stop::NoSmoothed:
+    case Stop::NoPeaks:
+        ReportRowError(at, r.stop == Stop::NoSmoothed ? ROW_ERROR_NO_SMOOTHED : ROW_ERROR_NO_PEAKS,
+                       r.stopText, progress);
+        return Fail(r.stop == Stop::NoSmoothed ? "no smoothed value after the comma"
+                                               : "fewer than four peak values");
+    case Stop::NoMemory:
+    case Stop::None:
+        break;
+    }
+    LogPrint("Not enough core.");
+    return Fail("not enough memory");
+}
+
+std::optional<ChartStore> Reader::Header() {
     std::string_view piece;
     for (;;) {
         if (!Next(piece)) {
@@ -273,42 +412,119 @@ std::optional<std::vector<SplSample>> Reader::Header() {
     }
 }
 
-std::optional<std::vector<SplSample>> Reader::Rows(std::string_view piece) {
+std::optional<ChartStore> Reader::Rows(std::string_view piece) {
     LogPrint("Header loaded.");
-    SplSample scratch;
-    for (int64_t i = 0;; ++i) {
-        if (piece.empty() || piece[0] != ' ') {
-            LogPrint(ForLog(piece));
-            LogPrint("Invalid format of record");
-            return Stopped(piece);
+    firstRowLine = line;
+    long long consumed = lines.consumed();
+    if (progress && Cancelled(consumed)) return std::nullopt;
+
+    // The first row is the piece in hand; the file goes on from the line reader's buffer.
+    std::vector<char> buf;
+    ChunkResult first;
+    try {
+        std::string copy(piece);
+        buf.resize(BLOCK_SIZE + SplLineReader::PIECE_MAX + 8);
+        ParseChunk(copy.data(), copy.data() + copy.size(), 0, rows, first);
+    } catch (const std::bad_alloc&) {
+        first.stop = Stop::NoMemory;
+    }
+    if (first.anyExtended && chart.version < 2) chart.version = 2;
+    if (first.stop != Stop::None) return Stopped(first, 0, lines.Buffered(), lines.AtEnd());
+
+    std::string_view buffered = lines.Buffered();
+    size_t have = buffered.size();
+    if (have > buf.size()) buf.resize(have + BLOCK_SIZE);
+    std::memcpy(buf.data(), buffered.data(), have);
+    bool atEnd = lines.AtEnd();
+    bool reserved = false;
+    for (;;) {
+        // Fill the block.
+        while (!atEnd && have < BLOCK_SIZE) {
+            long long n = lines.ReadRaw(buf.data() + have, buf.size() - have);
+            if (n < 0) return ReadFailed();
+            if (n == 0) atEnd = true;
+            have += static_cast<size_t>(n);
         }
-        const char* comma = nullptr;
-        bool extended = false;
-        RowResult r =
-            ParseRow(piece.data(), piece.data() + piece.size(), i, scratch, comma, extended);
-        if (extended && chart.version < 2) chart.version = 2;
-        if (r == RowResult::BadFormat) {
-            LogPrint("Bad format of spl body.");
-            return Fail("Bad format of spl body.");
+        if (have == 0) return Finish();
+        // The stretch parsed now ends at a line end (or the file's end), where the pieces of the
+        // line reader start afresh.
+        size_t region = have;
+        if (!atEnd) {
+            auto* nl = static_cast<const char*>(memrchr(buf.data(), '\n', have));
+            if (nl) {
+                region = static_cast<size_t>(nl - buf.data()) + 1;
+            } else {
+                // One line longer than a block: whole pieces of it, leaving room for look-ahead.
+                region = (have - SplLineReader::PIECE_MAX - 2) / SplLineReader::PIECE_MAX *
+                         SplLineReader::PIECE_MAX;
+            }
         }
-        if (r != RowResult::Ok) {
-            ReportRowError(i,
-                           r == RowResult::NoSmoothed ? ROW_ERROR_NO_SMOOTHED : ROW_ERROR_NO_PEAKS,
-                           piece.substr(static_cast<size_t>(comma - piece.data())));
-            return Fail(r == RowResult::NoSmoothed ? "no smoothed value after the comma"
-                                                   : "fewer than four peak values");
+        // Two halves on the two cores, split at a line end; the second half's first row number
+        // is checked once the first half's row count is known.
+        char* base = buf.data();
+        size_t split = region;
+        if (region >= PARALLEL_MIN) {
+            auto* nl =
+                static_cast<const char*>(std::memchr(base + region / 2, '\n', region - region / 2));
+            if (nl) split = static_cast<size_t>(nl - base) + 1;
         }
-        try {
-            if (rows.size() == rows.capacity()) GrowRows(rows, lines);
-            rows.push_back(scratch);
-        } catch (const std::bad_alloc&) {
-            LogPrint("Not enough core.");
-            return Fail("not enough memory");
+        const int64_t startIndex = static_cast<int64_t>(rows.size());
+        ChunkResult a;
+        ChunkResult b;
+        ChartStore second;
+        if (split < region) {
+            std::thread worker([&] { ParseChunk(base + split, base + region, -1, second, b); });
+            ParseChunk(base, base + split, startIndex, rows, a);
+            worker.join();
+        } else {
+            ParseChunk(base, base + region, startIndex, rows, a);
         }
-        if (!Next(piece)) {
-            if (lines.failed()) return ReadFailed();
-            return Finish();
+        if (a.anyExtended && chart.version < 2) chart.version = 2;
+        if (a.stop != Stop::None)
+            return Stopped(
+                a, startIndex + a.rows,
+                std::string_view(a.stopEnd, static_cast<size_t>(base + have - a.stopEnd)), atEnd);
+        if (split < region) {
+            const int64_t secondIndex = startIndex + a.rows;
+            if (b.firstNumber >= 0 && b.firstNumber != secondIndex) {
+                b = ChunkResult();
+                b.stop = Stop::BadFormat;
+            }
+            if (b.anyExtended && chart.version < 2) chart.version = 2;
+            try {
+                rows.AppendStore(std::move(second));
+            } catch (const std::bad_alloc&) {
+                LogPrint("Not enough core.");
+                return Fail("not enough memory");
+            }
+            if (b.stop != Stop::None)
+                return Stopped(
+                    b, secondIndex + b.rows,
+                    std::string_view(
+                        b.stopEnd ? b.stopEnd : base + have,
+                        static_cast<size_t>(base + have - (b.stopEnd ? b.stopEnd : base + have))),
+                    atEnd);
         }
+        consumed += static_cast<long long>(region);
+        std::memmove(base, base + region, have - region);
+        have -= region;
+        if (!reserved && lines.fileSize() > 0 && rows.size() > 0) {
+            // Room for the rows still to come, guessed from the length of those read so far, and
+            // for the blank rows a viewer adds, so that the columns grow no further.
+            double perRow = static_cast<double>(consumed) / static_cast<double>(rows.size());
+            long long left = lines.fileSize() - consumed;
+            size_t guess =
+                rows.size() + static_cast<size_t>(static_cast<double>(left) / perRow * 1.02) + 8192;
+            try {
+                rows.Reserve(guess);
+            } catch (const std::bad_alloc&) {
+                LogPrint("Not enough core.");
+                return Fail("not enough memory");
+            }
+            reserved = true;
+        }
+        if (progress && Cancelled(consumed)) return std::nullopt;
+        if (atEnd && have == 0) return Finish();
     }
 }
 
@@ -318,22 +534,22 @@ void SetSplRowErrorHandler(SplRowErrorHandler handler) {
     RowErrorHandler() = std::move(handler);
 }
 
-std::optional<std::vector<SplSample>> ReadSplData(const std::string& fileName, SplChart& chart,
-                                                  SplReadInfo* info) {
+void ReportSplRowError(const std::string& text, const std::string& title) {
+    if (RowErrorHandler())
+        RowErrorHandler()(text, title);
+    else
+        LogPrintf("%s %s", title.c_str(), text.c_str());
+}
+
+std::optional<ChartStore> ReadSplData(const std::string& fileName, SplChart& chart,
+                                      SplReadInfo* info, SplProgress* progress) {
     if (info) *info = SplReadInfo();
     if (fileName.empty()) {
         LogPrint("Invalid arguments.");
         if (info) info->failure = "no file name";
         return std::nullopt;
     }
-    Reader reader{chart, {}, {}, fileName, info};
-    try {
-        reader.rows.reserve(FIRST_ROWS);
-    } catch (const std::bad_alloc&) {
-        LogPrint("Not enough core.");
-        if (info) info->failure = "not enough memory";
-        return std::nullopt;
-    }
+    Reader reader{chart, {}, {}, fileName, info, progress};
     if (!reader.lines.Open(fileName)) {
         LogPrintf("%s can't be opened.", fileName.c_str());
         if (info)
@@ -341,6 +557,7 @@ std::optional<std::vector<SplSample>> ReadSplData(const std::string& fileName, S
                                                       : std::strerror(errno);
         return std::nullopt;
     }
+    if (progress) progress->total = reader.lines.fileSize();
     chart.Reset();
     return reader.Header();
 }

@@ -16,8 +16,12 @@
 #include "chart/run_log.h"
 #include "chart/spl_io.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string_view>
 
 namespace {
@@ -96,7 +100,9 @@ void WriteHeader(Output& out, const SplChart& chart, int rowCount) {
     }
 }
 
-char* WriteRow(char* p, int index, const SplSample& row, bool extended) {
+// One row line from its fields; peaks is null for a row without a mark.
+char* WriteRow(char* p, int index, int32_t time, double data, std::string_view name,
+               double smoothed, const RowMark* peaks, bool extended) {
     if (index < 10000000) {
         p += FormatInt(p, index, 8);
     } else {
@@ -104,22 +110,20 @@ char* WriteRow(char* p, int index, const SplSample& row, bool extended) {
         p += FormatInt(p, index, 0);
     }
     *p++ = ',';
-    p += FormatInt(p, row.time, 9);
+    p += FormatInt(p, time, 9);
     *p++ = ',';
-    p += FormatE(p, row.data, 17, 7);
+    p += FormatE(p, data, 17, 7);
     *p++ = ',';
     *p++ = ' ';
     *p++ = '"';
-    std::string_view name = Safe(std::string_view(row.isotopeName, strnlen(row.isotopeName, 63)));
-    if (name.empty()) name = " ";
     std::memcpy(p, name.data(), name.size());
     p += name.size();
     *p++ = '"';
     if (extended) {
         *p++ = ',';
-        p += FormatE(p, row.smoothed, 17, 7);
-        if (row.flags & (SAMPLE_HAS_PEAK | SAMPLE_HAS_REVISED)) {
-            for (double v : {row.top[0], row.base[0], row.top[1], row.base[1]}) {
+        p += FormatE(p, smoothed, 17, 7);
+        if (peaks && (peaks->flags & (SAMPLE_HAS_PEAK | SAMPLE_HAS_REVISED))) {
+            for (double v : {peaks->top[0], peaks->base[0], peaks->top[1], peaks->base[1]}) {
                 *p++ = ',';
                 p += FormatE(p, v, 17, 7);
             }
@@ -128,6 +132,12 @@ char* WriteRow(char* p, int index, const SplSample& row, bool extended) {
     *p++ = '\r';
     *p++ = '\n';
     return p;
+}
+
+// An isotope name as written: cut at a double quote, line feed or NUL; an empty one as a blank.
+std::string_view WrittenName(std::string_view name) {
+    name = Safe(name.substr(0, std::min<size_t>(name.size(), SPL_NAME_SIZE - 1)));
+    return name.empty() ? std::string_view(" ") : name;
 }
 
 } // namespace
@@ -145,16 +155,26 @@ void SplCleanTag(const SplTag& tag, std::string_view* name, std::string_view* va
 }
 
 int FormatSplRow(char* out, int index, const SplSample& row, bool extended) {
-    return static_cast<int>(WriteRow(out, index, row, extended) - out);
+    RowMark mark;
+    mark.flags = row.flags;
+    mark.top[0] = row.top[0];
+    mark.top[1] = row.top[1];
+    mark.base[0] = row.base[0];
+    mark.base[1] = row.base[1];
+    std::string_view name(row.isotopeName, strnlen(row.isotopeName, SPL_NAME_SIZE - 1));
+    return static_cast<int>(
+        WriteRow(out, index, row.time, row.data, WrittenName(name), row.smoothed, &mark, extended) -
+        out);
 }
 
-int WriteSplData(const std::string& fileName, const SplSample* rows, int rowCount,
-                 const SplChart& chart, SaveReport* report) {
-    if (fileName.empty() || rowCount < 0 || (rowCount > 0 && !rows)) {
+int WriteSplData(const std::string& fileName, const ChartStore& rows, const SplChart& chart,
+                 SaveReport* report, SplProgress* progress) {
+    if (fileName.empty() || rows.size() > static_cast<size_t>(INT_MAX)) {
         LogPrint("WriteSplData: Invalid arguments.");
         if (report) report->error = "invalid arguments";
         return 0;
     }
+    const int rowCount = static_cast<int>(rows.size());
     AtomicFile file;
     auto failed = [&] {
         LogPrintf("WriteSplData: %s: %s", fileName.c_str(), file.error().c_str());
@@ -168,13 +188,53 @@ int WriteSplData(const std::string& fileName, const SplSample* rows, int rowCoun
         Output out(file, guess < BUFFER_SIZE ? guess : BUFFER_SIZE);
         WriteHeader(out, chart, rowCount);
         const bool extended = chart.version >= 2;
+        std::vector<std::string_view> names(rows.NameCount());
+        for (size_t k = 0; k < names.size(); ++k)
+            names[k] = WrittenName(rows.Name(static_cast<uint32_t>(k)));
+        const int32_t* times = rows.Times();
+        const double* data = rows.Data();
+        const uint32_t* ids = rows.NameIds();
+        const double* smoothed = rows.SmoothedColumn();
+        const std::vector<RowMark>& marks = rows.Marks();
+        size_t nextMark = 0;
+        if (progress) progress->total = rowCount;
         for (int i = 0; i < rowCount && file.ok(); ++i) {
+            while (nextMark < marks.size() && marks[nextMark].row < i)
+                ++nextMark;
+            const RowMark* mark =
+                nextMark < marks.size() && marks[nextMark].row == i ? &marks[nextMark] : nullptr;
             char* p = out.Reserve(SPL_ROW_LINE_MAX);
-            out.Advance(WriteRow(p, i, rows[i], extended));
+            out.Advance(WriteRow(p, i, times[i], data[i], names[ids[i]],
+                                 smoothed ? smoothed[i] : 0.0, mark, extended));
+            if (progress && (i & 0xFFFF) == 0xFFFF) {
+                progress->rows.store(i + 1, std::memory_order_relaxed);
+                progress->done.store(i + 1, std::memory_order_relaxed);
+                if (progress->cancel.load(std::memory_order_relaxed)) {
+                    progress->cancelled = true;
+                    return 0; // the temporary file goes with file; the old file stays
+                }
+            }
         }
         out.Flush();
     }
     if (!file.Commit()) return failed();
     if (report) *report = file.report();
     return 1;
+}
+
+int WriteSplData(const std::string& fileName, const SplSample* rows, int rowCount,
+                 const SplChart& chart, SaveReport* report, SplProgress* progress) {
+    if (rowCount < 0 || (rowCount > 0 && !rows)) {
+        LogPrint("WriteSplData: Invalid arguments.");
+        if (report) report->error = "invalid arguments";
+        return 0;
+    }
+    try {
+        return WriteSplData(fileName, ChartStore(rows, static_cast<size_t>(rowCount)), chart,
+                            report, progress);
+    } catch (const std::bad_alloc&) {
+        LogPrint("WriteSplData: Invalid arguments.");
+        if (report) report->error = std::strerror(ENOMEM);
+        return 0;
+    }
 }

@@ -30,8 +30,8 @@ int RunConvert(const std::vector<std::string>& args) {
     if (layout == 1) {
         chart.version = 1;
         size_t marked = 0;
-        for (const SplSample& row : *rows)
-            marked += (row.flags & SAMPLE_PEAK_BITS) != 0;
+        for (const RowMark& mark : rows->Marks())
+            marked += (mark.flags & SAMPLE_PEAK_BITS) != 0;
         if ((chart.flags & HASSM) || marked > 0)
             std::fprintf(stderr,
                          "vortan-cli: warning: the plain layout leaves out the smoothed column "

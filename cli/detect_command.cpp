@@ -58,9 +58,7 @@ int RunDetect(const std::vector<std::string>& args) {
 
     HeadlessViewerHost host;
     ChartView view(&host);
-    SplSample none;
-    const SplSample* data = rows->empty() ? &none : rows->data();
-    if (!SetChart(&view, static_cast<int>(rows->size()), data, chart.flags, 2))
+    if (!SetChart(&view, std::move(*rows), chart.flags, 2))
         return cli::Fail("cannot hold the chart in memory");
 
     double savedThreshold = Settings.threshold;
@@ -75,7 +73,7 @@ int RunDetect(const std::vector<std::string>& args) {
     if (!found)
         return cli::Fail("no peak found from sample " + std::to_string(start) + " with threshold " +
                          std::to_string(threshold) + " V");
-    const SplSample& row = view.chart->samples[static_cast<size_t>(result.cursor)];
+    const SplSample row = view.chart->rows.Row(static_cast<size_t>(result.cursor));
     std::printf("sample: %d\n", result.cursor);
     std::printf("time: %d\n", static_cast<int>(row.time));
     std::printf("top: %.6f V%s\n", result.topLevel,

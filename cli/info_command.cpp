@@ -56,8 +56,8 @@ std::string Printable(std::string_view text) {
     return out;
 }
 
-void PrintPeaks(const std::vector<SplSample>& rows, int table, const char* columns) {
-    auto peaks = PeaksMarkedInRows(rows.data(), static_cast<int>(rows.size()), table);
+void PrintPeaks(const ChartStore& rows, int table, const char* columns) {
+    auto peaks = PeaksMarkedInRows(rows, table);
     std::printf("peaks, table %d (%s): %zu\n", table, columns, peaks.size());
     for (const PeakEntry& p : peaks) {
         std::printf("  %8lld %s \"%s\"\n", static_cast<long long>(p.position),

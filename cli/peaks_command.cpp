@@ -35,7 +35,7 @@ int RunPeaks(const std::vector<std::string>& args) {
     std::string reason;
     auto rows = cli::ReadChart(files[0], chart, &reason);
     if (!rows) return cli::Fail(reason);
-    auto peaks = PeaksMarkedInRows(rows->data(), static_cast<int>(rows->size()), table);
+    auto peaks = PeaksMarkedInRows(*rows, table);
     if (peaks.empty())
         return cli::Fail("no peaks in table " + std::to_string(table) + " of " + files[0]);
     // Nobody to ask here: every low peak is written, with a warning.
@@ -46,8 +46,7 @@ int RunPeaks(const std::vector<std::string>& args) {
     }
     std::string error;
     if (csv) {
-        auto csvRows = PeakCsvRows(peaks.data(), static_cast<int>(peaks.size()), rows->data(),
-                                   static_cast<int>(rows->size()), table);
+        auto csvRows = PeakCsvRows(peaks.data(), static_cast<int>(peaks.size()), *rows, table);
         if (files[1] == "-") {
             const std::string text = PeakCsvText(csvRows);
             std::fwrite(text.data(), 1, text.size(), stdout);

@@ -42,8 +42,8 @@ inline bool IsCutShortFile(const std::string& fileName) {
 // Reads fileName into chart. On failure returns nothing and sets reason to "cannot read FILE:
 // <why>". A chart cut short (more than blanks after the line where its rows end) is read as it
 // stands, with a warning on standard error; the run then ends with EXIT_CUT_SHORT.
-inline std::optional<std::vector<SplSample>> ReadChart(const std::string& fileName, SplChart& chart,
-                                                       std::string* reason) {
+inline std::optional<ChartStore> ReadChart(const std::string& fileName, SplChart& chart,
+                                           std::string* reason) {
     SplReadInfo info;
     auto rows = ReadSplData(fileName, chart, &info);
     if (!rows) {
@@ -69,8 +69,8 @@ inline void WarnAboutSave(const std::string& fileName, const SaveReport& report)
 
 // Writes rows with chart's header to fileName. On failure returns false and sets reason to
 // "cannot write FILE: <why>". A chart is never written over a file that was read cut short.
-inline bool WriteChart(const std::string& fileName, const std::vector<SplSample>& rows,
-                       const SplChart& chart, std::string* reason) {
+inline bool WriteChart(const std::string& fileName, const ChartStore& rows, const SplChart& chart,
+                       std::string* reason) {
     if (IsCutShortFile(fileName)) {
         *reason = "cannot write " + fileName +
                   ": its chart was cut short; writing it over the file would lose the rest "
@@ -78,7 +78,7 @@ inline bool WriteChart(const std::string& fileName, const std::vector<SplSample>
         return false;
     }
     SaveReport report;
-    if (!WriteSplData(fileName, rows.data(), static_cast<int>(rows.size()), chart, &report)) {
+    if (!WriteSplData(fileName, rows, chart, &report)) {
         *reason = "cannot write " + fileName + ": " + report.error;
         return false;
     }

@@ -7,6 +7,8 @@
 
 #include <climits>
 #include <cstdio>
+#include <new>
+#include <vector>
 
 namespace {
 
@@ -56,9 +58,17 @@ int RunSmooth(const std::vector<std::string>& args) {
     std::string reason;
     auto rows = cli::ReadChart(files[0], chart, &reason);
     if (!rows) return cli::Fail(reason);
-    if (!SmoothChart(rows->data(), static_cast<int>(rows->size()), width, maxWidth, minWidth,
-                     optimize ? weight : nullptr))
+    if (rows->size() > static_cast<size_t>(INT_MAX)) return cli::Fail("the chart is too long");
+    std::vector<double> smoothed;
+    try {
+        smoothed.resize(rows->size());
+    } catch (const std::bad_alloc&) {
         return cli::Fail("not enough memory to smooth " + files[0]);
+    }
+    if (!SmoothColumn(rows->Data(), static_cast<int>(rows->size()), smoothed.data(), width,
+                      maxWidth, minWidth, optimize ? weight : nullptr))
+        return cli::Fail("not enough memory to smooth " + files[0]);
+    rows->SetSmoothedColumn(std::move(smoothed));
     chart.flags |= HASSM;
     chart.version = 2;
     if (!cli::WriteChart(files[1], *rows, chart, &reason)) return cli::Fail(reason);

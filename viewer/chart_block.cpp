@@ -1,6 +1,5 @@
 // Installing a chart in a viewer (SetChart), checking a viewer, taking the chart back
 // (RetrieveChart) and releasing a viewer's data.
-#include "chart/big_buffer.h"
 #include "chart/run_log.h"
 #include "viewer/chart_viewer.h"
 #include "viewer/edit_history.h"
@@ -20,9 +19,6 @@ uint64_t NextGeneration() {
     return ++generation;
 }
 
-// Rows copied per block: small enough that a block is still in cache when its extremes are read.
-constexpr int COPY_BLOCK = 4096;
-
 struct Extremes {
     double maxValue;
     double minValue;
@@ -34,26 +30,25 @@ struct Extremes {
     }
 };
 
-// Rebuilds table k's entries from the marks of sample i; logs one line per peak.
-void TakePeaks(const SplSample& sample, int i, std::vector<std::unique_ptr<PeakSet>>& lists,
-               Extremes& ext) {
+// Rebuilds the tables' entries from the marks of row i; logs one line per peak.
+void TakePeaks(const RowMark& mark, const std::string& name,
+               std::vector<std::unique_ptr<PeakSet>>& lists, Extremes& ext) {
     for (int k = 0; k < static_cast<int>(lists.size()); ++k) {
         uint32_t bit = TableBit(k);
-        if ((sample.flags & bit) == 0) continue;
+        if ((mark.flags & bit) == 0) continue;
         PeakSet& set = *lists[static_cast<size_t>(k)];
         PeakEntry entry;
-        entry.position = i;
-        entry.height = sample.top[k] - sample.base[k];
+        entry.position = mark.row;
+        entry.height = mark.top[k] - mark.base[k];
         entry.factor = 1.0;
-        CopyElemName(entry.name, sample.isotopeName, SPL_NAME_SIZE);
+        CopyElemName(entry.name, name.c_str(), name.size());
         set.entries.push_back(entry);
         LogPrintf("SetChart: A peak(%dth) has been detected (%X/%X) for %d. ID was copied in "
                   "MAX_ELEM_NAME.",
-                  set.count + 1, sample.flags, bit, k);
+                  set.count + 1, mark.flags, bit, k);
         set.count += 1;
-        if (sample.top[k] > ext.maxValue && sample.top[k] <= DBL_MAX) ext.maxValue = sample.top[k];
-        if (sample.base[k] < ext.minValue && sample.base[k] >= -DBL_MAX)
-            ext.minValue = sample.base[k];
+        if (mark.top[k] > ext.maxValue && mark.top[k] <= DBL_MAX) ext.maxValue = mark.top[k];
+        if (mark.base[k] < ext.minValue && mark.base[k] >= -DBL_MAX) ext.minValue = mark.base[k];
     }
 }
 
@@ -84,11 +79,12 @@ const char* GetChartViewerClass() {
 
 namespace {
 
-// The body of both forms of SetChart: the rows are either copied from samples or, when adopt is
-// given, taken over from it.
-int InstallChart(ChartView* viewer, int sampleCount, const SplSample* samples,
-                 std::vector<SplSample>* adopt, uint32_t flags, int listCount) {
-    if (!CheckChartView(viewer) || !samples || listCount < 1 || sampleCount < 0) {
+// The body of every form of SetChart: rows are taken over on success and left as they were on
+// failure. With copyFrom, rows (empty) is first filled with copies of its sampleCount records.
+int InstallChart(ChartView* viewer, ChartStore& rows, uint32_t flags, int listCount,
+                 const SplSample* copyFrom = nullptr, int copyCount = 0) {
+    if (!CheckChartView(viewer) || listCount < 1 || copyCount < 0 ||
+        rows.size() > static_cast<size_t>(std::numeric_limits<int>::max())) {
         LogPrint("SetChart: Invalid arguments.");
         return 0;
     }
@@ -99,13 +95,14 @@ int InstallChart(ChartView* viewer, int sampleCount, const SplSample* samples,
         return 0;
     }
 
+    const int sampleCount = copyFrom ? copyCount : static_cast<int>(rows.size());
     int desktop = std::max(0, viewer->host->DesktopWidth());
     int64_t padded = static_cast<int64_t>(sampleCount) + desktop;
     std::unique_ptr<CHARTBLOCK> block;
     try {
         if (padded + 1 > std::numeric_limits<int>::max()) throw std::length_error("chart");
         block = std::make_unique<CHARTBLOCK>();
-        if (!adopt) ReserveBig(block->samples, static_cast<size_t>(padded) + 1);
+        if (copyFrom) rows = ChartStore(copyFrom, static_cast<size_t>(copyCount));
     } catch (const std::exception&) {
         LogPrint("SetChart: Fail to allocate CHARTBLOCK.");
         return 0;
@@ -150,38 +147,37 @@ int InstallChart(ChartView* viewer, int sampleCount, const SplSample* samples,
 
     // The first sample seeds the extremes unless it lies outside [-0.1, 20.0] V; then the second
     // does. Without such a sample the seed is 0.0, the value of the blank samples that follow.
+    const double* data = rows.Data();
     Extremes ext{0.0, 0.0};
-    if (sampleCount >= 1 && samples[0].data >= -0.1 && samples[0].data <= 20.0)
-        ext = {samples[0].data, samples[0].data};
+    if (sampleCount >= 1 && data[0] >= -0.1 && data[0] <= 20.0)
+        ext = {data[0], data[0]};
     else if (sampleCount >= 2)
-        ext = {samples[1].data, samples[1].data};
+        ext = {data[1], data[1]};
 
     bool smoothed = (chart.flags & HASSM) != 0;
     try {
-        if (adopt) {
-            chart.samples = std::move(*adopt);
-            adopt->clear();
+        for (int i = 1; i < sampleCount; ++i)
+            ext.Take(data[i]);
+        if (smoothed && rows.HasSmoothed()) {
+            const double* sm = rows.SmoothedColumn();
+            for (int i = 0; i < sampleCount; ++i)
+                ext.Take(sm[i]);
+        } else if (smoothed && sampleCount > 0) {
+            ext.Take(0.0);
         }
-        for (int from = 0; from < sampleCount; from += COPY_BLOCK) {
-            int to = std::min(sampleCount, from + COPY_BLOCK);
-            if (!adopt) chart.samples.insert(chart.samples.end(), samples + from, samples + to);
-            const SplSample* rows = chart.samples.data();
-            for (int i = std::max(from, 1); i < to; ++i)
-                ext.Take(rows[i].data);
-            if (smoothed)
-                for (int i = from; i < to; ++i)
-                    ext.Take(rows[i].smoothed);
-            for (int i = from; i < to; ++i) {
-                if ((rows[i].flags & SAMPLE_PEAK_BITS) == 0) continue;
-                chart.markedSamples.insert(i);
-                TakePeaks(rows[i], i, lists, ext);
-            }
-        }
-        chart.samples.resize(static_cast<size_t>(padded) + 1);
+        for (const RowMark& mark : rows.Marks())
+            if (mark.row < sampleCount && (mark.flags & SAMPLE_PEAK_BITS))
+                TakePeaks(mark, rows.NameAt(static_cast<size_t>(mark.row)), lists, ext);
+        // The columns run over the blank samples; a smoothed block always has its column.
+        if (smoothed && !rows.HasSmoothed())
+            rows.SetSmoothedColumn(std::vector<double>(static_cast<size_t>(padded) + 1, 0.0));
+        rows.PadColumns(static_cast<size_t>(desktop) + 1);
     } catch (const std::bad_alloc&) {
         LogPrint("SetChart: Fail to allocate CHARTBLOCK.");
         return 0;
     }
+    chart.rows = std::move(rows);
+    rows = ChartStore();
     // The blank samples (all zero) take part in the comparisons too.
     if (chart.paddedCount > std::max(sampleCount, 1)) ext.Take(0.0);
     if (smoothed && chart.paddedCount > sampleCount) ext.Take(0.0);
@@ -224,48 +220,60 @@ int InstallChart(ChartView* viewer, int sampleCount, const SplSample* samples,
 
 int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint32_t flags,
              int listCount) {
-    return InstallChart(viewer, sampleCount, samples, nullptr, flags, listCount);
-}
-
-int SetChart(ChartView* viewer, std::vector<SplSample>&& rows, uint32_t flags, int listCount) {
-    static const SplSample noRow{};
-    if (rows.size() > static_cast<size_t>(std::numeric_limits<int>::max())) {
+    if (!CheckChartView(viewer) || !samples || listCount < 1 || sampleCount < 0) {
         LogPrint("SetChart: Invalid arguments.");
         return 0;
     }
-    const SplSample* first = rows.empty() ? &noRow : rows.data();
-    return InstallChart(viewer, static_cast<int>(rows.size()), first, &rows, flags, listCount);
+    ChartStore rows;
+    return InstallChart(viewer, rows, flags, listCount, samples, sampleCount);
 }
 
-std::optional<std::vector<SplSample>> RetrieveChart(ChartView* viewer, int* count,
-                                                    uint32_t* flags) {
+int SetChart(ChartView* viewer, ChartStore&& rows, uint32_t flags, int listCount) {
+    return InstallChart(viewer, rows, flags, listCount);
+}
+
+const ChartStore* RetrieveChart(ChartView* viewer, int* count, uint32_t* flags) {
     if (!viewer || !CheckChartView(viewer) || !count || !flags) {
         LogPrint("RetrieveChart: Invalid arguments.");
-        return std::nullopt;
+        return nullptr;
     }
     if (viewer->chartMode != 0) {
         viewer->host->Beep();
         LogPrint("RetrieveChart: A chart would be retrieved in peak detection.");
-        return std::nullopt;
+        return nullptr;
     }
     const CHARTBLOCK* chart = viewer->chart.get();
     if (!chart || chart->paddedCount < 1) {
         LogPrint("RetrieveChart: CHARTBLOCK has not been ready yet.");
-        return std::nullopt;
-    }
-    // The copy is made straight into untouched memory (no zero-filling first), which halves the
-    // cost for long charts.
-    std::vector<SplSample> rows;
-    try {
-        ReserveBig(rows, static_cast<size_t>(chart->sampleCount));
-        rows.assign(chart->samples.begin(), chart->samples.begin() + chart->sampleCount);
-    } catch (const std::bad_alloc&) {
-        LogPrint("RetrieveChart: Fail to allocate buffer.");
-        return std::nullopt;
+        return nullptr;
     }
     *count = chart->sampleCount;
     if (chart->flags & HASSM) *flags = 1;
-    return rows;
+    return &chart->rows;
+}
+
+int SetChartSmoothed(ChartView* viewer, std::vector<double>&& smoothed, int listCount) {
+    if (!CheckChartView(viewer) || !viewer->chart ||
+        smoothed.size() < static_cast<size_t>(viewer->chart->sampleCount)) {
+        LogPrint("SetChart: Invalid arguments.");
+        return 0;
+    }
+    // The rows leave the block for the new install and go back to it, with their old smoothed
+    // column, when that fails.
+    // The same chart, smoothed: the entries keep the names the user gave them.
+    const auto kept = KeepPeakEntries(viewer);
+    ChartStore rows = std::move(viewer->chart->rows);
+    std::vector<double> old = rows.TakeSmoothedColumn();
+    rows.SetSmoothedColumn(std::move(smoothed));
+    if (InstallChart(viewer, rows, HASSM, listCount)) {
+        RestorePeakNames(viewer, kept);
+        return 1;
+    }
+    rows.SetSmoothedColumn(std::move(old));
+    rows.PadColumns(static_cast<size_t>(viewer->chart->paddedCount - viewer->chart->sampleCount) +
+                    1);
+    viewer->chart->rows = std::move(rows);
+    return 0;
 }
 
 void FreeViewerData(ChartView* viewer) {

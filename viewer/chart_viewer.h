@@ -7,13 +7,13 @@
 // per sample; a range is the volts spanned by the chart pane's height.
 #pragma once
 
+#include "chart/chart_store.h"
 #include "chart/spl_types.h"
 #include "viewer/viewer_host.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <set>
 #include <vector>
 
 // Notification codes posted to the viewer's parent.
@@ -49,11 +49,11 @@ struct CHARTBLOCK {
     double minValue = 0.0;
     double viewTop = 0.0;
     double range = 0.0;
-    // paddedCount + 1 rows: the chart, then blank samples, then one blank spare.
-    std::vector<SplSample> samples;
-    // Indices of samples carrying any peak bit (16..31), kept in step with their flags, so that
-    // painters find the marks of a stretch without scanning it.
-    std::set<int> markedSamples;
+    // The chart's sampleCount rows. Its data column (and smoothed column, which a block with
+    // HASSM always has) run on over the blank samples: paddedCount + 1 values, 0.0 past the
+    // chart. The marked rows are the store's marks, so that painters find the marks of a stretch
+    // without scanning it.
+    ChartStore rows;
     // Changes whenever the sample data is replaced (each SetChart), for caches of the painters.
     uint64_t generation = 0;
 };
@@ -115,10 +115,10 @@ class ChartView {
     PeakSet* CurrentPeakSet() const;
 };
 
-// Peak detector: examines samples[start .. end-1]; returns the peak's sample index or a negative
-// value. Sets *ownLevels nonzero after writing *top and *base itself.
-using PeakDetector = int (*)(void* context, const SplSample* samples, int start, int end,
-                             int* ownLevels, double* top, double* base);
+// Peak detector: examines the data column data[start .. end-1]; returns the peak's sample index or
+// a negative value. Sets *ownLevels nonzero after writing *top and *base itself.
+using PeakDetector = int (*)(void* context, const double* data, int start, int end, int* ownLevels,
+                             double* top, double* base);
 
 // --- chart block (install, check, take back) ---
 int CheckChartView(const ChartView* viewer);
@@ -127,16 +127,22 @@ const char* GetChartViewerClass();
 // tables. listCount must be 1 or 2 (the rows carry two tables' columns).
 int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint32_t flags,
              int listCount);
-// The same, taking the rows over instead of copying them (for a chart just read or smoothed).
-// On success rows is left empty; on failure it may have been taken all the same.
-int SetChart(ChartView* viewer, std::vector<SplSample>&& rows, uint32_t flags, int listCount);
-// SetChart with new rows of the chart already shown (after smoothing, say): the tables are rebuilt
-// from the rows' marks, and an entry at the same position in the same table as before keeps its
-// name and factor, whatever the user set there.
-int ReplaceChartRows(ChartView* viewer, std::vector<SplSample>&& rows, uint32_t flags,
-                     int listCount);
-// A new copy of the chart's samples (blank padding excluded); *flags |= HASSM when smoothed.
-std::optional<std::vector<SplSample>> RetrieveChart(ChartView* viewer, int* count, uint32_t* flags);
+// The same, taking the rows over instead of copying them (for a chart just read). On success rows
+// is left empty; on failure it is left as it was.
+int SetChart(ChartView* viewer, ChartStore&& rows, uint32_t flags, int listCount);
+// The chart's rows where they lie (blank padding excluded), for reading until the chart next
+// changes; *count = their number, *flags |= HASSM when smoothed. Null (logged) when there is no
+// chart or a peak is being set.
+const ChartStore* RetrieveChart(ChartView* viewer, int* count, uint32_t* flags);
+// Gives the viewer's chart a new smoothed column (sampleCount values) and installs it again as
+// SetChart does with HASSM, peaks rebuilt from the rows' marks. 0 when SetChart would refuse; the
+// chart is unchanged then.
+// (SetSmoothedChart of the edit history records it as one step.)
+int SetChartSmoothed(ChartView* viewer, std::vector<double>&& smoothed, int listCount);
+// SetChart with new rows of the chart already shown: the tables are rebuilt from the rows' marks,
+// and an entry at the same position in the same table as before keeps its name and factor,
+// whatever the user set there.
+int ReplaceChartRows(ChartView* viewer, ChartStore&& rows, uint32_t flags, int listCount);
 void FreeViewerData(ChartView* viewer);
 
 // --- view: position, magnification, range ---
@@ -197,7 +203,7 @@ int DeletePeaks(ChartView* viewer, int n, const int* indices);
 int SetPeakDetector(ChartView* viewer, PeakDetector detector, void* context);
 bool PeakDetectorInstalled();
 int DetectPeak(const CHARTBLOCK* chart, int start, PeakSet* result);
-int ThresholdDetector(void* context, const SplSample* samples, int start, int end, int* ownLevels,
+int ThresholdDetector(void* context, const double* data, int start, int end, int* ownLevels,
                       double* top, double* base);
 double GetDetectionThreshold();
 int SetDetectionThreshold(double volts);

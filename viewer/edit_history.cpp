@@ -102,12 +102,11 @@ PeakState CapturePeaks(const ChartView* viewer) {
     PeakState state;
     if (!viewer->chart) return state;
     const CHARTBLOCK& chart = *viewer->chart;
-    state.marks.reserve(chart.markedSamples.size());
-    for (int s : chart.markedSamples) {
-        if (s < 0 || static_cast<size_t>(s) >= chart.samples.size()) continue;
-        const SplSample& row = chart.samples[static_cast<size_t>(s)];
+    state.marks.reserve(chart.rows.Marks().size());
+    for (const RowMark& row : chart.rows.Marks()) {
+        if (row.row < 0 || row.row >= chart.sampleCount) continue;
         Mark m;
-        m.sample = s;
+        m.sample = row.row;
         m.bits = row.flags & SAMPLE_PEAK_BITS;
         for (int k = 0; k < SAMPLE_TABLES; ++k) {
             m.top[k] = row.top[k];
@@ -136,16 +135,22 @@ SmoothState CaptureSmooth(const CHARTBLOCK& chart) {
     if (state.flags) {
         state.smoothed.resize(static_cast<size_t>(chart.sampleCount));
         for (size_t i = 0; i < state.smoothed.size(); ++i)
-            state.smoothed[i] = chart.samples[i].smoothed;
+            state.smoothed[i] = chart.rows.SmoothedAt(i);
     }
     return state;
 }
 
 void RestoreSmooth(CHARTBLOCK& chart, const SmoothState& state) {
     chart.flags = (chart.flags & ~HASSM) | state.flags;
-    const size_t n = std::min(static_cast<size_t>(chart.sampleCount), chart.samples.size());
-    for (size_t i = 0; i < n; ++i)
-        chart.samples[i].smoothed = i < state.smoothed.size() ? state.smoothed[i] : 0.0;
+    // A smoothed block always has its column (over the blank samples too).
+    if (!chart.rows.HasSmoothed() && state.flags)
+        chart.rows.SetSmoothedColumn(
+            std::vector<double>(static_cast<size_t>(chart.paddedCount) + 1, 0.0));
+    if (double* column = chart.rows.SmoothedColumn()) {
+        const size_t n = std::min(static_cast<size_t>(chart.sampleCount), chart.rows.size());
+        for (size_t i = 0; i < n; ++i)
+            column[i] = i < state.smoothed.size() ? state.smoothed[i] : 0.0;
+    }
     chart.maxValue = state.maxValue;
     chart.minValue = state.minValue;
     chart.defaultRange = state.defaultRange;
@@ -156,17 +161,17 @@ void RestoreSmooth(CHARTBLOCK& chart, const SmoothState& state) {
 // Writes one sample's marks as a Mark holds them (bits 0: no mark).
 void WriteMark(CHARTBLOCK& chart, const Mark& m, bool present) {
     if (m.sample < 0 || m.sample >= chart.sampleCount) return;
-    SplSample& row = chart.samples[static_cast<size_t>(m.sample)];
-    row.flags &= ~SAMPLE_PEAK_BITS;
-    for (int k = 0; k < SAMPLE_TABLES; ++k) {
-        row.top[k] = present ? m.top[k] : 0.0;
-        row.base[k] = present ? m.base[k] : 0.0;
-    }
     if (present && m.bits) {
-        row.flags |= m.bits;
-        chart.markedSamples.insert(m.sample);
-    } else {
-        chart.markedSamples.erase(m.sample);
+        RowMark& row = chart.rows.MarkOf(m.sample);
+        row.flags = m.bits;
+        for (int k = 0; k < SAMPLE_TABLES; ++k) {
+            row.top[k] = m.top[k];
+            row.base[k] = m.base[k];
+        }
+    } else if (RowMark* row = chart.rows.FindMark(m.sample)) {
+        *row = RowMark{};
+        row->row = m.sample;
+        chart.rows.TidyMark(m.sample);
     }
 }
 
@@ -301,15 +306,13 @@ void RecordHeaderEdit(ChartView* viewer, const SplChart& before, const SplChart&
     HistoryOf(viewer).Push(std::move(step));
 }
 
-int SetSmoothedChart(ChartView* viewer, std::vector<SplSample>&& rows, uint32_t flags,
-                     int listCount) {
+int SetSmoothedChart(ChartView* viewer, std::vector<double>&& smoothed, int listCount) {
     if (!CheckChartView(viewer) || !viewer->chart)
-        return SetChart(viewer, std::move(rows), flags, listCount);
+        return SetChartSmoothed(viewer, std::move(smoothed), listCount);
     std::shared_ptr<EditHistory> kept = viewer->history;
     auto before = std::make_shared<SmoothState>(CaptureSmooth(*viewer->chart));
     const int marks[2] = {viewer->measureMark[0], viewer->measureMark[1]};
-    // The same chart, smoothed: the entries keep the names the user gave them.
-    if (!ReplaceChartRows(viewer, std::move(rows), flags, listCount)) return 0;
+    if (!SetChartSmoothed(viewer, std::move(smoothed), listCount)) return 0;
     // The same chart, smoothed: the measuring cursors stay where they were.
     viewer->measureMark[0] = marks[0];
     viewer->measureMark[1] = marks[1];

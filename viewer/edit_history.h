@@ -19,10 +19,10 @@ void RecordPeakEdit(ChartView* viewer);
 // Records a header edit (tags and SPL version) as one step; an edit that changed nothing records
 // nothing.
 void RecordHeaderEdit(ChartView* viewer, const SplChart& before, const SplChart& after);
-// Installs smoothed rows as the viewer's chart like SetChart, but as one step of the running
-// session: undoing it brings back the previous smoothed curve and the peak tables as they were.
-int SetSmoothedChart(ChartView* viewer, std::vector<SplSample>&& rows, uint32_t flags,
-                     int listCount);
+// Gives the viewer's chart a new smoothed column (SetChartSmoothed), but as one step of the
+// running session: undoing it brings back the previous smoothed curve and the peak tables as they
+// were.
+int SetSmoothedChart(ChartView* viewer, std::vector<double>&& smoothed, int listCount);
 
 bool CanUndoEdit(const ChartView* viewer);
 bool CanRedoEdit(const ChartView* viewer);

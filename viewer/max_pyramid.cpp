@@ -18,12 +18,11 @@ void MaxPyramid::Clear() {
     levels.clear();
 }
 
-void MaxPyramid::Build(const SplSample* rows, int rowCount, SampleColumn which) {
+void MaxPyramid::Build(const double* rows, int rowCount) {
     Clear();
     if (!rows || rowCount < 1) return;
     samples = rows;
     count = rowCount;
-    column = which;
 
     // First level straight from the samples, then each level from the one below.
     size_t blocks = (static_cast<size_t>(count) + FAN - 1) / FAN;
@@ -79,19 +78,20 @@ double MaxPyramid::Max(int first, int last) const {
 }
 
 void ChartPyramids::Update(const CHARTBLOCK& chart) {
-    int rows = std::min(chart.paddedCount + 1, static_cast<int>(chart.samples.size()));
+    // The columns run over the blank samples: paddedCount + 1 values (none without rows).
+    int rows = chart.rows.Data() ? chart.paddedCount + 1 : 0;
     if (rows < 0) rows = 0;
-    if (block == &chart && this->rows == chart.samples.data() && generation == chart.generation &&
+    if (block == &chart && this->rows == chart.rows.Data() && generation == chart.generation &&
         rowCount == rows && flags == chart.flags)
         return;
     block = &chart;
-    this->rows = chart.samples.data();
+    this->rows = chart.rows.Data();
     generation = chart.generation;
     rowCount = rows;
     flags = chart.flags;
-    data.Build(chart.samples.data(), rows, SampleColumn::Data);
-    if (chart.flags & HASSM)
-        smoothed.Build(chart.samples.data(), rows, SampleColumn::Smoothed);
+    data.Build(chart.rows.Data(), rows);
+    if ((chart.flags & HASSM) && chart.rows.SmoothedColumn())
+        smoothed.Build(chart.rows.SmoothedColumn(), rows);
     else
         smoothed.Clear();
 }

@@ -17,9 +17,9 @@ class MaxPyramid {
     // Samples per block at the first level, and the fan-in of every level above it.
     static constexpr int FAN = 8;
 
-    // Builds the levels over samples[0 .. count-1]. The samples must stay alive and unchanged
-    // while the pyramid is used; they are read directly at the stretch ends.
-    void Build(const SplSample* samples, int count, SampleColumn column);
+    // Builds the levels over values[0 .. count-1] of a column. The values must stay alive and
+    // unchanged while the pyramid is used; they are read directly at the stretch ends.
+    void Build(const double* values, int count);
     void Clear();
 
     // Largest value among samples [first, last), cut to 0 .. count; 0.0 for an empty stretch.
@@ -28,15 +28,12 @@ class MaxPyramid {
     bool Empty() const { return count == 0; }
 
   private:
-    double Value(int i) const {
-        return column == SampleColumn::Data ? samples[i].data : samples[i].smoothed;
-    }
+    double Value(int i) const { return samples[i]; }
     // The largest of [first, last) at level (0 = the samples themselves).
     double MaxAt(int level, int first, int last) const;
 
-    const SplSample* samples = nullptr;
+    const double* samples = nullptr;
     int count = 0;
-    SampleColumn column = SampleColumn::Data;
     // levels[l-1][b] = largest value of the FAN^l samples of block b at level l.
     std::vector<std::vector<double>> levels;
 };
@@ -52,7 +49,7 @@ class ChartPyramids {
 
   private:
     const CHARTBLOCK* block = nullptr;
-    const SplSample* rows = nullptr;
+    const double* rows = nullptr;
     uint64_t generation = 0;
     int rowCount = -1;
     uint32_t flags = 0;

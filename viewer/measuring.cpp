@@ -53,20 +53,20 @@ bool Measure(const ChartView* viewer, Measurement* out) {
     const int a = GetMeasureMark(viewer, MEASURE_A);
     const int b = GetMeasureMark(viewer, MEASURE_B);
     if (a < 0 || b < 0 || !out) return false;
-    const std::vector<SplSample>& rows = viewer->chart->samples;
+    const int32_t* times = viewer->chart->rows.Times();
+    const double* data = viewer->chart->rows.Data();
     Measurement m;
     m.a = a;
     m.b = b;
     m.dSamples = b - a;
-    m.dTime =
-        static_cast<double>(rows[static_cast<size_t>(b)].time) - rows[static_cast<size_t>(a)].time;
-    m.dVolts = rows[static_cast<size_t>(b)].data - rows[static_cast<size_t>(a)].data;
+    m.dTime = static_cast<double>(times[b]) - times[a];
+    m.dVolts = data[b] - data[a];
     const size_t from = static_cast<size_t>(std::min(a, b));
     const size_t to = static_cast<size_t>(std::max(a, b));
     double sum = 0.0;
-    m.minimum = m.maximum = rows[from].data;
+    m.minimum = m.maximum = data[from];
     for (size_t i = from; i <= to; ++i) {
-        const double v = rows[i].data;
+        const double v = data[i];
         sum += v;
         m.minimum = std::min(m.minimum, v);
         m.maximum = std::max(m.maximum, v);

@@ -36,31 +36,32 @@ int DetectPeak(const CHARTBLOCK* chart, int start, PeakSet* result) {
     int ownLevels = 0;
     double top = 0.0;
     double base = 0.0;
-    int found = installedDetector(detectorContext, chart->samples.data(), start, chart->sampleCount,
+    int found = installedDetector(detectorContext, chart->rows.Data(), start, chart->sampleCount,
                                   &ownLevels, &top, &base);
     // An index outside the chart's samples is no peak, whatever a detector says.
     if (found < 0 || found >= chart->sampleCount) return 0;
-    const SplSample& sample = chart->samples[static_cast<size_t>(found)];
     result->cursor = found;
     if (ownLevels) {
         result->topLevel = top;
         result->baseLevel = base;
     } else {
-        result->topLevel = (chart->flags & HASSM) ? sample.smoothed : sample.data;
+        const size_t at = static_cast<size_t>(found);
+        result->topLevel =
+            (chart->flags & HASSM) ? chart->rows.SmoothedAt(at) : chart->rows.DataAt(at);
         result->baseLevel = 0.0;
     }
     return 1;
 }
 
-int ThresholdDetector(void*, const SplSample* samples, int start, int end, int* ownLevels, double*,
+int ThresholdDetector(void*, const double* samples, int start, int end, int* ownLevels, double*,
                       double*) {
     if (!samples || !ownLevels || start < 0 || end - start < 2) return -1;
     *ownLevels = 0;
     const double t = Settings.threshold;
-    int state = samples[start].data < t ? 1 : 0;
+    int state = samples[start] < t ? 1 : 0;
     int rise = 0;
     for (int i = start; i < end; ++i) {
-        double v = samples[i].data;
+        double v = samples[i];
         if (state == 0) {
             if (v < t) {
                 state = 1;

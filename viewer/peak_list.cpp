@@ -72,9 +72,9 @@ int GetPeakInfo(const ChartView* viewer, int table, int index, double* top, doub
         *base = 0.0;
         return 0;
     }
-    const SplSample& sample = viewer->chart->samples[static_cast<size_t>(s)];
-    *top = sample.top[table];
-    *base = sample.base[table];
+    const RowMark* mark = viewer->chart->rows.FindMark(s);
+    *top = mark ? mark->top[table] : 0.0;
+    *base = mark ? mark->base[table] : 0.0;
     return 1;
 }
 
@@ -91,10 +91,13 @@ int SetPeakInfo(ChartView* viewer, int table, int index, const double* top, cons
     PeakEntry& entry = set->entries[static_cast<size_t>(index)];
     int s = SampleOf(*viewer->chart, entry);
     if (s >= 0) {
-        SplSample& sample = viewer->chart->samples[static_cast<size_t>(s)];
-        if (top) sample.top[table] = *top;
-        if (base) sample.base[table] = *base;
-        if (top || base) entry.height = sample.top[table] - sample.base[table];
+        if (top || base) {
+            RowMark& mark = viewer->chart->rows.MarkOf(s);
+            if (top) mark.top[table] = *top;
+            if (base) mark.base[table] = *base;
+            entry.height = mark.top[table] - mark.base[table];
+            viewer->chart->rows.TidyMark(s);
+        }
     }
     if (name) CopyElemName(entry.name, name, std::strlen(name));
     if (top || base || name) viewer->changeCount += 1;
@@ -134,15 +137,19 @@ int DeletePeaks(ChartView* viewer, int n, const int* indices) {
     return j;
 }
 
-int ReplaceChartRows(ChartView* viewer, std::vector<SplSample>&& rows, uint32_t flags,
-                     int listCount) {
+std::vector<std::vector<PeakEntry>> viewer_detail::KeepPeakEntries(const ChartView* viewer) {
     std::vector<std::vector<PeakEntry>> kept;
     if (viewer && viewer->peakTable)
         for (const std::unique_ptr<PeakSet>& set : *viewer->peakTable)
             kept.emplace_back(set ? std::vector<PeakEntry>(set->entries.begin(),
                                                            set->entries.begin() + set->count)
                                   : std::vector<PeakEntry>());
-    if (!SetChart(viewer, std::move(rows), flags, listCount)) return 0;
+    return kept;
+}
+
+void viewer_detail::RestorePeakNames(ChartView* viewer,
+                                     const std::vector<std::vector<PeakEntry>>& kept) {
+    if (!viewer || !viewer->peakTable) return;
     for (size_t k = 0; k < kept.size() && k < viewer->peakTable->size(); ++k) {
         PeakSet* set = (*viewer->peakTable)[k].get();
         if (!set) continue;
@@ -157,5 +164,11 @@ int ReplaceChartRows(ChartView* viewer, std::vector<SplSample>&& rows, uint32_t 
             entry.factor = it->second->factor;
         }
     }
+}
+
+int ReplaceChartRows(ChartView* viewer, ChartStore&& rows, uint32_t flags, int listCount) {
+    const auto kept = KeepPeakEntries(viewer);
+    if (!SetChart(viewer, std::move(rows), flags, listCount)) return 0;
+    RestorePeakNames(viewer, kept);
     return 1;
 }

@@ -60,15 +60,14 @@ int CommitPeak(ChartView* viewer, PeakSet& set) {
     if (reset) ClearMark(chart, static_cast<int>(entry.position), k);
 
     double baseAtTop = std::tan(set.tilt) * (set.cursor - set.anchorIndex) + set.baseLevel;
-    SplSample& sample = chart.samples[static_cast<size_t>(set.cursor)];
     entry.position = set.cursor;
     entry.height = set.topLevel - baseAtTop;
     entry.factor = 1.0;
-    CopyElemName(entry.name, sample.isotopeName, SPL_NAME_SIZE);
-    sample.flags |= TableBit(k);
-    sample.top[k] = set.topLevel;
-    sample.base[k] = baseAtTop;
-    chart.markedSamples.insert(set.cursor);
+    CopyRowName(entry.name, chart, set.cursor);
+    RowMark& mark = chart.rows.MarkOf(set.cursor);
+    mark.flags |= TableBit(k);
+    mark.top[k] = set.topLevel;
+    mark.base[k] = baseAtTop;
     viewer->changeCount += 1;
     RecordPeakEdit(viewer);
     return 1;
@@ -254,8 +253,9 @@ int SetChartMode(ChartView* viewer, int newMode, int cancel, int detect, int sel
                 return 0;
             }
             set->cursor = s;
-            set->topLevel = chart.samples[static_cast<size_t>(s)].top[k];
-            set->baseLevel = chart.samples[static_cast<size_t>(s)].base[k];
+            const RowMark* mark = chart.rows.FindMark(s);
+            set->topLevel = mark ? mark->top[k] : 0.0;
+            set->baseLevel = mark ? mark->base[k] : 0.0;
             set->editIndex = index;
         } else if (detect && DetectPeak(&chart, index, set)) {
             LogPrint("SetChartMode: Vortan");
@@ -330,9 +330,7 @@ int GetCursorSamples(const ChartView* viewer, SplSample* out, int rows) {
     int n = std::min(rows, 3);
     for (int r = 0; r < n; ++r) {
         // A row outside the block reads as a blank sample.
-        out[r] = at[r] >= 0 && at[r] < static_cast<int64_t>(chart.samples.size())
-                     ? chart.samples[static_cast<size_t>(at[r])]
-                     : SplSample{};
+        out[r] = at[r] >= 0 ? chart.rows.Row(static_cast<size_t>(at[r])) : SplSample{};
         out[r].time = ClampToInt(at[r]);
     }
     if (setting && n >= 2)

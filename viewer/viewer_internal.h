@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 namespace viewer_detail {
 
@@ -52,11 +53,18 @@ inline void CopyElemName(char (&dst)[MAX_ELEM_NAME], const char* src, size_t src
 // Sample s loses the mark of table k: its flag bit is cleared and its levels become 0.0.
 inline void ClearMark(CHARTBLOCK& chart, int s, int k) {
     if (s < 0 || s >= chart.sampleCount) return;
-    SplSample& sample = chart.samples[static_cast<size_t>(s)];
-    sample.flags &= ~TableBit(k);
-    sample.top[k] = 0.0;
-    sample.base[k] = 0.0;
-    if ((sample.flags & SAMPLE_PEAK_BITS) == 0) chart.markedSamples.erase(s);
+    RowMark* mark = chart.rows.FindMark(s);
+    if (!mark) return;
+    mark->flags &= ~TableBit(k);
+    mark->top[k] = 0.0;
+    mark->base[k] = 0.0;
+    chart.rows.TidyMark(s);
+}
+
+// Copies a row's isotope name into a peak entry's name.
+inline void CopyRowName(char (&dst)[MAX_ELEM_NAME], const CHARTBLOCK& chart, int s) {
+    const std::string& name = chart.rows.NameAt(static_cast<size_t>(s));
+    CopyElemName(dst, name.c_str(), name.size());
 }
 
 // Samples per pixel step in time at a magnification (pixels per sample).
@@ -73,5 +81,10 @@ inline double IndexRange(const CHARTBLOCK& chart) {
 inline bool HasPanes(const ChartView* viewer) {
     return viewer->host->HasChartPane() && viewer->host->HasIndexPane();
 }
+
+// The entries of every table, kept before the tables are rebuilt from the rows; RestorePeakNames
+// gives a rebuilt entry at the same position in the same table its old name and factor.
+std::vector<std::vector<PeakEntry>> KeepPeakEntries(const ChartView* viewer);
+void RestorePeakNames(ChartView* viewer, const std::vector<std::vector<PeakEntry>>& kept);
 
 } // namespace viewer_detail

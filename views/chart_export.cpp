@@ -168,11 +168,21 @@ bool SavePicture(const QString& fileName, QSize size, const std::function<void(Q
 
 bool StretchPicture::Set(const SplSample* rows, int rowCount, uint32_t flags,
                          const StretchOptions& options, QString* error) {
+    ownRows = rows && rowCount > 0 ? ChartStore(rows, static_cast<size_t>(rowCount)) : ChartStore();
+    return Set(ownRows, flags, options, error);
+}
+
+bool StretchPicture::Set(const ChartStore& store, uint32_t flags, const StretchOptions& options,
+                         QString* error) {
     auto fail = [error](const QString& why) {
         if (error) *error = why;
         return false;
     };
-    if (!rows || rowCount < 1) return fail(QStringLiteral("the chart has no samples"));
+    if (store.size() > static_cast<size_t>(INT_MAX - 1))
+        return fail(QStringLiteral("the chart is too long"));
+    const int rowCount = static_cast<int>(store.size());
+    const double* data = store.Data();
+    if (rowCount < 1) return fail(QStringLiteral("the chart has no samples"));
     const long long last = options.to < 0 ? rowCount - 1 : options.to;
     if (options.from < 0 || options.from >= rowCount || last >= rowCount || last < options.from)
         return fail(QStringLiteral("the stretch must lie within samples 0 to %1, from before to")
@@ -202,11 +212,13 @@ bool StretchPicture::Set(const SplSample* rows, int rowCount, uint32_t flags,
     const bool smoothed = flags & HASSM;
     auto extremes = [&](int first, int end, double* lo, double* hi) {
         for (int i = first; i < end; ++i) {
-            *lo = std::min({*lo, rows[i].data, smoothed ? rows[i].smoothed : rows[i].data});
-            *hi = std::max({*hi, rows[i].data, smoothed ? rows[i].smoothed : rows[i].data});
+            const double v = data[i];
+            const double sm = smoothed ? store.SmoothedAt(static_cast<size_t>(i)) : v;
+            *lo = std::min({*lo, v, sm});
+            *hi = std::max({*hi, v, sm});
         }
     };
-    double lo = rows[from].data, hi = lo;
+    double lo = data[from], hi = lo;
     extremes(from, from + count, &lo, &hi);
     double fit = (hi - lo) / 0.9;
     if (!(fit > 0.0) || !std::isfinite(fit)) fit = std::max(std::abs(hi), 1.0);
@@ -217,7 +229,15 @@ bool StretchPicture::Set(const SplSample* rows, int rowCount, uint32_t flags,
     // The viewer holds the stretch alone, so that a short stretch of a long chart costs little.
     pane = QSize(width, options.height);
     host = HeadlessViewerHost(width, PaneSize{width, options.height}, PaneSize{width, 1});
-    if (!SetChart(&model, count, rows + from, flags, 2))
+    ChartStore stretch;
+    try {
+        stretch.Reserve(static_cast<size_t>(count));
+        for (int i = from; i < from + count; ++i)
+            stretch.Append(store.Row(static_cast<size_t>(i)));
+    } catch (const std::bad_alloc&) {
+        return fail(QStringLiteral("not enough memory for the chart"));
+    }
+    if (!SetChart(&model, std::move(stretch), flags, 2))
         return fail(QStringLiteral("not enough memory for the chart"));
     CHARTBLOCK& chart = *model.chart;
     double magnification = samples > 1 ? 1.0 / static_cast<double>(samples) : double(pixels);
@@ -243,7 +263,7 @@ bool StretchPicture::Set(const SplSample* rows, int rowCount, uint32_t flags,
     const int w = client.width(), h = client.height();
     const int step = IndexStep(rowCount, w);
     const long long scroll = static_cast<long long>(step) * w;
-    wholeChart.Build(rows, rowCount, SampleColumn::Data);
+    wholeChart.Build(data, rowCount);
     ownOverview.data = &wholeChart;
     ownOverview.step = step;
     ownOverview.scale = span > 0.0 ? h / span : 0.0;

@@ -71,6 +71,8 @@ class StretchPicture {
     // Shows samples options.from .. options.to of rows. The rows must stay as they are until the
     // last Paint (the overview reads them). Returns false (error says why) for an empty chart, a
     // stretch outside it, a range or size that is no use.
+    bool Set(const ChartStore& rows, uint32_t flags, const StretchOptions& options, QString* error);
+    // The same for rowCount row records (a copy of them is kept).
     bool Set(const SplSample* rows, int rowCount, uint32_t flags, const StretchOptions& options,
              QString* error);
     QSize size() const { return PictureSize(pane, overview); }
@@ -82,6 +84,7 @@ class StretchPicture {
     ChartView model{&host};
     ChartPyramids pyramids;
     MaxPyramid wholeChart;
+    ChartStore ownRows; // rows given as records
     OverviewPicture ownOverview;
     QSize pane;
     int overview = 0;

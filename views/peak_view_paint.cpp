@@ -43,7 +43,7 @@ class PaneScope {
 };
 
 // Marks of one peak sample: the other lists in increasing order, then the current one on top.
-void DrawSampleMarks(QPainter& painter, int x, const CHARTBLOCK& chart, const SplSample& sample,
+void DrawSampleMarks(QPainter& painter, int x, const CHARTBLOCK& chart, const RowMark& sample,
                      int lists, int peakMode, const QRect& client) {
     for (int k = 0; k < lists; ++k) {
         if (k == peakMode) continue;
@@ -131,20 +131,26 @@ void MagnifiedPaint(QPainter& painter, const CHARTBLOCK& chart, const PeakTable&
     const int64_t pps = static_cast<int64_t>(std::min(chart.magnification, 1e9));
 
     // Samples viewStart .. viewStart + viewWidth, both included, as far as the block holds rows.
-    const int64_t rows = static_cast<int64_t>(chart.samples.size());
+    const int64_t rows = chart.rows.Data() ? int64_t{chart.paddedCount} + 1 : 0;
+    const double* data = chart.rows.Data();
+    const double* smoothedColumn = chart.rows.SmoothedColumn();
+    const std::vector<RowMark>& marks = chart.rows.Marks();
     const int64_t first = std::max<int64_t>(chart.viewStart, 0);
     const int64_t last = std::min<int64_t>(int64_t{chart.viewStart} + chart.viewWidth, rows - 1);
 
     int64_t x = (first - chart.viewStart) * pps;
     int xPrev = 0, yPrev = h, ySmPrev = h;
+    auto mark =
+        std::lower_bound(marks.begin(), marks.end(), first,
+                         [](const RowMark& m, int64_t row) { return int64_t{m.row} < row; });
     for (int64_t i = first; i <= last; ++i) {
-        const SplSample& s = chart.samples[static_cast<size_t>(i)];
+        const double value = data[i];
         pen.MoveTo(xPrev, yPrev);
-        double d = chart.viewTop - s.data;
+        double d = chart.viewTop - value;
         int r = std::rand();
         if (w > 0 && r % w < 2)
             LogPrintf("MagnifiedPaint: %d(%d), %E", static_cast<int>(i), static_cast<int>(x),
-                      s.data);
+                      value);
         d = std::clamp(d, 0.0, chart.range);
         int y = PixelOf(d / chart.range * h);
         if (x > w) x = w;
@@ -153,7 +159,8 @@ void MagnifiedPaint(QPainter& painter, const CHARTBLOCK& chart, const PeakTable&
         int ySm = ySmPrev;
         if (smoothed) {
             pen.MoveTo(xPrev, ySmPrev);
-            double dSm = std::clamp(chart.viewTop - s.smoothed, 0.0, chart.range);
+            const double sm = smoothedColumn ? smoothedColumn[i] : 0.0;
+            double dSm = std::clamp(chart.viewTop - sm, 0.0, chart.range);
             ySm = PixelOf(dSm / chart.range * h);
             if (xi != 0) {
                 painter.setPen(redPen);
@@ -161,8 +168,10 @@ void MagnifiedPaint(QPainter& painter, const CHARTBLOCK& chart, const PeakTable&
                 painter.setPen(dataPen);
             }
         }
-        if (s.flags & SAMPLE_PEAK_BITS)
-            DrawSampleMarks(painter, xi, chart, s, lists, peakMode, local);
+        while (mark != marks.end() && mark->row < i)
+            ++mark;
+        if (mark != marks.end() && mark->row == i && (mark->flags & SAMPLE_PEAK_BITS))
+            DrawSampleMarks(painter, xi, chart, *mark, lists, peakMode, local);
         yPrev = y;
         ySmPrev = ySm;
         xPrev = xi;
@@ -182,8 +191,11 @@ void ReducedPaint(QPainter& painter, const CHARTBLOCK& chart, const PeakTable& t
     LogPrintf("ReducedPaint: %d->%d", chart.viewStart, chart.viewWidth);
     if (chart.viewStart < 0) return;
     if (!UsableRange(chart) || !(chart.magnification > 0.0)) return;
-    const int64_t rows = static_cast<int64_t>(chart.samples.size());
+    const int64_t rows = chart.rows.Data() ? int64_t{chart.paddedCount} + 1 : 0;
     if (chart.viewStart >= rows) return;
+    const double* data = chart.rows.Data();
+    const double* smoothedColumn = chart.rows.SmoothedColumn();
+    const std::vector<RowMark>& marks = chart.rows.Marks();
     pyramids.Update(chart);
 
     PaneScope scope(painter, client);
@@ -204,23 +216,24 @@ void ReducedPaint(QPainter& painter, const CHARTBLOCK& chart, const PeakTable& t
     int cursorCol = -1;
     int xPrev = 0, yPrev = h, ySmPrev = h;
     int64_t i = chart.viewStart;
-    int collected[MAX_COLUMN_PEAKS];
+    const RowMark* collected[MAX_COLUMN_PEAKS];
     for (int x = 0; x < w; ++x) {
         const int64_t end = i + spp;
         const int64_t stop = std::min(end, scrollEnd);
         const size_t row = static_cast<size_t>(std::min(i, rows - 1));
-        double v = chart.samples[row].data;
-        double sm = smoothed ? chart.samples[row].smoothed : 0.0;
+        double v = data[row];
+        double sm = smoothed && smoothedColumn ? smoothedColumn[row] : 0.0;
         int count = 0;
         if (i < stop) {
             const int a = static_cast<int>(i), b = static_cast<int>(stop);
             v = std::max(v, pyramids.Data().Max(a, b));
             if (smoothed) sm = std::max(sm, pyramids.Smoothed().Max(a, b));
-            for (auto it = chart.markedSamples.lower_bound(a);
-                 it != chart.markedSamples.end() && *it < b; ++it) {
-                if (!(chart.samples[static_cast<size_t>(*it)].flags & SAMPLE_PEAK_BITS)) continue;
+            auto it = std::lower_bound(marks.begin(), marks.end(), a,
+                                       [](const RowMark& m, int row) { return m.row < row; });
+            for (; it != marks.end() && it->row < b; ++it) {
+                if (!(it->flags & SAMPLE_PEAK_BITS)) continue;
                 if (count < MAX_COLUMN_PEAKS)
-                    collected[count++] = *it;
+                    collected[count++] = &*it;
                 else
                     LogPrint("ReducedPaint: Too many peaks");
             }
@@ -242,8 +255,7 @@ void ReducedPaint(QPainter& painter, const CHARTBLOCK& chart, const PeakTable& t
             painter.setPen(dataPen);
         }
         for (int c = count - 1; c >= 0; --c)
-            DrawSampleMarks(painter, x, chart, chart.samples[static_cast<size_t>(collected[c])],
-                            lists, peakMode, local);
+            DrawSampleMarks(painter, x, chart, *collected[c], lists, peakMode, local);
         yPrev = y;
         ySmPrev = ySm;
         xPrev = x;
@@ -254,7 +266,7 @@ void ReducedPaint(QPainter& painter, const CHARTBLOCK& chart, const PeakTable& t
               std::tan(list.tilt) * 100 * static_cast<double>(spp), true);
 }
 
-void DrawPeak(QPainter* painter, int x, const CHARTBLOCK& chart, const SplSample* sample, int k,
+void DrawPeak(QPainter* painter, int x, const CHARTBLOCK& chart, const RowMark* sample, int k,
               const QRect* client) {
     if (!painter || !sample || !client || k < 0 || k >= SAMPLE_LISTS) {
         LogPrint("DrawPeak: Invalid arguments.");

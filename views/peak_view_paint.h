@@ -31,10 +31,10 @@ void MagnifiedPaint(QPainter& painter, const CHARTBLOCK& chart, const PeakTable&
 void ReducedPaint(QPainter& painter, const CHARTBLOCK& chart, const PeakTable& table, int listCount,
                   int peakMode, const QRect& client, int chartMode, ChartPyramids& pyramids);
 
-// The mark of the peak of list k at sample: a cross at its top and a bar at its base, each only
-// when its level lies within the pane's voltages. Logs "DrawPeak: Invalid arguments." when the
-// painter, the sample or the rectangle is missing or k is not a list of the sample.
-void DrawPeak(QPainter* painter, int x, const CHARTBLOCK& chart, const SplSample* sample, int k,
+// The mark of the peak of list k at a marked row: a cross at its top and a bar at its base, each
+// only when its level lies within the pane's voltages. Logs "DrawPeak: Invalid arguments." when
+// the painter, the mark or the rectangle is missing or k is not a list a row carries.
+void DrawPeak(QPainter* painter, int x, const CHARTBLOCK& chart, const RowMark* sample, int k,
               const QRect* client);
 
 // The guide line of the working peak through (xc, yc), tilted through (x2, y2) and clipped to the

@@ -171,8 +171,8 @@ int PeakMarkHalf(int res, int sizeMM) {
     return PixelOf(dotsPerCm) / 2;
 }
 
-void PrintPeakMark(QPainter& painter, const SplSample& sample, int x, int k, double top,
-                   double span, int y0, int rollHeight) {
+void PrintPeakMark(QPainter& painter, const RowMark& sample, int x, int k, double top, double span,
+                   int y0, int rollHeight) {
     if (k < 0 || k >= SAMPLE_LISTS) return;
     const QPaintDevice* device = painter.device();
     int halfW = device ? PeakMarkHalf(device->width(), device->widthMM()) : 0;
@@ -194,7 +194,7 @@ void PrintPeakMark(QPainter& painter, const SplSample& sample, int x, int k, dou
     painter.setPen(previous);
 }
 
-int PrintMagnifiedRoll(QPainter& painter, int* start, int count, const SplSample* samples,
+int PrintMagnifiedRoll(QPainter& painter, int* start, int count, const ChartStore* samples,
                        int peakMode, uint32_t chartFlags, int samplesPerRoll, int plotLeft, int y0,
                        double top, double span, int /*plotWidth*/, int rollHeight) {
     if (!start || !samples) return 1;
@@ -209,11 +209,13 @@ int PrintMagnifiedRoll(QPainter& painter, int* start, int count, const SplSample
         LinePen pen(painter);
         int x = 0, xPrev = 0, yPrev = y0 + rollHeight;
         for (int i = first; i < end; ++i) {
-            const SplSample& s = samples[i];
+            const size_t at = static_cast<size_t>(i);
             pen.MoveTo(plotLeft + xPrev, yPrev);
-            int y = RowOf(frame, smoothed ? s.smoothed : s.data);
+            int y = RowOf(frame, smoothed ? samples->SmoothedAt(at) : samples->DataAt(at));
             if (x != 0) pen.LineTo(plotLeft + x, y);
-            if (!smoothed) {
+            const RowMark* mark = smoothed ? nullptr : samples->FindMark(i);
+            if (mark) {
+                const RowMark& s = *mark;
                 if (flags & PRINT_ALL_PEAKS) {
                     for (int k = 0; k < SAMPLE_LISTS; ++k) {
                         uint32_t bit = SAMPLE_HAS_PEAK << k;
@@ -235,7 +237,7 @@ int PrintMagnifiedRoll(QPainter& painter, int* start, int count, const SplSample
     return 1;
 }
 
-int PrintReducedRoll(QPainter& painter, int* start, int count, const SplSample* samples,
+int PrintReducedRoll(QPainter& painter, int* start, int count, const ChartStore* samples,
                      int peakMode, uint32_t chartFlags, int samplesPerRoll, int plotLeft, int y0,
                      double top, double span, int /*plotWidth*/, int rollHeight) {
     if (!start || !samples) return 1;
@@ -260,11 +262,17 @@ int PrintReducedRoll(QPainter& painter, int* start, int count, const SplSample* 
             pen.MoveTo(plotLeft + xPrev, yPrev);
             others.clear();
             current.clear();
-            double v = smoothed ? samples[i].smoothed : samples[i].data;
+            auto value = [&](int64_t at) {
+                return smoothed ? samples->SmoothedAt(static_cast<size_t>(at))
+                                : samples->DataAt(static_cast<size_t>(at));
+            };
+            double v = value(i);
             for (int64_t j = i; j < i + spp && j < count; ++j) {
-                const SplSample& s = samples[j];
-                v = std::max(v, smoothed ? s.smoothed : s.data);
+                v = std::max(v, value(j));
                 if (smoothed) continue;
+                const RowMark* mark = samples->FindMark(static_cast<int32_t>(j));
+                if (!mark) continue;
+                const RowMark& s = *mark;
                 if ((flags & PRINT_PEAKS) && (s.flags & curBit))
                     current.push_back({peakMode, static_cast<int>(j)});
                 if (flags & PRINT_ALL_PEAKS) {
@@ -278,11 +286,11 @@ int PrintReducedRoll(QPainter& painter, int* start, int count, const SplSample* 
             int y = RowOf(frame, v);
             if (x != 0) pen.LineTo(plotLeft + x, y);
             for (auto m = others.rbegin(); m != others.rend(); ++m)
-                PrintPeakMark(painter, samples[m->sample], plotLeft + x, m->k, top, span, y0,
-                              rollHeight);
+                PrintPeakMark(painter, *samples->FindMark(m->sample), plotLeft + x, m->k, top, span,
+                              y0, rollHeight);
             for (auto m = current.rbegin(); m != current.rend(); ++m)
-                PrintPeakMark(painter, samples[m->sample], plotLeft + x, m->k, top, span, y0,
-                              rollHeight);
+                PrintPeakMark(painter, *samples->FindMark(m->sample), plotLeft + x, m->k, top, span,
+                              y0, rollHeight);
             yPrev = y;
             xPrev = x;
             x += 1;
@@ -295,7 +303,7 @@ int PrintReducedRoll(QPainter& painter, int* start, int count, const SplSample* 
 }
 
 void PrintPage(QPainter& painter, int PW, int PH, int LW, int LH, int samplesPerRoll, double bottom,
-               double top, int firstRoll, int* start, int count, const SplSample* samples,
+               double top, int firstRoll, int* start, int count, const ChartStore* samples,
                int peakMode, uint32_t chartFlags) {
     if (!start) return;
     const int rolls = std::max(Settings.printRoll, 1);

@@ -7,6 +7,7 @@
 // the printable area; levels are volts; printMagnification is dots per sample.
 #pragma once
 
+#include "chart/chart_store.h"
 #include "chart/spl_types.h"
 
 #include <QFontMetrics>
@@ -71,21 +72,21 @@ int PeakMarkHalf(int res, int sizeMM);
 // Draws one page and advances *start past every sample drawn. Reads printRoll, printFlags and
 // printMagnification from Settings and the header name from ChartBaseName.
 void PrintPage(QPainter& painter, int PW, int PH, int LW, int LH, int samplesPerRoll, double bottom,
-               double top, int firstRoll, int* start, int count, const SplSample* samples,
+               double top, int firstRoll, int* start, int count, const ChartStore* samples,
                int peakMode, uint32_t chartFlags);
 
 // One roll's contents from *start on; *start is advanced past the roll. Return 1.
 // PrintMagnifiedRoll: trunc(printMagnification) dots per sample.
-int PrintMagnifiedRoll(QPainter& painter, int* start, int count, const SplSample* samples,
+int PrintMagnifiedRoll(QPainter& painter, int* start, int count, const ChartStore* samples,
                        int peakMode, uint32_t chartFlags, int samplesPerRoll, int plotLeft, int y0,
                        double top, double span, int plotWidth, int rollHeight);
 // PrintReducedRoll: each dot column shows the largest of trunc(1 / printMagnification) samples.
-int PrintReducedRoll(QPainter& painter, int* start, int count, const SplSample* samples,
+int PrintReducedRoll(QPainter& painter, int* start, int count, const ChartStore* samples,
                      int peakMode, uint32_t chartFlags, int samplesPerRoll, int plotLeft, int y0,
                      double top, double span, int plotWidth, int rollHeight);
 
 // The mark of the peak of list k at sample, at dot column x: a cross one centimetre across at its
 // top and a bar as wide at its base, each only when its level lies within the roll (ends
 // included).
-void PrintPeakMark(QPainter& painter, const SplSample& sample, int x, int k, double top,
-                   double span, int y0, int rollHeight);
+void PrintPeakMark(QPainter& painter, const RowMark& sample, int x, int k, double top, double span,
+                   int y0, int rollHeight);

@@ -22,7 +22,7 @@ void EditHistoryBench(const bench::Options& options) {
     }
     HeadlessViewerHost host;
     ChartView view(&host);
-    if (!SetChart(&view, std::move(rows), 0, 2)) return;
+    if (!SetChart(&view, ChartStore(rows), 0, 2)) return;
     std::printf("edit history (%d rows, %d peaks)\n", n, peaks);
     char name[16];
     const double record = bench::Seconds([&] {

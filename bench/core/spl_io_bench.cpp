@@ -1,6 +1,7 @@
 // SPL reading and writing speed against the floor of a bare pass over the same file (read it in
 // big blocks and count its lines), and the peak memory per row while reading.
 #include "bench_registry.h"
+#include "sscanf_reader.h"
 #include "chart/spl_io.h"
 
 #include <algorithm>
@@ -48,12 +49,13 @@ template <class F> Timing Time(F&& fn) {
     return t;
 }
 
-std::vector<SplSample> MakeRows(long count, bool extended) {
-    std::vector<SplSample> rows(static_cast<size_t>(count));
+ChartStore MakeRows(long count, bool extended) {
+    ChartStore rows;
+    rows.Reserve(static_cast<size_t>(count));
     uint64_t state = 12345;
     for (long i = 0; i < count; ++i) {
         state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        SplSample& s = rows[static_cast<size_t>(i)];
+        SplSample s;
         s.time = static_cast<int32_t>(i);
         s.data = 1e-3 + std::ldexp(static_cast<double>(state >> 11), -53) * 0.05;
         std::strcpy(s.isotopeName, i % 1000 < 900 ? "BG" : "Cs-137");
@@ -66,6 +68,7 @@ std::vector<SplSample> MakeRows(long count, bool extended) {
                 s.base[1] = 2.5e-3;
             }
         }
+        rows.Append(s);
     }
     return rows;
 }
@@ -92,6 +95,7 @@ struct ReadFigures {
     double cpu = 0;
     long rows = 0;
     double maxRssGrowthKb = 0;
+    size_t storeBytes = 0;
 };
 
 // Reads in a child process so that its peak resident size is the reader's alone.
@@ -105,7 +109,7 @@ ReadFigures TimedRead(const std::string& path) {
         rusage before;
         ::getrusage(RUSAGE_SELF, &before);
         SplChart chart;
-        std::optional<std::vector<SplSample>> rows;
+        std::optional<ChartStore> rows;
         ReadFigures f;
         double cpu0 = CpuSeconds();
         f.seconds = bench::Seconds([&] { rows = ReadSplData(path, chart); });
@@ -113,6 +117,7 @@ ReadFigures TimedRead(const std::string& path) {
         rusage after;
         ::getrusage(RUSAGE_SELF, &after);
         f.rows = rows ? static_cast<long>(rows->size()) : -1;
+        f.storeBytes = rows ? rows->BytesHeld() : 0;
         f.maxRssGrowthKb = static_cast<double>(after.ru_maxrss - before.ru_maxrss);
         if (::write(fds[1], &f, sizeof f) != sizeof f) _exit(1);
         _exit(0);
@@ -130,13 +135,13 @@ void Run(long count, bool extended, const fs::path& dir) {
     std::string path = (dir / (extended ? "spl2.spl" : "plain.spl")).string();
     Timing write;
     {
-        std::vector<SplSample> rows = MakeRows(count, extended);
+        ChartStore rows = MakeRows(count, extended);
         SplChart chart;
         chart.version = extended ? 2 : 0;
         chart.flags = extended ? HASSM : 0;
         chart.tags = {{"Comment:", "benchmark"}, {"Num of DATA:", ""}};
         int ok = 0;
-        write = Time([&] { ok = WriteSplData(path, rows.data(), static_cast<int>(count), chart); });
+        write = Time([&] { ok = WriteSplData(path, rows, chart); });
         if (!ok) {
             std::printf("  write failed\n");
             return;
@@ -148,6 +153,12 @@ void Run(long count, bool extended, const fs::path& dir) {
     for (int k = 0; k < 3; ++k) { // the first pass also brings the file into the page cache
         Timing t = Time([&] { lines = BarePass(path); });
         bare.Keep(t.wall, t.cpu);
+    }
+    Timing yardstick;
+    long yardRows = 0;
+    for (int k = 0; k < 2; ++k) {
+        Timing t = Time([&] { yardRows = bench::SscanfRead(path); });
+        yardstick.Keep(t.wall, t.cpu);
     }
     ReadFigures read = TimedRead(path);
     for (int k = 0; k < 2; ++k) {
@@ -164,13 +175,20 @@ void Run(long count, bool extended, const fs::path& dir) {
                 read.seconds, read.cpu, mb / read.seconds,
                 static_cast<double>(count) / read.seconds / 1e6, read.seconds / bare.wall,
                 read.cpu / bare.cpu, read.rows == count ? "" : "  ROW COUNT WRONG");
+    std::printf("    sscanf    %7.3f s wall %7.3f s cpu  (fgets + sscanf yardstick%s): read is "
+                "%.2fx faster (wall)\n",
+                yardstick.wall, yardstick.cpu, yardRows == count ? "" : ", ROW COUNT WRONG",
+                yardstick.wall / read.seconds);
     std::printf("    write     %7.3f s wall %7.3f s cpu  %6.0f MB/s  %5.2f Mrows/s  "
                 "%5.2fx bare (wall) %5.2fx (cpu), synced to disk\n",
                 write.wall, write.cpu, mb / write.wall,
                 static_cast<double>(count) / write.wall / 1e6, write.wall / bare.wall,
                 write.cpu / bare.cpu);
-    std::printf("    peak memory while reading: %.1f bytes/row (sizeof(SplSample) = %zu)\n",
-                read.maxRssGrowthKb * 1024.0 / static_cast<double>(count), sizeof(SplSample));
+    std::printf("    write is %.2fx faster than the yardstick's read (wall)\n",
+                yardstick.wall / write.wall);
+    std::printf("    peak memory while reading: %.1f bytes/row (store holds %.1f bytes/row)\n",
+                read.maxRssGrowthKb * 1024.0 / static_cast<double>(count),
+                static_cast<double>(read.storeBytes) / static_cast<double>(count));
     std::fflush(stdout);
     fs::remove(path);
 }

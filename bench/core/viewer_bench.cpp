@@ -59,9 +59,7 @@ void Run(const bench::Options& options) {
             set = std::min(set, bench::Seconds([&] { SetChart(&view, n, rows.data(), HASSM, 2); }));
         double take = 1e9;
         for (int k = 0; k < 3; ++k) {
-            std::vector<SplSample> handed;
-            handed.reserve(rows.size() + 2048); // as the reader leaves it: room for the padding
-            handed.assign(rows.begin(), rows.end());
+            ChartStore handed(rows); // as the reader leaves it
             take = std::min(take,
                             bench::Seconds([&] { SetChart(&view, std::move(handed), HASSM, 2); }));
         }
@@ -75,7 +73,7 @@ void Run(const bench::Options& options) {
                                 }));
         }
         const CHARTBLOCK& chart = *view.chart;
-        double perRow = static_cast<double>(chart.samples.capacity() * sizeof(SplSample)) / n;
+        double perRow = static_cast<double>(chart.rows.BytesHeld()) / n;
         int peaks = (*view.peakTable)[0]->count;
 
         SetViewPosition(&view, n / 2, chart.viewTop);

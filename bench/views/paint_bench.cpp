@@ -43,12 +43,21 @@ std::unique_ptr<ChartView> MakeChart(int n) {
     c.paddedCount = n + DESKTOP_W;
     c.scrollCount = n;
     c.flags = HASSM;
-    c.samples.resize(static_cast<size_t>(c.paddedCount) + 1);
+    {
+        SplSample blank;
+        c.rows.Reserve(static_cast<size_t>(c.paddedCount) + 1);
+        for (int i = 0; i < n; ++i)
+            c.rows.Append(blank);
+        c.rows.PadColumns(DESKTOP_W + 1);
+        c.rows.SetSmoothedColumn(std::vector<double>(static_cast<size_t>(c.paddedCount) + 1));
+    }
+    double* data = c.rows.Data();
+    double* smoothed = c.rows.SmoothedColumn();
     std::mt19937 gen(1);
     std::normal_distribution<double> noise(0.0, 0.02);
     for (int i = 0; i < n; ++i) {
-        c.samples[i].data = 0.2 + noise(gen);
-        c.samples[i].smoothed = 0.2;
+        data[i] = 0.2 + noise(gen);
+        smoothed[i] = 0.2;
     }
     const int peaks = 300;
     for (int p = 0; p < peaks; ++p) {
@@ -58,15 +67,15 @@ std::unique_ptr<ChartView> MakeChart(int n) {
             int i = centre + d;
             if (i < 0 || i >= n) continue;
             double bump = height * std::exp(-(d * d) / (2.0 * 120.0 * 120.0));
-            c.samples[i].data += bump;
-            c.samples[i].smoothed += bump;
+            data[i] += bump;
+            smoothed[i] += bump;
         }
+        RowMark& mark = c.rows.MarkOf(centre);
         for (int k = 0; k < 2; ++k) {
-            c.samples[centre].flags |= SAMPLE_HAS_PEAK << k;
-            c.samples[centre].top[k] = c.samples[centre].data;
-            c.samples[centre].base[k] = 0.2;
+            mark.flags |= SAMPLE_HAS_PEAK << k;
+            mark.top[k] = data[centre];
+            mark.base[k] = 0.2;
         }
-        c.markedSamples.insert(centre);
     }
     c.maxValue = 2.5;
     c.minValue = 0.0;
@@ -132,7 +141,7 @@ void Run(const bench::Options& options) {
     double m = 0.0;
     double scan = bench::Seconds([&] {
         for (int i = 0; i < n; ++i)
-            m = std::max(m, c.samples[i].data);
+            m = std::max(m, c.rows.Data()[i]);
     });
     std::printf("for comparison, one plain scan of every sample: %.1f ms (max %.3f)\n", scan * 1e3,
                 m);

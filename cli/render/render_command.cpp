@@ -88,7 +88,7 @@ int RunRender(const std::vector<std::string>& args) {
     StretchPicture picture;
     QString error;
     if (rows->size() > static_cast<size_t>(INT_MAX / 2)) return cli::Fail("the chart is too long");
-    if (!picture.Set(rows->data(), static_cast<int>(rows->size()), chart.flags, options, &error))
+    if (!picture.Set(*rows, chart.flags, options, &error))
         return cli::Fail("render: " + error.toStdString());
     if (!SavePicture(
             out, picture.size(), [&](QPainter& p) { picture.Paint(p); }, &error))

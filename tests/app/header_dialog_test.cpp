@@ -160,7 +160,7 @@ TEST_F(HeaderDialogTest, LineBreaksBecomeBlanksSoTheChartStillLoads) {
     const std::string saved = Path("saved.spl");
     ASSERT_EQ(StoreChart(window, saved), SAVE_DONE);
     SplChart header;
-    std::optional<std::vector<SplSample>> rows = ReadSplData(saved, header);
+    std::optional<ChartStore> rows = ReadSplData(saved, header);
     ASSERT_TRUE(rows.has_value());
     EXPECT_EQ(rows->size(), 6000u);
     EXPECT_EQ(header.tags[0].value, "first line second line  third");

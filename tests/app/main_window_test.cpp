@@ -32,9 +32,9 @@ namespace {
 
 using apptest::Pump;
 
-int PeakRows(const std::vector<SplSample>& rows) {
+int PeakRows(const ChartStore& rows) {
     int n = 0;
-    for (const SplSample& row : rows)
+    for (const RowMark& row : rows.Marks())
         if (row.flags & SAMPLE_HAS_PEAK) ++n;
     return n;
 }
@@ -206,7 +206,7 @@ TEST_F(MainWindowTest, EnterThriceCommitsAPeakAndCtrlSSavesIt) {
     Key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(window->chartModified());
     SplChart header;
-    std::optional<std::vector<SplSample>> rows = ReadSplData(chart, header);
+    std::optional<ChartStore> rows = ReadSplData(chart, header);
     ASSERT_TRUE(rows.has_value());
     EXPECT_EQ(rows->size(), 6000u);
     EXPECT_EQ(PeakRows(*rows), before + 1);

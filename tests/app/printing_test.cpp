@@ -325,8 +325,8 @@ class PrintingTest : public ::testing::Test {
                              GetChartMin(&view, 1), Settings.printRange);
         QImage page = t.job->blank;
         QPainter painter(&page);
-        PrintPage(painter, 827, 1169, LW, LH, spr, r.bottom, r.top, firstRoll, &start, count,
-                  rows->data(), GetPeakMode(&view), flags);
+        PrintPage(painter, 827, 1169, LW, LH, spr, r.bottom, r.top, firstRoll, &start, count, rows,
+                  GetPeakMode(&view), flags);
         return page;
     }
     bool Logged(const std::string& line) {
@@ -504,7 +504,7 @@ TEST_F(PrintingTest, VoltageLabelsStayClearOfTheFrame) {
         s.data = -2.0;
     rows[2000].data = -1.336398;
     rows[2500].data = -3.000085;
-    ASSERT_EQ(SetChart(&view, std::move(rows), 0, 2), 1);
+    ASSERT_EQ(SetChart(&view, ChartStore(rows), 0, 2), 1);
     Settings.printFlags = PRINT_DATA | PRINT_FULL_RANGE | PRINT_WHOLE;
     Settings.printMagnification = 1.0;
     Settings.printRoll = 2;

@@ -22,9 +22,12 @@ template <class W> W* Child(QWidget* dialog, const char* name) {
 std::vector<SplSample> Rows(VortanMain* window, uint32_t* flags = nullptr) {
     int count = 0;
     uint32_t f = 0;
-    std::optional<std::vector<SplSample>> rows = RetrieveChart(window->view(), &count, &f);
+    const ChartStore* rows = RetrieveChart(window->view(), &count, &f);
     if (flags) *flags = f;
-    return rows ? *rows : std::vector<SplSample>();
+    std::vector<SplSample> copy;
+    for (size_t i = 0; rows && i < rows->size(); ++i)
+        copy.push_back(rows->Row(i));
+    return copy;
 }
 
 int PeakCount(VortanMain* window) {

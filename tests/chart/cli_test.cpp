@@ -91,7 +91,7 @@ TEST_F(Cli, ConvertKeepsOrChangesTheLayout) {
     ASSERT_TRUE(rows);
     EXPECT_EQ(rows->size(), 6000u);
     EXPECT_LT(chart.version, 2);
-    EXPECT_TRUE(PeaksMarkedInRows(rows->data(), 6000, 0).empty());
+    EXPECT_TRUE(PeaksMarkedInRows(*rows, 0).empty());
 
     ASSERT_EQ(Run("convert --spl2 " + Out("plain.spl") + " " + Out("ext.spl")), 0) << err_;
     rows = ReadSplData((dir_ / "ext.spl").string(), chart);

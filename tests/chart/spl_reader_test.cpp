@@ -522,13 +522,12 @@ TEST(ReadSplData, FuzzRegressionInputs) {
         auto rows = ReadSplData(entry.path().string(), chart);
         if (!rows) continue;
         std::string first = dir.Name("first.spl"), second = dir.Name("second.spl");
-        int count = static_cast<int>(rows->size());
-        ASSERT_EQ(WriteSplData(first, rows->data(), count, chart), 1) << entry.path();
+        ASSERT_EQ(WriteSplData(first, *rows, chart), 1) << entry.path();
         SplChart chart2;
         auto rows2 = ReadSplData(first, chart2);
         ASSERT_TRUE(rows2) << entry.path();
         ASSERT_EQ(rows2->size(), rows->size()) << entry.path();
-        ASSERT_EQ(WriteSplData(second, rows2->data(), count, chart2), 1);
+        ASSERT_EQ(WriteSplData(second, *rows2, chart2), 1);
         EXPECT_EQ(Slurp(first), Slurp(second)) << entry.path();
     }
     SetSplRowErrorHandler(nullptr);

@@ -77,7 +77,7 @@ struct LogCapture {
 
 // Reads text written to a file of the test's folder.
 struct ReadResult {
-    std::optional<std::vector<SplSample>> rows;
+    std::optional<ChartStore> rows;
     SplChart chart;
 };
 inline ReadResult ReadText(const TempDir& dir, const std::string& text) {

@@ -71,7 +71,7 @@ TEST(WriteSplData, RoundTrips) {
         auto rows = ReadSplData(example, chart);
         ASSERT_TRUE(rows);
         std::string file = dir.Name("copy.spl");
-        ASSERT_EQ(WriteSplData(file, rows->data(), static_cast<int>(rows->size()), chart), 1);
+        ASSERT_EQ(WriteSplData(file, *rows, chart), 1);
         EXPECT_EQ(Slurp(file), Slurp(example)); // both examples are in the writer's own form
         SplChart chart2;
         auto rows2 = ReadSplData(file, chart2);
@@ -107,7 +107,7 @@ TEST(WriteSplData, RoundTrips) {
     auto read = ReadSplData(first, back);
     ASSERT_TRUE(read);
     ASSERT_EQ(read->size(), rows.size());
-    ASSERT_EQ(WriteSplData(second, read->data(), static_cast<int>(read->size()), back), 1);
+    ASSERT_EQ(WriteSplData(second, *read, back), 1);
     EXPECT_EQ(Slurp(first), Slurp(second));
 }
 

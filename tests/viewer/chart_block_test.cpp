@@ -36,12 +36,12 @@ TEST(SetChart, PadsWithADesktopOfBlankSamplesAndResetsTheView) {
     const CHARTBLOCK& c = *t.view.chart;
     EXPECT_EQ(c.sampleCount, 1000);
     EXPECT_EQ(c.paddedCount, 2024);
-    ASSERT_EQ(c.samples.size(), 2025u);
-    EXPECT_EQ(c.samples[999].data, 2.0);
-    for (size_t i = 1000; i < c.samples.size(); ++i) {
-        ASSERT_EQ(c.samples[i].data, 0.0);
-        ASSERT_EQ(c.samples[i].flags, 0u);
-        ASSERT_EQ(c.samples[i].isotopeName[0], '\0');
+    ASSERT_EQ(c.rows.size(), 1000u);
+    EXPECT_EQ(c.rows.DataAt(999), 2.0);
+    for (size_t i = 1000; i < 2025; ++i) {
+        ASSERT_EQ(c.rows.Data()[i], 0.0);
+        ASSERT_EQ(c.rows.Row(i).flags, 0u);
+        ASSERT_EQ(c.rows.Row(i).isotopeName[0], '\0');
     }
     EXPECT_EQ(c.magnification, 1.0);
     EXPECT_EQ(c.viewStart, 0);
@@ -134,7 +134,7 @@ TEST(SetChart, RebuildsBothPeakTablesFromTheMarks) {
     EXPECT_DOUBLE_EQ(t1.entries[0].height, 1.1);
     EXPECT_EQ(t.view.chart->maxValue, 5.0);
     EXPECT_EQ(t.view.chart->minValue, -0.4);
-    EXPECT_EQ(t.view.chart->markedSamples, (std::set<int>{10, 20}));
+    EXPECT_EQ(t.Marked(), (std::set<int>{10, 20}));
     std::string p0 = "SetChart: A peak(2th) has been detected (30000/10000) for 0. ID was copied "
                      "in MAX_ELEM_NAME.";
     std::string p1 = "SetChart: A peak(1th) has been detected (30000/20000) for 1. ID was copied "
@@ -276,19 +276,23 @@ TEST(SetChart, TakingTheRowsOverGivesTheSameChartAsCopyingThem) {
     rows[7].smoothed = 2.0;
     TestViewer copied, taken;
     ASSERT_EQ(Set(copied, rows, HASSM), 1);
-    std::vector<SplSample> handed = rows;
+    ChartStore handed(rows);
     ASSERT_EQ(SetChart(&taken.view, std::move(handed), HASSM, 2), 1);
     EXPECT_TRUE(handed.empty());
     const CHARTBLOCK& a = *copied.view.chart;
     const CHARTBLOCK& b = *taken.view.chart;
     EXPECT_EQ(a.paddedCount, b.paddedCount);
-    ASSERT_EQ(a.samples.size(), b.samples.size());
-    EXPECT_EQ(std::memcmp(a.samples.data(), b.samples.data(), a.samples.size() * sizeof(SplSample)),
-              0);
+    ASSERT_EQ(a.rows.size(), b.rows.size());
+    for (int i = 0; i <= a.paddedCount; ++i) {
+        SplSample x = a.rows.Row(static_cast<size_t>(i)), y = b.rows.Row(static_cast<size_t>(i));
+        ASSERT_EQ(std::memcmp(&x, &y, sizeof x), 0) << i;
+        ASSERT_EQ(a.rows.Data()[i], b.rows.Data()[i]);
+        ASSERT_EQ(a.rows.SmoothedColumn()[i], b.rows.SmoothedColumn()[i]);
+    }
     EXPECT_EQ(a.maxValue, 2.0);
     EXPECT_EQ(b.maxValue, a.maxValue);
     EXPECT_EQ(b.minValue, -0.3);
-    EXPECT_EQ(b.markedSamples, a.markedSamples);
+    EXPECT_EQ(taken.Marked(), copied.Marked());
     EXPECT_EQ(taken.Table(0).count, 1);
     EXPECT_EQ(taken.Table(1).count, 1);
     EXPECT_EQ(taken.host.posted, copied.host.posted);
@@ -298,12 +302,35 @@ TEST(SetChart, RefusedTakeOverLeavesTheRowsWithTheCaller) {
     TestViewer t;
     ASSERT_EQ(Set(t, Ramp(2000, 1.0)), 1);
     ASSERT_EQ(SetHeight(&t.view), 1); // a peak is being set
-    auto rows = Ramp(10, 1.0);
+    ChartStore rows(Ramp(10, 1.0));
     EXPECT_EQ(SetChart(&t.view, std::move(rows), 0, 2), 0);
     EXPECT_EQ(rows.size(), 10u);
     // A chart without rows is taken like any other.
     ASSERT_EQ(CancelPeak(&t.view), 1);
-    std::vector<SplSample> none;
-    EXPECT_EQ(SetChart(&t.view, std::move(none), 0, 2), 1);
+    EXPECT_EQ(SetChart(&t.view, ChartStore(), 0, 2), 1);
     EXPECT_EQ(t.view.chart->sampleCount, 0);
+}
+
+TEST(SetChartSmoothed, InstallsTheColumnAndKeepsRowsAndPeaksOrRefusesWhole) {
+    TestViewer t;
+    auto rows = Ramp(500, 1.0);
+    MarkPeak(rows, 100, 0, 0.9, 0.1);
+    MarkPeak(rows, 300, 1, 0.8, 0.2);
+    ASSERT_EQ(Set(t, rows), 1);
+    std::vector<double> column(500, 0.25);
+    column[7] = 3.0;
+    ASSERT_EQ(SetChartSmoothed(&t.view, std::move(column), 2), 1);
+    EXPECT_EQ(t.view.chart->flags, HASSM);
+    EXPECT_EQ(t.view.chart->maxValue, 3.0);
+    EXPECT_EQ(t.Sample(7).smoothed, 3.0);
+    EXPECT_EQ(t.Sample(499).data, 1.0);
+    EXPECT_EQ(t.Table(0).count, 1);
+    EXPECT_EQ(t.Table(1).count, 1);
+    EXPECT_EQ(t.Sample(300).top[1], 0.8);
+    // Refused while a peak is being set: the chart keeps its column.
+    ASSERT_EQ(SetChartMode(&t.view, CHART_MODE_BASE, 0, 0, 0, 10, 0.5), 1);
+    ASSERT_EQ(SetChartSmoothed(&t.view, std::vector<double>(500, 9.0), 2), 0);
+    EXPECT_EQ(t.Sample(7).smoothed, 3.0);
+    EXPECT_EQ(t.Sample(8).smoothed, 0.25);
+    EXPECT_EQ(t.view.chart->rows.SmoothedColumn()[t.view.chart->paddedCount], 0.0);
 }

@@ -26,7 +26,8 @@ struct Picture {
 Picture Take(TestViewer& t) {
     Picture p;
     int count = 0;
-    p.rows = *RetrieveChart(&t.view, &count, &p.flags);
+    for (const SplSample& row : *RetrieveChart(&t.view, &count, &p.flags))
+        p.rows.push_back(row);
     for (int k = 0; k < 2; ++k) {
         const PeakSet& set = t.Table(k);
         p.tables.emplace_back(set.entries.begin(), set.entries.begin() + set.count);
@@ -110,8 +111,7 @@ TEST(EditHistory, EveryPeakEditIsUndoneAndRedoneExactly) {
         EXPECT_STREQ(t.Table(0).entries[4].name, "Iso500");
         EXPECT_FALSE(CanUndoEdit(&t.view));
         for (int s = 0; s < 1000; ++s)
-            ASSERT_EQ(t.view.chart->markedSamples.count(s) == 1,
-                      (t.Sample(s).flags & SAMPLE_PEAK_BITS) != 0);
+            ASSERT_EQ(t.Marked().count(s) == 1, (t.Sample(s).flags & SAMPLE_PEAK_BITS) != 0);
     }
 }
 
@@ -151,11 +151,12 @@ TEST(EditHistory, SmoothingIsOneStepWithItsCurveAndTableRebuild) {
     const Picture before = Take(t);
     int count = 0;
     uint32_t flags = 0;
-    auto rows = *RetrieveChart(&t.view, &count, &flags);
-    for (auto& row : rows)
-        row.smoothed = row.data * 2.5; // beyond the raw maximum: the extremes follow
+    const ChartStore& rows = *RetrieveChart(&t.view, &count, &flags);
+    std::vector<double> smoothed;
+    for (int i = 0; i < count; ++i)
+        smoothed.push_back(rows.DataAt(static_cast<size_t>(i)) * 2.5); // beyond the raw maximum
     t.view.measureMark[0] = 250;
-    ASSERT_EQ(SetSmoothedChart(&t.view, std::move(rows), HASSM, 2), 1);
+    ASSERT_EQ(SetSmoothedChart(&t.view, std::move(smoothed), 2), 1);
     EXPECT_EQ(t.view.measureMark[0], 250);             // the same chart: the measuring cursor stays
     EXPECT_STREQ(t.Table(0).entries[2].name, "Named"); // the user's name outlives the rebuild
     const Picture after = Take(t);

@@ -8,21 +8,27 @@
 
 namespace {
 
-std::vector<SplSample> RandomRows(int n, unsigned seed) {
+// The data and smoothed columns of n random rows.
+struct Columns {
+    std::vector<double> data, smoothed;
+};
+
+Columns RandomRows(int n, unsigned seed) {
     std::mt19937 gen(seed);
     std::uniform_real_distribution<double> volts(-2.0, 5.0);
-    std::vector<SplSample> rows(n);
-    for (auto& r : rows) {
-        r.data = volts(gen);
-        r.smoothed = volts(gen);
+    Columns rows;
+    for (int i = 0; i < n; ++i) {
+        rows.data.push_back(volts(gen));
+        rows.smoothed.push_back(volts(gen));
     }
     return rows;
 }
 
-double ScanMax(const std::vector<SplSample>& rows, int first, int last, bool smoothed) {
-    double m = smoothed ? rows[first].smoothed : rows[first].data;
+double ScanMax(const Columns& rows, int first, int last, bool smoothed) {
+    const std::vector<double>& v = smoothed ? rows.smoothed : rows.data;
+    double m = v[first];
     for (int i = first + 1; i < last; ++i)
-        m = std::max(m, smoothed ? rows[i].smoothed : rows[i].data);
+        m = std::max(m, v[i]);
     return m;
 }
 
@@ -33,8 +39,8 @@ TEST(MaxPyramid, EqualsScanOnEveryStretchOfSmallChart) {
     for (int n : {1, 2, 7, 8, 9, 63, 64, 65, 513}) {
         auto rows = RandomRows(n, 11u + n);
         MaxPyramid data, smoothed;
-        data.Build(rows.data(), n, SampleColumn::Data);
-        smoothed.Build(rows.data(), n, SampleColumn::Smoothed);
+        data.Build(rows.data.data(), n);
+        smoothed.Build(rows.smoothed.data(), n);
         int stride = n > 100 ? 7 : 1;
         for (int a = 0; a < n; a += stride)
             for (int b = a + 1; b <= n; ++b) {
@@ -49,7 +55,7 @@ TEST(MaxPyramid, EqualsScanOnRandomStretchesOfLongChart) {
     const int n = 300007;
     auto rows = RandomRows(n, 5);
     MaxPyramid data;
-    data.Build(rows.data(), n, SampleColumn::Data);
+    data.Build(rows.data.data(), n);
     std::mt19937 gen(9);
     std::uniform_int_distribution<int> pos(0, n);
     for (int t = 0; t < 300; ++t) {
@@ -59,8 +65,8 @@ TEST(MaxPyramid, EqualsScanOnRandomStretchesOfLongChart) {
         ASSERT_EQ(data.Max(a, b), ScanMax(rows, a, b, false)) << a << "-" << b;
     }
     // A single spike is found from every stretch that holds it.
-    rows[123456].data = 99.0;
-    data.Build(rows.data(), n, SampleColumn::Data);
+    rows.data[123456] = 99.0;
+    data.Build(rows.data.data(), n);
     EXPECT_EQ(data.Max(0, n), 99.0);
     EXPECT_EQ(data.Max(123456, 123457), 99.0);
     EXPECT_LT(data.Max(123457, n), 99.0);
@@ -70,29 +76,35 @@ TEST(MaxPyramid, EqualsScanOnRandomStretchesOfLongChart) {
 TEST(MaxPyramid, StretchesOutsideTheRowsAreCutOrEmpty) {
     auto rows = RandomRows(20, 3);
     MaxPyramid data;
-    data.Build(rows.data(), 20, SampleColumn::Data);
+    data.Build(rows.data.data(), 20);
     EXPECT_EQ(data.Max(-5, 100), ScanMax(rows, 0, 20, false));
     EXPECT_EQ(data.Max(30, 40), 0.0);
     EXPECT_EQ(data.Max(5, 5), 0.0);
     MaxPyramid none;
-    none.Build(nullptr, 0, SampleColumn::Data);
+    none.Build(nullptr, 0);
     EXPECT_TRUE(none.Empty());
     EXPECT_EQ(none.Max(0, 10), 0.0);
 }
 
 TEST(ChartPyramids, RebuildsOnlyForANewGeneration) {
     CHARTBLOCK chart;
-    chart.samples = RandomRows(101, 4);
+    const Columns rows = RandomRows(101, 4);
+    for (int i = 0; i < 101; ++i) {
+        SplSample s;
+        s.data = rows.data[static_cast<size_t>(i)];
+        s.smoothed = rows.smoothed[static_cast<size_t>(i)];
+        chart.rows.Append(s);
+    }
     chart.paddedCount = 100;
     chart.flags = HASSM;
     chart.generation = 1;
     ChartPyramids cache;
     cache.Update(chart);
     EXPECT_EQ(cache.Data().Count(), 101);
-    EXPECT_EQ(cache.Smoothed().Max(0, 101), ScanMax(chart.samples, 0, 101, true));
+    EXPECT_EQ(cache.Smoothed().Max(0, 101), ScanMax(rows, 0, 101, true));
 
     // Peak edits leave the values alone and keep the generation: no rebuild needed.
-    chart.samples[50].data = 1000.0;
+    chart.rows.Data()[50] = 1000.0;
     cache.Update(chart);
     EXPECT_LT(cache.Data().Max(0, 101), 1000.0);
 

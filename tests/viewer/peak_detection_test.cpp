@@ -35,7 +35,10 @@ std::vector<SplSample> Rows(std::initializer_list<double> values) {
 int Detect(const std::vector<SplSample>& rows, int start = 0) {
     int own = -1;
     double top = 0, base = 0;
-    return ThresholdDetector(nullptr, rows.data(), start, static_cast<int>(rows.size()), &own, &top,
+    std::vector<double> data;
+    for (const SplSample& row : rows)
+        data.push_back(row.data);
+    return ThresholdDetector(nullptr, data.data(), start, static_cast<int>(data.size()), &own, &top,
                              &base);
 }
 
@@ -102,10 +105,10 @@ TEST(DetectPeak, FallsBackToTheViewCentreWhenNothingIsFound) {
 }
 
 namespace {
-int Wild(void*, const SplSample*, int, int end, int*, double*, double*) {
+int Wild(void*, const double*, int, int end, int*, double*, double*) {
     return end + 10;
 }
-int Own(void* context, const SplSample*, int start, int, int* own, double* top, double* base) {
+int Own(void* context, const double*, int start, int, int* own, double* top, double* base) {
     *own = 1;
     *top = *static_cast<double*>(context);
     *base = 0.25;

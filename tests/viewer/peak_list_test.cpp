@@ -61,7 +61,7 @@ TEST(DeletePeaks, RemovesListedEntriesAndTheirMarks) {
     EXPECT_EQ(t.Sample(200).top[0], 0.0);
     EXPECT_EQ(t.Sample(400).base[0], 0.0);
     EXPECT_EQ(t.Sample(300).flags, SAMPLE_HAS_PEAK | SAMPLE_HAS_REVISED);
-    EXPECT_EQ(t.view.chart->markedSamples, (std::set<int>{100, 300, 500}));
+    EXPECT_EQ(t.Marked(), (std::set<int>{100, 300, 500}));
     EXPECT_EQ(t.view.changeCount, 1);
     int count = 0;
     uint32_t flags = 0;
@@ -80,7 +80,7 @@ TEST(DeletePeaks, DeletingEveryEntryLeavesTheOtherTable) {
     EXPECT_EQ(t.Table(1).count, 1);
     EXPECT_EQ(t.Sample(300).flags, SAMPLE_HAS_REVISED);
     EXPECT_EQ(t.Sample(300).top[1], 0.9);
-    EXPECT_EQ(t.view.chart->markedSamples, (std::set<int>{300}));
+    EXPECT_EQ(t.Marked(), (std::set<int>{300}));
 }
 
 TEST(DeletePeaks, SkipsIndicesOutsideTheTableAndRepeatsOnce) {
@@ -154,7 +154,7 @@ TEST(ReplaceChartRows, EntriesKeepTheirNamesWhereTheirMarksStay) {
     rows[500].flags = 0;
     MarkPeak(rows, 700, 0, 0.6, 0.1);
     std::strcpy(rows[700].isotopeName, "fresh");
-    ASSERT_EQ(ReplaceChartRows(&t.view, std::move(rows), 0, 2), 1);
+    ASSERT_EQ(ReplaceChartRows(&t.view, ChartStore(rows.data(), rows.size()), 0, 2), 1);
     const PeakSet& set = t.Table(0);
     ASSERT_EQ(set.count, 5);
     EXPECT_STREQ(set.entries[2].name, "Co-60");

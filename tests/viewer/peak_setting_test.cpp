@@ -36,7 +36,7 @@ TEST(SetChartMode, EnterThreeTimesCommitsAPeakAtTheViewCentre) {
     EXPECT_DOUBLE_EQ(t.Sample(400).top[0], centre);
     EXPECT_EQ(t.Sample(400).base[0], 0.0);
     EXPECT_EQ(t.view.changeCount, 1);
-    EXPECT_EQ(t.view.chart->markedSamples.count(400), 1u);
+    EXPECT_EQ(t.Marked().count(400), 1u);
 }
 
 TEST(SetChartMode, CommitsTheTiltedBaseLineLevelAtTheTop) {
@@ -106,7 +106,7 @@ TEST(SetChartMode, ReSettingAnEntryMovesItsMark) {
     EXPECT_EQ(t.Sample(500).top[0], 0.0);
     EXPECT_EQ(t.Sample(510).top[0], 0.9);
     EXPECT_DOUBLE_EQ(t.Sample(510).base[0], 0.2);
-    EXPECT_EQ(t.view.chart->markedSamples, (std::set<int>{510, 900}));
+    EXPECT_EQ(t.Marked(), (std::set<int>{510, 900}));
 }
 
 TEST(SetChartMode, CancelStoresNothing) {
@@ -117,7 +117,7 @@ TEST(SetChartMode, CancelStoresNothing) {
     ASSERT_EQ(CancelPeak(&t.view), 1);
     EXPECT_EQ(t.view.chartMode, 0);
     EXPECT_EQ(t.Table(0).count, 0);
-    EXPECT_TRUE(t.view.chart->markedSamples.empty());
+    EXPECT_TRUE(t.Marked().empty());
     EXPECT_EQ(t.view.changeCount, 0);
     EXPECT_EQ(CancelPeak(&t.view), 1); // already browsing
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,14 @@ struct TestViewer {
     ChartView view{&host};
     ~TestViewer() { FreeViewerData(&view); }
     PeakSet& Table(int k) { return *(*view.peakTable)[static_cast<size_t>(k)]; }
-    SplSample& Sample(int i) { return view.chart->samples[static_cast<size_t>(i)]; }
+    SplSample Sample(int i) { return view.chart->rows.Row(static_cast<size_t>(i)); }
+    // The rows that carry a peak mark.
+    std::set<int> Marked() const {
+        std::set<int> rows;
+        for (const RowMark& m : view.chart->rows.Marks())
+            rows.insert(m.row);
+        return rows;
+    }
 };
 
 // n samples with data = value(i).

@@ -162,19 +162,19 @@ TEST(PaintIndexPane, OverviewCurveAndBoxOverWholePaneBeforeAnyChart) {
 }
 
 TEST(DrawIndexOverview, ColumnsShowTheLargestSampleOfTheirStep) {
-    std::vector<SplSample> rows(40);
-    rows[13].data = 5.0; // column 3 of step 4
+    std::vector<double> rows(40);
+    rows[13] = 5.0; // column 3 of step 4
     MaxPyramid data;
-    data.Build(rows.data(), 40, SampleColumn::Data);
+    data.Build(rows.data(), 40);
     QImage image = DrawIndexOverview(data, 4, 10.0, 10, 60);
     EXPECT_EQ(image.pixel(3, 10), BLACK); // 60 - 5 * 10
     EXPECT_NE(image.pixel(5, 10), BLACK);
     EXPECT_TRUE(DrawIndexOverview(data, 4, 10.0, 0, 60).isNull());
     // Measured from a base below 0 V: -3 V on the bottom row, -1.8 V above it.
-    for (SplSample& row : rows)
-        row.data = -3.0;
-    rows[13].data = -1.8;
-    data.Build(rows.data(), 40, SampleColumn::Data);
+    for (double& v : rows)
+        v = -3.0;
+    rows[13] = -1.8;
+    data.Build(rows.data(), 40);
     image = DrawIndexOverview(data, 4, 10.0, 10, 60, -3.0);
     EXPECT_EQ(image.pixel(3, 48), BLACK); // 60 - 1.2 * 10
 }

@@ -32,9 +32,11 @@ struct PaintFixture {
         c.sampleCount = n;
         c.paddedCount = n + pad;
         c.scrollCount = n + pad;
-        c.samples.resize(static_cast<size_t>(n + pad + 1));
+        SplSample row;
+        row.data = level;
         for (int i = 0; i < n; ++i)
-            c.samples[i].data = level;
+            c.rows.Append(row);
+        c.rows.PadColumns(static_cast<size_t>(pad) + 1);
         c.viewTop = 10.0;
         c.range = 10.0;
         c.defaultRange = 10.0;
@@ -50,11 +52,10 @@ struct PaintFixture {
     PeakSet& list(int k) { return *(*view.peakTable)[k]; }
 
     void Mark(int i, int k, double top, double base) {
-        SplSample& s = chart().samples[i];
+        RowMark& s = chart().rows.MarkOf(i);
         s.flags |= SAMPLE_HAS_PEAK << k;
         s.top[k] = top;
         s.base[k] = base;
-        chart().markedSamples.insert(i);
     }
     // The view at magnification mag over a pane w pixels wide.
     void Zoom(double mag, int w, int start = 0) {

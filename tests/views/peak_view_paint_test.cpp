@@ -16,7 +16,7 @@ std::unique_ptr<PaintFixture> StepChart(int n = 400) {
     auto owner = std::make_unique<PaintFixture>(n, 200, 2.0);
     PaintFixture& f = *owner;
     for (int i = 50; i < n; ++i)
-        f.chart().samples[i].data = 7.0;
+        f.chart().rows.Data()[i] = 7.0;
     return owner;
 }
 
@@ -66,8 +66,8 @@ TEST(MagnifiedPaint, WholePixelsPerSampleDropTheFraction) {
 
 TEST(MagnifiedPaint, LevelsOutsideTheWindowClampToTheEdges) {
     PaintFixture f(400, 100, 5.0);
-    f.chart().samples[50].data = 100.0;   // far above the top: row 0
-    f.chart().samples[120].data = -100.0; // far below: row 100, off the image
+    f.chart().rows.Data()[50] = 100.0;   // far above the top: row 0
+    f.chart().rows.Data()[120] = -100.0; // far below: row 100, off the image
     f.Zoom(1.0, 200);
     QImage image = f.Render(200, 100);
     EXPECT_EQ(RowsOf(image, 50, BLACK).front(), 0);
@@ -79,8 +79,8 @@ TEST(MagnifiedPaint, SmoothedCurveIsRed) {
     auto owner = StepChart();
     PaintFixture& f = *owner;
     f.chart().flags = HASSM;
-    for (auto& s : f.chart().samples)
-        s.smoothed = 3.0;
+    f.chart().rows.SetSmoothedColumn(
+        std::vector<double>(static_cast<size_t>(f.chart().paddedCount) + 1, 3.0));
     f.Zoom(1.0, 200);
     QImage image = f.Render(200, 100);
     EXPECT_EQ(RowsOf(image, 20, RED), Rows{70});
@@ -154,18 +154,19 @@ TEST(DrawPeak, MissingArgumentsAreLogged) {
     image.fill(Qt::white);
     QPainter painter(&image);
     QRect rect(0, 0, 50, 50);
-    DrawPeak(nullptr, 5, f.chart(), &f.chart().samples[0], 0, &rect);
+    RowMark mark;
+    DrawPeak(nullptr, 5, f.chart(), &mark, 0, &rect);
     DrawPeak(&painter, 5, f.chart(), nullptr, 0, &rect);
-    DrawPeak(&painter, 5, f.chart(), &f.chart().samples[0], -1, &rect);
-    DrawPeak(&painter, 5, f.chart(), &f.chart().samples[0], 2, &rect); // a sample holds two lists
+    DrawPeak(&painter, 5, f.chart(), &mark, -1, &rect);
+    DrawPeak(&painter, 5, f.chart(), &mark, 2, &rect); // a row holds two lists
     EXPECT_EQ(CountLog("DrawPeak: Invalid arguments."), 4);
     painter.end();
     EXPECT_EQ(CountOf(image, WHITE), 50 * 50);
 }
 
 TEST(ReducedPaint, ColumnShowsTheLargestOfItsSamples) {
-    PaintFixture f(600, 300, 1.0);   // row 90
-    f.chart().samples[4].data = 5.0; // column 1 of three-sample columns
+    PaintFixture f(600, 300, 1.0);  // row 90
+    f.chart().rows.Data()[4] = 5.0; // column 1 of three-sample columns
     f.Zoom(0.3, 200);
     QImage image = f.Render(200, 100);
     EXPECT_EQ(image.pixel(1, 50), BLACK);

@@ -50,8 +50,9 @@ struct PageFixture {
         page.setDotsPerMeterY(3937);
         page.fill(Qt::white);
         QPainter painter(&page);
+        const ChartStore store(rows);
         PrintPage(painter, PW, PH, LW, LH, samplesPerRoll, 0.0, 1.0, firstRoll, start,
-                  static_cast<int>(rows.size()), rows.data(), 0, chartFlags);
+                  static_cast<int>(rows.size()), &store, 0, chartFlags);
         return page;
     }
 };

@@ -24,13 +24,15 @@ void ScanPaint(QPainter& p, const CHARTBLOCK& c, const PeakTable& table, int pea
     QRect rect(0, 0, w, h);
     for (int x = 0; x < w; ++x) {
         int end = i + spp;
-        double v = c.samples[i].data, sm = hasSm ? c.samples[i].smoothed : 0.0;
+        const double* data = c.rows.Data();
+        const double* smoothed = c.rows.SmoothedColumn();
+        double v = data[i], sm = hasSm ? smoothed[i] : 0.0;
         std::vector<int> peaks;
         while (i < end && i < c.scrollCount) {
-            const SplSample& s = c.samples[i];
-            if ((s.flags & 0xFFFF0000u) && peaks.size() < 5) peaks.push_back(i);
-            v = std::max(v, s.data);
-            if (hasSm) sm = std::max(sm, s.smoothed);
+            const RowMark* s = c.rows.FindMark(i);
+            if (s && (s->flags & 0xFFFF0000u) && peaks.size() < 5) peaks.push_back(i);
+            v = std::max(v, data[i]);
+            if (hasSm) sm = std::max(sm, smoothed[i]);
             if (chartMode && i == list.cursor) cursorCol = x;
             ++i;
         }
@@ -48,7 +50,7 @@ void ScanPaint(QPainter& p, const CHARTBLOCK& c, const PeakTable& table, int pea
             p.setPen(ThinPen(PEN_DATA));
         }
         for (auto it = peaks.rbegin(); it != peaks.rend(); ++it) {
-            const SplSample& s = c.samples[*it];
+            const RowMark& s = *c.rows.FindMark(*it);
             for (int k = 0; k < 2; ++k)
                 if (k != peakMode && (s.flags & (0x10000u << k))) DrawPeak(&p, x, c, &s, k, &rect);
             if (s.flags & (0x10000u << peakMode)) DrawPeak(&p, x, c, &s, peakMode, &rect);
@@ -78,15 +80,18 @@ std::unique_ptr<PaintFixture> RandomChart() {
     std::uniform_int_distribution<int> where(0, n - 1);
     CHARTBLOCK& c = f.chart();
     c.flags = HASSM;
+    c.rows.SetSmoothedColumn(std::vector<double>(static_cast<size_t>(c.paddedCount) + 1, 0.0));
+    double* data = c.rows.Data();
+    double* smoothed = c.rows.SmoothedColumn();
     double walk = 4.0;
     for (int i = 0; i < n; ++i) {
         walk = std::clamp(walk + noise(gen) * 0.2, -1.0, 11.0);
-        c.samples[i].data = walk + noise(gen);
-        c.samples[i].smoothed = walk;
+        data[i] = walk + noise(gen);
+        smoothed[i] = walk;
     }
     for (int j = 0; j < 150; ++j) {
         int i = where(gen);
-        f.Mark(i, j % 2, c.samples[i].data + 0.5, c.samples[i].data - 3.0);
+        f.Mark(i, j % 2, data[i] + 0.5, data[i] - 3.0);
     }
     for (int j = 0; j < 12; ++j)
         f.Mark(20000 + j * 3, 0, 6.0 + j * 0.1, 2.0); // a crowded stretch

@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         unsigned checked = RANGE_FULL_HEIGHT;
-        if (!SetChart(view, static_cast<int>(rows->size()), rows->data(), CurrentChart.flags, 2) ||
+        if (!SetChart(view, std::move(*rows), CurrentChart.flags, 2) ||
             !DefaultRange(view, &checked)) {
             std::fprintf(stderr, "vortan-viewer: cannot show %s\n", options.file.c_str());
             return 1;

@@ -1,0 +1,121 @@
+// The rows of a chart, held by column: time, data and an index into the chart's few distinct
+// isotope names for every row; the smoothed column only when the chart has one; the peak flags and
+// levels only for the rows that carry a peak mark. The reader fills it, the viewer model keeps it,
+// smoothing, detection, painting, printing and the writer read it where it lies. SplSample stays
+// the record of one row for callers that need one.
+#pragma once
+
+#include "chart/spl_types.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// The peak marks and levels of one row (fields as in SplSample).
+struct RowMark {
+    int32_t row = 0;
+    uint32_t flags = 0;
+    double top[2] = {0.0, 0.0};
+    double base[2] = {0.0, 0.0};
+};
+
+class ChartStore {
+  public:
+    ChartStore() = default;
+    // A store holding copies of count row records.
+    ChartStore(const SplSample* rows, size_t count);
+    explicit ChartStore(const std::vector<SplSample>& rows)
+        : ChartStore(rows.data(), rows.size()) {}
+
+    size_t size() const { return time_.size(); }
+    bool empty() const { return time_.empty(); }
+
+    // Columns of size() values. Data() and SmoothedColumn() may run further (padding, all 0.0).
+    const double* Data() const { return data_.data(); }
+    double* Data() { return data_.data(); }
+    const int32_t* Times() const { return time_.data(); }
+    const uint32_t* NameIds() const { return nameId_.data(); }
+    // The smoothed column, or null when the chart has none (every row's value is 0 then).
+    const double* SmoothedColumn() const { return smoothed_.empty() ? nullptr : smoothed_.data(); }
+    double* SmoothedColumn() { return smoothed_.empty() ? nullptr : smoothed_.data(); }
+    bool HasSmoothed() const { return !smoothed_.empty(); }
+
+    double DataAt(size_t i) const { return data_[i]; }
+    double SmoothedAt(size_t i) const { return smoothed_.empty() ? 0.0 : smoothed_[i]; }
+    const std::string& NameAt(size_t i) const { return names_[nameId_[i]]; }
+    const std::string& Name(uint32_t id) const { return names_[id]; }
+    size_t NameCount() const { return names_.size(); }
+    // The peak flags of row i (0 for a row without marks).
+    uint32_t FlagsAt(size_t i) const;
+
+    // Row i as a record (all fields filled as the reader would). Past size(): a blank record.
+    SplSample Row(size_t i) const;
+    SplSample operator[](size_t i) const { return Row(i); }
+
+    // Walks the rows as records (each one assembled on the way).
+    class RowIterator {
+      public:
+        RowIterator(const ChartStore* store, size_t i) : store_(store), i_(i) {}
+        SplSample operator*() const { return store_->Row(i_); }
+        RowIterator& operator++() {
+            ++i_;
+            return *this;
+        }
+        bool operator!=(const RowIterator& other) const { return i_ != other.i_; }
+
+      private:
+        const ChartStore* store_;
+        size_t i_;
+    };
+    RowIterator begin() const { return RowIterator(this, 0); }
+    RowIterator end() const { return RowIterator(this, size()); }
+
+    // The marked rows, in row order.
+    const std::vector<RowMark>& Marks() const { return marks_; }
+    // The mark of row, or null.
+    const RowMark* FindMark(int32_t row) const;
+    RowMark* FindMark(int32_t row);
+    // The mark of row, made (all zero) when it has none.
+    RowMark& MarkOf(int32_t row);
+    // Drops row's mark when its flags carry no peak bit any more.
+    void TidyMark(int32_t row);
+
+    // Building. Reserve makes room for n rows; Append adds one row at the end.
+    void Reserve(size_t n);
+    size_t Capacity() const { return time_.capacity(); }
+    uint32_t Intern(std::string_view name);
+    void AppendRow(int32_t time, double data, uint32_t nameId) {
+        time_.push_back(time);
+        data_.push_back(data);
+        nameId_.push_back(nameId);
+        if (!smoothed_.empty()) smoothed_.push_back(0.0);
+    }
+    // Gives the last appended row a smoothed value (the column is made on first use).
+    void SetLastSmoothed(double v);
+    // Appends a mark for the last appended row (rows must come in order).
+    void AppendMark(const RowMark& mark) { marks_.push_back(mark); }
+    void Append(const SplSample& row);
+    // Appends the rows of other after these (names re-interned, marks moved along).
+    void AppendStore(ChartStore&& other);
+
+    // Replaces the smoothed column: size() values (or more, padding), or empty to drop it.
+    void SetSmoothedColumn(std::vector<double>&& column) { smoothed_ = std::move(column); }
+    std::vector<double> TakeSmoothedColumn() { return std::move(smoothed_); }
+    // Makes the data (and smoothed) columns run extra values of 0.0 past size().
+    void PadColumns(size_t extra);
+    // Releases spare room.
+    void ShrinkToFit();
+    // Bytes held (columns, names, marks), for the figures of the benchmarks.
+    size_t BytesHeld() const;
+
+  private:
+    std::vector<int32_t> time_;
+    std::vector<double> data_;
+    std::vector<uint32_t> nameId_;
+    std::vector<double> smoothed_;
+    std::vector<std::string> names_;
+    std::unordered_map<std::string, uint32_t> nameIndex_;
+    std::vector<RowMark> marks_;
+};

@@ -1,0 +1,112 @@
+// Long charts: the reader parses stretches of the file on two threads, yet the rows, the first
+// error's log line and a rejected row's title are those of reading front to back; a write of the
+// store reads back to the same bytes; a cancelled read gives nothing.
+#include "chart/spl_io.h"
+#include "spl_test_support.h"
+
+#include <cstdio>
+
+using namespace spltest;
+
+namespace {
+
+// n SPL2 rows as the writer forms them (about 70 bytes each, so that 150000 rows span several
+// of the reader's blocks), with the rows named in defects replaced by their lines.
+std::string LongChart(int n, const std::vector<std::pair<int, std::string>>& defects = {}) {
+    std::string text = "\"Comment:\",\"long\"\r\n\"Version\",\"2\"\r\n\"Number\",\"Time(S)\"\r\n";
+    char line[160];
+    size_t next = 0;
+    for (int i = 0; i < n; ++i) {
+        if (next < defects.size() && defects[next].first == i) {
+            text += defects[next++].second;
+            continue;
+        }
+        std::snprintf(line, sizeof line, "%8d,%9d,%17.7E, \"%s\",%17.7E\r\n", i, i, i * 1e-6,
+                      i % 1000 < 990 ? "BG" : "Cs-137", i * 2e-6);
+        text += line;
+        if (i % 5000 == 17) {
+            text.resize(text.size() - 2);
+            text += ",   1.0000000E+000,   2.5000000E-001,   0.0000000E+000,   0.0000000E+000\r\n";
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+TEST(ChartStore, ReadingInStretchesEndsAtTheFirstDefectAsReadingInOrderWould) {
+    const int n = 150000;
+    struct Case {
+        std::vector<std::pair<int, std::string>> defects;
+        int rows;               // rows of the chart, or -1 when the read fails
+        std::string lastLog;    // the last run-log line
+        std::string errorTitle; // the rejected row's title, if any
+    };
+    const std::string badNumber = "       5,        5,   1.0E-003, \"BG\"\r\n";
+    const std::string noSmoothed = "   40000,    40000,   1.0E-003, \"BG\",\r\n";
+    const Case cases[] = {
+        {{}, n, "150000 items", ""},
+        {{{40000, "END\r\n"}}, 40000, "40000 items", ""},
+        {{{33000, badNumber}, {140000, "END\r\n"}}, -1, "Bad format of spl body.", ""},
+        {{{40000, "END\r\n"}, {140000, badNumber}}, 40000, "40000 items", ""},
+        {{{100001, badNumber}}, -1, "Bad format of spl body.", ""},
+        {{{40000, noSmoothed}}, -1, "", "40000/(Spldata:203)"},
+        {{{n - 1, "\r\n"}}, n - 1, "149999 items", ""},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        LogCapture log;
+        std::string title;
+        SetSplRowErrorHandler([&title](const std::string&, const std::string& t) { title = t; });
+        ReadResult r = ReadText(dir, LongChart(n, c.defects));
+        SetSplRowErrorHandler(nullptr);
+        SCOPED_TRACE(c.rows);
+        EXPECT_EQ(title, c.errorTitle);
+        if (!c.lastLog.empty()) {
+            EXPECT_EQ(log.Last(), c.lastLog);
+        }
+        if (c.rows < 0) {
+            EXPECT_FALSE(r.rows);
+            EXPECT_TRUE(r.chart.tags.empty());
+            continue;
+        }
+        ASSERT_TRUE(r.rows);
+        ASSERT_EQ(static_cast<int>(r.rows->size()), c.rows);
+        EXPECT_EQ(r.rows->NameCount(), 2u);
+        for (int i : {0, 33333, 39999, 67777, c.rows - 1}) {
+            if (i >= c.rows) continue;
+            SplSample s = r.rows->Row(static_cast<size_t>(i));
+            EXPECT_EQ(s.time, i);
+            EXPECT_STREQ(s.isotopeName, i % 1000 < 990 ? "BG" : "Cs-137");
+            EXPECT_DOUBLE_EQ(s.smoothed, i * 2e-6);
+        }
+        EXPECT_EQ(r.rows->Marks().size(), static_cast<size_t>((c.rows - 18) / 5000 + 1));
+        EXPECT_EQ(r.rows->Row(5017).flags, SAMPLE_HAS_PEAK);
+        // The rows are held by column: well under the row record's size.
+        EXPECT_LT(r.rows->BytesHeld(), static_cast<size_t>(c.rows) * 32);
+    }
+}
+
+TEST(ChartStore, WriteReadWriteGivesTheSameBytes) {
+    TempDir dir;
+    ReadResult r = ReadText(dir, LongChart(150000));
+    ASSERT_TRUE(r.rows);
+    std::string first = dir.Name("first.spl"), second = dir.Name("second.spl");
+    ASSERT_EQ(WriteSplData(first, *r.rows, r.chart), 1);
+    SplChart chart2;
+    auto rows2 = ReadSplData(first, chart2);
+    ASSERT_TRUE(rows2);
+    ASSERT_EQ(WriteSplData(second, *rows2, chart2), 1);
+    EXPECT_EQ(Slurp(first), Slurp(second));
+}
+
+TEST(ChartStore, CancelledReadGivesNothing) {
+    TempDir dir;
+    std::string file = dir.File("chart.spl", LongChart(1000));
+    SplProgress progress;
+    progress.cancel = true;
+    SplChart chart;
+    EXPECT_FALSE(ReadSplData(file, chart, nullptr, &progress));
+    EXPECT_TRUE(progress.cancelled);
+    EXPECT_TRUE(chart.tags.empty());
+}
