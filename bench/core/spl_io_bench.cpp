@@ -1,8 +1,8 @@
 // SPL reading and writing speed against the floor of a bare pass over the same file (read it in
 // big blocks and count its lines), and the peak memory per row while reading.
 #include "bench_registry.h"
-#include "sscanf_reader.h"
 #include "chart/spl_io.h"
+#include "sscanf_reader.h"
 
 #include <algorithm>
 #include <cmath>
