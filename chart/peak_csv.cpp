@@ -21,29 +21,6 @@ std::string CsvField(const std::string& text) {
 
 } // namespace
 
-std::vector<PeakCsvRow> PeakCsvRows(const PeakEntry* peaks, int peakCount, const SplSample* rows,
-                                    int rowCount, int table) {
-    std::vector<PeakCsvRow> out;
-    if (!peaks || peakCount < 1) return out;
-    std::vector<PeakEntry> sorted(peaks, peaks + peakCount);
-    SortPeaksByPosition(sorted.data(), peakCount);
-    const int k = table == 1 ? 1 : 0;
-    for (const PeakEntry& p : sorted) {
-        PeakCsvRow row;
-        row.position = std::isfinite(p.position) ? static_cast<long long>(p.position) : -1;
-        row.height = p.height * p.factor;
-        row.name.assign(p.name, strnlen(p.name, sizeof p.name));
-        if (rows && row.position >= 0 && row.position < rowCount) {
-            const SplSample& s = rows[row.position];
-            row.time = s.time;
-            row.top = s.top[k];
-            row.base = s.base[k];
-        }
-        out.push_back(std::move(row));
-    }
-    return out;
-}
-
 std::vector<PeakCsvRow> PeakCsvRows(const PeakEntry* peaks, int peakCount, const ChartStore& rows,
                                     int table) {
     std::vector<PeakCsvRow> out;

@@ -26,8 +26,6 @@ struct PeakCsvRow {
 
 // The rows of peaks of table (0 or 1): time, top and base come from the chart row each peak points
 // at (left 0 when it points outside rows). Sorted by position.
-std::vector<PeakCsvRow> PeakCsvRows(const PeakEntry* peaks, int peakCount, const SplSample* rows,
-                                    int rowCount, int table);
 std::vector<PeakCsvRow> PeakCsvRows(const PeakEntry* peaks, int peakCount, const ChartStore& rows,
                                     int table);
 

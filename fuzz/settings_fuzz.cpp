@@ -3,6 +3,7 @@
 // file being a fixed point; and a value set through a typed writer into that file is got back by
 // the typed reader.
 #include "chart/settings.h"
+#include "fuzz/fuzz_support.h"
 
 #include <cmath>
 #include <cstdint>
@@ -10,30 +11,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 std::string TempName() {
-    // Memory-backed when there is such a folder (every save is synced), and a folder of our own so
-    // that the look for left-over temporaries at each save stays short.
-    const std::string base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm/" : "/tmp/";
-    const std::string folder = base + "vortan_settings_fuzz_" + std::to_string(::getpid());
-    ::mkdir(folder.c_str(), 0700);
-    return folder + "/VORTAN.INI";
-}
-
-std::string Slurp(const std::string& path) {
-    std::string text;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buf[65536];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            text.append(buf, n);
-        std::fclose(f);
-    }
-    return text;
+    return fuzz::ScratchFolder("settings") + "VORTAN.INI";
 }
 
 void Check(bool ok, const char* what) {
@@ -84,12 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LoadSetup(path);
     const SettingsRecord first = Settings;
     Check(SaveSetup(path) == 1, "first save");
-    const std::string written = Slurp(path);
+    const std::string written = fuzz::Slurp(path);
     Settings = SettingsRecord();
     Check(LoadSetup(path) == 1, "the saved file reads whole");
     Check(SameSettings(first, Settings), "values read back differ");
     Check(SaveSetup(path) == 1, "second save");
-    Check(Slurp(path) == written, "the saved file is not a fixed point");
+    Check(fuzz::Slurp(path) == written, "the saved file is not a fixed point");
 
     // Set -> get, over whatever else the file holds. The values come from the input's last bytes.
     const auto number = Take<int32_t>(data, size, 0);

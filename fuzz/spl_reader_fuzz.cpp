@@ -3,39 +3,18 @@
 // output being a fixed point.
 #include "chart/number_format.h"
 #include "chart/spl_io.h"
+#include "fuzz/fuzz_support.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 std::string TempName(const char* what) {
-    // Memory-backed when there is such a folder (the writer syncs every file it saves), and a
-    // folder of our own so that the look for left-over temporaries at each save stays short.
-    static const std::string folder = [] {
-        const std::string base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm/" : "/tmp/";
-        const std::string path = base + "vortan_spl_fuzz_" + std::to_string(::getpid()) + "/";
-        ::mkdir(path.c_str(), 0700);
-        return path;
-    }();
-    return folder + what + ".spl";
-}
-
-std::string Slurp(const std::string& path) {
-    std::string text;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buf[65536];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            text.append(buf, n);
-        std::fclose(f);
-    }
-    return text;
+    return fuzz::ScratchFolder("spl") + what + ".spl";
 }
 
 void Check(bool ok, const char* what) {
@@ -93,6 +72,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     Check(WriteSplData(second, *rows2, chart2) == 1, "second write");
-    Check(Slurp(first) == Slurp(second), "writer output is not a fixed point");
+    Check(fuzz::Slurp(first) == fuzz::Slurp(second), "writer output is not a fixed point");
     return 0;
 }

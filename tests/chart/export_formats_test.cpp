@@ -43,6 +43,7 @@ TEST(PeakCsv, ReadsBackExactlyUnderACommaLocale) {
     rows[7].top[1] = 1.0 / 3.0;
     rows[7].base[1] = -2.5e-7;
     rows[2].top[1] = 0.125;
+    rows[7].flags = rows[2].flags = SAMPLE_HAS_PEAK << 1; // marked in table 1
     PeakEntry peaks[3];
     peaks[0].position = 7;
     peaks[0].height = 0.1;
@@ -52,7 +53,7 @@ TEST(PeakCsv, ReadsBackExactlyUnderACommaLocale) {
     peaks[1].height = 0.125;
     std::strcpy(peaks[1].name, "Cs-137");
     peaks[2].position = 40; // beyond the rows: no time or levels to give
-    const std::string text = PeakCsvText(PeakCsvRows(peaks, 3, rows.data(), 10, 1));
+    const std::string text = PeakCsvText(PeakCsvRows(peaks, 3, ChartStore(rows.data(), 10), 1));
     std::setlocale(LC_NUMERIC, "C");
 
     std::istringstream in(text);
