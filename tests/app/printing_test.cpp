@@ -163,18 +163,24 @@ class ScratchScheduler {
                 .arg(Path("pass.sh")));
         cupsd.start(Tool("cupsd"), {QStringLiteral("-f"), QStringLiteral("-c"), Path("cupsd.conf"),
                                     QStringLiteral("-s"), Path("cups-files.conf")});
+        // lpstat -r succeeds whether or not a scheduler answers: wait for its word that one runs.
         bool up = false;
         for (int i = 0; i < 100 && !up && cupsd.waitForStarted(10000); ++i) {
-            up = Run("lpstat", {QStringLiteral("-r")});
+            up = Output("lpstat", {QStringLiteral("-r")}).contains("scheduler is running");
             if (!up) QThread::msleep(100);
         }
         if (!up)
             return QStringLiteral("cupsd does not answer: ") +
                    QString::fromLocal8Bit(cupsd.readAll());
-        if (!Run("lpadmin", {QStringLiteral("-p"), QString::fromLatin1(QUEUE), QStringLiteral("-v"),
-                             QStringLiteral("file://") + Path("printed.pdf"), QStringLiteral("-P"),
-                             Path("queue.ppd"), QStringLiteral("-E")}))
-            return QStringLiteral("lpadmin cannot add the queue");
+        bool added = false;
+        for (int i = 0; i < 20 && !added; ++i) {
+            added = Run("lpadmin",
+                        {QStringLiteral("-p"), QString::fromLatin1(QUEUE), QStringLiteral("-v"),
+                         QStringLiteral("file://") + Path("printed.pdf"), QStringLiteral("-P"),
+                         Path("queue.ppd"), QStringLiteral("-E")});
+            if (!added) QThread::msleep(100);
+        }
+        if (!added) return QStringLiteral("lpadmin cannot add the queue");
         cupsSetServer(address.toUtf8().constData());
         return QString();
     }
@@ -184,6 +190,16 @@ class ScratchScheduler {
         p.start(Tool(tool), QStringList{QStringLiteral("-h"), address} + arguments);
         return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit &&
                p.exitCode() == 0;
+    }
+    // The same, for what the tool prints.
+    QByteArray Output(const char* tool, const QStringList& arguments) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C")); // untranslated words
+        p.setProcessEnvironment(env);
+        p.start(Tool(tool), QStringList{QStringLiteral("-h"), address} + arguments);
+        p.waitForFinished(10000);
+        return p.readAllStandardOutput();
     }
     // What the queue printed, once the whole job has passed (waiting a while for it).
     QByteArray Printed() const {
