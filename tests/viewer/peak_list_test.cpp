@@ -2,19 +2,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// 1000 samples with five peaks of table 0 at 100, 200, ... 500 and one of table 1 at 300.
-std::vector<SplSample> FivePeaks() {
-    auto rows = Ramp(1000, 1.0);
-    for (int i = 1; i <= 5; ++i)
-        MarkPeak(rows, 100 * i, 0, 0.5 + 0.01 * i, 0.1);
-    MarkPeak(rows, 300, 1, 0.9, 0.2);
-    return rows;
-}
-
-} // namespace
-
 TEST(GetPeakList, CopiesTheCurrentTable) {
     TestViewer t;
     ASSERT_EQ(Set(t, FivePeaks()), 1);

@@ -81,3 +81,12 @@ inline void MarkPeak(std::vector<SplSample>& rows, int i, int k, double top, dou
     rows[static_cast<size_t>(i)].top[k] = top;
     rows[static_cast<size_t>(i)].base[k] = base;
 }
+
+// 1000 samples with five peaks of table 0 at 100, 200, ... 500 and one of table 1 at 300.
+inline std::vector<SplSample> FivePeaks() {
+    auto rows = Ramp(1000, 1.0);
+    for (int i = 1; i <= 5; ++i)
+        MarkPeak(rows, 100 * i, 0, 0.5 + 0.01 * i, 0.1);
+    MarkPeak(rows, 300, 1, 0.9, 0.2);
+    return rows;
+}
