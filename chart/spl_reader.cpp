@@ -423,7 +423,12 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
     ChunkResult first;
     try {
         std::string copy(piece);
-        buf.resize(BLOCK_SIZE + SplLineReader::PIECE_MAX + 8);
+        // A short file needs no whole block: what is left of it and room for its last piece.
+        size_t want = BLOCK_SIZE;
+        const long long left = lines.fileSize() - consumed;
+        if (left >= 0 && static_cast<unsigned long long>(left) + 4096 < BLOCK_SIZE)
+            want = static_cast<size_t>(left) + 4096;
+        buf.resize(want + SplLineReader::PIECE_MAX + 8);
         ParseChunk(copy.data(), copy.data() + copy.size(), 0, rows, first);
     } catch (const std::bad_alloc&) {
         first.stop = Stop::NoMemory;
@@ -440,6 +445,9 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
     for (;;) {
         // Fill the block.
         while (!atEnd && have < BLOCK_SIZE) {
+            // A file that grew since it was opened outgrows the short buffer.
+            if (buf.size() - have <= SplLineReader::PIECE_MAX)
+                buf.resize(std::max(buf.size(), BLOCK_SIZE + SplLineReader::PIECE_MAX + 8));
             long long n = lines.ReadRaw(buf.data() + have, buf.size() - have);
             if (n < 0) return ReadFailed();
             if (n == 0) atEnd = true;
