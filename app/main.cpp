@@ -1,5 +1,5 @@
 // Vortan: reads peaks off recorded chart data.
-#include "app/startup.h"
+#include "app/window/startup.h"
 
 int main(int argc, char** argv) {
     return RunVortan(argc, argv);

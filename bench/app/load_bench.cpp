@@ -2,9 +2,9 @@
 // LoadChart starts, the longest time the event loop went unserved meanwhile, the peak memory per
 // row while reading and viewing, and the same for saving it, against the fgets + sscanf
 // yardstick on the same file.
-#include "app/chart_commands.h"
-#include "app/main_window.h"
-#include "app/startup.h"
+#include "app/commands/chart_commands.h"
+#include "app/window/main_window.h"
+#include "app/window/startup.h"
 #include "bench_registry.h"
 #include "chart/settings.h"
 #include "chart/spl_io.h"

@@ -3,9 +3,9 @@
 // timer while the command under test waits in exec().
 #pragma once
 
-#include "app/chart_commands.h"
-#include "app/main_window.h"
-#include "app/startup.h"
+#include "app/commands/chart_commands.h"
+#include "app/window/main_window.h"
+#include "app/window/startup.h"
 #include "chart/settings.h"
 #include "chart/spl_types.h"
 #include "viewer/chart_viewer.h"

@@ -1,5 +1,5 @@
-#include "app/command_table.h"
-#include "app/key_filter.h"
+#include "app/window/command_table.h"
+#include "app/window/key_filter.h"
 
 #include <gtest/gtest.h>
 

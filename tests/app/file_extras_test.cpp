@@ -1,6 +1,6 @@
 // The File menu's additions on the real main window: the view's picture is the screen's, the peak
 // table as CSV, and the recent charts.
-#include "app/file_extras.h"
+#include "app/commands/file_extras.h"
 #include "chart/recent_files.h"
 #include "tests/app/app_test_support.h"
 #include "viewer/measuring.h"

@@ -1,7 +1,7 @@
 // The header dialog through its command: edits kept on OK and dropped on Cancel, the SPL2 box
 // and its question, the beep for a chart without tags, and line breaks in a value.
-#include "app/data_dialogs.h"
-#include "app/header_dialog.h"
+#include "app/commands/data_dialogs.h"
+#include "app/dialogs/header_dialog.h"
 #include "app_test_support.h"
 #include "chart/spl_io.h"
 

@@ -1,7 +1,7 @@
 // The application key filter with the real main window: which windows get the accelerator keys.
-#include "app/key_filter.h"
-#include "app/main_window.h"
-#include "app/startup.h"
+#include "app/window/key_filter.h"
+#include "app/window/main_window.h"
+#include "app/window/startup.h"
 #include "chart/settings.h"
 #include "chart/spl_types.h"
 #include "viewer/chart_viewer.h"

@@ -1,10 +1,10 @@
 // The real main window, offscreen: loading by command 107 and by a drop, keys through the
 // application key filter, the status bar, saving, and the questions before changes are lost.
-#include "app/chart_commands.h"
-#include "app/command_table.h"
-#include "app/key_filter.h"
-#include "app/main_window.h"
-#include "app/startup.h"
+#include "app/commands/chart_commands.h"
+#include "app/window/command_table.h"
+#include "app/window/key_filter.h"
+#include "app/window/main_window.h"
+#include "app/window/startup.h"
 #include "app_test_support.h"
 #include "chart/settings.h"
 #include "chart/spl_io.h"

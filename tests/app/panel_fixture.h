@@ -2,8 +2,8 @@
 // LoadChart, the help window closed after each test and one action on the next modal dialog.
 #pragma once
 
-#include "app/cursor_pad.h"
-#include "app/panels.h"
+#include "app/panels/cursor_pad.h"
+#include "app/panels/panels.h"
 #include "app_test_support.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 // The peak list dialog on the example chart with five peaks: its lines, renaming in place,
 // deleting and selecting a peak to re-set it.
-#include "app/peak_list_dialog.h"
+#include "app/dialogs/peak_list_dialog.h"
 #include "panel_fixture.h"
 
 #include <QFocusEvent>

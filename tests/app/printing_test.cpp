@@ -1,9 +1,9 @@
 // The printer settings dialog driven as a user would, and whole print jobs of the example chart:
 // into images (page counts, the pages themselves, a printer failing midway), into a PDF file, and
 // to a print system's scheduler that the test runs itself.
-#include "app/printer_settings_dialog.h"
-#include "app/printing.h"
-#include "app/startup.h"
+#include "app/printing/printer_settings_dialog.h"
+#include "app/printing/printing.h"
+#include "app/window/startup.h"
 #include "chart/number_format.h"
 #include "chart/run_log.h"
 #include "chart/settings.h"

@@ -1,4 +1,4 @@
-#include "app/run_log_window.h"
+#include "app/panels/run_log_window.h"
 #include "chart/run_log.h"
 
 #include <QImage>

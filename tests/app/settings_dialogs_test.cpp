@@ -1,7 +1,7 @@
 // The detection options and general settings dialogs, driven through their commands.
-#include "app/data_dialogs.h"
-#include "app/detection_dialog.h"
-#include "app/general_settings_dialog.h"
+#include "app/commands/data_dialogs.h"
+#include "app/dialogs/detection_dialog.h"
+#include "app/dialogs/general_settings_dialog.h"
 #include "app_test_support.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // Smoothing through the real main window and the real smoothing dialog: the run, its refusals,
 // cancelling, and the settings form.
-#include "app/data_dialogs.h"
-#include "app/smoothing_dialog.h"
+#include "app/commands/data_dialogs.h"
+#include "app/dialogs/smoothing_dialog.h"
 #include "app_test_support.h"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "app/window/startup.h"
 #include "chart/run_log.h"
 #include "chart/spl_types.h"
 

@@ -1,4 +1,4 @@
-#include "app/status_parts.h"
+#include "app/window/status_parts.h"
 
 #include <QCoreApplication>
 #include <QLabel>
