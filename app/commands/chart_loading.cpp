@@ -1,7 +1,7 @@
 #include "app/commands/background_job.h"
 #include "app/commands/chart_commands.h"
-#include "app/window/command_table.h"
 #include "app/commands/file_extras.h"
+#include "app/window/command_table.h"
 #include "app/window/main_window.h"
 #include "app/window/startup.h"
 #include "chart/run_log.h"

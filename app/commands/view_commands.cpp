@@ -1,8 +1,8 @@
 // Handlers of the viewer's commands: magnification, range, cursor movement, peak setting and the
 // viewer's notifications. The viewer is the main window's child 101.
+#include "app/panels/panels.h"
 #include "app/window/command_table.h"
 #include "app/window/main_window.h"
-#include "app/panels/panels.h"
 #include "chart/number_format.h"
 #include "chart/run_log.h"
 #include "viewer/chart_viewer.h"

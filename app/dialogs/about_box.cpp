@@ -1,7 +1,7 @@
 #include "app/dialogs/about_box.h"
 
-#include "app/window/main_window.h"
 #include "app/panels/panels.h"
+#include "app/window/main_window.h"
 
 #include "ui_about_box.h"
 

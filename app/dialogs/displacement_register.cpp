@@ -1,7 +1,7 @@
 #include "app/dialogs/displacement_register.h"
 
-#include "app/window/main_window.h"
 #include "app/panels/panels.h"
+#include "app/window/main_window.h"
 #include "chart/run_log.h"
 #include "chart/settings.h"
 #include "viewer/chart_viewer.h"

@@ -1,7 +1,7 @@
 #include "app/dialogs/peak_list_dialog.h"
 
-#include "app/window/main_window.h"
 #include "app/panels/panels.h"
+#include "app/window/main_window.h"
 #include "chart/number_format.h"
 #include "chart/run_log.h"
 #include "viewer/chart_viewer.h"

@@ -1,8 +1,8 @@
 #include "app/panels/cursor_pad.h"
 
+#include "app/panels/panels.h"
 #include "app/window/command_table.h"
 #include "app/window/main_window.h"
-#include "app/panels/panels.h"
 #include "app/window/screen_fit.h"
 #include "chart/run_log.h"
 #include "chart/settings.h"

@@ -1,7 +1,7 @@
 #include "app/panels/help_window.h"
 
-#include "app/window/main_window.h"
 #include "app/panels/panels.h"
+#include "app/window/main_window.h"
 
 #include <QFile>
 #include <QHBoxLayout>

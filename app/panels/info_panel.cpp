@@ -1,9 +1,9 @@
 #include "app/panels/info_panel.h"
 
-#include "app/panels/cursor_pad.h"
 #include "app/dialogs/header_text.h"
-#include "app/window/main_window.h"
+#include "app/panels/cursor_pad.h"
 #include "app/panels/panels.h"
+#include "app/window/main_window.h"
 #include "chart/run_log.h"
 #include "chart/settings.h"
 #include "chart/spl_types.h"

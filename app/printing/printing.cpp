@@ -1,7 +1,7 @@
 #include "app/printing/printing.h"
 
-#include "app/window/main_window.h"
 #include "app/printing/printer_settings_dialog.h"
+#include "app/window/main_window.h"
 #include "app/window/startup.h"
 #include "chart/number_format.h"
 #include "chart/run_log.h"

@@ -1,8 +1,8 @@
 // The main window's menu bar: the Japanese menu tree with its command numbers. Key names after a
 // tab are only shown; the keys themselves are translated by the application key filter.
-#include "app/window/command_table.h"
 #include "app/commands/edit_commands.h"
 #include "app/commands/file_extras.h"
+#include "app/window/command_table.h"
 #include "app/window/main_window.h"
 #include "viewer/edit_history.h"
 

@@ -2,8 +2,8 @@
 #include "app/panels/panels.h"
 
 #include "app/commands/chart_commands.h"
-#include "app/window/command_table.h"
 #include "app/commands/edit_commands.h"
+#include "app/window/command_table.h"
 #include "app/window/screen_fit.h"
 #include "app/window/startup.h"
 #include "app/window/status_parts.h"

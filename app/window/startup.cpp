@@ -2,9 +2,9 @@
 
 #include "app/commands/chart_commands.h"
 #include "app/commands/file_extras.h"
+#include "app/panels/run_log_window.h"
 #include "app/window/key_filter.h"
 #include "app/window/main_window.h"
-#include "app/panels/run_log_window.h"
 #include "app/window/screen_fit.h"
 #include "app/window/tooltips.h"
 #include "chart/run_log.h"

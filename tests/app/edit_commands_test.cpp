@@ -1,11 +1,11 @@
 // Undo and redo in the real main window: keys through the application key filter and the Data
 // menu's items.
-#include "app/window/command_table.h"
 #include "app/commands/edit_commands.h"
 #include "app/dialogs/header_dialog.h"
 #include "app/panels/help_window.h"
-#include "app/window/key_filter.h"
 #include "app/panels/panels.h"
+#include "app/window/command_table.h"
+#include "app/window/key_filter.h"
 #include "app/window/tooltips.h"
 #include "app_test_support.h"
 #include "viewer/edit_history.h"

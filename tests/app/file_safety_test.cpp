@@ -1,8 +1,8 @@
 // The program against unlucky files and hostile settings: charts cut short, names that are not
 // UTF-8, saves that fail or cannot be made, windows placed from any numbers.
-#include "app/window/command_table.h"
 #include "app/panels/cursor_pad.h"
 #include "app/panels/panels.h"
+#include "app/window/command_table.h"
 #include "app/window/screen_fit.h"
 #include "app_test_support.h"
 

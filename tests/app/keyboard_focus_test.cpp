@@ -1,8 +1,8 @@
 // Keys as a keyboard sends them, to whatever has the focus, after the menus, dialogs, panels and
 // panes were used: the viewer must hold the focus and every accelerator must still act.
 #include "app/panels/cursor_pad.h"
-#include "app/window/key_filter.h"
 #include "app/panels/panels.h"
+#include "app/window/key_filter.h"
 #include "panel_fixture.h"
 #include "views/index_pane.h"
 

@@ -1,11 +1,11 @@
 // The cursor pad and its peak-setting panels, the displacement register, the chart information
 // panel, the about box and the help window, driven through the real main window offscreen.
 #include "app/dialogs/about_box.h"
-#include "app/window/command_table.h"
-#include "app/panels/cursor_pad.h"
 #include "app/dialogs/displacement_register.h"
+#include "app/panels/cursor_pad.h"
 #include "app/panels/help_window.h"
 #include "app/panels/info_panel.h"
+#include "app/window/command_table.h"
 #include "panel_fixture.h"
 
 #include <QAction>
