@@ -6,8 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 what=${1:-test}
+# qt6-l10n-tools and qt6-tools-dev: lrelease and the Qt6LinguistTools CMake package for the English .qm.
 run_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
-          fonts-ipafont-gothic xvfb xauth libcups2-dev)
+          qt6-l10n-tools qt6-tools-dev fonts-ipafont-gothic xvfb xauth libcups2-dev)
 # dpkg-dev and file: cpack -G DEB finds the package's library dependencies with them.
 test_pkgs=(clang clang-format libclang-rt-14-dev googletest libgtest-dev cups-daemon cups-client
            dpkg-dev file)

@@ -4,6 +4,7 @@
 #include "chart/run_log.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
@@ -100,7 +101,9 @@ void UpdateDialog(QProgressDialog& dialog, const QString& label, const SplProgre
     } else {
         dialog.setRange(0, 0);
     }
-    QString text = QStringLiteral("%1\n%L2 行").arg(label).arg(progress.rows.load());
+    QString text = QCoreApplication::translate("BackgroundJob", "%1\n%L2 行")
+                       .arg(label)
+                       .arg(progress.rows.load());
     if (total > 0) text += QStringLiteral(" (%1%)").arg(dialog.value());
     dialog.setLabelText(text);
 }
@@ -143,7 +146,8 @@ void RunBackgroundJob(VortanMain* main, const QString& label, SplProgress& progr
     tick.setInterval(50);
     QObject::connect(&tick, &QTimer::timeout, [&] {
         if (!guard.dialog && clock.elapsed() >= ProgressDelay()) {
-            auto* dialog = new QProgressDialog(label, QStringLiteral("キャンセル"), 0, 100, main);
+            auto* dialog = new QProgressDialog(
+                label, QCoreApplication::translate("BackgroundJob", "キャンセル"), 0, 100, main);
             dialog->setWindowTitle(QStringLiteral("Vortan"));
             dialog->setWindowModality(Qt::WindowModal);
             dialog->setMinimumDuration(0);

@@ -9,6 +9,7 @@
 #include "chart/spl_io.h"
 #include "viewer/chart_viewer.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -78,11 +79,12 @@ int LoadChart(VortanMain* main, const std::string& fileName) {
         rowErrors.emplace_back(text, title);
     };
     std::vector<std::string> log;
-    RunBackgroundJob(main, QStringLiteral("チャートを読み込んでいます…"), progress, true, [&] {
-        ThreadLogBuffer buffer;
-        rows = ReadSplData(fileName, fresh, &info, &progress);
-        log = buffer.Take();
-    });
+    RunBackgroundJob(main, QCoreApplication::translate("ChartFiles", "チャートを読み込んでいます…"),
+                     progress, true, [&] {
+                         ThreadLogBuffer buffer;
+                         rows = ReadSplData(fileName, fresh, &info, &progress);
+                         log = buffer.Take();
+                     });
     ReplayLog(log);
     for (const auto& [text, title] : rowErrors)
         ReportSplRowError(text, title);
@@ -114,14 +116,16 @@ int LoadChart(VortanMain* main, const std::string& fileName) {
     if (!rows) {
         QMessageBox::warning(
             main, QStringLiteral("Vortan"),
-            QStringLiteral("チャートを読み込めませんでした。\n%1\n理由: %2")
+            QCoreApplication::translate("ChartFiles",
+                                        "チャートを読み込めませんでした。\n%1\n理由: %2")
                 .arg(PathFromCore(fileName), QString::fromLocal8Bit(info.failure)));
     } else if (loaded && info.cutShort) {
         QMessageBox::warning(
             main, QStringLiteral("Vortan"),
-            QStringLiteral("チャートは途中までしか読み込まれていません。\n%1\n"
-                           "%2 行目がデータの行ではないため、そこで読み込みを止めました。"
-                           "読み込んだデータは %3 行です。その後の内容は読み込まれていません。")
+            QCoreApplication::translate(
+                "ChartFiles", "チャートは途中までしか読み込まれていません。\n%1\n"
+                              "%2 行目がデータの行ではないため、そこで読み込みを止めました。"
+                              "読み込んだデータは %3 行です。その後の内容は読み込まれていません。")
                 .arg(PathFromCore(fileName))
                 .arg(info.stopLine)
                 .arg(rowCount));

@@ -8,6 +8,7 @@
 #include "chart/spl_io.h"
 #include "viewer/chart_viewer.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -25,9 +26,11 @@ bool SameFile(const QString& a, const QString& b) {
 bool MayReplace(VortanMain* main, const QString& chosen) {
     if (!QFileInfo::exists(chosen)) return true;
     if (ChartFileName && SameFile(PathFromCore(*ChartFileName), chosen)) return true;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Vortan"),
-                    QStringLiteral("%1 は既に存在します。置き換えますか？").arg(chosen),
-                    QMessageBox::Yes | QMessageBox::No, main);
+    QMessageBox box(
+        QMessageBox::Question, QStringLiteral("Vortan"),
+        QCoreApplication::translate("ChartFiles", "%1 は既に存在します。置き換えますか？")
+            .arg(chosen),
+        QMessageBox::Yes | QMessageBox::No, main);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
@@ -38,9 +41,10 @@ bool MayOverwriteCutShort(VortanMain* main, const std::string& name) {
     const std::optional<std::string> cut = CutShortChartFile();
     if (!cut || !SameFile(PathFromCore(*cut), PathFromCore(name))) return true;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Vortan"),
-                    QStringLiteral("このチャートは %1 の途中までしか読み込まれていません。"
-                                   "上書きすると、読み込まれなかった内容は失われます。"
-                                   "上書きしますか？")
+                    QCoreApplication::translate(
+                        "ChartFiles", "このチャートは %1 の途中までしか読み込まれていません。"
+                                      "上書きすると、読み込まれなかった内容は失われます。"
+                                      "上書きしますか？")
                         .arg(PathFromCore(name)),
                     QMessageBox::Yes | QMessageBox::No, main);
     box.setDefaultButton(QMessageBox::No);
@@ -51,24 +55,31 @@ bool MayOverwriteCutShort(VortanMain* main, const std::string& name) {
 QString SaveNotice(const SaveReport& report) {
     QStringList lines;
     if (report.linksParted)
-        lines << QStringLiteral("このファイルには別の名前(ハードリンク)がありました。"
-                                "別の名前のほうは以前の内容のままです。");
+        lines << QCoreApplication::translate("ChartFiles",
+                                             "このファイルには別の名前(ハードリンク)がありました。"
+                                             "別の名前のほうは以前の内容のままです。");
     if (report.ownerLost && report.groupLost)
-        lines << QStringLiteral("ファイルの所有者とグループを元のままにできませんでした。");
+        lines << QCoreApplication::translate(
+            "ChartFiles", "ファイルの所有者とグループを元のままにできませんでした。");
     else if (report.ownerLost)
-        lines << QStringLiteral("ファイルの所有者を元のままにできませんでした。");
+        lines << QCoreApplication::translate("ChartFiles",
+                                             "ファイルの所有者を元のままにできませんでした。");
     else if (report.groupLost)
-        lines << QStringLiteral("ファイルのグループを元のままにできませんでした。");
+        lines << QCoreApplication::translate("ChartFiles",
+                                             "ファイルのグループを元のままにできませんでした。");
     return lines.join(QLatin1Char('\n'));
 }
 
 // Why there was nothing to save.
 QString NothingToSaveText(ChartView* view) {
     if (view && view->chartMode != CHART_MODE_VIEW)
-        return QStringLiteral("ピークの設定中は保存できません。"
-                              "ピークの設定を終えるか中止してから保存してください。");
-    if (!view || !view->chart) return QStringLiteral("保存するチャートがありません。");
-    return QStringLiteral("メモリが足りないため、チャートを保存できませんでした。");
+        return QCoreApplication::translate("ChartFiles",
+                                           "ピークの設定中は保存できません。"
+                                           "ピークの設定を終えるか中止してから保存してください。");
+    if (!view || !view->chart)
+        return QCoreApplication::translate("ChartFiles", "保存するチャートがありません。");
+    return QCoreApplication::translate("ChartFiles",
+                                       "メモリが足りないため、チャートを保存できませんでした。");
 }
 
 } // namespace
@@ -90,11 +101,12 @@ StoreResult StoreChart(VortanMain* main, const std::string& fileName, SaveReport
     int written = 0;
     SaveReport saved;
     std::vector<std::string> log;
-    RunBackgroundJob(main, QStringLiteral("チャートを保存しています…"), progress, false, [&] {
-        ThreadLogBuffer buffer;
-        written = WriteSplData(fileName, *rows, header, &saved, &progress);
-        log = buffer.Take();
-    });
+    RunBackgroundJob(main, QCoreApplication::translate("ChartFiles", "チャートを保存しています…"),
+                     progress, false, [&] {
+                         ThreadLogBuffer buffer;
+                         written = WriteSplData(fileName, *rows, header, &saved, &progress);
+                         log = buffer.Take();
+                     });
     ReplayLog(log);
     if (progress.cancelled) {
         LogPrint("SaveChart: Saving has been aborted.");
@@ -141,14 +153,15 @@ StoreResult SaveCurrentChart(VortanMain* main, bool askName) {
     StoreResult result = StoreChart(main, name, &report);
     if (result == SAVE_WRITE_FAILED) {
         QMessageBox::warning(main, QStringLiteral("Vortan"),
-                             QStringLiteral("ファイルを保存できませんでした。\n%1\n理由: %2")
+                             QCoreApplication::translate(
+                                 "ChartFiles", "ファイルを保存できませんでした。\n%1\n理由: %2")
                                  .arg(PathFromCore(name), QString::fromLocal8Bit(report.error)));
     } else if (result == SAVE_NO_CHART) {
         QMessageBox::warning(main, QStringLiteral("Vortan"), NothingToSaveText(main->view()));
     } else if (result == SAVE_DONE && !SaveNotice(report).isEmpty()) {
-        QMessageBox::information(
-            main, QStringLiteral("Vortan"),
-            QStringLiteral("保存しました。\n%1\n%2").arg(PathFromCore(name), SaveNotice(report)));
+        QMessageBox::information(main, QStringLiteral("Vortan"),
+                                 QCoreApplication::translate("ChartFiles", "保存しました。\n%1\n%2")
+                                     .arg(PathFromCore(name), SaveNotice(report)));
     }
     return result;
 }

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -53,10 +54,12 @@ std::optional<PictureRequest> AskPicture(VortanMain* main) {
     const CHARTBLOCK& chart = *main->view()->chart;
     const QSize pane = main->viewer()->chartPane()->size();
     QDialog dialog(main);
-    dialog.setWindowTitle(QStringLiteral("画像に書き出す"));
+    dialog.setWindowTitle(QCoreApplication::translate("FileExtras", "画像に書き出す"));
     auto* layout = new QVBoxLayout(&dialog);
-    auto* view = new QRadioButton(QStringLiteral("表示中のチャート(&V)"), &dialog);
-    auto* stretch = new QRadioButton(QStringLiteral("サンプルの範囲(&R)"), &dialog);
+    auto* view = new QRadioButton(QCoreApplication::translate("FileExtras", "表示中のチャート(&V)"),
+                                  &dialog);
+    auto* stretch =
+        new QRadioButton(QCoreApplication::translate("FileExtras", "サンプルの範囲(&R)"), &dialog);
     view->setChecked(true);
     layout->addWidget(view);
     layout->addWidget(stretch);
@@ -76,12 +79,13 @@ std::optional<PictureRequest> AskPicture(VortanMain* main) {
                         int64_t{chart.viewStart} + chart.viewWidth - 1, 0, last)));
     auto* width = spin(8, 30000, std::max(pane.width(), 8));
     auto* height = spin(8, 30000, std::max(pane.height(), 8));
-    form->addRow(QStringLiteral("最初のサンプル"), from);
-    form->addRow(QStringLiteral("最後のサンプル"), to);
-    form->addRow(QStringLiteral("幅(ピクセル)"), width);
-    form->addRow(QStringLiteral("高さ(ピクセル)"), height);
+    form->addRow(QCoreApplication::translate("FileExtras", "最初のサンプル"), from);
+    form->addRow(QCoreApplication::translate("FileExtras", "最後のサンプル"), to);
+    form->addRow(QCoreApplication::translate("FileExtras", "幅(ピクセル)"), width);
+    form->addRow(QCoreApplication::translate("FileExtras", "高さ(ピクセル)"), height);
     layout->addLayout(form);
-    auto* overview = new QCheckBox(QStringLiteral("全体図も入れる(&O)"), &dialog);
+    auto* overview =
+        new QCheckBox(QCoreApplication::translate("FileExtras", "全体図も入れる(&O)"), &dialog);
     layout->addWidget(overview);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -100,55 +104,63 @@ std::optional<PictureRequest> AskPicture(VortanMain* main) {
 
 void ExportPictureCommand(VortanMain* main) {
     if (!HasChart(main)) {
-        ShowMessage(main, QMessageBox::Information, QStringLiteral("チャートがありません。"));
+        ShowMessage(main, QMessageBox::Information,
+                    QCoreApplication::translate("FileExtras", "チャートがありません。"));
         return;
     }
     std::optional<PictureRequest> request = AskPicture(main);
     if (!request) return;
     QString filter;
     QString name = QFileDialog::getSaveFileName(
-        main, QStringLiteral("画像に書き出す"), ProposedName(QStringLiteral(".png")),
+        main, QCoreApplication::translate("FileExtras", "画像に書き出す"),
+        ProposedName(QStringLiteral(".png")),
         QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf)"), &filter);
     if (name.isEmpty()) return;
     if (!PictureFormatOf(name)) name += QLatin1Char('.') + filter.left(3).toLower();
     QString error;
     if (!ExportChartPicture(main, *request, name, &error))
-        ShowMessage(main, QMessageBox::Warning,
-                    QStringLiteral("画像を書き出せませんでした。\n%1\n%2").arg(name, error));
+        ShowMessage(
+            main, QMessageBox::Warning,
+            QCoreApplication::translate("FileExtras", "画像を書き出せませんでした。\n%1\n%2")
+                .arg(name, error));
 }
 
 void ExportCsvCommand(VortanMain* main) {
     if (HasChart(main) && GetChartMode(main->view()) != CHART_MODE_VIEW) {
         ShowMessage(main, QMessageBox::Information,
-                    QStringLiteral("ピークの設定中は書き出せません。"));
+                    QCoreApplication::translate("FileExtras", "ピークの設定中は書き出せません。"));
         return;
     }
     int count = 0;
     std::unique_ptr<PeakEntry[]> peaks =
         HasChart(main) ? GetPeakList(main->view(), &count) : nullptr;
     if (!peaks || count < 1) {
-        ShowMessage(main, QMessageBox::Information, QStringLiteral("ピークがありません。"));
+        ShowMessage(main, QMessageBox::Information,
+                    QCoreApplication::translate("FileExtras", "ピークがありません。"));
         return;
     }
-    QString name = QFileDialog::getSaveFileName(main, QStringLiteral("ピークをCSVに書き出す"),
-                                                ProposedName(QStringLiteral(".csv")),
-                                                QStringLiteral("CSV (*.csv)"));
+    QString name = QFileDialog::getSaveFileName(
+        main, QCoreApplication::translate("FileExtras", "ピークをCSVに書き出す"),
+        ProposedName(QStringLiteral(".csv")), QStringLiteral("CSV (*.csv)"));
     if (name.isEmpty()) return;
     if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".csv");
     QString error;
     if (!ExportPeakTableCsv(main, name, &error))
-        ShowMessage(main, QMessageBox::Warning,
-                    QStringLiteral("CSVファイルを書き出せませんでした。\n%1\n%2").arg(name, error));
+        ShowMessage(
+            main, QMessageBox::Warning,
+            QCoreApplication::translate("FileExtras", "CSVファイルを書き出せませんでした。\n%1\n%2")
+                .arg(name, error));
 }
 
 // The missing file is taken off the list and the user told so.
 void DropMissing(QWidget* owner, const std::string& path) {
     const std::string ini = SettingsFilePath();
     SaveRecentFiles(ini, DropRecentFile(LoadRecentFiles(ini), path));
-    ShowMessage(
-        owner, QMessageBox::Information,
-        QStringLiteral("ファイルが見つからないので、最近開いたチャートの一覧から外しました。\n%1")
-            .arg(PathFromCore(path)));
+    ShowMessage(owner, QMessageBox::Information,
+                QCoreApplication::translate(
+                    "FileExtras",
+                    "ファイルが見つからないので、最近開いたチャートの一覧から外しました。\n%1")
+                    .arg(PathFromCore(path)));
 }
 
 void OpenRecent(VortanMain* main, const std::string& path) {
@@ -171,14 +183,16 @@ void FillRecentMenu(VortanMain* main, QMenu* menu) {
         QAction* item = menu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(shown));
         QObject::connect(item, &QAction::triggered, main, [main, path] { OpenRecent(main, path); });
     }
-    if (list.empty()) menu->addAction(QStringLiteral("(なし)"))->setEnabled(false);
+    if (list.empty())
+        menu->addAction(QCoreApplication::translate("FileExtras", "(なし)"))->setEnabled(false);
     menu->addSeparator();
-    QAction* reopen = menu->addAction(QStringLiteral("起動時に最後のチャートを開く"));
+    QAction* reopen =
+        menu->addAction(QCoreApplication::translate("FileExtras", "起動時に最後のチャートを開く"));
     reopen->setCheckable(true);
     reopen->setChecked(LoadReopenLast(ini));
     QObject::connect(reopen, &QAction::toggled, main,
                      [](bool on) { SaveReopenLast(SettingsFilePath(), on); });
-    QAction* clear = menu->addAction(QStringLiteral("一覧を消す"));
+    QAction* clear = menu->addAction(QCoreApplication::translate("FileExtras", "一覧を消す"));
     clear->setEnabled(!list.empty());
     QObject::connect(clear, &QAction::triggered, main,
                      [] { SaveRecentFiles(SettingsFilePath(), {}); });
@@ -187,13 +201,16 @@ void FillRecentMenu(VortanMain* main, QMenu* menu) {
 } // namespace
 
 void AddFileExtras(VortanMain* main, QMenu* file) {
-    QAction* picture = file->addAction(QStringLiteral("画像に書き出す(&E)..."));
+    QAction* picture =
+        file->addAction(QCoreApplication::translate("FileExtras", "画像に書き出す(&E)..."));
     picture->setObjectName(QStringLiteral("exportPicture"));
     QObject::connect(picture, &QAction::triggered, main, [main] { ExportPictureCommand(main); });
-    QAction* csv = file->addAction(QStringLiteral("ピークをCSVに書き出す(&V)..."));
+    QAction* csv =
+        file->addAction(QCoreApplication::translate("FileExtras", "ピークをCSVに書き出す(&V)..."));
     csv->setObjectName(QStringLiteral("exportCsv"));
     QObject::connect(csv, &QAction::triggered, main, [main] { ExportCsvCommand(main); });
-    QMenu* recent = file->addMenu(QStringLiteral("最近開いたチャート(&R)"));
+    QMenu* recent =
+        file->addMenu(QCoreApplication::translate("FileExtras", "最近開いたチャート(&R)"));
     recent->setObjectName(QStringLiteral("recentCharts"));
     QObject::connect(recent, &QMenu::aboutToShow, main,
                      [main, recent] { FillRecentMenu(main, recent); });
@@ -203,7 +220,7 @@ void AddFileExtras(VortanMain* main, QMenu* file) {
 bool ExportChartPicture(VortanMain* main, const PictureRequest& request, const QString& fileName,
                         QString* error) {
     if (!HasChart(main)) {
-        if (error) *error = QStringLiteral("チャートがありません。");
+        if (error) *error = QCoreApplication::translate("FileExtras", "チャートがありません。");
         return false;
     }
     ChartViewerWidget* viewer = main->viewer();
@@ -239,7 +256,7 @@ bool ExportPeakTableCsv(VortanMain* main, const QString& fileName, QString* erro
     std::unique_ptr<PeakEntry[]> peaks =
         HasChart(main) ? GetPeakList(main->view(), &count) : nullptr;
     if (!peaks || count < 1) {
-        if (error) *error = QStringLiteral("ピークがありません。");
+        if (error) *error = QCoreApplication::translate("FileExtras", "ピークがありません。");
         return false;
     }
     const CHARTBLOCK& chart = *main->view()->chart;

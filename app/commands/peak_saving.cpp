@@ -8,6 +8,7 @@
 #include "viewer/chart_viewer.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -16,8 +17,6 @@
 #include <string>
 
 namespace {
-
-const QString PKS_FILTER = QStringLiteral("PKSファイル(Vortan互換) (*.PKS *.pks)");
 
 PeakFileDialogHook& DialogHook() {
     static PeakFileDialogHook hook;
@@ -41,9 +40,11 @@ bool AskAboutLowPeak(QWidget* owner, const std::string& text) {
 // An existing file is replaced only when the user says so, as with Save As.
 bool MayReplace(QWidget* owner, const QString& chosen) {
     if (!QFileInfo::exists(chosen)) return true;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Vortan"),
-                    QStringLiteral("%1 は既に存在します。置き換えますか？").arg(chosen),
-                    QMessageBox::Yes | QMessageBox::No, owner);
+    QMessageBox box(
+        QMessageBox::Question, QStringLiteral("Vortan"),
+        QCoreApplication::translate("PeakSaving", "%1 は既に存在します。置き換えますか？")
+            .arg(chosen),
+        QMessageBox::Yes | QMessageBox::No, owner);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
@@ -65,8 +66,10 @@ std::optional<QString> SavePeakFileDialog(QWidget* owner, const QString& propose
     if (DialogHook()) return DialogHook()(owner, proposed);
     // The question before an existing file is replaced comes after the dialog, in the program's
     // own words.
-    QString name = QFileDialog::getSaveFileName(owner, QString(), proposed, PKS_FILTER, nullptr,
-                                                QFileDialog::DontConfirmOverwrite);
+    QString name = QFileDialog::getSaveFileName(
+        owner, QString(), proposed,
+        QCoreApplication::translate("PeakSaving", "PKSファイル(Vortan互換) (*.PKS *.pks)"), nullptr,
+        QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty()) return std::nullopt;
     return name;
 }
@@ -76,7 +79,8 @@ int SavePeaks(VortanMain* main, int, const void*) {
     int count = 0;
     std::unique_ptr<PeakEntry[]> peaks = GetPeakList(main->view(), &count);
     if (!peaks || count <= 0) {
-        ShowMessage(main, QMessageBox::Information, QStringLiteral("ピークがありません。"));
+        ShowMessage(main, QMessageBox::Information,
+                    QCoreApplication::translate("PeakSaving", "ピークがありません。"));
         return 0;
     }
     bool goOn = CheckLowPeaks(peaks.get(), count, [main](const std::string& text) {
@@ -89,7 +93,9 @@ int SavePeaks(VortanMain* main, int, const void*) {
     std::string error;
     if (!WritePeakFile(PathToCore(*chosen), peaks.get(), count, CurrentChart, &error)) {
         // The old file, if any, is left as it was; the user hears of the failure.
-        QString text = QStringLiteral("ピークファイルを保存できませんでした。\n%1").arg(*chosen);
+        QString text =
+            QCoreApplication::translate("PeakSaving", "ピークファイルを保存できませんでした。\n%1")
+                .arg(*chosen);
         if (!error.empty()) text += QStringLiteral("\n") + SystemReason(error);
         ShowMessage(main, QMessageBox::Warning, text);
     }

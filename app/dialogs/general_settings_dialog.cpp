@@ -2,7 +2,9 @@
 #include "app/dialogs/general_settings_dialog.h"
 
 #include "app/commands/data_dialogs.h"
+#include "app/window/language.h"
 #include "app/window/main_window.h"
+#include "app/window/startup.h"
 #include "chart/settings.h"
 #include "ui_general_settings_dialog.h"
 
@@ -43,6 +45,7 @@ GeneralSettingsDialog::GeneralSettingsDialog(QWidget* parent)
     ui->uniformZoneBox->setChecked(Settings.uniformZone);
     ui->zoneCountEdit->setEnabled(Settings.uniformZone);
     ui->zoneCountEdit->setText(QString::number(Settings.zoneCount));
+    ui->languageCombo->setCurrentIndex(CurrentLanguage() == Language::English ? 1 : 0);
     connect(ui->uniformZoneBox, &QCheckBox::clicked, ui->zoneCountEdit, &QWidget::setEnabled);
     connect(ui->closeButton, &QPushButton::clicked, this, &GeneralSettingsDialog::accept);
 }
@@ -72,6 +75,13 @@ void GeneralSettingsDialog::accept() {
         Settings.zoneCount = std::max(1, LeadingInt(ui->zoneCountEdit->text()));
     } else {
         Settings.uniformZone = false;
+    }
+    // A new language is kept in the settings file at once and takes effect now.
+    const Language language =
+        ui->languageCombo->currentIndex() == 1 ? Language::English : Language::Japanese;
+    if (language != CurrentLanguage()) {
+        StoreLanguage(SettingsFilePath(), language);
+        ApplyLanguage(language);
     }
     QDialog::accept();
 }

@@ -1,7 +1,7 @@
 // The general settings dialog: window position and size, maximising at start, panel positions,
-// the extended SPL layout and a fixed number of zones. It is left only through "閉じる", which
-// applies every control: there is no cancel button and no close box, and Enter and Esc do
-// nothing.
+// the extended SPL layout, a fixed number of zones and the language of the program. It is left
+// only through "閉じる", which applies every control: there is no cancel button and no close box,
+// and Enter and Esc do nothing.
 #pragma once
 
 #include <QDialog>

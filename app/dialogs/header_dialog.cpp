@@ -8,6 +8,7 @@
 #include "viewer/edit_history.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -68,10 +69,12 @@ void HeaderDialog::ShowTag(int index) {
 void HeaderDialog::OnSpl2Clicked(bool checked) {
     if (checked || !Settings.extendedSpl) return;
     QApplication::beep();
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Vortan"),
-                    QStringLiteral("チャートを常に拡張SPLファイルとして扱う設定になっています。"
-                                   "どうしてもこのチェックを外したいですか？"),
-                    QMessageBox::Yes | QMessageBox::No, this);
+    QMessageBox box(
+        QMessageBox::Question, QStringLiteral("Vortan"),
+        QCoreApplication::translate("HeaderDialog",
+                                    "チャートを常に拡張SPLファイルとして扱う設定になっています。"
+                                    "どうしてもこのチェックを外したいですか？"),
+        QMessageBox::Yes | QMessageBox::No, this);
     if (box.exec() != QMessageBox::Yes) ui->spl2Box->setChecked(true);
 }
 

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -136,7 +137,8 @@ void PeakListDialog::DeleteSelected() {
         count = 0;
         QApplication::beep();
         QMessageBox::warning(this, QStringLiteral("Vortan"),
-                             QStringLiteral("ピークがありません。ウインドウを閉じます。"));
+                             QCoreApplication::translate(
+                                 "PeakListDialog", "ピークがありません。ウインドウを閉じます。"));
         done(0);
         return;
     }
@@ -144,9 +146,10 @@ void PeakListDialog::DeleteSelected() {
 }
 
 void PeakListDialog::DeleteAll() {
-    QMessageBox ask(QMessageBox::Question, QStringLiteral("Vortan"),
-                    QStringLiteral("全てのピークを削除します。よろしいですか？"),
-                    QMessageBox::Yes | QMessageBox::No, this);
+    QMessageBox ask(
+        QMessageBox::Question, QStringLiteral("Vortan"),
+        QCoreApplication::translate("PeakListDialog", "全てのピークを削除します。よろしいですか？"),
+        QMessageBox::Yes | QMessageBox::No, this);
     ask.setDefaultButton(QMessageBox::No);
     if (ask.exec() != QMessageBox::Yes) return;
     std::vector<int> indices(static_cast<size_t>(std::max(count, 0)));

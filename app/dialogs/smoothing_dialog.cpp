@@ -11,12 +11,23 @@
 #include "viewer/edit_history.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include <QPushButton>
 
 #include <climits>
 #include <new>
+
+namespace {
+
+// The weighting functions' names of the smoothing table, for the translation.
+[[maybe_unused]] const char* const FUNCTION_NAMES[] = {
+    QT_TRANSLATE_NOOP("SmoothingDialog", "二次関数"),
+    QT_TRANSLATE_NOOP("SmoothingDialog", "デジタル"),
+};
+
+} // namespace
 
 SmoothingDialogValues SmoothingValuesFromSettings() {
     SmoothingDialogValues values;
@@ -52,7 +63,7 @@ SmoothingDialog::SmoothingDialog(QWidget* parent, const SmoothingDialogValues& v
     ui->noOptimizeRadio->setChecked(!copy.optimize);
     // The first function is offered on every opening, whatever was chosen before.
     for (const WeightFunctionEntry& entry : WeightFunctions)
-        ui->functionList->addItem(QString::fromUtf8(entry.name));
+        ui->functionList->addItem(QCoreApplication::translate("SmoothingDialog", entry.name));
     ui->functionList->setCurrentIndex(0);
     EnableOptimisation(copy.optimize);
     if (settingsForm) ui->startButton->setText(QStringLiteral("OK"));
@@ -96,7 +107,8 @@ int RunSmoothing(VortanMain* main) {
     if (!rows) {
         QApplication::beep();
         QMessageBox box(QMessageBox::Information, QStringLiteral("Vortan"),
-                        QStringLiteral("データがありません。"), QMessageBox::Ok, main);
+                        QCoreApplication::translate("SmoothingDialog", "データがありません。"),
+                        QMessageBox::Ok, main);
         box.exec();
         return 0;
     }

@@ -21,6 +21,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -53,22 +54,21 @@ PanelKind PanelForChartMode(int chartMode) {
 
 ToolPanel::ToolPanel(VortanMain* owner, PanelKind kind)
     : QDialog(owner, Qt::Tool), main(owner), panelKind(kind) {
+    // The form stays with the panel, so that a language change can put its texts up again.
+    auto setUp = [this](auto form) {
+        form->setupUi(this);
+        retranslate = [this, form] { form->retranslateUi(this); };
+    };
     switch (kind) {
-    case PANEL_CURSOR_PAD: {
-        Ui::CursorPadPanel ui;
-        ui.setupUi(this);
+    case PANEL_CURSOR_PAD:
+        setUp(std::make_shared<Ui::CursorPadPanel>());
         break;
-    }
-    case PANEL_BAR_ADJUST: {
-        Ui::BarAdjustPanel ui;
-        ui.setupUi(this);
+    case PANEL_BAR_ADJUST:
+        setUp(std::make_shared<Ui::BarAdjustPanel>());
         break;
-    }
-    case PANEL_CROSS_ADJUST: {
-        Ui::CrossAdjustPanel ui;
-        ui.setupUi(this);
+    case PANEL_CROSS_ADJUST:
+        setUp(std::make_shared<Ui::CrossAdjustPanel>());
         break;
-    }
     }
     setModal(false);
     // Opening a panel leaves the keyboard with the chart.
@@ -167,6 +167,11 @@ void ToolPanel::StorePosition() {
 bool ToolPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == main && event->type() == QEvent::Close) StorePosition();
     return QDialog::eventFilter(watched, event);
+}
+
+void ToolPanel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange && retranslate) retranslate();
+    QDialog::changeEvent(event);
 }
 
 void ToolPanel::reject() {}

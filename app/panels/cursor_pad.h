@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QSize>
 
+#include <functional>
 #include <optional>
 
 class VortanMain;
@@ -33,12 +34,15 @@ class ToolPanel : public QDialog {
     void reject() override; // Esc does not hide a panel
 
   protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void PlaceAtStart();
     void PostCommand();
+
+    std::function<void()> retranslate;
 
     VortanMain* main;
     PanelKind panelKind;

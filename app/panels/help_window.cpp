@@ -1,8 +1,10 @@
 #include "app/panels/help_window.h"
 
 #include "app/panels/panels.h"
+#include "app/window/language.h"
 #include "app/window/main_window.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,8 +28,11 @@ namespace {
 
 QPointer<HelpWindow> shownHelp;
 
-const QString CONTENTS = QStringLiteral("qrc:/help/ja/contents.html");
-const QString SEARCH_PAGE = QStringLiteral("qrc:/help/ja/search.html");
+// A page of the help in the language in use.
+QUrl PageUrl(const char* page) {
+    return QUrl(QStringLiteral("qrc:/help/%1/%2")
+                    .arg(LanguageCode(CurrentLanguage()), QLatin1String(page)));
+}
 
 struct Topic {
     int number;
@@ -55,41 +60,60 @@ HelpWindow* OpenHelp() {
 
 QUrl HelpTopicUrl(int topic) {
     for (const Topic& t : TOPICS)
-        if (t.number == topic) return QUrl(QStringLiteral("qrc:/help/ja/") + QLatin1String(t.page));
-    return QUrl(CONTENTS);
+        if (t.number == topic) return PageUrl(t.page);
+    return PageUrl("contents.html");
 }
 
 HelpWindow::HelpWindow() {
     InitHelpResources();
     setObjectName(QStringLiteral("vortanhelp"));
-    setWindowTitle(QStringLiteral("Vortan ヘルプ"));
     setAttribute(Qt::WA_DeleteOnClose);
     resize(640, 480);
     auto* column = new QVBoxLayout(this);
     auto* row = new QHBoxLayout();
-    row->addWidget(new QLabel(QStringLiteral("キーワード"), this));
+    keywordLabel = new QLabel(this);
+    row->addWidget(keywordLabel);
     search = new QLineEdit(this);
     search->setClearButtonEnabled(true);
     row->addWidget(search, 1);
     // The page shown, on paper: the key map is laid out to be printed.
-    auto* print = new QPushButton(QStringLiteral("印刷"), this);
-    print->setObjectName(QStringLiteral("printButton"));
-    print->setToolTip(
-        QStringLiteral("表示中のページを印刷します (キー一覧など) / Print this page"));
-    row->addWidget(print);
+    printButton = new QPushButton(this);
+    printButton->setObjectName(QStringLiteral("printButton"));
+    row->addWidget(printButton);
     column->addLayout(row);
     view = new QTextBrowser(this);
     view->setOpenLinks(true);
     view->setOpenExternalLinks(false);
     column->addWidget(view, 1);
     connect(search, &QLineEdit::returnPressed, this, [this] { Search(search->text()); });
-    connect(print, &QPushButton::clicked, this, [this] {
+    connect(printButton, &QPushButton::clicked, this, [this] {
         QPrinter printer;
         QPrintDialog dialog(&printer, this);
         if (dialog.exec() == QDialog::Accepted) view->document()->print(&printer);
     });
-    search->setToolTip(
-        QStringLiteral("言葉を入れて Enter で全ページを検索 / Type a word, Enter searches"));
+    Retranslate();
+}
+
+void HelpWindow::Retranslate() {
+    setWindowTitle(tr("Vortan ヘルプ"));
+    keywordLabel->setText(tr("キーワード"));
+    printButton->setText(tr("印刷"));
+    printButton->setToolTip(tr("表示中のページを印刷します (キー一覧など) / Print this page"));
+    search->setToolTip(tr("言葉を入れて Enter で全ページを検索 / Type a word, Enter searches"));
+}
+
+void HelpWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        Retranslate();
+        // The page shown moves to its counterpart in the other language, when there is one.
+        const QString page = view->source().toString();
+        static const QRegularExpression folder(QStringLiteral("^qrc:/help/(ja|en)/"));
+        const QString other = QString(page).replace(
+            folder, QStringLiteral("qrc:/help/%1/").arg(LanguageCode(CurrentLanguage())));
+        if (other != page && QFile::exists(QUrl(other).path().prepend(QLatin1Char(':'))))
+            view->setSource(QUrl(other));
+    }
+    QWidget::changeEvent(event);
 }
 
 void HelpWindow::ShowTopic(int topic) {
@@ -97,11 +121,11 @@ void HelpWindow::ShowTopic(int topic) {
 }
 
 void HelpWindow::ShowContents() {
-    view->setSource(QUrl(CONTENTS));
+    view->setSource(PageUrl("contents.html"));
 }
 
 void HelpWindow::ShowSearch() {
-    view->setSource(QUrl(SEARCH_PAGE));
+    view->setSource(PageUrl("search.html"));
     search->setFocus();
     search->selectAll();
 }
@@ -112,8 +136,8 @@ void HelpWindow::Search(const QString& words) {
         ShowSearch();
         return;
     }
-    QString html = QStringLiteral("<h2>「%1」の検索結果 / Results for \"%1\"</h2><ul>")
-                       .arg(needle.toHtmlEscaped());
+    QString html =
+        tr("<h2>「%1」の検索結果 / Results for \"%1\"</h2><ul>").arg(needle.toHtmlEscaped());
     int found = 0;
     for (const char* page : PAGES) {
         QFile file(QStringLiteral(":/help/") + QLatin1String(page));
@@ -128,8 +152,9 @@ void HelpWindow::Search(const QString& words) {
         ++found;
     }
     html += QStringLiteral("</ul>");
-    if (found == 0) html += QStringLiteral("<p>見つかりませんでした。 / Nothing found.</p>");
-    html += QStringLiteral("<p><a href=\"%1\">キーワード一覧 / Keywords</a></p>").arg(SEARCH_PAGE);
+    if (found == 0) html += tr("<p>見つかりませんでした。 / Nothing found.</p>");
+    html += tr("<p><a href=\"%1\">キーワード一覧 / Keywords</a></p>")
+                .arg(PageUrl("search.html").toString());
     view->setHtml(html);
 }
 

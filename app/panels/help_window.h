@@ -7,7 +7,9 @@
 #include <QUrl>
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
+class QPushButton;
 class QTextBrowser;
 
 // The page of a help topic number; the contents page for an unknown topic.
@@ -32,9 +34,16 @@ class HelpWindow : public QWidget {
     // Lists the pages whose text contains words (case-insensitive), linked.
     void Search(const QString& words);
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
+    void Retranslate();
+
     QTextBrowser* view;
     QLineEdit* search;
+    QLabel* keywordLabel;
+    QPushButton* printButton;
 };
 
 // The help window when it is open, else null.

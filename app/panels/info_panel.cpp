@@ -17,6 +17,7 @@
 #include <QPointer>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -48,15 +49,22 @@ QString FormatRange(double volts) {
 }
 
 InfoPanel::InfoPanel(VortanMain* owner) : QDialog(owner, Qt::Tool), main(owner) {
-    Ui::ChartInfoPanel ui;
-    ui.setupUi(this);
-    name = ui.name1034;
-    magnification = ui.mag1035;
-    range = ui.range1036;
-    comment = ui.comment1037;
+    auto ui = std::make_shared<Ui::ChartInfoPanel>();
+    ui->setupUi(this);
+    // The form stays with the panel for a language change; the fields keep their values.
+    retranslate = [this, ui] { ui->retranslateUi(this); };
+    name = ui->name1034;
+    magnification = ui->mag1035;
+    range = ui->range1036;
+    comment = ui->comment1037;
     setModal(false);
     // Opening the panel leaves the keyboard with the chart.
     setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+void InfoPanel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange && retranslate) retranslate();
+    QDialog::changeEvent(event);
 }
 
 InfoPanel::~InfoPanel() {

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+
 class ChartView;
 class VortanMain;
 class QLabel;
@@ -33,10 +35,12 @@ class InfoPanel : public QDialog {
     void reject() override; // Esc does not close the panel
 
   protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
     VortanMain* main;
+    std::function<void()> retranslate;
     QLabel* name = nullptr;
     QLabel* magnification = nullptr;
     QLabel* range = nullptr;

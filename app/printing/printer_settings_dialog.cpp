@@ -4,6 +4,7 @@
 #include "ui_printer_settings_dialog.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSetupDialog>
@@ -81,8 +82,13 @@ PrinterSettingsDialog::PrinterSettingsDialog(QWidget* owner, int printing,
     : QDialog(owner), ui(std::make_unique<Ui::PrinterSettingsDialog>()) {
     ui->setupUi(this);
     if (printing == 0) ui->okButton->setText(QStringLiteral("OK"));
+    // The PDF entry keeps its name inside the program; the list shows it in the language in use.
     for (const PrinterEntry& p : printers)
-        ui->printerCombo->addItem(p.name);
+        ui->printerCombo->addItem(
+            p.name == PDF_PRINTER_NAME
+                ? QCoreApplication::translate("PrinterSettingsDialog", "PDFファイルへ出力")
+                : p.name,
+            p.name);
     ui->printerCombo->setCurrentIndex(preselected);
     ShowOptions();
     connect(ui->okButton, &QPushButton::clicked, this, [this] {
@@ -108,7 +114,8 @@ void PrinterSettingsDialog::ShowOptions() {
     ui->peaksCheck->setChecked(flags & PRINT_PEAKS);
     ui->allPeaksCheck->setChecked(flags & PRINT_ALL_PEAKS);
 
-    ui->magnificationCombo->addItem(QStringLiteral("チャート"));
+    ui->magnificationCombo->addItem(
+        QCoreApplication::translate("PrinterSettingsDialog", "チャート"));
     AddChoices(ui->magnificationCombo, MagnificationChoices);
     ui->magnificationCombo->setCurrentIndex(0);
     if (!(flags & PRINT_VIEW_MAG)) {
@@ -116,8 +123,8 @@ void PrinterSettingsDialog::ShowOptions() {
         if (row >= 0) ui->magnificationCombo->setCurrentIndex(row);
     }
 
-    ui->rangeCombo->addItem(QStringLiteral("チャート"));
-    ui->rangeCombo->addItem(QStringLiteral("全体"));
+    ui->rangeCombo->addItem(QCoreApplication::translate("PrinterSettingsDialog", "チャート"));
+    ui->rangeCombo->addItem(QCoreApplication::translate("PrinterSettingsDialog", "全体"));
     AddChoices(ui->rangeCombo, RangeChoices);
     ui->rangeCombo->setCurrentIndex(flags & PRINT_FULL_RANGE ? 1 : 0);
     if (!(flags & (PRINT_VIEW_RANGE | PRINT_FULL_RANGE))) {
@@ -128,7 +135,7 @@ void PrinterSettingsDialog::ShowOptions() {
 
 void PrinterSettingsDialog::StoreOptions() {
     // At most PRINTER_NAME_SIZE - 1 bytes, cut between characters.
-    QString name = ui->printerCombo->currentText();
+    QString name = ui->printerCombo->currentData().toString();
     while (name.toUtf8().size() > PRINTER_NAME_SIZE - 1)
         name.chop(1);
     PrinterName = name.toStdString();
@@ -176,7 +183,7 @@ void PrinterSettingsDialog::StoreOptions() {
 }
 
 void PrinterSettingsDialog::ShowPrinterProperties() {
-    const QString name = ui->printerCombo->currentText();
+    const QString name = ui->printerCombo->currentData().toString();
     QPrinter printer(QPrinter::HighResolution);
     if (name == PDF_PRINTER_NAME) {
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -203,8 +210,9 @@ int PrinterSettings(QWidget* main, int printing) {
         QApplication::beep();
         QMessageBox::warning(
             main, QStringLiteral("Vortan"),
-            QStringLiteral("プリンタがつながれていません。印刷をするには、プリンタを"
-                           "つなぎ、インストールをしなければなりません。"));
+            QCoreApplication::translate("PrinterSettingsDialog",
+                                        "プリンタがつながれていません。印刷をするには、プリンタを"
+                                        "つなぎ、インストールをしなければなりません。"));
         PrinterName.clear();
         return 0;
     }

@@ -11,6 +11,7 @@
 #include "views/print_page.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -120,7 +121,7 @@ class PdfFileTarget : public PdfPagesTarget {
             return false;
         }
         tempPath.clear();
-        destination = QStringLiteral("PDFファイルへ出力しました: %1")
+        destination = QCoreApplication::translate("Printing", "PDFファイルへ出力しました: %1")
                           .arg(QDir::toNativeSeparators(targetPath));
         return true;
     }
@@ -190,11 +191,13 @@ class QueueTarget : public PdfPagesTarget {
             return false;
         }
         destination =
-            QStringLiteral("印刷ジョブを送りました: %1 (ジョブ %2)").arg(queueName).arg(job);
+            QCoreApplication::translate("Printing", "印刷ジョブを送りました: %1 (ジョブ %2)")
+                .arg(queueName)
+                .arg(job);
         // Taken but held: a stopped queue keeps the job until it is started again.
         const QueueState state = ReadQueueState(queue);
         if (state.stopped) {
-            destination += QStringLiteral(" - プリンタは停止中です");
+            destination += QCoreApplication::translate("Printing", " - プリンタは停止中です");
             if (!state.message.isEmpty()) destination += QStringLiteral(": ") + state.message;
         }
         return true;
@@ -262,30 +265,35 @@ bool UsablePrintSettings() {
 // than a dot high or wide, or narrower than one sample at the print magnification. Empty when the
 // rolls fit; samplesPerRoll is then set.
 QString PageSetupProblem(int PW, int PH, int LW, int LH, int* samplesPerRoll) {
-    const QString head = QStringLiteral("このページ設定では印刷できません。\n");
+    const QString head =
+        QCoreApplication::translate("Printing", "このページ設定では印刷できません。\n");
     const PageGeometry g = ComputePageGeometry(PW, PH, LW, LH, Settings.printRoll);
     if (g.rollHeight < 1) {
-        return head + QStringLiteral("印刷できる高さ %1 ドットに%2面のロールを並べると、1面の高さが"
-                                     "1ドットに足りません。余白を小さくするか、1ページの面数を"
-                                     "減らしてください。")
+        return head + QCoreApplication::translate(
+                          "Printing",
+                          "印刷できる高さ %1 ドットに%2面のロールを並べると、1面の高さが"
+                          "1ドットに足りません。余白を小さくするか、1ページの面数を"
+                          "減らしてください。")
                           .arg(PH)
                           .arg(Settings.printRoll);
     }
     const int plotWidth = PrintPlotWidth(PW, LW);
     if (plotWidth < 1 || g.plotWidth < 1) {
-        return head + QStringLiteral("印刷できる幅 %1 ドットから目盛りの欄 %2 ドットを除くと、"
-                                     "ロールの幅が1ドットに足りません。左右の余白を小さくして"
-                                     "ください。")
+        return head + QCoreApplication::translate(
+                          "Printing", "印刷できる幅 %1 ドットから目盛りの欄 %2 ドットを除くと、"
+                                      "ロールの幅が1ドットに足りません。左右の余白を小さくして"
+                                      "ください。")
                           .arg(PW)
                           .arg(LW + 12);
     }
     *samplesPerRoll = PrintSamplesPerRoll(plotWidth, Settings.printMagnification);
     if (*samplesPerRoll < 1) {
-        return head +
-               QStringLiteral("ロールの幅 %1 ドットに、拡大率 %2 ドット/サンプルではサンプルが"
-                              "1つも入りません。拡大率か余白を小さくしてください。")
-                   .arg(plotWidth)
-                   .arg(Settings.printMagnification);
+        return head + QCoreApplication::translate(
+                          "Printing",
+                          "ロールの幅 %1 ドットに、拡大率 %2 ドット/サンプルではサンプルが"
+                          "1つも入りません。拡大率か余白を小さくしてください。")
+                          .arg(plotWidth)
+                          .arg(Settings.printMagnification);
     }
     return QString();
 }
@@ -404,8 +412,9 @@ int PrintChart(QWidget* main, ChartView* viewer) {
     if (!target->StartDoc(QString::fromStdString(ChartBaseName.value_or(std::string())))) {
         // The printer or the file refused the job: say so instead of returning as if printed.
         Refuse("PrintChart: Document can't be started.");
-        QMessageBox::warning(main, QStringLiteral("Vortan"),
-                             QStringLiteral("印刷を開始できませんでした。"));
+        QMessageBox::warning(
+            main, QStringLiteral("Vortan"),
+            QCoreApplication::translate("Printing", "印刷を開始できませんでした。"));
         return 1;
     }
     const int peakMode = GetPeakMode(viewer);
@@ -440,7 +449,8 @@ int PrintChart(QWidget* main, ChartView* viewer) {
                    .c_str());
         QMessageBox::warning(
             main, QStringLiteral("Vortan"),
-            QStringLiteral("印刷を完了できませんでした。\n%1").arg(target->ErrorText()));
+            QCoreApplication::translate("Printing", "印刷を完了できませんでした。\n%1")
+                .arg(target->ErrorText()));
     } else if (auto* window = qobject_cast<QMainWindow*>(main)) {
         const QString where = target->Destination();
         if (!where.isEmpty()) window->statusBar()->showMessage(where, STATUS_MESSAGE_MS);

@@ -1,8 +1,10 @@
-// The main window's menu bar: the Japanese menu tree with its command numbers. Key names after a
-// tab are only shown; the keys themselves are translated by the application key filter.
+// The main window's menu bar: the menu tree (Japanese source texts, translated by language) with
+// its command numbers. Key names after a tab are only shown; the keys themselves are translated by
+// the application key filter.
 #include "app/commands/edit_commands.h"
 #include "app/commands/file_extras.h"
 #include "app/window/command_table.h"
+#include "app/window/language.h"
 #include "app/window/main_window.h"
 #include "viewer/edit_history.h"
 
@@ -10,9 +12,27 @@
 #include <QMenu>
 #include <QMenuBar>
 
-QAction* VortanMain::AddCommand(QMenu* menu, const QString& text, unsigned command,
+namespace {
+
+// The menus' texts are translated in this context.
+constexpr const char* MENU = "Menu";
+
+QMenu* AddMenu(QWidget* parent, const char* title) {
+    auto* menu = new QMenu(parent);
+    SetTranslatedText(menu->menuAction(), MENU, title);
+    if (auto* bar = qobject_cast<QMenuBar*>(parent))
+        bar->addMenu(menu);
+    else
+        static_cast<QMenu*>(parent)->addMenu(menu);
+    return menu;
+}
+
+} // namespace
+
+QAction* VortanMain::AddCommand(QMenu* menu, const char* text, unsigned command,
                                 const QString& keys) {
-    QAction* action = menu->addAction(keys.isEmpty() ? text : text + QLatin1Char('\t') + keys);
+    QAction* action = menu->addAction(QString());
+    SetTranslatedText(action, MENU, text, keys);
     action->setData(command);
     connect(action, &QAction::triggered, this, [this, command] {
         DispatchCommand(this, command);
@@ -26,53 +46,61 @@ QAction* VortanMain::AddCommand(QMenu* menu, const QString& text, unsigned comma
 void VortanMain::BuildMenus() {
     QMenuBar* bar = menuBar();
 
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    AddCommand(file, QStringLiteral("チャートを開く(&O)"), 40001, QStringLiteral("Ctrl+O"));
-    QMenu* save = file->addMenu(QStringLiteral("データを保存する(&S)"));
-    AddCommand(save, QStringLiteral("チャートを保存する(&S)"), 40002, QStringLiteral("Ctrl+S"));
-    AddCommand(save, QStringLiteral("チャートを別のファイル名をつけて保存する(&A)"), 40003);
-    AddCommand(save, QStringLiteral("読み取ったピークを保存する(&P)"), 40004,
+    QMenu* file = AddMenu(bar, QT_TRANSLATE_NOOP("Menu", "&File"));
+    AddCommand(file, QT_TRANSLATE_NOOP("Menu", "チャートを開く(&O)"), 40001,
+               QStringLiteral("Ctrl+O"));
+    QMenu* save = AddMenu(file, QT_TRANSLATE_NOOP("Menu", "データを保存する(&S)"));
+    AddCommand(save, QT_TRANSLATE_NOOP("Menu", "チャートを保存する(&S)"), 40002,
+               QStringLiteral("Ctrl+S"));
+    AddCommand(save, QT_TRANSLATE_NOOP("Menu", "チャートを別のファイル名をつけて保存する(&A)"),
+               40003);
+    AddCommand(save, QT_TRANSLATE_NOOP("Menu", "読み取ったピークを保存する(&P)"), 40004,
                QStringLiteral("Ctrl+P"));
-    AddCommand(file, QStringLiteral("プリンタの設定"), 40057);
-    AddCommand(file, QStringLiteral("印刷(&P)"), 40058);
+    AddCommand(file, QT_TRANSLATE_NOOP("Menu", "プリンタの設定"), 40057);
+    AddCommand(file, QT_TRANSLATE_NOOP("Menu", "印刷(&P)"), 40058);
     AddFileExtras(this, file);
     file->addSeparator();
-    AddCommand(file, QStringLiteral("終了(&Q)"), 8, QStringLiteral("Ctrl+Q"));
+    AddCommand(file, QT_TRANSLATE_NOOP("Menu", "終了(&Q)"), 8, QStringLiteral("Ctrl+Q"));
 
-    QMenu* data = bar->addMenu(QStringLiteral("&Data"));
-    AddCommand(data, QStringLiteral("ピークの設定(&S)"), 40005, QStringLiteral("Enter"));
-    AddCommand(data, QStringLiteral("ピークの設定の中止(&C)"), 40045, QStringLiteral("Esc"));
-    AddCommand(data, QStringLiteral("スムージング(&M)"), 40051);
-    AddCommand(data, QStringLiteral("カーソルが中央にくるようにする"), 1063,
+    QMenu* data = AddMenu(bar, QT_TRANSLATE_NOOP("Menu", "&Data"));
+    AddCommand(data, QT_TRANSLATE_NOOP("Menu", "ピークの設定(&S)"), 40005, QStringLiteral("Enter"));
+    AddCommand(data, QT_TRANSLATE_NOOP("Menu", "ピークの設定の中止(&C)"), 40045,
+               QStringLiteral("Esc"));
+    AddCommand(data, QT_TRANSLATE_NOOP("Menu", "スムージング(&M)"), 40051);
+    AddCommand(data, QT_TRANSLATE_NOOP("Menu", "カーソルが中央にくるようにする"), 1063,
                QStringLiteral("Ctrl+C"));
-    AddCommand(data, QStringLiteral("中央をカーソル位置にする"), 1065, QStringLiteral("Ctrl+M"));
+    AddCommand(data, QT_TRANSLATE_NOOP("Menu", "中央をカーソル位置にする"), 1065,
+               QStringLiteral("Ctrl+M"));
     data->addSeparator();
-    QMenu* mode = data->addMenu(QStringLiteral("モード(&I)"));
-    AddCommand(mode, QStringLiteral("ピークを読む(&M)"), 40036)->setCheckable(true);
-    AddCommand(mode, QStringLiteral("チャートをチェックする(&C)"), 40037)->setCheckable(true);
-    AddCommand(data, QStringLiteral("ピーク一覧(&L)"), 40039);
-    AddCommand(data, QStringLiteral("チャートのヘッダ(&H)"), 40040);
+    QMenu* mode = AddMenu(data, QT_TRANSLATE_NOOP("Menu", "モード(&I)"));
+    AddCommand(mode, QT_TRANSLATE_NOOP("Menu", "ピークを読む(&M)"), 40036)->setCheckable(true);
+    AddCommand(mode, QT_TRANSLATE_NOOP("Menu", "チャートをチェックする(&C)"), 40037)
+        ->setCheckable(true);
+    AddCommand(data, QT_TRANSLATE_NOOP("Menu", "ピーク一覧(&L)"), 40039);
+    AddCommand(data, QT_TRANSLATE_NOOP("Menu", "チャートのヘッダ(&H)"), 40040);
     data->addSeparator();
-    QAction* undo =
-        AddCommand(data, QStringLiteral("元に戻す(&Z)"), CMD_UNDO, QStringLiteral("Ctrl+Z"));
-    QAction* redo =
-        AddCommand(data, QStringLiteral("やり直す(&Y)"), CMD_REDO, QStringLiteral("Ctrl+Y"));
+    QAction* undo = AddCommand(data, QT_TRANSLATE_NOOP("Menu", "元に戻す(&Z)"), CMD_UNDO,
+                               QStringLiteral("Ctrl+Z"));
+    QAction* redo = AddCommand(data, QT_TRANSLATE_NOOP("Menu", "やり直す(&Y)"), CMD_REDO,
+                               QStringLiteral("Ctrl+Y"));
     connect(data, &QMenu::aboutToShow, this, [this, undo, redo] {
         undo->setEnabled(CanUndoEdit(view()));
         redo->setEnabled(CanRedoEdit(view()));
     });
 
-    QMenu* mag = bar->addMenu(QStringLiteral("&Magnification"));
-    AddCommand(mag, QStringLiteral("x5"), 40009, QStringLiteral("Ctrl+PgUp"));
-    AddCommand(mag, QStringLiteral("x2"), 40006, QStringLiteral("Shift+PgUp"));
-    AddCommand(mag, QStringLiteral("x0.5"), 40007, QStringLiteral("Shift+PgDown"));
-    AddCommand(mag, QStringLiteral("x0.2"), 40010, QStringLiteral("Ctrl+PgDown"));
-    AddCommand(mag, QStringLiteral("等倍(&D)"), 40008, QStringLiteral("Ctrl+D"));
+    QMenu* mag = AddMenu(bar, QT_TRANSLATE_NOOP("Menu", "&Magnification"));
+    AddCommand(mag, QT_TRANSLATE_NOOP("Menu", "x5"), 40009, QStringLiteral("Ctrl+PgUp"));
+    AddCommand(mag, QT_TRANSLATE_NOOP("Menu", "x2"), 40006, QStringLiteral("Shift+PgUp"));
+    AddCommand(mag, QT_TRANSLATE_NOOP("Menu", "x0.5"), 40007, QStringLiteral("Shift+PgDown"));
+    AddCommand(mag, QT_TRANSLATE_NOOP("Menu", "x0.2"), 40010, QStringLiteral("Ctrl+PgDown"));
+    AddCommand(mag, QT_TRANSLATE_NOOP("Menu", "等倍(&D)"), 40008, QStringLiteral("Ctrl+D"));
 
-    QMenu* range = bar->addMenu(QStringLiteral("&Range"));
-    AddCommand(range, QStringLiteral("レンジを高くする(&U)"), 40018, QStringLiteral("PgUp"));
-    AddCommand(range, QStringLiteral("レンジを低くする(&D)"), 40019, QStringLiteral("PgDown"));
-    AddCommand(range, QStringLiteral("チャートの高さに合わせる(&F)"), 40027,
+    QMenu* range = AddMenu(bar, QT_TRANSLATE_NOOP("Menu", "&Range"));
+    AddCommand(range, QT_TRANSLATE_NOOP("Menu", "レンジを高くする(&U)"), 40018,
+               QStringLiteral("PgUp"));
+    AddCommand(range, QT_TRANSLATE_NOOP("Menu", "レンジを低くする(&D)"), 40019,
+               QStringLiteral("PgDown"));
+    AddCommand(range, QT_TRANSLATE_NOOP("Menu", "チャートの高さに合わせる(&F)"), 40027,
                QStringLiteral("Ctrl+F"))
         ->setCheckable(true);
     range->addSeparator();
@@ -84,35 +112,36 @@ void VortanMain::BuildMenus() {
                   {"50mV", 40021},    {"20mV", 40022},   {"10mV", 40023},  {"5mV", 40024},
                   {"2mV", 40025},     {"1mV(&L)", 40026}};
     for (const auto& r : ranges)
-        AddCommand(range, QString::fromUtf8(r.label), r.command)->setCheckable(true);
+        AddCommand(range, r.label, r.command)->setCheckable(true);
 
-    QMenu* option = bar->addMenu(QStringLiteral("&Option"));
-    AddCommand(option, QStringLiteral("スムージングの設定(&S)"), 40048);
-    AddCommand(option, QStringLiteral("ピークの検出の設定(&P)"), 40049);
-    AddCommand(option, QStringLiteral("一般的な設定"), 40061);
+    QMenu* option = AddMenu(bar, QT_TRANSLATE_NOOP("Menu", "&Option"));
+    AddCommand(option, QT_TRANSLATE_NOOP("Menu", "スムージングの設定(&S)"), 40048);
+    AddCommand(option, QT_TRANSLATE_NOOP("Menu", "ピークの検出の設定(&P)"), 40049);
+    AddCommand(option, QT_TRANSLATE_NOOP("Menu", "一般的な設定"), 40061);
 
-    QMenu* window = bar->addMenu(QStringLiteral("&Window"));
-    AddCommand(window, QStringLiteral("操作盤"), 40059);
-    AddCommand(window, QStringLiteral("詳細情報"), 40060);
+    QMenu* window = AddMenu(bar, QT_TRANSLATE_NOOP("Menu", "&Window"));
+    AddCommand(window, QT_TRANSLATE_NOOP("Menu", "操作盤"), 40059);
+    AddCommand(window, QT_TRANSLATE_NOOP("Menu", "詳細情報"), 40060);
 
-    QMenu* show = bar->addMenu(QStringLiteral("表示(&V)"));
-    AddCommand(show, QStringLiteral("目盛りを表示する(&A)"), CMD_AXES)->setCheckable(true);
+    QMenu* show = AddMenu(bar, QT_TRANSLATE_NOOP("Menu", "表示(&V)"));
+    AddCommand(show, QT_TRANSLATE_NOOP("Menu", "目盛りを表示する(&A)"), CMD_AXES)
+        ->setCheckable(true);
     show->addSeparator();
-    AddCommand(show, QStringLiteral("測定カーソルAを置く"), CMD_MEASURE_A,
+    AddCommand(show, QT_TRANSLATE_NOOP("Menu", "測定カーソルAを置く"), CMD_MEASURE_A,
                QStringLiteral("Ctrl+A"));
-    AddCommand(show, QStringLiteral("測定カーソルBを置く"), CMD_MEASURE_B,
+    AddCommand(show, QT_TRANSLATE_NOOP("Menu", "測定カーソルBを置く"), CMD_MEASURE_B,
                QStringLiteral("Ctrl+B"));
-    AddCommand(show, QStringLiteral("測定カーソルを消す"), CMD_MEASURE_CLEAR);
+    AddCommand(show, QT_TRANSLATE_NOOP("Menu", "測定カーソルを消す"), CMD_MEASURE_CLEAR);
 
     // Help sits at the right end of the menu bar.
     helpBar = new QMenuBar(bar);
-    QMenu* help = helpBar->addMenu(QStringLiteral("&Help"));
-    AddCommand(help, QStringLiteral("ヘルプ"), 40062);
-    AddCommand(help, QStringLiteral("キーワードで検索"), 40063);
-    AddCommand(help, QStringLiteral("表紙"), 40064);
-    AddCommand(help, QStringLiteral("キー一覧"), CMD_KEYMAP);
+    QMenu* help = AddMenu(helpBar, QT_TRANSLATE_NOOP("Menu", "&Help"));
+    AddCommand(help, QT_TRANSLATE_NOOP("Menu", "ヘルプ"), 40062);
+    AddCommand(help, QT_TRANSLATE_NOOP("Menu", "キーワードで検索"), 40063);
+    AddCommand(help, QT_TRANSLATE_NOOP("Menu", "表紙"), 40064);
+    AddCommand(help, QT_TRANSLATE_NOOP("Menu", "キー一覧"), CMD_KEYMAP);
     help->addSeparator();
-    AddCommand(help, QStringLiteral("Vortanについて(&A)"), 40050);
+    AddCommand(help, QT_TRANSLATE_NOOP("Menu", "Vortanについて(&A)"), 40050);
     bar->setCornerWidget(helpBar, Qt::TopRightCorner);
 
     SyncCheckMarks();

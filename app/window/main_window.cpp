@@ -4,6 +4,7 @@
 #include "app/commands/chart_commands.h"
 #include "app/commands/edit_commands.h"
 #include "app/window/command_table.h"
+#include "app/window/language.h"
 #include "app/window/screen_fit.h"
 #include "app/window/startup.h"
 #include "app/window/status_parts.h"
@@ -112,6 +113,15 @@ void VortanMain::BuildStatusBar() {
     bar->addWidget(statusBarParts, 1);
 }
 
+void VortanMain::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        RetranslateActions(this);
+        for (int k = 0; k < STATUS_PARTS && statusBarParts; ++k)
+            statusBarParts->label(k)->setToolTip(StatusPartToolTip(k));
+    }
+    QMainWindow::changeEvent(event);
+}
+
 QString VortanMain::statusText(int part) const {
     return statusBarParts->text(part);
 }
@@ -152,7 +162,7 @@ void VortanMain::MarkChartSaved() {
 bool VortanMain::ConfirmDiscardChanges() {
     if (!chartModified()) return true;
     QMessageBox box(QMessageBox::Question, QStringLiteral("Vortan"),
-                    QStringLiteral("チャートが変更されています。保存しますか？"),
+                    tr("チャートが変更されています。保存しますか？"),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     box.setDefaultButton(QMessageBox::Yes);
     switch (box.exec()) {
@@ -173,7 +183,7 @@ void VortanMain::HandleDroppedFiles(const QStringList& files) {
         if (ConfirmDiscardChanges()) DropLoadChart(this, files.front());
     } else if (files.size() > 1) {
         QMessageBox::warning(this, QStringLiteral("Vortan"),
-                             QStringLiteral("ドロップできるファイルは一度に1個のみです。"));
+                             tr("ドロップできるファイルは一度に1個のみです。"));
     }
     show();
 }
@@ -245,7 +255,7 @@ void VortanMain::Finish() {
     std::string reason;
     if (!SaveSetup(settingsFile, &reason)) {
         QMessageBox::warning(this, QStringLiteral("Vortan"),
-                             QStringLiteral("設定を保存できませんでした。\n%1\n理由: %2")
+                             tr("設定を保存できませんでした。\n%1\n理由: %2")
                                  .arg(PathFromCore(settingsFile), QString::fromLocal8Bit(reason)));
     }
     emit closed();

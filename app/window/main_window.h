@@ -71,6 +71,8 @@ class VortanMain : public QMainWindow {
     void closed();
 
   protected:
+    // A language change puts up the menus' and the status bar's texts again.
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -78,7 +80,7 @@ class VortanMain : public QMainWindow {
   private:
     void BuildStatusBar();
     void BuildMenus();
-    QAction* AddCommand(QMenu* menu, const QString& text, unsigned command,
+    QAction* AddCommand(QMenu* menu, const char* text, unsigned command,
                         const QString& keys = QString());
     void Finish();
 

@@ -4,6 +4,7 @@
 #include "app/commands/file_extras.h"
 #include "app/panels/run_log_window.h"
 #include "app/window/key_filter.h"
+#include "app/window/language.h"
 #include "app/window/main_window.h"
 #include "app/window/screen_fit.h"
 #include "app/window/tooltips.h"
@@ -12,6 +13,7 @@
 #include "chart/spl_types.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -199,7 +201,8 @@ int RunVortan(int argc, char** argv) {
     QApplication::setApplicationVersion(QString::fromLatin1(VORTAN_VERSION_TEXT));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vortan.png")));
     QApplication::setQuitOnLastWindowClosed(false);
-    InstallQtJapanese(&app);
+    // The language chosen in the general settings, else the system's (Japanese or English).
+    ApplyLanguage(StoredLanguage(SettingsFilePath()));
 
     if (LogEnabled) {
         RunLogWindow::Open();
@@ -223,7 +226,8 @@ int RunVortan(int argc, char** argv) {
 
     if (!LoadSetup(SettingsFilePath())) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vortan"),
-                        QStringLiteral("初期化が完全にはできませんでした。"
+                        QCoreApplication::translate(
+                            "Startup", "初期化が完全にはできませんでした。"
                                        "以前行った設定が変化している可能性があります。"),
                         QMessageBox::Ok);
         box.exec();
