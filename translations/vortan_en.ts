@@ -693,7 +693,7 @@ Reason: %2</translation>
     </message>
     <message>
         <source>一般的な設定</source>
-        <translation>General Settings</translation>
+        <translation>&amp;General Settings</translation>
     </message>
     <message>
         <source>&amp;Window</source>
@@ -701,7 +701,7 @@ Reason: %2</translation>
     </message>
     <message>
         <source>操作盤</source>
-        <translation>Control Pad</translation>
+        <translation>&amp;Control Pad</translation>
     </message>
     <message>
         <source>詳細情報</source>

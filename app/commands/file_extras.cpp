@@ -1,6 +1,7 @@
 #include "app/commands/file_extras.h"
 
 #include "app/commands/chart_commands.h"
+#include "app/window/language.h"
 #include "app/window/main_window.h"
 #include "app/window/startup.h"
 #include "chart/peak_csv.h"
@@ -30,6 +31,13 @@
 #include <memory>
 
 namespace {
+
+// A menu item whose text follows the language.
+QAction* AddItem(QMenu* menu, const char* text) {
+    QAction* item = menu->addAction(QString());
+    SetTranslatedText(item, "FileExtras", text);
+    return item;
+}
 
 void ShowMessage(QWidget* owner, QMessageBox::Icon icon, const QString& text) {
     QApplication::beep();
@@ -183,16 +191,15 @@ void FillRecentMenu(VortanMain* main, QMenu* menu) {
         QAction* item = menu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(shown));
         QObject::connect(item, &QAction::triggered, main, [main, path] { OpenRecent(main, path); });
     }
-    if (list.empty())
-        menu->addAction(QCoreApplication::translate("FileExtras", "(なし)"))->setEnabled(false);
+    if (list.empty()) AddItem(menu, QT_TRANSLATE_NOOP("FileExtras", "(なし)"))->setEnabled(false);
     menu->addSeparator();
     QAction* reopen =
-        menu->addAction(QCoreApplication::translate("FileExtras", "起動時に最後のチャートを開く"));
+        AddItem(menu, QT_TRANSLATE_NOOP("FileExtras", "起動時に最後のチャートを開く"));
     reopen->setCheckable(true);
     reopen->setChecked(LoadReopenLast(ini));
     QObject::connect(reopen, &QAction::toggled, main,
                      [](bool on) { SaveReopenLast(SettingsFilePath(), on); });
-    QAction* clear = menu->addAction(QCoreApplication::translate("FileExtras", "一覧を消す"));
+    QAction* clear = AddItem(menu, QT_TRANSLATE_NOOP("FileExtras", "一覧を消す"));
     clear->setEnabled(!list.empty());
     QObject::connect(clear, &QAction::triggered, main,
                      [] { SaveRecentFiles(SettingsFilePath(), {}); });
@@ -201,16 +208,15 @@ void FillRecentMenu(VortanMain* main, QMenu* menu) {
 } // namespace
 
 void AddFileExtras(VortanMain* main, QMenu* file) {
-    QAction* picture =
-        file->addAction(QCoreApplication::translate("FileExtras", "画像に書き出す(&E)..."));
+    QAction* picture = AddItem(file, QT_TRANSLATE_NOOP("FileExtras", "画像に書き出す(&E)..."));
     picture->setObjectName(QStringLiteral("exportPicture"));
     QObject::connect(picture, &QAction::triggered, main, [main] { ExportPictureCommand(main); });
-    QAction* csv =
-        file->addAction(QCoreApplication::translate("FileExtras", "ピークをCSVに書き出す(&V)..."));
+    QAction* csv = AddItem(file, QT_TRANSLATE_NOOP("FileExtras", "ピークをCSVに書き出す(&V)..."));
     csv->setObjectName(QStringLiteral("exportCsv"));
     QObject::connect(csv, &QAction::triggered, main, [main] { ExportCsvCommand(main); });
-    QMenu* recent =
-        file->addMenu(QCoreApplication::translate("FileExtras", "最近開いたチャート(&R)"));
+    QMenu* recent = file->addMenu(QString());
+    SetTranslatedText(recent->menuAction(), "FileExtras",
+                      QT_TRANSLATE_NOOP("FileExtras", "最近開いたチャート(&R)"));
     recent->setObjectName(QStringLiteral("recentCharts"));
     QObject::connect(recent, &QMenu::aboutToShow, main,
                      [main, recent] { FillRecentMenu(main, recent); });
