@@ -105,6 +105,49 @@
     </message>
 </context>
 <context>
+    <name>ChartExport</name>
+    <message>
+        <source>the file name must end in .png, .svg or .pdf</source>
+        <translation>the file name must end in .png, .svg or .pdf</translation>
+    </message>
+    <message>
+        <source>a picture must be 1 to 30000 pixels wide and high</source>
+        <translation>a picture must be 1 to 30000 pixels wide and high</translation>
+    </message>
+    <message>
+        <source>not enough memory for the picture</source>
+        <translation>not enough memory for the picture</translation>
+    </message>
+    <message>
+        <source>the picture could not be drawn</source>
+        <translation>the picture could not be drawn</translation>
+    </message>
+    <message>
+        <source>the chart is too long</source>
+        <translation>the chart is too long</translation>
+    </message>
+    <message>
+        <source>the chart has no samples</source>
+        <translation>the chart has no samples</translation>
+    </message>
+    <message>
+        <source>the stretch must lie within samples 0 to %1, from before to</source>
+        <translation>the stretch must lie within samples 0 to %1, from before to</translation>
+    </message>
+    <message>
+        <source>the range must be a number of volts above 0</source>
+        <translation>the range must be a number of volts above 0</translation>
+    </message>
+    <message>
+        <source>the picture must be 1 to 30000 pixels wide, 8 to 30000 high</source>
+        <translation>the picture must be 1 to 30000 pixels wide, 8 to 30000 high</translation>
+    </message>
+    <message>
+        <source>not enough memory for the chart</source>
+        <translation>not enough memory for the chart</translation>
+    </message>
+</context>
+<context>
     <name>ChartFiles</name>
     <message>
         <source>チャートを読み込んでいます…</source>
@@ -200,6 +243,15 @@ Reason: %2</translation>
     <message>
         <source>レンジ</source>
         <translation>Range</translation>
+    </message>
+</context>
+<context>
+    <name>ChartOverlay</name>
+    <message>
+        <source>A #%1  B #%2   Δ %3 samples   Δt %4 s   ΔV %5
+mean %6   min %7   max %8</source>
+        <translation>A #%1  B #%2   Δ %3 samples   Δt %4 s   ΔV %5
+mean %6   min %7   max %8</translation>
     </message>
 </context>
 <context>

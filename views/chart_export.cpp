@@ -5,6 +5,7 @@
 #include "views/pane_overlay.h"
 #include "views/peak_view_paint.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
@@ -108,16 +109,21 @@ bool SavePicture(const QString& fileName, QSize size, const std::function<void(Q
         return false;
     };
     const std::optional<PictureFormat> format = PictureFormatOf(fileName);
-    if (!format) return fail(QStringLiteral("the file name must end in .png, .svg or .pdf"));
+    if (!format)
+        return fail(QCoreApplication::translate("ChartExport",
+                                                "the file name must end in .png, .svg or .pdf"));
     if (size.isEmpty() || size.width() > 30000 || size.height() > 30000)
-        return fail(QStringLiteral("a picture must be 1 to 30000 pixels wide and high"));
+        return fail(QCoreApplication::translate(
+            "ChartExport", "a picture must be 1 to 30000 pixels wide and high"));
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
     bool drawn = false;
     switch (*format) {
     case PictureFormat::Png: {
         QImage image(size, QImage::Format_RGB32);
-        if (image.isNull()) return fail(QStringLiteral("not enough memory for the picture"));
+        if (image.isNull())
+            return fail(
+                QCoreApplication::translate("ChartExport", "not enough memory for the picture"));
         image.fill(Qt::white);
         {
             QPainter painter(&image);
@@ -159,8 +165,10 @@ bool SavePicture(const QString& fileName, QSize size, const std::function<void(Q
     }
     if (!drawn || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
-        return fail(file.errorString().isEmpty() ? QStringLiteral("the picture could not be drawn")
-                                                 : file.errorString());
+        return fail(
+            file.errorString().isEmpty()
+                ? QCoreApplication::translate("ChartExport", "the picture could not be drawn")
+                : file.errorString());
     }
     if (!file.commit()) return fail(file.errorString());
     return true;
@@ -179,19 +187,24 @@ bool StretchPicture::Set(const ChartStore& store, uint32_t flags, const StretchO
         return false;
     };
     if (store.size() > static_cast<size_t>(INT_MAX - 1))
-        return fail(QStringLiteral("the chart is too long"));
+        return fail(QCoreApplication::translate("ChartExport", "the chart is too long"));
     const int rowCount = static_cast<int>(store.size());
     const double* data = store.Data();
-    if (rowCount < 1) return fail(QStringLiteral("the chart has no samples"));
+    if (rowCount < 1)
+        return fail(QCoreApplication::translate("ChartExport", "the chart has no samples"));
     const long long last = options.to < 0 ? rowCount - 1 : options.to;
     if (options.from < 0 || options.from >= rowCount || last >= rowCount || last < options.from)
-        return fail(QStringLiteral("the stretch must lie within samples 0 to %1, from before to")
-                        .arg(rowCount - 1));
+        return fail(
+            QCoreApplication::translate(
+                "ChartExport", "the stretch must lie within samples 0 to %1, from before to")
+                .arg(rowCount - 1));
     if (!(options.range >= 0.0) || !std::isfinite(options.range))
-        return fail(QStringLiteral("the range must be a number of volts above 0"));
+        return fail(QCoreApplication::translate("ChartExport",
+                                                "the range must be a number of volts above 0"));
     if (options.width < 0 || options.width > 30000 || options.height < 8 ||
         options.height > 30000 || options.overviewHeight < 0 || options.overviewHeight > 30000)
-        return fail(QStringLiteral("the picture must be 1 to 30000 pixels wide, 8 to 30000 high"));
+        return fail(QCoreApplication::translate(
+            "ChartExport", "the picture must be 1 to 30000 pixels wide, 8 to 30000 high"));
 
     // Whole pixels per sample when the stretch fits the width, else whole samples per column;
     // the columns right of the stretch stay blank.
@@ -235,10 +248,10 @@ bool StretchPicture::Set(const ChartStore& store, uint32_t flags, const StretchO
         for (int i = from; i < from + count; ++i)
             stretch.Append(store.Row(static_cast<size_t>(i)));
     } catch (const std::bad_alloc&) {
-        return fail(QStringLiteral("not enough memory for the chart"));
+        return fail(QCoreApplication::translate("ChartExport", "not enough memory for the chart"));
     }
     if (!SetChart(&model, std::move(stretch), flags, 2))
-        return fail(QStringLiteral("not enough memory for the chart"));
+        return fail(QCoreApplication::translate("ChartExport", "not enough memory for the chart"));
     CHARTBLOCK& chart = *model.chart;
     double magnification = samples > 1 ? 1.0 / static_cast<double>(samples) : double(pixels);
     // The painters take trunc(1 / magnification) samples a column: make sure that is samples.

@@ -3,6 +3,7 @@
 #include "viewer/axis_ticks.h"
 #include "viewer/pointer_ops.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 
 #include <cmath>
@@ -110,8 +111,9 @@ QString PointerReadout(const ChartView& viewer, QPoint at, int paneHeight) {
 }
 
 QString MeasureReadout(const Measurement& m) {
-    return QStringLiteral("A #%1  B #%2   Δ %3 samples   Δt %4 s   ΔV %5\n"
-                          "mean %6   min %7   max %8")
+    return QCoreApplication::translate("ChartOverlay",
+                                       "A #%1  B #%2   Δ %3 samples   Δt %4 s   ΔV %5\n"
+                                       "mean %6   min %7   max %8")
         .arg(m.a)
         .arg(m.b)
         .arg(m.dSamples)
