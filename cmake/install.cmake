@@ -57,7 +57,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The menus are Japanese: without a font that has the characters they are empty boxes.
+# The Japanese texts (the default on a Japanese system): without a font that has the characters they are empty boxes.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk | fonts-vlgothic")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme")
+# qt6-translations-l10n: Qt's own buttons and file dialogs in Japanese when Japanese is chosen.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "shared-mime-info, desktop-file-utils, hicolor-icon-theme, qt6-translations-l10n")
 include(CPack)

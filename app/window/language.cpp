@@ -1,10 +1,10 @@
 #include "app/window/language.h"
 
+#include "app/window/startup.h"
 #include "chart/ini_file.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QLibraryInfo>
 #include <QTranslator>
 #include <QWidget>
 
@@ -35,8 +35,9 @@ Language StoredLanguage(const std::string& iniPath, const QLocale& system) {
     IniFile ini;
     if (!iniPath.empty() && ini.Load(iniPath)) {
         const auto value = ini.Get(SECTION, KEY);
-        if (value && *value == "ja") return Language::Japanese;
-        if (value && *value == "en") return Language::English;
+        const QString code = value ? QString::fromStdString(*value).toLower() : QString();
+        if (code == QLatin1String("ja")) return Language::Japanese;
+        if (code == QLatin1String("en")) return Language::English;
     }
     return system.language() == QLocale::Japanese ? Language::Japanese : Language::English;
 }
@@ -58,36 +59,25 @@ QString LanguageCode(Language language) {
 }
 
 bool ApplyLanguage(Language language) {
-    auto* program = new QTranslator();
-    auto* qt = new QTranslator();
     // The sources hold the Japanese texts: Japanese needs only Qt's own translation.
-    const bool programLoaded =
-        language == Language::Japanese || program->load(QStringLiteral(":/i18n/vortan_en.qm"));
-    const bool qtLoaded =
-        language == Language::English ||
-        qt->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                 QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    if (!programLoaded) {
-        delete program;
-        delete qt;
-        return false;
+    QTranslator* program = nullptr;
+    if (language == Language::English) {
+        program = new QTranslator();
+        if (!program->load(QStringLiteral(":/i18n/vortan_en.qm"))) {
+            delete program;
+            return false;
+        }
     }
     Remove(programTranslator);
     Remove(qtTranslator);
     current = language;
-    if (language == Language::English) {
+    if (program) {
         programTranslator = program;
         QCoreApplication::installTranslator(program);
-    } else {
-        delete program;
+        return true;
     }
-    if (language == Language::Japanese && qtLoaded) {
-        qtTranslator = qt;
-        QCoreApplication::installTranslator(qt);
-    } else {
-        delete qt;
-    }
-    return qtLoaded;
+    qtTranslator = InstallQtJapanese(QCoreApplication::instance());
+    return qtTranslator != nullptr;
 }
 
 void SetTranslatedText(QAction* action, const char* context, const char* text,

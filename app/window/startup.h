@@ -56,6 +56,6 @@ void ScheduleScreenshot(VortanMain* main, const QString& path);
 int RunVortan(int argc, char** argv);
 
 // Installs Qt's own Japanese texts (standard buttons, file dialogs) from Qt's translations
-// folder, whatever the system's language: the program speaks Japanese throughout. Returns the
+// folder, whatever the system's language: used when the program speaks Japanese. Returns the
 // installed translator (owned by app), or null when the texts cannot be found.
 QTranslator* InstallQtJapanese(QCoreApplication* app);

@@ -56,6 +56,7 @@ TEST_F(LanguageTest, StoredChoiceElseTheSystemLocale) {
         {nullptr, QLocale::c(), Language::English},
         {"[general]\r\nlanguage=en\r\n", japan, Language::English},
         {"[general]\r\nlanguage=ja\r\n", us, Language::Japanese},
+        {"[general]\r\nlanguage=EN\r\n", japan, Language::English},
         {"[general]\r\nlanguage=fr\r\n", japan, Language::Japanese},
         {"[general]\r\nlanguage=\r\n", us, Language::English},
     };
