@@ -18,6 +18,10 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
 static void InitHelpResources() {
     static bool done = false;
     if (!done) Q_INIT_RESOURCE(help);
@@ -139,7 +143,13 @@ void HelpWindow::Search(const QString& words) {
     QString html =
         tr("<h2>「%1」の検索結果 / Results for \"%1\"</h2><ul>").arg(needle.toHtmlEscaped());
     int found = 0;
-    for (const char* page : PAGES) {
+    // The pages of the language in use come first.
+    std::vector<const char*> pages(std::begin(PAGES), std::end(PAGES));
+    const QString mine = LanguageCode(CurrentLanguage());
+    std::stable_partition(pages.begin(), pages.end(), [&mine](const char* page) {
+        return QLatin1String(page).startsWith(mine);
+    });
+    for (const char* page : pages) {
         QFile file(QStringLiteral(":/help/") + QLatin1String(page));
         if (!file.open(QIODevice::ReadOnly)) continue;
         QTextDocument doc;

@@ -175,6 +175,11 @@ TEST_F(LanguageTest, GeneralSettingsChoosesTheLanguageAndHelpFollows) {
     EXPECT_EQ(HelpWindowShown()->browser()->source().path(),
               QStringLiteral("/help/en/search.html"));
     EXPECT_EQ(HelpWindowShown()->windowTitle(), QStringLiteral("Vortan Help"));
+    // A search lists the pages of the language in use before the others.
+    HelpWindowShown()->Search(QStringLiteral("SPL"));
+    const QString results = HelpWindowShown()->browser()->toHtml();
+    EXPECT_LT(results.indexOf(QLatin1String("help/en/")),
+              results.indexOf(QLatin1String("help/ja/")));
 
     choose(0, &title);
     EXPECT_EQ(title, QStringLiteral("General Settings"));
