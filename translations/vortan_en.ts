@@ -225,6 +225,14 @@ Reason: %2</translation>
 %1
 %2</translation>
     </message>
+    <message>
+        <source>SPL file (*.SPL *.spl)</source>
+        <translation>SPL file (*.SPL *.spl)</translation>
+    </message>
+    <message>
+        <source>Open a SPL file</source>
+        <translation>Open a SPL file</translation>
+    </message>
 </context>
 <context>
     <name>ChartInfoPanel</name>
@@ -599,6 +607,17 @@ mean %6   min %7   max %8</translation>
     <message>
         <source>&lt;p&gt;&lt;a href=&quot;%1&quot;&gt;キーワード一覧 / Keywords&lt;/a&gt;&lt;/p&gt;</source>
         <translation>&lt;p&gt;&lt;a href=&quot;%1&quot;&gt;Keywords&lt;/a&gt;&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>InfoPanel</name>
+    <message>
+        <source>Not ready</source>
+        <translation>Not ready</translation>
+    </message>
+    <message>
+        <source>No comment</source>
+        <translation>No comment</translation>
     </message>
 </context>
 <context>
@@ -1000,6 +1019,14 @@ mean %6   min %7   max %8</translation>
 %1</source>
         <translation>Printing could not be finished.
 %1</translation>
+    </message>
+    <message>
+        <source>The PDF file could not be written.</source>
+        <translation>The PDF file could not be written.</translation>
+    </message>
+    <message>
+        <source>The printer reported an error.</source>
+        <translation>The printer reported an error.</translation>
     </message>
 </context>
 <context>

@@ -25,8 +25,12 @@ FileDialogHook& DialogHook() {
     return hook;
 }
 
-const QString SPL_FILTER = QStringLiteral("SPL file (*.SPL *.spl)");
-const QString SPL_DIALOG_TITLE = QStringLiteral("Open a SPL file");
+QString SplFilter() {
+    return QCoreApplication::translate("ChartFiles", "SPL file (*.SPL *.spl)");
+}
+QString SplDialogTitle() {
+    return QCoreApplication::translate("ChartFiles", "Open a SPL file");
+}
 
 } // namespace
 
@@ -44,7 +48,7 @@ void SetFileDialogHook(FileDialogHook hook) {
 
 std::optional<QString> OpenSplDialog(QWidget* owner) {
     if (DialogHook()) return DialogHook()(owner, false, QString());
-    QString name = QFileDialog::getOpenFileName(owner, SPL_DIALOG_TITLE, QString(), SPL_FILTER);
+    QString name = QFileDialog::getOpenFileName(owner, SplDialogTitle(), QString(), SplFilter());
     if (name.isEmpty()) return std::nullopt;
     return name;
 }
@@ -52,7 +56,7 @@ std::optional<QString> OpenSplDialog(QWidget* owner) {
 std::optional<QString> SaveSplDialog(QWidget* owner, const QString& proposed) {
     if (DialogHook()) return DialogHook()(owner, true, proposed);
     // Replacing another file is asked by SaveCurrentChart, which knows the current file.
-    QString name = QFileDialog::getSaveFileName(owner, SPL_DIALOG_TITLE, proposed, SPL_FILTER,
+    QString name = QFileDialog::getSaveFileName(owner, SplDialogTitle(), proposed, SplFilter(),
                                                 nullptr, QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty()) return std::nullopt;
     return name;

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPointer>
 
@@ -73,10 +74,10 @@ InfoPanel::~InfoPanel() {
 
 void InfoPanel::Refresh(const ChartView* viewer) {
     if (!ChartBaseName || CurrentChart.tags.empty()) {
-        name->setText(QStringLiteral("Not ready"));
+        name->setText(QCoreApplication::translate("InfoPanel", "Not ready"));
         magnification->setText(QStringLiteral("0%"));
         range->setText(QStringLiteral("0V"));
-        comment->setPlainText(QStringLiteral("No comment"));
+        comment->setPlainText(QCoreApplication::translate("InfoPanel", "No comment"));
         return;
     }
     name->setText(FromLocal(*ChartBaseName));

@@ -67,7 +67,7 @@ class PdfPagesTarget : public PrintTarget {
     bool EndPage(int) override { return printer->printerState() != QPrinter::Error; }
     bool EndDoc() override {
         if (!painter.end() || printer->printerState() == QPrinter::Error) {
-            failure = QStringLiteral("The PDF file could not be written.");
+            failure = QCoreApplication::translate("Printing", "The PDF file could not be written.");
             return false;
         }
         return Deliver();
@@ -77,7 +77,9 @@ class PdfPagesTarget : public PrintTarget {
         if (painter.isActive()) painter.end();
     }
     QString ErrorText() const override {
-        return failure.isEmpty() ? QStringLiteral("The printer reported an error.") : failure;
+        return failure.isEmpty()
+                   ? QCoreApplication::translate("Printing", "The printer reported an error.")
+                   : failure;
     }
     QString Destination() const override { return destination; }
 
