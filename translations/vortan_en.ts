@@ -524,7 +524,7 @@ mean %6   min %7   max %8</translation>
     </message>
     <message>
         <source>起動時に最大化する</source>
-        <translation>Maximize at start</translation>
+        <translation>Maximise at start</translation>
     </message>
     <message>
         <source>コンソールパネルの位置を保存する</source>
@@ -1198,7 +1198,7 @@ mean %6   min %7   max %8</translation>
     </message>
     <message>
         <source>起動したらメインウィンドウを最大化します</source>
-        <translation>Maximizes the main window at start</translation>
+        <translation>Maximises the main window at start</translation>
     </message>
     <message>
         <source>操作盤の位置を次回に使います</source>
