@@ -76,13 +76,11 @@ void GeneralSettingsDialog::accept() {
     } else {
         Settings.uniformZone = false;
     }
-    // A new language is kept in the settings file at once and takes effect now.
+    // A new language takes effect now and is kept in the settings file at once.
     const Language language =
         ui->languageCombo->currentIndex() == 1 ? Language::English : Language::Japanese;
-    if (language != CurrentLanguage()) {
+    if (language != CurrentLanguage() && ApplyLanguage(language))
         StoreLanguage(SettingsFilePath(), language);
-        ApplyLanguage(language);
-    }
     QDialog::accept();
 }
 

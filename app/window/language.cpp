@@ -76,8 +76,9 @@ bool ApplyLanguage(Language language) {
         QCoreApplication::installTranslator(program);
         return true;
     }
+    // Qt's own Japanese is a nicety: without it the buttons of its dialogs stay English.
     qtTranslator = InstallQtJapanese(QCoreApplication::instance());
-    return qtTranslator != nullptr;
+    return true;
 }
 
 void SetTranslatedText(QAction* action, const char* context, const char* text,

@@ -24,7 +24,8 @@ bool StoreLanguage(const std::string& iniPath, Language language);
 // The language in use: Japanese until ApplyLanguage chooses otherwise.
 Language CurrentLanguage();
 // Installs the program's and Qt's own translations for language (removing those of the other).
-// Returns false when a translation could not be loaded; the texts then stay as they were.
+// Returns false when the program's translation could not be loaded; the texts then stay as they
+// were.
 bool ApplyLanguage(Language language);
 
 // "ja" or "en": the folder of the help pages and the value in the settings file.
