@@ -130,6 +130,21 @@ int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint3
 // The same, taking the rows over instead of copying them (for a chart just read). On success rows
 // is left empty; on failure it is left as it was.
 int SetChart(ChartView* viewer, ChartStore&& rows, uint32_t flags, int listCount);
+// A chart made ready for a viewer: the part of SetChart that touches no viewer (the extremes, the
+// peak tables from the rows' marks, the blank padding), so that a long chart can be prepared away
+// from the window's thread. An empty block means it failed (logged as SetChart logs).
+struct PreparedChart {
+    std::unique_ptr<CHARTBLOCK> block;
+    std::vector<std::unique_ptr<PeakSet>> lists;
+    int listCount = 0;
+};
+// desktopWidth and tableCount are the viewer's DesktopWidth() and listCount, read beforehand.
+// Rows are taken over on success and left as they were on failure.
+PreparedChart PrepareChart(ChartStore& rows, uint32_t flags, int listCount, int desktopWidth,
+                           int tableCount);
+// Installs a prepared chart: 1 on success; on failure the viewer keeps its chart and prepared is
+// left as it was.
+int SetChart(ChartView* viewer, PreparedChart&& prepared);
 // The chart's rows where they lie (blank padding excluded), for reading until the chart next
 // changes; *count = their number, *flags |= HASSM when smoothed. Null (logged) when there is no
 // chart or a peak is being set.
