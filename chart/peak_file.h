@@ -8,8 +8,8 @@
 
 #include "chart/atomic_file.h"
 #include "chart/chart_store.h"
+#include "chart/peak_entry.h"
 #include "chart/spl_types.h"
-#include "viewer/chart_viewer.h"
 
 #include <functional>
 #include <string>

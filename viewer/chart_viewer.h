@@ -8,6 +8,7 @@
 #pragma once
 
 #include "chart/chart_store.h"
+#include "chart/peak_entry.h"
 #include "chart/spl_types.h"
 #include "viewer/viewer_host.h"
 
@@ -28,8 +29,6 @@ inline constexpr int VN_ADJUST = 0x40;
 inline constexpr int CHART_MODE_VIEW = 0;
 inline constexpr int CHART_MODE_BASE = 1;
 inline constexpr int CHART_MODE_TOP = 2;
-
-inline constexpr int MAX_ELEM_NAME = 30; // PeakEntry::name capacity, terminator included
 
 // RefreshView targets.
 inline constexpr int REFRESH_CHART = 1;
@@ -56,13 +55,6 @@ struct CHARTBLOCK {
     ChartStore rows;
     // Changes whenever the sample data is replaced (each SetChart), for caches of the painters.
     uint64_t generation = 0;
-};
-
-struct PeakEntry {
-    double position = 0.0; // sample index of the top, a whole number
-    double height = 0.0;   // volts
-    double factor = 1.0;
-    char name[MAX_ELEM_NAME] = {};
 };
 
 struct PeakSet {
