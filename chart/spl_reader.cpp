@@ -53,6 +53,11 @@ std::string_view ForLog(std::string_view text) {
     return text;
 }
 
+void SetError(SplReadInfo& info, const std::string& text, long long line) {
+    info.error = SplError{text, line};
+    info.failure = info.error.Describe();
+}
+
 bool IsSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
@@ -252,7 +257,7 @@ struct Reader {
         return got;
     }
     void Because(const std::string& why, bool withLine = true) {
-        if (info) info->failure = withLine ? "line " + std::to_string(line) + ": " + why : why;
+        if (info) SetError(*info, why, withLine ? line : 0);
     }
     std::optional<ChartStore> Fail(const std::string& why) {
         Because(why);
@@ -260,8 +265,9 @@ struct Reader {
         return std::nullopt;
     }
     std::optional<ChartStore> ReadFailed() {
+        const int why = errno; // before logging, which may change it
         LogPrintf("%s can't be read.", fileName.c_str());
-        Because(std::strerror(errno), false);
+        Because(std::strerror(why), false);
         chart.tags.clear();
         return std::nullopt;
     }
@@ -538,6 +544,10 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
 
 } // namespace
 
+std::string SplError::Describe() const {
+    return line > 0 ? "line " + std::to_string(line) + ": " + text : text;
+}
+
 void SetSplRowErrorHandler(SplRowErrorHandler handler) {
     RowErrorHandler() = std::move(handler);
 }
@@ -554,15 +564,18 @@ std::optional<ChartStore> ReadSplData(const std::string& fileName, SplChart& cha
     if (info) *info = SplReadInfo();
     if (fileName.empty()) {
         LogPrint("Invalid arguments.");
-        if (info) info->failure = "no file name";
+        if (info) SetError(*info, "no file name", 0);
         return std::nullopt;
     }
     Reader reader{chart, {}, {}, fileName, info, progress};
     if (!reader.lines.Open(fileName)) {
+        const int why = errno; // before logging, which may change it
         LogPrintf("%s can't be opened.", fileName.c_str());
         if (info)
-            info->failure = reader.lines.notRegular() ? "not a regular file (a device or FIFO)"
-                                                      : std::strerror(errno);
+            SetError(*info,
+                     reader.lines.notRegular() ? "not a regular file (a device or FIFO)"
+                                               : std::strerror(why),
+                     0);
         return std::nullopt;
     }
     if (progress) progress->total = reader.lines.fileSize();
