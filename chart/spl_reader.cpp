@@ -24,7 +24,6 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
-#include <strings.h>
 #include <thread>
 
 namespace {
@@ -56,6 +55,18 @@ std::string_view ForLog(std::string_view text) {
 void SetError(SplReadInfo& info, const std::string& text, long long line) {
     info.error = SplError{text, line};
     info.failure = info.error.Describe();
+}
+
+// text begins with prefix, ASCII letters compared without case.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        char a = text[i], b = prefix[i];
+        if (a >= 'a' && a <= 'z') a = static_cast<char>(a - 'a' + 'A');
+        if (b >= 'a' && b <= 'z') b = static_cast<char>(b - 'a' + 'A');
+        if (a != b) return false;
+    }
+    return true;
 }
 
 bool IsSpace(char c) {
@@ -376,7 +387,7 @@ std::optional<ChartStore> Reader::Header() {
             }
             chart.version = version;
         } else if (name == "Smoothed") {
-            if (rest.size() >= 5 && strncasecmp(rest.data(), "\"YES\"", 5) == 0) {
+            if (StartsWithNoCase(rest, "\"YES\"")) {
                 chart.flags |= HASSM;
                 LogPrint("Set HASSM");
             }
@@ -464,9 +475,9 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
         // line reader start afresh.
         size_t region = have;
         if (!atEnd) {
-            auto* nl = static_cast<const char*>(memrchr(buf.data(), '\n', have));
-            if (nl) {
-                region = static_cast<size_t>(nl - buf.data()) + 1;
+            const size_t nl = std::string_view(buf.data(), have).rfind('\n');
+            if (nl != std::string_view::npos) {
+                region = nl + 1;
             } else {
                 // One line longer than a block: whole pieces of it, leaving room for look-ahead.
                 region = (have - SplLineReader::PIECE_MAX - 2) / SplLineReader::PIECE_MAX *

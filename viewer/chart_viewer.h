@@ -114,6 +114,8 @@ using PeakDetector = int (*)(void* context, const double* data, int start, int e
 
 // --- chart block (install, check, take back) ---
 int CheckChartView(const ChartView* viewer);
+// True when the viewer holds a chart of at least one sample (false for a null viewer).
+bool HasSamples(const ChartView* viewer);
 const char* GetChartViewerClass();
 // Copies the caller's rows (1 on success). On any failure the viewer keeps its previous chart and
 // tables. listCount must be 1 or 2 (the rows carry two tables' columns).
@@ -123,8 +125,8 @@ int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint3
 // is left empty; on failure it is left as it was.
 int SetChart(ChartView* viewer, ChartStore&& rows, uint32_t flags, int listCount);
 // The chart's rows where they lie (blank padding excluded), for reading until the chart next
-// changes; *count = their number, *flags |= HASSM when smoothed. Null (logged) when there is no
-// chart or a peak is being set.
+// changes; *count = their number, *flags = HASSM when smoothed (left as it was otherwise). Null
+// (logged) when there is no chart or a peak is being set.
 const ChartStore* RetrieveChart(ChartView* viewer, int* count, uint32_t* flags);
 // Gives the viewer's chart a new smoothed column (sampleCount values) and installs it again as
 // SetChart does with HASSM, peaks rebuilt from the rows' marks. 0 when SetChart would refuse; the
