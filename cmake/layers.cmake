@@ -28,6 +28,7 @@ function(vortan_layer_check name library source header)
     add_test(NAME ${name}
         COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target ${name})
     string(REPLACE "." "\\." pattern ${header})
-    set_tests_properties(${name} PROPERTIES
+    # Alone: it runs the build tool in the build tree.
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE
         PASS_REGULAR_EXPRESSION "${pattern}'?:? (No such file|file not found)")
 endfunction()
