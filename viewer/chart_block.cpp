@@ -39,12 +39,7 @@ void TakePeaks(const RowMark& mark, const std::string& name,
         uint32_t bit = TableBit(k);
         if ((mark.flags & bit) == 0) continue;
         PeakSet& set = *lists[static_cast<size_t>(k)];
-        PeakEntry entry;
-        entry.position = mark.row;
-        entry.height = mark.top[k] - mark.base[k];
-        entry.factor = 1.0;
-        CopyElemName(entry.name, name.c_str(), name.size());
-        set.entries.push_back(entry);
+        set.entries.push_back(MarkedPeak(mark.row, mark.top[k], mark.base[k], name));
         LogPrintf("SetChart: A peak(%dth) has been detected (%X/%X) for %d. ID was copied in "
                   "MAX_ELEM_NAME.",
                   set.count + 1, mark.flags, bit, k);
@@ -73,6 +68,10 @@ int CheckChartView(const ChartView* viewer) {
         return 0;
     }
     return 1;
+}
+
+bool HasSamples(const ChartView* viewer) {
+    return viewer && viewer->chart && viewer->chart->sampleCount >= 1;
 }
 
 const char* GetChartViewerClass() {
@@ -138,11 +137,12 @@ PreparedChart PrepareBlock(ChartStore& rows, uint32_t flags, int listCount, int 
     }
     LogPrint("SetChart: Peak list table is initialized.");
 
-    // The first sample seeds the extremes unless it lies outside [-0.1, 20.0] V; then the second
-    // does. Without such a sample the seed is 0.0, the value of the blank samples that follow.
+    // The first sample seeds the extremes unless it lies outside the first row's band; then the
+    // second does. Without such a sample the seed is 0.0, the value of the blank samples that
+    // follow.
     const double* data = rows.Data();
     Extremes ext{0.0, 0.0};
-    if (sampleCount >= 1 && data[0] >= -0.1 && data[0] <= 20.0)
+    if (sampleCount >= 1 && data[0] >= FIRST_ROW_LOW && data[0] <= FIRST_ROW_HIGH)
         ext = {data[0], data[0]};
     else if (sampleCount >= 2)
         ext = {data[1], data[1]};
@@ -297,7 +297,7 @@ const ChartStore* RetrieveChart(ChartView* viewer, int* count, uint32_t* flags) 
         return nullptr;
     }
     *count = chart->sampleCount;
-    if (chart->flags & HASSM) *flags = 1;
+    if (chart->flags & HASSM) *flags = HASSM;
     return &chart->rows;
 }
 

@@ -134,7 +134,7 @@ int LoadChart(VortanMain* main, const std::string& fileName) {
         QMessageBox::warning(
             main, QStringLiteral("Vortan"),
             QStringLiteral("チャートを読み込めませんでした。\n%1\n理由: %2")
-                .arg(PathFromCore(fileName), QString::fromLocal8Bit(info.failure)));
+                .arg(PathFromCore(fileName), QString::fromLocal8Bit(info.error.Describe())));
     } else if (!loaded) {
         // Read, but the viewer could not take it (its reason is in the run log).
         QMessageBox::warning(main, QStringLiteral("Vortan"),
