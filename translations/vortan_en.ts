@@ -233,6 +233,14 @@ Reason: %2</translation>
         <source>Open a SPL file</source>
         <translation>Open a SPL file</translation>
     </message>
+    <message>
+        <source>チャートを表示できませんでした。
+%1
+理由: ビューアがチャートを受け取れませんでした（実行ログを参照してください）。</source>
+        <translation>The chart could not be shown.
+%1
+Reason: the viewer could not take the chart (see the run log).</translation>
+    </message>
 </context>
 <context>
     <name>ChartInfoPanel</name>
