@@ -4,15 +4,6 @@
 
 #include <cmath>
 
-namespace {
-
-// 4000 samples rising to 1.8 V: 10 samples per index column, scrollCount 4000, default range 2 V.
-void SetLong(TestViewer& t) {
-    ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1);
-}
-
-} // namespace
-
 TEST(SetViewPosition, ClampsTheStartToTheScrollableStretch) {
     TestViewer t;
     SetLong(t);
@@ -54,14 +45,6 @@ TEST(SetViewPosition, PlacesTheBoxFromTheRequestedPosition) {
     SetViewPosition(&t.view, 2000, 1.0);
     EXPECT_EQ(t.view.index.boxTop, 50);
     EXPECT_GE(t.host.indexUpdates, 1);
-}
-
-TEST(SetViewPosition, NeedsBothPanesAndAChart) {
-    TestViewer t;
-    EXPECT_EQ(SetViewPosition(&t.view, 0, 0.0), 0);
-    SetLong(t);
-    t.host.hasIndexPane = false;
-    EXPECT_EQ(SetViewPosition(&t.view, 0, 0.0), 0);
 }
 
 TEST(SetMagnification, DoublingKeepsTheCentreSampleAndDefaultReturnsToOne) {
@@ -152,35 +135,6 @@ TEST(SetRange, AChartOfZerosHasNoRange) {
     EXPECT_EQ(SetRange(&t.view, std::nan("")), 0.0);
 }
 
-TEST(GetChartMin, ReadsTheEdgesOrTheExtremes) {
-    LogCapture log;
-    TestViewer t;
-    EXPECT_EQ(GetChartMax(&t.view, 1), 0.0);
-    EXPECT_EQ(GetChartMin(&t.view, 1), 0.0);
-    EXPECT_EQ(log.Count("GetChartMax: Data not ready"), 2);
-    SetLong(t);
-    SetRange(&t.view, 0.5);
-    EXPECT_DOUBLE_EQ(GetChartMin(&t.view, 0), t.view.chart->viewTop - 0.5);
-    EXPECT_EQ(GetChartMin(&t.view, 1), 0.0);
-    EXPECT_EQ(GetChartMax(&t.view, 1), 1.8);
-    EXPECT_EQ(GetChartMax(&t.view, 0), t.view.chart->viewTop);
-}
-
-TEST(GetCursor, FillsTheViewOrReportsNoData) {
-    LogCapture log;
-    TestViewer t;
-    int start = -1, width = -1;
-    double top = -1, range = -1;
-    EXPECT_EQ(GetCursor(&t.view, &start, &top, nullptr, nullptr), 0);
-    EXPECT_TRUE(log.Has("GetCursor: Data not ready"));
-    SetLong(t);
-    EXPECT_EQ(GetCursor(&t.view, nullptr, &top, nullptr, nullptr), 0);
-    EXPECT_EQ(GetCursor(&t.view, &start, &top, &width, &range), 1);
-    EXPECT_EQ(start, 0);
-    EXPECT_EQ(width, 800);
-    EXPECT_DOUBLE_EQ(range, 2.0);
-}
-
 TEST(ShiftRange, StepsFromTheFullHeightItem) {
     TestViewer t;
     ASSERT_EQ(Set(t, Ramp(2000, 0.27)), 1); // default range 0.3 V
@@ -226,14 +180,4 @@ TEST(ShiftRange, BelowTheSmallestRowSelectsOneMillivolt) {
     EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 1);
     EXPECT_EQ(checked, 40026u);
     EXPECT_EQ(GetRange(&t.view), 0.001);
-}
-
-TEST(RangeCommand, SetsTheRowAndMovesTheCheck) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(2000, 1.0)), 1);
-    unsigned checked = RANGE_FULL_HEIGHT;
-    EXPECT_EQ(RangeCommand(&t.view, 7, &checked), 1);
-    EXPECT_EQ(checked, 40020u);
-    EXPECT_EQ(GetRange(&t.view), 0.1);
-    EXPECT_EQ(RangeCommand(&t.view, 14, &checked), 0); // the end row is never selected
 }
