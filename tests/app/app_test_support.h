@@ -33,6 +33,13 @@ inline void Pump() {
         QCoreApplication::processEvents();
 }
 
+// The child widget of the dialog called name (a test failure when there is none).
+template <class W> W* Child(QWidget* dialog, const char* name) {
+    W* w = dialog->findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
 struct BoxSeen {
     int count = 0;
     QString text;

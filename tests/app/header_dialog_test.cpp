@@ -11,14 +11,9 @@
 #include <QPushButton>
 
 using apptest::AppTest;
+using apptest::Child;
 
 namespace {
-
-template <class W> W* Child(QWidget* dialog, const char* name) {
-    W* w = dialog->findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
 
 // Picks tag index in the list as the user does (activated); returns the value shown then.
 QString Pick(HeaderDialog* d, int index) {
@@ -46,7 +41,6 @@ TEST_F(HeaderDialogTest, EditsAreKeptOnOkAndDroppedOnCancel) {
     QStringList names;
     QString firstValue;
     OnDialog<HeaderDialog>([&](HeaderDialog* d) {
-        EXPECT_EQ(d->windowTitle(), QStringLiteral("コメントの編集"));
         auto* list = Child<QComboBox>(d, "tagList");
         for (int i = 0; i < list->count(); ++i)
             names << list->itemText(i);
@@ -79,7 +73,6 @@ TEST_F(HeaderDialogTest, EditsAreKeptOnOkAndDroppedOnCancel) {
     EXPECT_EQ(CurrentChart.tags[1].value, "Soil core 13");
     EXPECT_EQ(CurrentChart.tags[2].value, "someone");
     EXPECT_EQ(CurrentChart.tags[3].value, before.tags[3].value);
-    EXPECT_EQ(CurrentChart.tags[0].name, "Comment:");
     EXPECT_EQ(CurrentChart.tagCount(), 4);
     EXPECT_TRUE(window->chartModified());
 }
@@ -93,7 +86,6 @@ TEST_F(HeaderDialogTest, Spl2BoxAsksWhileExtendedSplIsOn) {
     std::shared_ptr<apptest::BoxSeen> no, yes;
     OnDialog<HeaderDialog>([&](HeaderDialog* d) {
         auto* box = Child<QCheckBox>(d, "spl2Box");
-        EXPECT_EQ(box->text(), QStringLiteral("SPL2形式"));
         checkedOnOpening = box->isChecked();
         no = Answer(QMessageBox::No);
         box->click();
