@@ -21,7 +21,6 @@
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QWheelEvent>
-#include <QXmlStreamReader>
 
 namespace {
 
@@ -183,34 +182,6 @@ TEST_F(EditCommandsTest, AxesToggleIsRememberedInTheSettingsFile) {
     Open();
     EXPECT_TRUE(window->viewer()->axesShown());
     EXPECT_TRUE(window->actionFor(CMD_AXES)->isChecked());
-}
-
-TEST(ToolTips, EveryButtonAndFieldOfEveryFormHasOne) {
-    const QDir forms(QStringLiteral(VORTAN_EXAMPLES "/../resources"));
-    const QStringList files = forms.entryList({QStringLiteral("*.ui")});
-    ASSERT_GE(files.size(), 12);
-    QStringList missing;
-    static const QStringList kinds = {"QPushButton", "QRadioButton",    "QCheckBox",
-                                      "QLineEdit",   "QComboBox",       "QPlainTextEdit",
-                                      "QListWidget", "QDialogButtonBox"};
-    for (const QString& file : files) {
-        QFile ui(forms.filePath(file));
-        ASSERT_TRUE(ui.open(QIODevice::ReadOnly));
-        QXmlStreamReader xml(&ui);
-        QString window;
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"widget")
-                continue;
-            const QString kind = xml.attributes().value("class").toString();
-            const QString name = xml.attributes().value("name").toString();
-            if (window.isEmpty()) window = name;
-            if (kinds.contains(kind) && ToolTipFor(window, name).isEmpty())
-                missing << file + QLatin1Char(' ') + name;
-        }
-    }
-    EXPECT_TRUE(missing.isEmpty()) << missing.join(QStringLiteral(", ")).toStdString();
-    for (int part = 0; part < 9; ++part)
-        EXPECT_FALSE(StatusPartToolTip(part).isEmpty());
 }
 
 TEST_F(EditCommandsTest, HelpKeyMapOpensThePrintableKeysPage) {

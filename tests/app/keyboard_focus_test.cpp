@@ -1,11 +1,14 @@
 // Keys as a keyboard sends them, to whatever has the focus, after the menus, dialogs, panels and
-// panes were used: the viewer must hold the focus and every accelerator must still act.
+// panes were used: the viewer must hold the focus and every accelerator must still act. Which
+// windows get the accelerator keys through the application key filter.
 #include "app/panels/cursor_pad.h"
 #include "app/panels/panels.h"
 #include "app/window/key_filter.h"
 #include "panel_fixture.h"
 #include "views/index_pane.h"
 
+#include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -49,7 +52,21 @@ class KeyboardFocusTest : public PanelTest {
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
         EXPECT_FALSE(window->chartModified());
     }
+
+    int ViewStart() const {
+        int start = 0;
+        double top = 0;
+        GetCursor(window->view(), &start, &top, nullptr, nullptr);
+        return start;
+    }
 };
+
+bool SendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(target, &press);
+    Pump();
+    return press.isAccepted();
+}
 
 } // namespace
 
@@ -90,4 +107,43 @@ TEST_F(KeyboardFocusTest, ChartKeysWorkAfterMenusDialogsPanelsAndClicks) {
         if (button->property("command").toUInt() == 40055) button->click();
     Pump();
     ExpectChartKeysWork("pad button");
+}
+
+TEST_F(KeyboardFocusTest, ModelessPanelsPassKeysOnModalDialogsAndOtherWindowsKeepThem) {
+    LoadExample();
+    auto* panel = new QDialog(window);
+    auto* edit = new QLineEdit(panel);
+    panel->show();
+    Pump();
+    int before = ViewStart();
+    SendKey(edit, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_GT(ViewStart(), before);
+    EXPECT_TRUE(SendKey(edit, Qt::Key_Tab)); // a command here, not a focus move
+    delete panel;
+
+    QWidget other;
+    other.show();
+    Pump();
+    before = ViewStart();
+    SendKey(&other, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(ViewStart(), before);
+    QDialog modal(window);
+    int seen = -1;
+    QTimer::singleShot(0, &modal, [&] {
+        SendKey(window->viewer(), Qt::Key_Right, Qt::ControlModifier);
+        seen = ViewStart();
+        modal.reject();
+    });
+    modal.exec();
+    EXPECT_EQ(seen, before);
+}
+
+TEST_F(KeyboardFocusTest, MenusFireThroughTheTableOnly) {
+    LoadExample();
+    // No action carries a shortcut of its own: the key filter is the one path.
+    for (QAction* action : window->findChildren<QAction*>())
+        EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
+    const double before = GetMagnification(window->view());
+    window->actionFor(40006)->trigger();
+    EXPECT_DOUBLE_EQ(GetMagnification(window->view()), before * 2.0);
 }
