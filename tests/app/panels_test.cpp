@@ -67,7 +67,7 @@ TEST(ParseIntervalCount, LeadingIntegerAtLeastOne) {
     EXPECT_EQ(ParseIntervalCount(QStringLiteral("99999999999999999999")), INT_MAX);
 }
 
-TEST_F(PanelTest, PadFollowsTheChartMode) {
+TEST_F(PanelTest, PadMovesTheViewAndFollowsTheChartMode) {
     LoadExample();
     CursorPadCommand(window, 0, nullptr);
     Pump();
@@ -77,6 +77,16 @@ TEST_F(PanelTest, PadFollowsTheChartMode) {
     EXPECT_TRUE(pad->isVisible());
     EXPECT_TRUE(Settings.showCursorPad);
     EXPECT_TRUE(window->actionFor(40059)->isChecked());
+    Button(pad, "right")->click();
+    EXPECT_EQ(ViewStart(window), 0); // posted, not run inside the click
+    Pump();
+    EXPECT_EQ(ViewStart(window), 1);
+    Button(pad, "outerRight")->click();
+    Pump();
+    EXPECT_GT(ViewStart(window), 1);
+    Button(pad, "head")->click();
+    Pump();
+    EXPECT_EQ(ViewStart(window), 0);
 
     // "Pk" starts a peak: the base-line panel replaces the pad.
     Button(pad, "setHeight")->click();
@@ -104,24 +114,6 @@ TEST_F(PanelTest, PadFollowsTheChartMode) {
     CursorPadCommand(window, 0, nullptr);
     Pump();
     EXPECT_NE(PadWindow(), nullptr);
-}
-
-TEST_F(PanelTest, PadButtonMovesTheView) {
-    LoadExample();
-    CursorPadCommand(window, 0, nullptr);
-    Pump();
-    ASSERT_NE(PadWindow(), nullptr);
-    ASSERT_EQ(ViewStart(window), 0);
-    Button(PadWindow(), "right")->click();
-    EXPECT_EQ(ViewStart(window), 0); // posted, not run inside the click
-    Pump();
-    EXPECT_EQ(ViewStart(window), 1);
-    Button(PadWindow(), "outerRight")->click();
-    Pump();
-    EXPECT_GT(ViewStart(window), 1);
-    Button(PadWindow(), "head")->click();
-    Pump();
-    EXPECT_EQ(ViewStart(window), 0);
 }
 
 TEST_F(PanelTest, PadPlaceIsKeptRelativeToTheWindowAndReachesTheSettingsFile) {
@@ -175,7 +167,7 @@ TEST_F(PanelTest, BarPanelKeepsItsScreenPosition) {
     EXPECT_EQ(Settings.barAdjustY, 210);
 }
 
-TEST_F(PanelTest, RegisterSwapsAndStepsTheView) {
+TEST_F(PanelTest, RegisterSwapsAndStepsTheViewWithTheIntervalsGivenOrAsked) {
     LoadExample();
     RegisterCommand(window, 0, &RegisterOps[REG_MEM]); // Mem at 0
     SetViewPosition(window->view(), 350, 0.0);
@@ -202,18 +194,14 @@ TEST_F(PanelTest, RegisterSwapsAndStepsTheView) {
     RegisterCommand(window, 0, &RegisterOps[REG_DEC]); // Dec
     RegisterCommand(window, 0, &RegisterOps[REG_DEC]);
     EXPECT_EQ(ViewStart(window), here - 20);
-}
 
-TEST_F(PanelTest, IntervalsDialogAsksForTheCount) {
-    LoadExample();
+    // Without fixed intervals a dialog asks for the count; Cancel keeps the step.
     Settings.uniformZone = false;
-    Register = DisplacementRegister{};
     SetViewPosition(window->view(), 100, 0.0);
     RegisterCommand(window, 0, &RegisterOps[REG_MEM]);
     SetViewPosition(window->view(), 350, 0.0);
-    QString shownFrom, shownTo, title;
+    QString shownFrom, shownTo;
     WhenModal<QDialog>([&](QDialog* dialog) {
-        title = dialog->windowTitle();
         shownFrom = dialog->findChild<QLabel*>(QStringLiteral("from1080"))->text();
         shownTo = dialog->findChild<QLabel*>(QStringLiteral("to1081"))->text();
         auto* count = dialog->findChild<QLineEdit*>(QStringLiteral("count1082"));
@@ -222,22 +210,23 @@ TEST_F(PanelTest, IntervalsDialogAsksForTheCount) {
         dialog->accept();
     });
     RegisterCommand(window, 0, &RegisterOps[REG_DIVIDE]);
-    EXPECT_EQ(title, QStringLiteral("変位レジスタの設定"));
     EXPECT_EQ(shownFrom, QStringLiteral("100"));
     EXPECT_EQ(shownTo, QStringLiteral("350"));
     EXPECT_EQ(Register.step, 50);
     EXPECT_EQ(Register.start, 100);
-
-    // Cancel keeps the step.
     WhenModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
     RegisterCommand(window, 0, &RegisterOps[REG_DIVIDE]);
     EXPECT_EQ(Register.step, 50);
 }
 
-TEST_F(PanelTest, InfoPanelShowsTheChart) {
+TEST_F(PanelTest, StartupPanelsFollowTheSettingsAndTheInfoPanelShowsTheChart) {
     Open();
-    InfoPanelCommand(window, 0, nullptr);
+    Settings.showDetail = true;
+    Settings.showCursorPad = true;
+    OpenStartupPanels(window);
     Pump();
+    ASSERT_NE(PadWindow(), nullptr);
+    EXPECT_TRUE(window->actionFor(40059)->isChecked());
     InfoPanel* panel = InfoPanelWindow();
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(window->actionFor(40060)->isChecked());
@@ -264,17 +253,6 @@ TEST_F(PanelTest, InfoPanelShowsTheChart) {
     Pump();
     EXPECT_EQ(panel->texts().comment, QStringLiteral("Soil core 12"));
     EXPECT_EQ(panel->texts().range, QStringLiteral("2.00V"));
-}
-
-TEST_F(PanelTest, StartupPanelsFollowTheSettings) {
-    Open();
-    Settings.showDetail = true;
-    Settings.showCursorPad = true;
-    OpenStartupPanels(window);
-    Pump();
-    EXPECT_NE(InfoPanelWindow(), nullptr);
-    ASSERT_NE(PadWindow(), nullptr);
-    EXPECT_TRUE(window->actionFor(40059)->isChecked());
 }
 
 TEST_F(PanelTest, HelpOpensAtTopic18AndSearches) {
