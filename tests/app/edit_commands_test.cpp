@@ -5,7 +5,6 @@
 #include "app/panels/help_window.h"
 #include "app/panels/panels.h"
 #include "app/window/command_table.h"
-#include "app/window/key_filter.h"
 #include "app/window/tooltips.h"
 #include "app_test_support.h"
 #include "viewer/edit_history.h"
@@ -29,22 +28,13 @@ using apptest::Pump;
 class EditCommandsTest : public apptest::AppTest {
   protected:
     void SetUp() override {
-        static AppKeyFilter* filter = AppKeyFilter::Install(qApp);
         static ToolTipInstaller* tips = ToolTipInstaller::Install(qApp);
-        (void)filter;
         (void)tips;
         AppTest::SetUp();
     }
     void TearDown() override {
         if (window) window->MarkChartSaved();
         AppTest::TearDown();
-    }
-    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* target = QApplication::focusWidget();
-        if (!target || target->window() != window) target = window->viewer();
-        QKeyEvent press(QEvent::KeyPress, key, modifiers);
-        QApplication::sendEvent(target, &press);
-        Pump();
     }
     int Peaks() {
         int count = 0;

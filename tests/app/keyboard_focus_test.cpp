@@ -3,7 +3,6 @@
 // windows get the accelerator keys through the application key filter.
 #include "app/panels/cursor_pad.h"
 #include "app/panels/panels.h"
-#include "app/window/key_filter.h"
 #include "panel_fixture.h"
 #include "views/index_pane.h"
 
@@ -18,23 +17,6 @@ namespace {
 
 class KeyboardFocusTest : public PanelTest {
   protected:
-    void SetUp() override {
-        static AppKeyFilter* filter = AppKeyFilter::Install(qApp);
-        (void)filter;
-        PanelTest::SetUp();
-    }
-
-    // The keystroke goes where a keyboard would send it: an open menu, the focused widget, or
-    // the active window when nothing has the focus.
-    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* target = QApplication::activePopupWidget();
-        if (!target) target = QApplication::focusWidget();
-        if (!target) target = QApplication::activeWindow();
-        ASSERT_NE(target, nullptr);
-        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
-        Pump();
-    }
-
     // Enter starts a peak, Esc drops it, Right moves the cursor: all three act on the chart.
     void ExpectChartKeysWork(const char* after) {
         SCOPED_TRACE(after);
@@ -43,21 +25,11 @@ class KeyboardFocusTest : public PanelTest {
         EXPECT_NE(GetChartMode(window->view()), CHART_MODE_VIEW);
         Key(Qt::Key_Escape);
         EXPECT_EQ(GetChartMode(window->view()), CHART_MODE_VIEW);
-        int before = 0, after_ = 0;
-        double top = 0;
-        GetCursor(window->view(), &before, &top, nullptr, nullptr);
+        const int before = ViewStart();
         Key(Qt::Key_Right, Qt::ControlModifier);
-        GetCursor(window->view(), &after_, &top, nullptr, nullptr);
-        EXPECT_GT(after_, before);
+        EXPECT_GT(ViewStart(), before);
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
         EXPECT_FALSE(window->chartModified());
-    }
-
-    int ViewStart() const {
-        int start = 0;
-        double top = 0;
-        GetCursor(window->view(), &start, &top, nullptr, nullptr);
-        return start;
     }
 };
 

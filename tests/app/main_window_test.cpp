@@ -3,7 +3,6 @@
 // before changes are lost.
 #include "app/commands/chart_commands.h"
 #include "app/window/command_table.h"
-#include "app/window/key_filter.h"
 #include "app/window/main_window.h"
 #include "app/window/startup.h"
 #include "app_test_support.h"
@@ -41,21 +40,6 @@ int PeakRows(const ChartStore& rows) {
 
 class MainWindowTest : public apptest::AppTest {
   protected:
-    void SetUp() override {
-        static AppKeyFilter* filter = AppKeyFilter::Install(qApp);
-        (void)filter;
-        AppTest::SetUp();
-    }
-
-    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        // Where a keyboard sends it: the focused widget, else the window.
-        QWidget* target = QApplication::focusWidget();
-        if (!target) target = window;
-        QKeyEvent press(QEvent::KeyPress, key, modifiers);
-        QApplication::sendEvent(target, &press);
-        Pump();
-    }
-
     // A drag entering the window and dropping the data on it.
     void Drop(QMimeData* mime) {
         QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);

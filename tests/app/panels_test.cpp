@@ -22,13 +22,6 @@ ViewPoint At(int start, double top = 0.5) {
     return ViewPoint{start, top};
 }
 
-int ViewStart(VortanMain* w) {
-    int start = 0;
-    double top = 0;
-    GetCursor(w->view(), &start, &top, nullptr, nullptr);
-    return start;
-}
-
 QPushButton* Button(QWidget* panel, const char* name) {
     return panel->findChild<QPushButton*>(QString::fromLatin1(name));
 }
@@ -78,15 +71,15 @@ TEST_F(PanelTest, PadMovesTheViewAndFollowsTheChartMode) {
     EXPECT_TRUE(Settings.showCursorPad);
     EXPECT_TRUE(window->actionFor(40059)->isChecked());
     Button(pad, "right")->click();
-    EXPECT_EQ(ViewStart(window), 0); // posted, not run inside the click
+    EXPECT_EQ(ViewStart(), 0); // posted, not run inside the click
     Pump();
-    EXPECT_EQ(ViewStart(window), 1);
+    EXPECT_EQ(ViewStart(), 1);
     Button(pad, "outerRight")->click();
     Pump();
-    EXPECT_GT(ViewStart(window), 1);
+    EXPECT_GT(ViewStart(), 1);
     Button(pad, "head")->click();
     Pump();
-    EXPECT_EQ(ViewStart(window), 0);
+    EXPECT_EQ(ViewStart(), 0);
 
     // "Pk" starts a peak: the base-line panel replaces the pad.
     Button(pad, "setHeight")->click();
@@ -171,12 +164,12 @@ TEST_F(PanelTest, RegisterSwapsAndStepsTheViewWithTheIntervalsGivenOrAsked) {
     LoadExample();
     RegisterCommand(window, 0, &RegisterOps[REG_MEM]); // Mem at 0
     SetViewPosition(window->view(), 350, 0.0);
-    int start = ViewStart(window);
+    int start = ViewStart();
     ASSERT_GT(start, 0);
     RegisterCommand(window, 0, &RegisterOps[REG_SWAP]); // M<->P
-    EXPECT_EQ(ViewStart(window), 0);
+    EXPECT_EQ(ViewStart(), 0);
     RegisterCommand(window, 0, &RegisterOps[REG_SWAP]);
-    EXPECT_EQ(ViewStart(window), start);
+    EXPECT_EQ(ViewStart(), start);
 
     // dMem with the intervals fixed by the settings; a zone count of 0 never divides.
     Settings.uniformZone = true;
@@ -188,12 +181,12 @@ TEST_F(PanelTest, RegisterSwapsAndStepsTheViewWithTheIntervalsGivenOrAsked) {
     Settings.zoneCount = 0;
     RegisterCommand(window, 0, &RegisterOps[REG_DIVIDE]);
     EXPECT_EQ(Register.step, 20);
-    const int here = ViewStart(window);
+    const int here = ViewStart();
     RegisterCommand(window, 0, &RegisterOps[REG_INC]); // Inc
-    EXPECT_EQ(ViewStart(window), here + 20);
+    EXPECT_EQ(ViewStart(), here + 20);
     RegisterCommand(window, 0, &RegisterOps[REG_DEC]); // Dec
     RegisterCommand(window, 0, &RegisterOps[REG_DEC]);
-    EXPECT_EQ(ViewStart(window), here - 20);
+    EXPECT_EQ(ViewStart(), here - 20);
 
     // Without fixed intervals a dialog asks for the count; Cancel keeps the step.
     Settings.uniformZone = false;

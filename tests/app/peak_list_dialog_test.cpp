@@ -33,7 +33,7 @@ void Click(QDialog* d, const char* name) {
     d->findChild<QPushButton*>(QString::fromLatin1(name))->click();
 }
 
-void Key(QWidget* target, int key) {
+void KeyTo(QWidget* target, int key) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(target, &press);
 }
@@ -91,7 +91,7 @@ TEST_F(PanelTest, PeakListShowsEveryPeak) {
         title = d->windowTitle();
         for (int i = 0; i < List(d)->count(); ++i)
             lines << List(d)->item(i)->text();
-        Key(d, Qt::Key_Escape); // ignored
+        KeyTo(d, Qt::Key_Escape); // ignored
         EXPECT_TRUE(d->isVisible());
         Click(d, "close8");
     });
@@ -124,7 +124,7 @@ TEST_F(PanelTest, PeakListDoubleClickRenamesWithoutTouchingTheSelection) {
         }
         selected[0] = list->item(1)->isSelected();
         d->editor()->setText(kana);
-        Key(d->editor(), Qt::Key_Return);
+        KeyTo(d->editor(), Qt::Key_Return);
         selected[1] = list->item(1)->isSelected();
         EXPECT_TRUE(list->item(0)->isSelected());
 

@@ -1,4 +1,5 @@
-#include "chart/run_log.h"
+#include "paint_fixture.h"
+#include "support/log_capture.h"
 #include "views/chart_pane.h"
 #include "views/chart_viewer_widget.h"
 #include "views/gdi_lines.h"
@@ -16,9 +17,6 @@
 #include <vector>
 
 namespace {
-
-const QRgb RED = qRgb(255, 0, 0);
-const QRgb BLACK = qRgb(0, 0, 0);
 
 // A 400 x 400 viewer: chart pane 400 x 300, separator row 300, index pane 400 x 99 at row 301
 // (client 398 x 97 inside its border). 3980 samples give 10 samples per index column.
@@ -64,11 +62,6 @@ void Release(IndexPane* pane, QPoint client) {
 void Click(ChartPane* pane, QPoint at, Qt::KeyboardModifiers modifiers) {
     SendMouse(pane, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, modifiers);
     SendMouse(pane, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, modifiers);
-}
-
-int CountLog(const std::string& line) {
-    auto lines = LogLines();
-    return static_cast<int>(std::count(lines.begin(), lines.end(), line));
 }
 
 } // namespace
@@ -206,12 +199,10 @@ TEST(StartSet, CtrlClickStartsAPeakAtTheClickedPoint) {
     EXPECT_DOUBLE_EQ(list.topLevel, volts);
     EXPECT_EQ(list.editIndex, -1);
 
-    CloseLog();
-    OpenLog();
+    LogCapture log;
     Click(f.chart(), QPoint(10, 10), Qt::ControlModifier); // refused while a peak is being set
-    EXPECT_EQ(CountLog("StartSet(PKVIEW): Peak detecting mode."), 1);
+    EXPECT_EQ(log.Count("StartSet(PKVIEW): Peak detecting mode."), 1);
     EXPECT_EQ(list.cursor, 1150);
-    CloseLog();
 }
 
 TEST(LayoutPanes, MinimisedWindowKeepsItsPanes) {

@@ -4,6 +4,7 @@
 // start at rows 38 and 514; a roll spans 1 V from top 1.0 to bottom 0.0.
 #include "chart/settings.h"
 #include "chart/spl_types.h"
+#include "paint_fixture.h"
 #include "views/print_page.h"
 
 #include <QImage>
@@ -15,12 +16,6 @@
 #include <vector>
 
 namespace {
-
-const QRgb WHITE = qRgb(255, 255, 255);
-const QRgb BLACK = qRgb(0, 0, 0);
-const QRgb RED = qRgb(255, 0, 0);
-const QRgb BLUE = qRgb(0, 0, 255);
-const QRgb GREEN = qRgb(0, 200, 0);
 
 constexpr int PW = 800, PH = 1000, LW = 100, LH = 14;
 constexpr int LEFT = 105, WIDTH = 690, ROLL_H = 457;
