@@ -44,45 +44,33 @@ TEST(SetChart, PadsWithADesktopOfBlankSamplesAndResetsTheView) {
     EXPECT_EQ(t.view.peakMode, 0);
 }
 
-TEST(SetChart, SeedsTheExtremesFromTheSecondSampleWhenTheFirstIsOutOfRange) {
-    for (double first : {25.0, -0.2}) {
+TEST(SetChart, ExtremesSkipAnOutOfRangeFirstSampleAndNonFiniteValuesAndCountSmoothedWithHassm) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        std::vector<double> data, smoothed;
+        uint32_t flags;
+        double max, min;
+    } cases[] = {
+        {{25.0, 0.5, 1.0}, {}, 0, 1.0, 0.0}, // seeded from the second sample
+        {{-0.2, 0.5, 1.0}, {}, 0, 1.0, 0.0},
+        {{20.0, 0.5, 1.0}, {}, 0, 20.0, 0.0}, // the limits themselves are in range
+        {{-0.1, 0.5, 1.0}, {}, 0, 1.0, -0.1},
+        {{0.2, inf, -inf, std::nan(""), 1.0}, {}, 0, 1.0, 0.0},
+        {{0.2, 0.5, 1.0}, {-1.0, 3.0, 0.0}, 0, 1.0, 0.0}, // smoothed values count with HASSM only
+        {{0.2, 0.5, 1.0}, {-1.0, 3.0, 0.0}, HASSM, 3.0, -1.0},
+    };
+    for (const auto& c : cases) {
+        std::vector<SplSample> rows(c.data.size());
+        for (size_t i = 0; i < rows.size(); ++i) {
+            rows[i].data = c.data[i];
+            rows[i].smoothed = i < c.smoothed.size() ? c.smoothed[i] : 0.0;
+        }
         TestViewer t;
-        auto rows = MakeSamples(3, [&](int i) { return i == 0 ? first : 0.5 * i; });
-        ASSERT_EQ(Set(t, rows), 1);
-        EXPECT_EQ(t.view.chart->maxValue, 1.0) << first;
-        EXPECT_EQ(t.view.chart->minValue, 0.0) << first;
+        ASSERT_EQ(Set(t, rows, c.flags), 1);
+        EXPECT_EQ(t.view.chart->maxValue, c.max) << c.data[0] << " " << c.flags;
+        EXPECT_EQ(t.view.chart->minValue, c.min) << c.data[0] << " " << c.flags;
+        EXPECT_TRUE(std::isfinite(t.view.chart->range));
     }
-    for (double first : {20.0, -0.1}) {
-        TestViewer t;
-        auto rows = MakeSamples(3, [&](int i) { return i == 0 ? first : 0.5 * i; });
-        ASSERT_EQ(Set(t, rows), 1);
-        EXPECT_EQ(first > 0 ? t.view.chart->maxValue : t.view.chart->minValue, first);
-    }
-}
-
-TEST(SetChart, SmoothedValuesCountOnlyWithHassm) {
-    auto rows = Ramp(100, 1.0);
-    rows[50].smoothed = 3.0;
-    rows[0].smoothed = -1.0; // the first sample's smoothed value takes part too
-    TestViewer plain, smooth;
-    ASSERT_EQ(Set(plain, rows), 1);
-    ASSERT_EQ(Set(smooth, rows, HASSM), 1);
-    EXPECT_EQ(plain.view.chart->maxValue, 1.0);
-    EXPECT_EQ(smooth.view.chart->maxValue, 3.0);
-    EXPECT_EQ(smooth.view.chart->minValue, -1.0);
-    EXPECT_EQ(smooth.view.chart->flags, HASSM);
-}
-
-TEST(SetChart, IgnoresInfiniteValuesForTheExtremes) {
-    TestViewer t;
-    auto rows = Ramp(10, 1.0);
-    rows[3].data = std::numeric_limits<double>::infinity();
-    rows[4].data = -std::numeric_limits<double>::infinity();
-    rows[5].data = std::nan("");
-    ASSERT_EQ(Set(t, rows), 1);
-    EXPECT_EQ(t.view.chart->maxValue, 1.0);
-    EXPECT_EQ(t.view.chart->minValue, 0.0);
-    EXPECT_TRUE(std::isfinite(t.view.chart->range));
 }
 
 TEST(SetChart, RebuildsBothPeakTablesFromTheMarks) {

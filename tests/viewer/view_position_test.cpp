@@ -135,49 +135,34 @@ TEST(SetRange, AChartOfZerosHasNoRange) {
     EXPECT_EQ(SetRange(&t.view, std::nan("")), 0.0);
 }
 
-TEST(ShiftRange, StepsFromTheFullHeightItem) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(2000, 0.27)), 1); // default range 0.3 V
-    unsigned checked = RANGE_FULL_HEIGHT;
-    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 1);
-    EXPECT_EQ(checked, 40017u);
-    EXPECT_DOUBLE_EQ(GetRange(&t.view), 0.2);
-    ASSERT_EQ(DefaultRange(&t.view, &checked), 1);
-    EXPECT_EQ(checked, RANGE_FULL_HEIGHT);
-    EXPECT_EQ(ShiftRange(&t.view, 1, &checked), 1);
-    EXPECT_DOUBLE_EQ(GetRange(&t.view), 0.5);
-    EXPECT_EQ(checked, 40016u);
-    // A current range equal to a row steps past it.
-    SetRange(&t.view, 0.2);
-    checked = RANGE_FULL_HEIGHT;
-    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 1);
-    EXPECT_DOUBLE_EQ(GetRange(&t.view), 0.1);
-}
-
-TEST(ShiftRange, StopsAtBothEndsOfTheTable) {
-    LogCapture log;
-    TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(2000, 1.0)), 1);
-    unsigned checked = 40011;
-    EXPECT_EQ(ShiftRange(&t.view, 1, &checked), 0);
-    EXPECT_TRUE(log.Has("ShiftRange: Current range is 20.000000(40011[0])."));
-    EXPECT_EQ(checked, 40011u);
-    checked = 40026;
-    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 0);
-    EXPECT_EQ(checked, 40026u);
-    checked = 40016;
-    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 1);
-    EXPECT_EQ(checked, 40017u);
-    EXPECT_EQ(ShiftRange(&t.view, 3, &checked), 0);
-    checked = 0;
-    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 0);
-}
-
-TEST(ShiftRange, BelowTheSmallestRowSelectsOneMillivolt) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(2000, 0.0005)), 1);
-    unsigned checked = RANGE_FULL_HEIGHT;
-    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 1);
-    EXPECT_EQ(checked, 40026u);
-    EXPECT_EQ(GetRange(&t.view), 0.001);
+TEST(ShiftRange, StepsAlongTheTableFromTheFullHeightItemAndStopsAtItsEnds) {
+    const struct {
+        double top; // the chart rises to top volts
+        double setRange;
+        unsigned checked;
+        int step;
+        int result;
+        unsigned checkedAfter;
+        double range;
+    } cases[] = {
+        {0.27, 0.0, RANGE_FULL_HEIGHT, -1, 1, 40017, 0.2}, // default range 0.3 V
+        {0.27, 0.0, RANGE_FULL_HEIGHT, 1, 1, 40016, 0.5},
+        {0.27, 0.2, RANGE_FULL_HEIGHT, -1, 1, 40020, 0.1}, // a range equal to a row steps past it
+        {0.0005, 0.0, RANGE_FULL_HEIGHT, -1, 1, 40026, 0.001}, // below the smallest row
+        {1.0, 0.0, 40011, 1, 0, 40011, 0.0},                   // the ends of the table
+        {1.0, 0.0, 40026, -1, 0, 40026, 0.0},
+        {1.0, 0.0, 40016, 3, 0, 40016, 0.0},
+        {1.0, 0.0, 0, -1, 0, 0, 0.0},
+    };
+    for (const auto& c : cases) {
+        TestViewer t;
+        ASSERT_EQ(Set(t, Ramp(2000, c.top)), 1);
+        if (c.setRange > 0) SetRange(&t.view, c.setRange);
+        unsigned checked = c.checked;
+        EXPECT_EQ(ShiftRange(&t.view, c.step, &checked), c.result) << c.checked << " " << c.step;
+        EXPECT_EQ(checked, c.checkedAfter) << c.checked << " " << c.step;
+        if (c.result) {
+            EXPECT_DOUBLE_EQ(GetRange(&t.view), c.range);
+        }
+    }
 }
