@@ -72,6 +72,7 @@ TEST(PeakLine, NameCutPositionTruncatedThreeDigitExponents) {
         const char* shown;
     } names[] = {{"ピーク名前テスト", "ピーク名前"},
                  {"Cs ピーク", "Cs ピーク "},
+                 {"Cs ピークピ", "Cs ピーク "}, // a wide character never straddles the edge
                  {"ｾｼｳﾑ137ABCDEF", "ｾｼｳﾑ137ABC"},
                  {"Co六十A", "Co六十A   "}};
     for (const auto& n : names) {

@@ -96,7 +96,7 @@ TEST_F(Cli, SmoothWritesSpl2WithTheSmoothedColumn) {
         << err_;
 }
 
-TEST_F(Cli, PeaksWritesAPksFileOfTheChosenTable) {
+TEST_F(Cli, PeaksWritesAPksOrCsvFileOfTheChosenTable) {
     ASSERT_EQ(Run("peaks " + Example("run3-peaks.spl") + " " + Out("p.pks") + " --table 1"), 0)
         << err_;
     EXPECT_EQ(Slurp(dir.path / "p.pks"), "\"Comment:\",\"Run 3, detector B\"\r\n"
@@ -105,6 +105,16 @@ TEST_F(Cli, PeaksWritesAPksFileOfTheChosenTable) {
                                          " 1500,   7.93467650E-002, \"Co-60\"\r\n"
                                          " 2300,   1.19976110E+000, \"K-40\"\r\n"
                                          " 3100,   1.90601550E-002, \"Am-241\"\r\n");
+    // As CSV: into a file, or to standard output for "-".
+    ASSERT_EQ(Run("peaks " + Example("run3-peaks.spl") + " " + Out("p.csv") + " --table 1 --csv"),
+              0)
+        << err_;
+    const std::string csv = Slurp(dir.path / "p.csv");
+    EXPECT_EQ(csv.rfind("position,time,height,top,base,name\n1500,1500,", 0), 0u) << csv;
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4);
+    EXPECT_NE(csv.find(",Am-241\n"), std::string::npos);
+    ASSERT_EQ(Run("peaks " + Example("run3-peaks.spl") + " - --csv"), 0) << err_;
+    EXPECT_EQ(out_.rfind("position,time,height,top,base,name\n700,700,", 0), 0u) << out_;
 }
 
 TEST_F(Cli, PeaksWarnsAboutLowPeaksAndWritesThem) {
@@ -132,18 +142,6 @@ TEST_F(Cli, FailuresGiveAReasonAndANonzeroStatus) {
     EXPECT_NE(Run("peaks " + Example("run3-peaks.spl") + " " + Out("y.pks") + " --table 2"), 0);
     EXPECT_EQ(Run("peaks --help"), 0);
     EXPECT_NE(out_.find("usage: vortan-cli peaks IN OUT.pks"), std::string::npos);
-}
-
-TEST_F(Cli, PeaksCsvHoldsEveryPeakOfTheTable) {
-    ASSERT_EQ(Run("peaks " + Example("run3-peaks.spl") + " " + Out("p.csv") + " --table 1 --csv"),
-              0)
-        << err_;
-    const std::string csv = Slurp(dir.path / "p.csv");
-    EXPECT_EQ(csv.rfind("position,time,height,top,base,name\n1500,1500,", 0), 0u) << csv;
-    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4);
-    EXPECT_NE(csv.find(",Am-241\n"), std::string::npos);
-    ASSERT_EQ(Run("peaks " + Example("run3-peaks.spl") + " - --csv"), 0) << err_;
-    EXPECT_EQ(out_.rfind("position,time,height,top,base,name\n700,700,", 0), 0u) << out_;
 }
 
 TEST_F(Cli, RenderWritesPicturesWhenBuiltWithQt) {

@@ -236,4 +236,11 @@ TEST(PrintPage, ReducedColumnsShowTheirLargestSample) {
     // The second roll starts at sample 2752, column 0.
     EXPECT_EQ(page.pixel(LEFT + 30, Y1 + 365), BLACK);
     EXPECT_EQ(page.pixel(LEFT + 62, Y1 + 365), WHITE); // 248 samples are 62 columns
+
+    // A roll whose samples end inside a column still takes that column whole.
+    PageFixture g(10000, 0.2);
+    Settings.printMagnification = 0.25;
+    start = 0;
+    g.Render(&start, 2750);
+    EXPECT_EQ(start, 2 * 2752);
 }
