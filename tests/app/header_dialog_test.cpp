@@ -135,30 +135,7 @@ TEST_F(HeaderDialogTest, NoTagsOnlyBeeps) {
     EXPECT_EQ(EditChartHeader(window, empty), 0);
 }
 
-TEST_F(HeaderDialogTest, LineBreaksBecomeBlanksSoTheChartStillLoads) {
-    LoadExample();
-    OnDialog<HeaderDialog>([](HeaderDialog* d) {
-        Edit(d, 0, QStringLiteral("first line\nsecond line\r\n third"));
-        Child<QPushButton>(d, "okButton")->click();
-        return true;
-    });
-    EditHeader(window, 0, nullptr);
-    EXPECT_EQ(CurrentChart.tags[0].value, "first line second line  third");
-    EXPECT_EQ(TagValueFromText(QStringLiteral("say \"hi\"")), "say 'hi'");
-    EXPECT_EQ(TagValueFromText(QString(2000, QLatin1Char('x'))).size(),
-              static_cast<size_t>(SPL_TAG_VALUE_MAX));
-
-    // Saved and read back, the chart keeps every row.
-    const std::string saved = Path("saved.spl");
-    ASSERT_EQ(StoreChart(window, saved), SAVE_DONE);
-    SplChart header;
-    std::optional<ChartStore> rows = ReadSplData(saved, header);
-    ASSERT_TRUE(rows.has_value());
-    EXPECT_EQ(rows->size(), 6000u);
-    EXPECT_EQ(header.tags[0].value, "first line second line  third");
-}
-
-TEST_F(HeaderDialogTest, ShiftJisValuesShowAsTextAndEditsKeepTheFilesEncoding) {
+TEST_F(HeaderDialogTest, ValuesKeepTheFilesEncodingAndLineBreaksBecomeBlanks) {
     LoadExample();
     // "測定" and "試料" in Shift-JIS; the third value is plain ASCII.
     const std::string measured = "\x91\xaa\x92\xe8", sample = "\x8e\x8e\x97\xbf";
@@ -168,6 +145,7 @@ TEST_F(HeaderDialogTest, ShiftJisValuesShowAsTextAndEditsKeepTheFilesEncoding) {
     OnDialog<HeaderDialog>([&shown](HeaderDialog* d) {
         shown = Pick(d, 0);
         Edit(d, 1, QStringLiteral("試料B"));
+        Edit(d, 2, QStringLiteral("first line\nsecond line\r\n third"));
         Child<QPushButton>(d, "okButton")->click();
         return true;
     });
@@ -175,8 +153,22 @@ TEST_F(HeaderDialogTest, ShiftJisValuesShowAsTextAndEditsKeepTheFilesEncoding) {
     EXPECT_EQ(shown, QStringLiteral("測定"));
     EXPECT_EQ(CurrentChart.tags[0].value, measured); // untouched bytes stay
     EXPECT_EQ(CurrentChart.tags[1].value, sample + "B");
+    EXPECT_EQ(CurrentChart.tags[2].value, "first line second line  third");
+    EXPECT_EQ(TagValueFromText(QStringLiteral("say \"hi\"")), "say 'hi'");
+    EXPECT_EQ(TagValueFromText(QString(2000, QLatin1Char('x'))).size(),
+              static_cast<size_t>(SPL_TAG_VALUE_MAX));
     EXPECT_EQ(DecodeHeaderText("Run 3"), QStringLiteral("Run 3"));
     EXPECT_EQ(EncodeHeaderText(QStringLiteral("試料€"), HeaderEncoding::Cp932), sample + "?");
     // A UTF-8 file stays UTF-8.
     EXPECT_EQ(TagValueFromText(QStringLiteral("試料")), "試料");
+
+    // Saved and read back, the chart keeps every row and the edited values.
+    const std::string saved = Path("saved.spl");
+    ASSERT_EQ(StoreChart(window, saved), SAVE_DONE);
+    SplChart header;
+    std::optional<ChartStore> rows = ReadSplData(saved, header);
+    ASSERT_TRUE(rows.has_value());
+    EXPECT_EQ(rows->size(), 6000u);
+    EXPECT_EQ(header.tags[2].value, "first line second line  third");
+    EXPECT_EQ(header.tags[1].value, sample + "B");
 }
