@@ -226,7 +226,7 @@ TEST_F(MainWindowTest, QuitWhileAPeakIsBeingSetSavesTheCommittedPeaks) {
     EXPECT_EQ(PeakRows(*ReadSplData(chart, *std::make_unique<SplChart>())), before + 1);
 }
 
-TEST_F(MainWindowTest, SaveAsAsksBeforeReplacingAnotherFileAndReportsAFailedSave) {
+TEST_F(MainWindowTest, SaveAsAsksForAFileAndBeforeReplacingAnotherOne) {
     Open();
     bool asked = false;
     SetFileDialogHook([&asked](QWidget*, bool save, const QString& proposed) {
@@ -246,10 +246,9 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeReplacingAnotherFileAndReportsAFailedSave
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("keep me\n");
     }
-    std::string target = other;
-    SetFileDialogHook([&target](QWidget*, bool, const QString& proposed) -> std::optional<QString> {
+    SetFileDialogHook([&other](QWidget*, bool, const QString& proposed) -> std::optional<QString> {
         EXPECT_TRUE(proposed.endsWith(QStringLiteral("run3-peaks.spl")));
-        return QString::fromStdString(target);
+        return QString::fromStdString(other);
     });
     auto no = Answer(QMessageBox::No);
     DispatchCommand(window, 40003);
@@ -259,14 +258,6 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeReplacingAnotherFileAndReportsAFailedSave
     EXPECT_EQ(file.readAll(), QByteArray("keep me\n"));
     EXPECT_EQ(*ChartFileName, chart);
 
-    target = Path("no-such-folder/chart.spl");
-    auto box = Answer(QMessageBox::Ok);
-    DispatchCommand(window, 40003);
-    EXPECT_TRUE(box->text.startsWith(QStringLiteral("ファイルを保存できませんでした。")));
-    EXPECT_EQ(*ChartFileName, chart);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: run3-peaks.spl"));
-
-    target = other;
     auto yes = Answer(QMessageBox::Yes);
     DispatchCommand(window, 40003);
     EXPECT_TRUE(yes->count > 0);

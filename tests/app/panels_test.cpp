@@ -1,5 +1,5 @@
 // The cursor pad and its peak-setting panels, the displacement register, the chart information
-// panel, the about box and the help window, driven through the real main window offscreen.
+// panel and the help window, driven through the real main window offscreen.
 #include "app/dialogs/displacement_register.h"
 #include "app/panels/cursor_pad.h"
 #include "app/panels/help_window.h"
@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextBrowser>
 
 namespace {
@@ -302,16 +301,4 @@ TEST_F(PanelTest, PanelsOpenBelowTheMenuBarSideBySideAndStayWhereMoved) {
     InfoPanelCommand(window, 0, nullptr);
     ASSERT_NE(InfoPanelWindow(), nullptr);
     EXPECT_EQ(InfoPanelWindow()->pos(), infoMoved);
-
-    // A saved position off every screen is brought back onto one.
-    ForgetPanelPlaces();
-    Settings.savePanelPositions = true;
-    Settings.cursorPadX = 5000;
-    Settings.cursorPadY = -4000;
-    CursorPad(window, 1);
-    Pump();
-    ASSERT_NE(PadWindow(), nullptr);
-    const QRect screen = window->screen()->availableGeometry();
-    EXPECT_TRUE(screen.contains(PadWindow()->frameGeometry().topLeft()));
-    EXPECT_TRUE(screen.contains(PadWindow()->frameGeometry().bottomRight()));
 }
