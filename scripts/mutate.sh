@@ -49,5 +49,8 @@ PY
         *) echo "caught    $file: $from"; caught=$((caught + 1)) ;;
     esac
     mv "$file.orig" "$file"
+    # The restored copy carries the time it was copied, older than the faulty build: without a
+    # fresh time the next build would keep this fault in and every later result would carry it.
+    touch "$file"
 done <"$list"
 echo "mutants: $caught caught, $survived survived, $gone gone"
