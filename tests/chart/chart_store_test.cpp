@@ -87,19 +87,6 @@ TEST(ChartStore, ReadingInStretchesEndsAtTheFirstDefectAsReadingInOrderWould) {
     }
 }
 
-TEST(ChartStore, WriteReadWriteGivesTheSameBytes) {
-    TempDir dir;
-    ReadResult r = ReadText(dir, LongChart(150000));
-    ASSERT_TRUE(r.rows);
-    std::string first = dir.Name("first.spl"), second = dir.Name("second.spl");
-    ASSERT_EQ(WriteSplData(first, *r.rows, r.chart), 1);
-    SplChart chart2;
-    auto rows2 = ReadSplData(first, chart2);
-    ASSERT_TRUE(rows2);
-    ASSERT_EQ(WriteSplData(second, *rows2, chart2), 1);
-    EXPECT_EQ(Slurp(first), Slurp(second));
-}
-
 TEST(ChartStore, CancelledReadGivesNothing) {
     TempDir dir;
     std::string file = dir.File("chart.spl", LongChart(1000));
