@@ -6,7 +6,7 @@
 #include "app/panels/panels.h"
 #include "app/window/command_table.h"
 #include "app/window/tooltips.h"
-#include "app_test_support.h"
+#include "support/app_test_support.h"
 #include "viewer/edit_history.h"
 #include "viewer/measuring.h"
 #include "viewer/pointer_ops.h"

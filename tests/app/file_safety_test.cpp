@@ -4,7 +4,7 @@
 #include "app/panels/panels.h"
 #include "app/window/command_table.h"
 #include "app/window/screen_fit.h"
-#include "app_test_support.h"
+#include "support/app_test_support.h"
 #include "support/files.h"
 
 #include <QGuiApplication>

@@ -2,8 +2,8 @@
 // and its question, the beep for a chart without tags, and line breaks in a value.
 #include "app/commands/data_dialogs.h"
 #include "app/dialogs/header_dialog.h"
-#include "app_test_support.h"
 #include "chart/spl_io.h"
+#include "support/app_test_support.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 // windows get the accelerator keys through the application key filter.
 #include "app/panels/cursor_pad.h"
 #include "app/panels/panels.h"
-#include "panel_fixture.h"
+#include "support/panel_fixture.h"
 #include "views/index_pane.h"
 
 #include <QAction>

@@ -5,10 +5,10 @@
 #include "app/window/command_table.h"
 #include "app/window/main_window.h"
 #include "app/window/startup.h"
-#include "app_test_support.h"
 #include "chart/settings.h"
 #include "chart/spl_io.h"
 #include "chart/spl_types.h"
+#include "support/app_test_support.h"
 #include "viewer/chart_viewer.h"
 #include "views/chart_viewer_widget.h"
 

@@ -5,7 +5,7 @@
 #include "app/panels/help_window.h"
 #include "app/panels/info_panel.h"
 #include "app/window/command_table.h"
-#include "panel_fixture.h"
+#include "support/panel_fixture.h"
 
 #include <QAction>
 #include <QDialog>

@@ -1,7 +1,7 @@
 // The peak list dialog on the example chart with five peaks: its lines, renaming in place,
 // deleting and selecting a peak to re-set it.
 #include "app/dialogs/peak_list_dialog.h"
-#include "panel_fixture.h"
+#include "support/panel_fixture.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

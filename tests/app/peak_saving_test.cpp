@@ -1,7 +1,7 @@
 // Save Peaks through the real main window: the PKS file written, the proposed name, the question
 // about a very low peak, and the messages when there is nothing to save or the write fails.
 #include "app/commands/data_dialogs.h"
-#include "app_test_support.h"
+#include "support/app_test_support.h"
 
 #include <QFile>
 #include <QFileInfo>

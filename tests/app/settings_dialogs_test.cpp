@@ -2,7 +2,7 @@
 #include "app/commands/data_dialogs.h"
 #include "app/dialogs/detection_dialog.h"
 #include "app/dialogs/general_settings_dialog.h"
-#include "app_test_support.h"
+#include "support/app_test_support.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

@@ -2,7 +2,7 @@
 // cancelling, and the settings form.
 #include "app/commands/data_dialogs.h"
 #include "app/dialogs/smoothing_dialog.h"
-#include "app_test_support.h"
+#include "support/app_test_support.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 // error's log line and a rejected row's title are those of reading front to back; a write of the
 // store reads back to the same bytes; a cancelled read gives nothing.
 #include "chart/spl_io.h"
-#include "spl_test_support.h"
+#include "support/spl_test_support.h"
 
 #include <cstdio>
 

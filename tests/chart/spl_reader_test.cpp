@@ -1,7 +1,7 @@
 #include "chart/spl_io.h"
 #include "chart/spl_line_reader.h"
 #include "chart/spl_scan.h"
-#include "spl_test_support.h"
+#include "support/spl_test_support.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 #include "chart/settings.h"
-#include "viewer/viewer_test_support.h"
+#include "support/viewer_test_support.h"
 
 #include <gtest/gtest.h>
 

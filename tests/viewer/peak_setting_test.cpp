@@ -1,4 +1,4 @@
-#include "viewer/viewer_test_support.h"
+#include "support/viewer_test_support.h"
 
 #include <gtest/gtest.h>
 

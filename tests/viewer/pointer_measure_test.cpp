@@ -1,7 +1,7 @@
+#include "support/viewer_test_support.h"
 #include "viewer/axis_ticks.h"
 #include "viewer/measuring.h"
 #include "viewer/pointer_ops.h"
-#include "viewer/viewer_test_support.h"
 
 #include <gtest/gtest.h>
 

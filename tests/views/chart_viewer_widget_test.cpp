@@ -1,5 +1,5 @@
-#include "paint_fixture.h"
 #include "support/log_capture.h"
+#include "support/paint_fixture.h"
 #include "views/chart_pane.h"
 #include "views/chart_viewer_widget.h"
 #include "views/gdi_lines.h"

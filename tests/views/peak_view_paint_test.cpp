@@ -1,5 +1,5 @@
-#include "paint_fixture.h"
 #include "support/log_capture.h"
+#include "support/paint_fixture.h"
 
 #include <gtest/gtest.h>
 

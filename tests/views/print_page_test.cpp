@@ -4,7 +4,7 @@
 // start at rows 38 and 514; a roll spans 1 V from top 1.0 to bottom 0.0.
 #include "chart/settings.h"
 #include "chart/spl_types.h"
-#include "paint_fixture.h"
+#include "support/paint_fixture.h"
 #include "views/print_page.h"
 
 #include <QImage>
