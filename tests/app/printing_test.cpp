@@ -1,5 +1,6 @@
-// The printer settings dialog driven as a user would, and whole print jobs of the example chart
-// into images (pages, a printer failing midway, refusals) and into a PDF file.
+// The printer settings dialog driven as a user would, and whole print jobs of the example chart:
+// into images (pages, a printer failing midway, refusals), into a PDF file, and to a print
+// system's scheduler that the test runs itself.
 #include "app/printing/printer_settings_dialog.h"
 #include "app/printing/printing.h"
 #include "app/window/startup.h"
@@ -22,12 +23,22 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QStatusBar>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cups/cups.h>
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <grp.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <functional>
 #include <memory>
@@ -84,6 +95,133 @@ class ImageTarget : public PrintTarget {
     QImage current;
     QPainter painter;
     int failAt;
+};
+
+// A print scheduler of the test's own: cupsd with its configuration, spool and logs in a scratch
+// folder, listening on a free port of 127.0.0.1 only, with the queue QUEUE writing every job it
+// prints to Output(). This process's print client is pointed at it until the object goes, which
+// stops the scheduler. Never the machine's own scheduler: no socket of its, no port of its.
+class ScratchScheduler {
+  public:
+    static constexpr const char* QUEUE = "VortanTest";
+
+    ~ScratchScheduler() {
+        cupsSetServer(nullptr);
+        if (cupsd.state() == QProcess::NotRunning) return;
+        cupsd.terminate();
+        if (!cupsd.waitForFinished(10000)) cupsd.kill();
+        cupsd.waitForFinished(5000);
+    }
+    static QString Tool(const char* name) {
+        return QStandardPaths::findExecutable(
+            QString::fromLatin1(name), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin")});
+    }
+    // Empty once the scheduler runs with its queue; otherwise what went wrong.
+    QString Start() {
+        // Run as root, the scheduler runs its filter as lp: the folder must let lp in.
+        ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+        for (const char* sub : {"spool/tmp", "cache", "state", "log"})
+            QDir(dir.path()).mkpath(QString::fromLatin1(sub));
+        address = QStringLiteral("127.0.0.1:%1").arg(FreePort());
+        const group* g = getgrgid(getgid());
+        Write("cups-files.conf",
+              QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nTempDir %1/spool/tmp\n"
+                             "CacheDir %1/cache\nStateDir %1/state\nErrorLog %1/log/error_log\n"
+                             "AccessLog %1/log/access_log\nPageLog %1/log/page_log\n"
+                             "FileDevice Yes\nSystemGroup %2\n%3")
+                  .arg(dir.path(), QString::fromLocal8Bit(g ? g->gr_name : "root"),
+                       getuid() == 0 ? QStringLiteral("User lp\nGroup lp\n") : QString()));
+        Write("cupsd.conf", QStringLiteral("Listen %1\nBrowsing No\nDefaultAuthType None\n"
+                                           "<Location />\nOrder allow,deny\nAllow from 127.0.0.1\n"
+                                           "</Location>\n<Policy default>\n<Limit All>\n"
+                                           "Order deny,allow\n</Limit>\n</Policy>\n")
+                                .arg(address));
+        // The queue's one filter passes the PDF through to the queue's file.
+        Write("pass.sh", QStringLiteral("#!/bin/sh\nexec cat $6\n"), 0755);
+        Write(
+            "queue.ppd",
+            QStringLiteral("*PPD-Adobe: \"4.3\"\n*ModelName: \"Test\"\n*NickName: \"Test\"\n"
+                           "*cupsFilter2: \"application/pdf application/vnd.cups-pdf 0 %1\"\n"
+                           "*OpenUI *PageSize: PickOne\n*DefaultPageSize: A4\n"
+                           "*PageSize A4: \"\"\n*CloseUI: *PageSize\n"
+                           "*ImageableArea A4: \"18 36 577 806\"\n*PaperDimension A4: \"595 842\"\n"
+                           "*DefaultResolution: 300dpi\n")
+                .arg(Path("pass.sh")));
+        cupsd.start(Tool("cupsd"), {QStringLiteral("-f"), QStringLiteral("-c"), Path("cupsd.conf"),
+                                    QStringLiteral("-s"), Path("cups-files.conf")});
+        // lpstat -r succeeds whether or not a scheduler answers: wait for its word that one runs.
+        bool up = false;
+        for (int i = 0; i < 100 && !up && cupsd.waitForStarted(10000); ++i) {
+            QByteArray said;
+            Run("lpstat", {QStringLiteral("-r")}, &said);
+            up = said.contains("scheduler is running");
+            if (!up) QThread::msleep(100);
+        }
+        if (!up)
+            return QStringLiteral("cupsd does not answer: ") +
+                   QString::fromLocal8Bit(cupsd.readAll());
+        bool added = false;
+        for (int i = 0; i < 20 && !added; ++i) {
+            added = Run("lpadmin",
+                        {QStringLiteral("-p"), QString::fromLatin1(QUEUE), QStringLiteral("-v"),
+                         QStringLiteral("file://") + Path("printed.pdf"), QStringLiteral("-P"),
+                         Path("queue.ppd"), QStringLiteral("-E")});
+            if (!added) QThread::msleep(100);
+        }
+        if (!added) return QStringLiteral("lpadmin cannot add the queue");
+        cupsSetServer(address.toUtf8().constData());
+        return QString();
+    }
+    // Runs a print system tool (lpstat, lpadmin, cupsreject, ...) against this scheduler, with
+    // untranslated words; true when it succeeds. What it prints goes to *said.
+    bool Run(const char* tool, const QStringList& arguments, QByteArray* said = nullptr) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        p.setProcessEnvironment(env);
+        p.start(Tool(tool), QStringList{QStringLiteral("-h"), address} + arguments);
+        const bool done = p.waitForFinished(10000);
+        if (said) *said = p.readAllStandardOutput();
+        return done && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    }
+    // What the queue printed, once the whole job has passed (waiting a while for it).
+    QByteArray Printed() const {
+        for (int i = 0; i < 100; ++i, QThread::msleep(100)) {
+            QFile f(Path("printed.pdf"));
+            if (f.open(QIODevice::ReadOnly) && f.readAll().contains("%%EOF")) {
+                f.seek(0);
+                return f.readAll();
+            }
+        }
+        return QByteArray();
+    }
+
+  private:
+    QString Path(const char* name) const {
+        return QDir(dir.path()).filePath(QString::fromLatin1(name));
+    }
+    void Write(const char* name, const QString& text, mode_t mode = 0644) {
+        QFile f(Path(name));
+        if (f.open(QIODevice::WriteOnly)) f.write(text.toUtf8());
+        ::chmod(QFile::encodeName(f.fileName()).constData(), mode);
+    }
+    static int FreePort() {
+        int fd = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof a;
+        int port = 0;
+        if (bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+            getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size) == 0)
+            port = ntohs(a.sin_port);
+        close(fd);
+        return port;
+    }
+
+    QTemporaryDir dir;
+    QProcess cupsd;
+    QString address;
 };
 
 class PrintingTest : public apptest::AppTest {
@@ -417,4 +555,49 @@ TEST_F(PrintingTest, PrintsIntoAPdfFile) {
     Accept();
     EXPECT_EQ(PrintChart(nullptr, &view), 0);
     EXPECT_TRUE(log.Has("PrintChart: Context can't be created."));
+}
+
+TEST_F(PrintingTest, JobsReachARealSchedulerAndItsRefusalIsReported) {
+    if (ScratchScheduler::Tool("cupsd").isEmpty() || ScratchScheduler::Tool("lpadmin").isEmpty())
+        GTEST_SKIP() << "cupsd or lpadmin is not installed (packages cups-daemon, cups-client)";
+    ScratchScheduler cups;
+    const QString failure = cups.Start();
+    ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+    SetPrinterListHook(nullptr); // the queues the scheduler lists
+    LoadExample();
+    Settings.printFlags = PRINT_DATA | PRINT_VIEW_RANGE | PRINT_WHOLE;
+    Settings.printMagnification = 1.0;
+    QMainWindow frame;
+    auto print = [&] {
+        OnPrinterDialog([](QDialog* d) {
+            auto* printers = Child<QComboBox>(d, "printerCombo");
+            printers->setCurrentText(QString::fromLatin1(ScratchScheduler::QUEUE));
+            const bool listed = printers->currentText() == QLatin1String(ScratchScheduler::QUEUE);
+            Child<QPushButton>(d, listed ? "okButton" : "cancelButton")->click();
+        });
+        return PrintChart(&frame, &view);
+    };
+    auto status = [&frame] { return frame.statusBar()->currentMessage().toStdString(); };
+    EXPECT_EQ(print(), 1);
+    EXPECT_EQ(status(), "印刷ジョブを送りました: VortanTest (ジョブ 1)");
+    EXPECT_TRUE(cups.Printed().startsWith("%PDF"));
+
+    // Taken by a stopped queue: the job waits, and the status bar says so.
+    ASSERT_TRUE(cups.Run("cupsdisable", {QStringLiteral("-r"), QStringLiteral("cover open"),
+                                         QString::fromLatin1(ScratchScheduler::QUEUE)}));
+    EXPECT_EQ(print(), 1);
+    EXPECT_EQ(status(),
+              "印刷ジョブを送りました: VortanTest (ジョブ 2) - プリンタは停止中です: cover open");
+
+    // Refused: the message gives the print system's reason; nothing claims to have printed.
+    ASSERT_TRUE(cups.Run("cupsreject", {QStringLiteral("-r"), QStringLiteral("out of paper"),
+                                        QString::fromLatin1(ScratchScheduler::QUEUE)}));
+    frame.statusBar()->clearMessage();
+    auto message = Answer(QMessageBox::Ok);
+    EXPECT_EQ(print(), 1);
+    const std::string text = message->text.toStdString();
+    EXPECT_EQ(text.rfind("印刷を完了できませんでした。\n", 0), 0u) << text;
+    EXPECT_NE(text.find("VortanTest"), std::string::npos) << text; // the scheduler's own words
+    EXPECT_NE(text.find("out of paper"), std::string::npos) << text;
+    EXPECT_EQ(status(), "");
 }
