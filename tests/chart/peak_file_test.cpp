@@ -60,7 +60,7 @@ TEST(SortPeaksByPosition, StableAndNonNumbersLast) {
 }
 
 TEST(CheckLowPeaks, AsksOncePerLowPeakAndAbandonsOnYes) {
-    std::vector<PeakEntry> peaks = {Peak(10, 0.000005, "A"), Peak(20, 0.00002, "B"),
+    std::vector<PeakEntry> peaks = {Peak(10, 0.000005, "A"), Peak(20, LOW_PEAK_HEIGHT, "B"),
                                     Peak(30.9, 0.0, "C"), Peak(40, NAN, "D")};
     std::vector<std::string> asked;
     EXPECT_TRUE(CheckLowPeaks(peaks.data(), 4, [&](const std::string& text) {
