@@ -127,6 +127,9 @@ TEST(PeakTables, ReadWithoutAChartOrTableOrOutsideIsRefusedAndNothingChangesWhil
     }
     EXPECT_EQ(top, -1);
     EXPECT_EQ(base, -1);
+    t.Table(0).entries[4].position = 1000.0; // the sample count: past the chart's last sample
+    EXPECT_EQ(GetPeakInfo(&t.view, 0, 4, &top, &base), 0);
+    t.Table(0).entries[4].position = 500.0;
 
     ASSERT_EQ(SetHeight(&t.view), 1);
     EXPECT_FALSE(GetPeakList(&t.view, &count));
