@@ -1,5 +1,7 @@
 #include "chart/atomic_file.h"
 
+#include "chart/platform.h"
+
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -270,7 +272,7 @@ bool AtomicFile::Commit() {
     }
     if (!failed_ && std::ferror(file_)) Fail(EIO);
     if (!failed_ && std::fflush(file_) != 0) Fail(errno);
-    if (!failed_ && ::fsync(::fileno(file_)) != 0 && errno != EINVAL) Fail(errno);
+    if (!failed_ && !platform::SyncToDisk(file_)) Fail(errno);
     // An unnamed temporary gets a fresh name of its own first: a link cannot replace a file, a
     // rename can.
     for (int attempt = 0; !failed_ && unnamed_ && tempPath_.empty(); ++attempt) {
@@ -291,12 +293,7 @@ bool AtomicFile::Commit() {
     UnregisterTemporary(tempPath_);
     tempPath_.clear();
     // The new name itself reaches the disk with its folder.
-    const std::string folder = FolderOf(target_);
-    int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+    platform::SyncFolder(FolderOf(target_));
     return true;
 }
 

@@ -63,9 +63,7 @@ char* WriteDigits(char* p, bool negative, uint64_t n, int precision, int exponen
 // here; unless y lies that close to a rounding tie, rounding y gives printf's digits. Fills the
 // digits n and the decimal exponent; false when the value is not of that kind.
 bool FastDigits(double v, int precision, uint64_t& n, int& exponent) {
-    static constexpr double POW10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr const double* POW10 = EXACT_POWERS_OF_TEN;
     if (precision > 9 || v == 0.0 || !std::isfinite(v)) return false;
     double a = std::fabs(v);
     uint64_t bits;

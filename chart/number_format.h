@@ -5,6 +5,11 @@
 
 #include <string>
 
+// 10^0 .. 10^22: every power of ten a double holds exactly.
+inline constexpr double EXACT_POWERS_OF_TEN[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // Writes v like printf("%*.*E", width, precision, v) but with a three-digit exponent
 // (non-finite values as "INF", "-INF", "NAN", "-NAN"; a negative width left-aligns, a negative
 // precision means 6). Returns the number of characters written into out (no terminator); out must

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "chart/chart_store.h"
+#include "chart/peak_entry.h"
 #include "chart/spl_types.h"
-#include "viewer/chart_viewer.h"
 
 #include <cstdint>
 #include <string>

@@ -114,15 +114,9 @@ std::vector<PeakEntry> PeaksMarkedInRows(const SplSample* rows, int rowCount, in
     for (int i = 0; i < rowCount; ++i) {
         const SplSample& row = rows[i];
         if (!(row.flags & bit)) continue;
-        PeakEntry peak;
-        peak.position = i;
-        peak.height = row.top[table] - row.base[table];
-        peak.factor = 1.0;
-        size_t len = strnlen(row.isotopeName, sizeof row.isotopeName);
-        len = std::min(len, sizeof peak.name - 1);
-        std::memcpy(peak.name, row.isotopeName, len);
-        peak.name[len] = '\0';
-        peaks.push_back(peak);
+        peaks.push_back(
+            MarkedPeak(i, row.top[table], row.base[table],
+                       std::string_view(row.isotopeName, strnlen(row.isotopeName, SPL_NAME_SIZE))));
     }
     return peaks;
 }
@@ -133,15 +127,8 @@ std::vector<PeakEntry> PeaksMarkedInRows(const ChartStore& rows, int table) {
     const uint32_t bit = SAMPLE_HAS_PEAK << table;
     for (const RowMark& mark : rows.Marks()) {
         if (!(mark.flags & bit)) continue;
-        PeakEntry peak;
-        peak.position = mark.row;
-        peak.height = mark.top[table] - mark.base[table];
-        peak.factor = 1.0;
-        const std::string& name = rows.NameAt(static_cast<size_t>(mark.row));
-        size_t len = std::min(name.size(), sizeof peak.name - 1);
-        std::memcpy(peak.name, name.data(), len);
-        peak.name[len] = '\0';
-        peaks.push_back(peak);
+        peaks.push_back(MarkedPeak(mark.row, mark.top[table], mark.base[table],
+                                   rows.NameAt(static_cast<size_t>(mark.row))));
     }
     return peaks;
 }

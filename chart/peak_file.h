@@ -8,8 +8,8 @@
 
 #include "chart/atomic_file.h"
 #include "chart/chart_store.h"
+#include "chart/peak_entry.h"
 #include "chart/spl_types.h"
-#include "viewer/chart_viewer.h"
 
 #include <functional>
 #include <string>
@@ -45,7 +45,6 @@ int WritePeakFile(const std::string& fileName, PeakEntry* peaks, int peakCount,
                   const SplChart& chart, std::string* error = nullptr,
                   SaveReport* report = nullptr);
 
-// The peaks of table k (0 or 1) marked in the rows, as the viewer builds them: position = row
-// index, height = top[k] - base[k], factor 1, name = the first 29 characters of isotopeName.
+// The peaks of table k (0 or 1) marked in the rows, as the viewer builds them (MarkedPeak).
 std::vector<PeakEntry> PeaksMarkedInRows(const SplSample* rows, int rowCount, int table);
 std::vector<PeakEntry> PeaksMarkedInRows(const ChartStore& rows, int table);

@@ -35,8 +35,6 @@ double DigitalWeight(double x) {
 
 namespace {
 
-constexpr double FIRST_ROW_LOW = -0.1;
-constexpr double FIRST_ROW_HIGH = 20.0;
 constexpr int64_t RESYNC_ROWS = 1024;
 constexpr int64_t BLOCK_SHIFT = 6; // prefix-sum blocks of 64 rows
 constexpr int64_t BLOCK_MASK = (int64_t{1} << BLOCK_SHIFT) - 1;

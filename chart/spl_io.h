@@ -32,10 +32,21 @@ struct SplProgress {
     SplRowErrorHandler rowError;
 };
 
+// Why a read failed: the system's reason ("Permission denied", "not a regular file (a device or
+// FIFO)") or the fault in the file as the run log names it ("Bad format of spl body."), and the
+// line of the file it was found on, counted from 1 (0 when it concerns no line).
+struct SplError {
+    std::string text;
+    long long line = 0;
+    // "line 7: Bad format of spl body.", or the text alone when there is no line.
+    std::string Describe() const;
+};
+
 // What a read found besides the rows.
 struct SplReadInfo {
-    // Why the read failed: the system's reason ("Permission denied", "not a regular file") or the
-    // fault in the file with its line ("line 7: Bad format of spl body.").
+    // Empty text when the read succeeded.
+    SplError error;
+    // error.Describe(), for callers that show the reason in one line.
     std::string failure;
     // The rows ended at a line that is not a row while more than blanks follows: the chart holds
     // only the rows before stopLine (counted from 1).

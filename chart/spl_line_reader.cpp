@@ -1,40 +1,26 @@
 #include "chart/spl_line_reader.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
+#include "chart/platform.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <algorithm>
+#include <cstring>
 
 namespace {
 constexpr size_t BLOCK_SIZE = 1 << 20;
 } // namespace
 
 SplLineReader::~SplLineReader() {
-    if (fd_ >= 0) ::close(fd_);
+    platform::CloseFile(fd_);
 }
 
 bool SplLineReader::Open(const std::string& path) {
-    // Without blocking: opening a FIFO would otherwise wait for a writer forever.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd_ < 0) return false;
-    struct stat st;
-    const bool known = ::fstat(fd_, &st) == 0;
-    if (!known || !S_ISREG(st.st_mode)) {
-        const int error = !known ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
-        notRegular_ = known && !S_ISDIR(st.st_mode);
-        ::close(fd_);
-        fd_ = -1;
-        errno = error;
+    platform::ReadableFile file;
+    if (!platform::OpenForReading(path, &file)) {
+        notRegular_ = file.notRegular;
         return false;
     }
-    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
-    fileSize_ = st.st_size;
-#ifdef POSIX_FADV_SEQUENTIAL
-    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
-#endif
+    fd_ = file.handle;
+    fileSize_ = file.size;
     // A small file needs no full block (its size plus room for the look-ahead of Next).
     capacity_ = BLOCK_SIZE;
     if (fileSize_ > 0 && static_cast<unsigned long long>(fileSize_) < BLOCK_SIZE - 4096)
@@ -50,22 +36,15 @@ bool SplLineReader::Fill() {
         end_ -= pos_;
         pos_ = 0;
     }
-    for (;;) {
-        ssize_t n = ::read(fd_, buf_.get() + end_, capacity_ - end_);
-        if (n > 0) {
-            end_ += static_cast<size_t>(n);
-            readTotal_ += n;
-            return true;
-        }
-        if (n == 0) {
-            eof_ = true;
-            return true;
-        }
-        if (errno != EINTR) {
-            failed_ = true;
-            return false;
-        }
+    const long long n = platform::ReadSome(fd_, buf_.get() + end_, capacity_ - end_);
+    if (n < 0) {
+        failed_ = true;
+        return false;
     }
+    if (n == 0) eof_ = true;
+    end_ += static_cast<size_t>(n);
+    readTotal_ += n;
+    return true;
 }
 
 bool SplLineReader::Next(std::string_view& piece) {
@@ -109,19 +88,12 @@ bool SplLineReader::Next(std::string_view& piece) {
 long long SplLineReader::ReadRaw(char* out, size_t size) {
     if (fd_ < 0 || failed_) return -1;
     if (eof_) return 0;
-    for (;;) {
-        ssize_t n = ::read(fd_, out, size);
-        if (n > 0) {
-            readTotal_ += n;
-            return n;
-        }
-        if (n == 0) {
-            eof_ = true;
-            return 0;
-        }
-        if (errno != EINTR) {
-            failed_ = true;
-            return -1;
-        }
+    const long long n = platform::ReadSome(fd_, out, size);
+    if (n < 0) {
+        failed_ = true;
+        return -1;
     }
+    if (n == 0) eof_ = true;
+    readTotal_ += n;
+    return n;
 }

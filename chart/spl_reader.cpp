@@ -24,7 +24,6 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
-#include <strings.h>
 #include <thread>
 
 namespace {
@@ -51,6 +50,23 @@ std::string_view ForLog(std::string_view text) {
     text = CString(text);
     if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
     return text;
+}
+
+void SetError(SplReadInfo& info, const std::string& text, long long line) {
+    info.error = SplError{text, line};
+    info.failure = info.error.Describe();
+}
+
+// text begins with prefix, ASCII letters compared without case.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        char a = text[i], b = prefix[i];
+        if (a >= 'a' && a <= 'z') a = static_cast<char>(a - 'a' + 'A');
+        if (b >= 'a' && b <= 'z') b = static_cast<char>(b - 'a' + 'A');
+        if (a != b) return false;
+    }
+    return true;
 }
 
 bool IsSpace(char c) {
@@ -252,7 +268,7 @@ struct Reader {
         return got;
     }
     void Because(const std::string& why, bool withLine = true) {
-        if (info) info->failure = withLine ? "line " + std::to_string(line) + ": " + why : why;
+        if (info) SetError(*info, why, withLine ? line : 0);
     }
     std::optional<ChartStore> Fail(const std::string& why) {
         Because(why);
@@ -260,8 +276,9 @@ struct Reader {
         return std::nullopt;
     }
     std::optional<ChartStore> ReadFailed() {
+        const int why = errno; // before logging, which may change it
         LogPrintf("%s can't be read.", fileName.c_str());
-        Because(std::strerror(errno), false);
+        Because(std::strerror(why), false);
         chart.tags.clear();
         return std::nullopt;
     }
@@ -370,7 +387,7 @@ std::optional<ChartStore> Reader::Header() {
             }
             chart.version = version;
         } else if (name == "Smoothed") {
-            if (rest.size() >= 5 && strncasecmp(rest.data(), "\"YES\"", 5) == 0) {
+            if (StartsWithNoCase(rest, "\"YES\"")) {
                 chart.flags |= HASSM;
                 LogPrint("Set HASSM");
             }
@@ -458,9 +475,9 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
         // line reader start afresh.
         size_t region = have;
         if (!atEnd) {
-            auto* nl = static_cast<const char*>(memrchr(buf.data(), '\n', have));
-            if (nl) {
-                region = static_cast<size_t>(nl - buf.data()) + 1;
+            const size_t nl = std::string_view(buf.data(), have).rfind('\n');
+            if (nl != std::string_view::npos) {
+                region = nl + 1;
             } else {
                 // One line longer than a block: whole pieces of it, leaving room for look-ahead.
                 region = (have - SplLineReader::PIECE_MAX - 2) / SplLineReader::PIECE_MAX *
@@ -538,6 +555,10 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
 
 } // namespace
 
+std::string SplError::Describe() const {
+    return line > 0 ? "line " + std::to_string(line) + ": " + text : text;
+}
+
 void SetSplRowErrorHandler(SplRowErrorHandler handler) {
     RowErrorHandler() = std::move(handler);
 }
@@ -554,15 +575,18 @@ std::optional<ChartStore> ReadSplData(const std::string& fileName, SplChart& cha
     if (info) *info = SplReadInfo();
     if (fileName.empty()) {
         LogPrint("Invalid arguments.");
-        if (info) info->failure = "no file name";
+        if (info) SetError(*info, "no file name", 0);
         return std::nullopt;
     }
     Reader reader{chart, {}, {}, fileName, info, progress};
     if (!reader.lines.Open(fileName)) {
+        const int why = errno; // before logging, which may change it
         LogPrintf("%s can't be opened.", fileName.c_str());
         if (info)
-            info->failure = reader.lines.notRegular() ? "not a regular file (a device or FIFO)"
-                                                      : std::strerror(errno);
+            SetError(*info,
+                     reader.lines.notRegular() ? "not a regular file (a device or FIFO)"
+                                               : std::strerror(why),
+                     0);
         return std::nullopt;
     }
     if (progress) progress->total = reader.lines.fileSize();

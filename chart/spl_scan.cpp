@@ -1,19 +1,13 @@
 #include "chart/spl_scan.h"
 
+#include "chart/number_format.h"
+#include "chart/platform.h"
+
 #include <charconv>
-#include <clocale>
 #include <cstdlib>
 #include <cstring>
-#include <locale.h>
 
 namespace {
-
-// strtod in the C locale whatever the program's locale is (a GUI may switch LC_NUMERIC).
-double StrtodC(const char* text, char** endOut) {
-    static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    if (cLocale) return strtod_l(text, endOut, cLocale);
-    return std::strtod(text, endOut);
-}
 
 const char* ScanWithStrtod(const char* p, const char* end, double* out) {
     // Lines are read in pieces of at most 1023 characters, so a piece always fits here.
@@ -23,7 +17,7 @@ const char* ScanWithStrtod(const char* p, const char* end, double* out) {
     std::memcpy(buf, p, n);
     buf[n] = '\0';
     char* stop = nullptr;
-    double v = StrtodC(buf, &stop);
+    double v = platform::StrtodC(buf, &stop);
     if (stop == buf) return nullptr;
     *out = v;
     return p + (stop - buf);
@@ -33,9 +27,7 @@ const char* ScanWithStrtod(const char* p, const char* end, double* out) {
 // most 2^53 and the power of ten k is within +-22, m * 10^k (or m / 10^-k) is a single correctly
 // rounded operation on exact operands. Returns nullptr when the text is not of that kind.
 const char* ScanShortDecimal(const char* p, const char* end, double* out) {
-    static constexpr double POW10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr const double* POW10 = EXACT_POWERS_OF_TEN;
     const char* q = p;
     bool negative = false;
     if (q < end && *q == '-') negative = true, ++q;

@@ -13,6 +13,11 @@ inline constexpr uint32_t SAMPLE_HAS_REVISED = 0x20000; // table 1: "Revised Top
 inline constexpr uint32_t SAMPLE_PEAK_BITS = 0xFFFF0000u;
 inline constexpr uint32_t HASSM = 0x1; // SplChart::flags: the chart holds smoothed data
 
+// A chart's first row with a level outside this band (volts) is taken for no reading: smoothing
+// counts it as 0 V and the chart's extremes leave it out.
+inline constexpr double FIRST_ROW_LOW = -0.1;
+inline constexpr double FIRST_ROW_HIGH = 20.0;
+
 inline constexpr int SPL_NAME_SIZE = 64;       // isotopeName holds at most 63 characters
 inline constexpr int SPL_TAG_NAME_MAX = 29;    // characters of a tag name
 inline constexpr int SPL_TAG_VALUE_MAX = 1023; // characters of a tag value

@@ -47,7 +47,7 @@ inline std::optional<ChartStore> ReadChart(const std::string& fileName, SplChart
     SplReadInfo info;
     auto rows = ReadSplData(fileName, chart, &info);
     if (!rows) {
-        *reason = "cannot read " + fileName + ": " + info.failure;
+        *reason = "cannot read " + fileName + ": " + info.error.Describe();
     } else if (info.cutShort) {
         ChartWasCutShort() = true;
         struct stat st;

@@ -14,8 +14,15 @@ cd "$work"
 export QT_QPA_PLATFORM=offscreen
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# Paths relative to the copy, so that the compiler cache serves every run, wherever its copy lies.
+export CCACHE_BASEDIR="$work"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORTAN_BENCH=OFF "${launcher[@]}" >/dev/null
+# The headless tests first: most faults are caught there, and only a fault they miss costs the
+# build of the GUI tests.
 run_tests() {
+    cmake --build build -j "$(nproc)" --target vortan_core_tests vortan-cli >build/last-build.log 2>&1 ||
+        return 2
+    build/tests/vortan_core_tests --gtest_brief=1 >build/last-test.log 2>&1 || return 1
     cmake --build build -j "$(nproc)" >build/last-build.log 2>&1 || return 2
     ctest --test-dir build -j "$(nproc)" --timeout 120 >build/last-test.log 2>&1
 }

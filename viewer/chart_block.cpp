@@ -6,6 +6,7 @@
 #include "viewer/viewer_internal.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cfloat>
 #include <new>
 #include <stdexcept>
@@ -14,8 +15,9 @@ using namespace viewer_detail;
 
 namespace {
 
+// Charts may be prepared on a worker thread.
 uint64_t NextGeneration() {
-    static uint64_t generation = 0;
+    static std::atomic<uint64_t> generation{0};
     return ++generation;
 }
 
@@ -37,12 +39,7 @@ void TakePeaks(const RowMark& mark, const std::string& name,
         uint32_t bit = TableBit(k);
         if ((mark.flags & bit) == 0) continue;
         PeakSet& set = *lists[static_cast<size_t>(k)];
-        PeakEntry entry;
-        entry.position = mark.row;
-        entry.height = mark.top[k] - mark.base[k];
-        entry.factor = 1.0;
-        CopyElemName(entry.name, name.c_str(), name.size());
-        set.entries.push_back(entry);
+        set.entries.push_back(MarkedPeak(mark.row, mark.top[k], mark.base[k], name));
         LogPrintf("SetChart: A peak(%dth) has been detected (%X/%X) for %d. ID was copied in "
                   "MAX_ELEM_NAME.",
                   set.count + 1, mark.flags, bit, k);
@@ -73,30 +70,25 @@ int CheckChartView(const ChartView* viewer) {
     return 1;
 }
 
+bool HasSamples(const ChartView* viewer) {
+    return viewer && viewer->chart && viewer->chart->sampleCount >= 1;
+}
+
 const char* GetChartViewerClass() {
     return "chartviewer";
 }
 
 namespace {
 
-// The body of every form of SetChart: rows are taken over on success and left as they were on
-// failure. With copyFrom, rows (empty) is first filled with copies of its sampleCount records.
-int InstallChart(ChartView* viewer, ChartStore& rows, uint32_t flags, int listCount,
-                 const SplSample* copyFrom = nullptr, int copyCount = 0) {
-    if (!CheckChartView(viewer) || listCount < 1 || copyCount < 0 ||
-        rows.size() > static_cast<size_t>(std::numeric_limits<int>::max())) {
-        LogPrint("SetChart: Invalid arguments.");
-        return 0;
-    }
-    LogPrint("SetChart: Parameters are O.K.");
-    if (viewer->chartMode != 0) {
-        viewer->host->Beep();
-        LogPrint("SetChart: A chart would be set in peak detection.");
-        return 0;
-    }
-
+// Builds the block and the peak tables of a chart from its rows, touching no viewer: the part of
+// SetChart that may run away from the window's thread. Logs from "CHARTBLOCK is initialized" on.
+// tableCount is the viewer's present number of tables (0 for none yet). With copyFrom, rows (empty)
+// is first filled with copies of its copyCount records. Rows are taken over on success.
+PreparedChart PrepareBlock(ChartStore& rows, uint32_t flags, int listCount, int desktopWidth,
+                           int tableCount, const SplSample* copyFrom = nullptr, int copyCount = 0) {
+    PreparedChart prepared;
     const int sampleCount = copyFrom ? copyCount : static_cast<int>(rows.size());
-    int desktop = std::max(0, viewer->host->DesktopWidth());
+    int desktop = std::max(0, desktopWidth);
     int64_t padded = static_cast<int64_t>(sampleCount) + desktop;
     std::unique_ptr<CHARTBLOCK> block;
     try {
@@ -105,7 +97,7 @@ int InstallChart(ChartView* viewer, ChartStore& rows, uint32_t flags, int listCo
         if (copyFrom) rows = ChartStore(copyFrom, static_cast<size_t>(copyCount));
     } catch (const std::exception&) {
         LogPrint("SetChart: Fail to allocate CHARTBLOCK.");
-        return 0;
+        return prepared;
     }
     CHARTBLOCK& chart = *block;
     chart.magnification = 1.0;
@@ -121,14 +113,14 @@ int InstallChart(ChartView* viewer, ChartStore& rows, uint32_t flags, int listCo
     }
     LogPrint("SetChart: CHARTBLOCK is initialized.");
 
-    if (viewer->listCount != 0 && viewer->listCount != listCount) {
+    if (tableCount != 0 && tableCount != listCount) {
         LogPrint("SetChart: Peak list table would be overridden illigaly.");
-        return 0;
+        return prepared;
     }
     if (listCount > SAMPLE_TABLES) {
         // The sample rows carry the levels of two tables only.
         LogPrint("SetChart: Invalid arguments.");
-        return 0;
+        return prepared;
     }
     // The new lists are built aside and swapped in only when everything has succeeded, so a
     // failure leaves the viewer with its previous chart and lists.
@@ -141,15 +133,16 @@ int InstallChart(ChartView* viewer, ChartStore& rows, uint32_t flags, int listCo
         }
     } catch (const std::bad_alloc&) {
         LogPrint("SetChart: An empty entory in the peak list table.");
-        return 0;
+        return prepared;
     }
     LogPrint("SetChart: Peak list table is initialized.");
 
-    // The first sample seeds the extremes unless it lies outside [-0.1, 20.0] V; then the second
-    // does. Without such a sample the seed is 0.0, the value of the blank samples that follow.
+    // The first sample seeds the extremes unless it lies outside the first row's band; then the
+    // second does. Without such a sample the seed is 0.0, the value of the blank samples that
+    // follow.
     const double* data = rows.Data();
     Extremes ext{0.0, 0.0};
-    if (sampleCount >= 1 && data[0] >= -0.1 && data[0] <= 20.0)
+    if (sampleCount >= 1 && data[0] >= FIRST_ROW_LOW && data[0] <= FIRST_ROW_HIGH)
         ext = {data[0], data[0]};
     else if (sampleCount >= 2)
         ext = {data[1], data[1]};
@@ -174,7 +167,7 @@ int InstallChart(ChartView* viewer, ChartStore& rows, uint32_t flags, int listCo
         rows.PadColumns(static_cast<size_t>(desktop) + 1);
     } catch (const std::bad_alloc&) {
         LogPrint("SetChart: Fail to allocate CHARTBLOCK.");
-        return 0;
+        return prepared;
     }
     chart.rows = std::move(rows);
     rows = ChartStore();
@@ -185,20 +178,28 @@ int InstallChart(ChartView* viewer, ChartStore& rows, uint32_t flags, int listCo
     chart.minValue = ext.minValue;
 
     chart.defaultRange = (chart.maxValue - chart.minValue) / 0.9;
-    chart.viewWidth = viewer->host->HasChartPane() ? viewer->host->ChartPaneSize().width : 0;
     chart.range = chart.defaultRange;
     chart.viewTop = chart.minValue + chart.range;
     chart.generation = NextGeneration();
+    prepared.block = std::move(block);
+    prepared.lists = std::move(lists);
+    prepared.listCount = listCount;
+    return prepared;
+}
 
-    viewer->chart = std::move(block);
+// The viewer's side of SetChart: the prepared block and tables replace the viewer's.
+int CommitChart(ChartView* viewer, PreparedChart& prepared) {
+    CHARTBLOCK& chart = *prepared.block;
+    chart.viewWidth = viewer->host->HasChartPane() ? viewer->host->ChartPaneSize().width : 0;
+    viewer->chart = std::move(prepared.block);
     bool newTable = !viewer->peakTable;
     if (newTable) viewer->peakTable = std::make_unique<std::vector<std::unique_ptr<PeakSet>>>();
-    viewer->peakTable->swap(lists);
+    viewer->peakTable->swap(prepared.lists);
     if (newTable) {
         LogPrint("SetChart: New table is set.");
-        viewer->listCount = listCount;
+        viewer->listCount = prepared.listCount;
     }
-    lists.clear();
+    prepared.lists.clear();
 
     viewer->peakMode = 0;
     viewer->changeCount = 0;
@@ -214,6 +215,31 @@ int InstallChart(ChartView* viewer, ChartStore& rows, uint32_t flags, int listCo
     LogPrint("SetChart: Views have been refreshed.");
     viewer->host->Post(VN_CHART);
     return 1;
+}
+
+// Refuses a chart while a peak is being detected (beep and log line).
+bool InPeakDetection(ChartView* viewer) {
+    if (viewer->chartMode == 0) return false;
+    viewer->host->Beep();
+    LogPrint("SetChart: A chart would be set in peak detection.");
+    return true;
+}
+
+// The body of every form of SetChart: rows are taken over on success and left as they were on
+// failure. With copyFrom, rows (empty) is first filled with copies of its sampleCount records.
+int InstallChart(ChartView* viewer, ChartStore& rows, uint32_t flags, int listCount,
+                 const SplSample* copyFrom = nullptr, int copyCount = 0) {
+    if (!CheckChartView(viewer) || listCount < 1 || copyCount < 0 ||
+        rows.size() > static_cast<size_t>(std::numeric_limits<int>::max())) {
+        LogPrint("SetChart: Invalid arguments.");
+        return 0;
+    }
+    LogPrint("SetChart: Parameters are O.K.");
+    if (InPeakDetection(viewer)) return 0;
+    PreparedChart prepared = PrepareBlock(rows, flags, listCount, viewer->host->DesktopWidth(),
+                                          viewer->listCount, copyFrom, copyCount);
+    if (!prepared.block) return 0;
+    return CommitChart(viewer, prepared);
 }
 
 } // namespace
@@ -232,6 +258,29 @@ int SetChart(ChartView* viewer, ChartStore&& rows, uint32_t flags, int listCount
     return InstallChart(viewer, rows, flags, listCount);
 }
 
+PreparedChart PrepareChart(ChartStore& rows, uint32_t flags, int listCount, int desktopWidth,
+                           int tableCount) {
+    if (listCount < 1 || rows.size() > static_cast<size_t>(std::numeric_limits<int>::max())) {
+        LogPrint("SetChart: Invalid arguments.");
+        return {};
+    }
+    LogPrint("SetChart: Parameters are O.K.");
+    return PrepareBlock(rows, flags, listCount, desktopWidth, tableCount);
+}
+
+int SetChart(ChartView* viewer, PreparedChart&& prepared) {
+    if (!CheckChartView(viewer) || !prepared.block) {
+        LogPrint("SetChart: Invalid arguments.");
+        return 0;
+    }
+    if (InPeakDetection(viewer)) return 0;
+    if (viewer->listCount != 0 && viewer->listCount != prepared.listCount) {
+        LogPrint("SetChart: Peak list table would be overridden illigaly.");
+        return 0;
+    }
+    return CommitChart(viewer, prepared);
+}
+
 const ChartStore* RetrieveChart(ChartView* viewer, int* count, uint32_t* flags) {
     if (!viewer || !CheckChartView(viewer) || !count || !flags) {
         LogPrint("RetrieveChart: Invalid arguments.");
@@ -248,7 +297,7 @@ const ChartStore* RetrieveChart(ChartView* viewer, int* count, uint32_t* flags) 
         return nullptr;
     }
     *count = chart->sampleCount;
-    if (chart->flags & HASSM) *flags = 1;
+    if (chart->flags & HASSM) *flags = HASSM;
     return &chart->rows;
 }
 

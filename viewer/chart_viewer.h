@@ -8,6 +8,7 @@
 #pragma once
 
 #include "chart/chart_store.h"
+#include "chart/peak_entry.h"
 #include "chart/spl_types.h"
 #include "viewer/viewer_host.h"
 
@@ -28,8 +29,6 @@ inline constexpr int VN_ADJUST = 0x40;
 inline constexpr int CHART_MODE_VIEW = 0;
 inline constexpr int CHART_MODE_BASE = 1;
 inline constexpr int CHART_MODE_TOP = 2;
-
-inline constexpr int MAX_ELEM_NAME = 30; // PeakEntry::name capacity, terminator included
 
 // RefreshView targets.
 inline constexpr int REFRESH_CHART = 1;
@@ -56,13 +55,6 @@ struct CHARTBLOCK {
     ChartStore rows;
     // Changes whenever the sample data is replaced (each SetChart), for caches of the painters.
     uint64_t generation = 0;
-};
-
-struct PeakEntry {
-    double position = 0.0; // sample index of the top, a whole number
-    double height = 0.0;   // volts
-    double factor = 1.0;
-    char name[MAX_ELEM_NAME] = {};
 };
 
 struct PeakSet {
@@ -122,6 +114,8 @@ using PeakDetector = int (*)(void* context, const double* data, int start, int e
 
 // --- chart block (install, check, take back) ---
 int CheckChartView(const ChartView* viewer);
+// True when the viewer holds a chart of at least one sample (false for a null viewer).
+bool HasSamples(const ChartView* viewer);
 const char* GetChartViewerClass();
 // Copies the caller's rows (1 on success). On any failure the viewer keeps its previous chart and
 // tables. listCount must be 1 or 2 (the rows carry two tables' columns).
@@ -130,9 +124,24 @@ int SetChart(ChartView* viewer, int sampleCount, const SplSample* samples, uint3
 // The same, taking the rows over instead of copying them (for a chart just read). On success rows
 // is left empty; on failure it is left as it was.
 int SetChart(ChartView* viewer, ChartStore&& rows, uint32_t flags, int listCount);
+// A chart made ready for a viewer: the part of SetChart that touches no viewer (the extremes, the
+// peak tables from the rows' marks, the blank padding), so that a long chart can be prepared away
+// from the window's thread. An empty block means it failed (logged as SetChart logs).
+struct PreparedChart {
+    std::unique_ptr<CHARTBLOCK> block;
+    std::vector<std::unique_ptr<PeakSet>> lists;
+    int listCount = 0;
+};
+// desktopWidth and tableCount are the viewer's DesktopWidth() and listCount, read beforehand.
+// Rows are taken over on success and left as they were on failure.
+PreparedChart PrepareChart(ChartStore& rows, uint32_t flags, int listCount, int desktopWidth,
+                           int tableCount);
+// Installs a prepared chart: 1 on success; on failure the viewer keeps its chart and prepared is
+// left as it was.
+int SetChart(ChartView* viewer, PreparedChart&& prepared);
 // The chart's rows where they lie (blank padding excluded), for reading until the chart next
-// changes; *count = their number, *flags |= HASSM when smoothed. Null (logged) when there is no
-// chart or a peak is being set.
+// changes; *count = their number, *flags = HASSM when smoothed (left as it was otherwise). Null
+// (logged) when there is no chart or a peak is being set.
 const ChartStore* RetrieveChart(ChartView* viewer, int* count, uint32_t* flags);
 // Gives the viewer's chart a new smoothed column (sampleCount values) and installs it again as
 // SetChart does with HASSM, peaks rebuilt from the rows' marks. 0 when SetChart would refuse; the

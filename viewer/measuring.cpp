@@ -6,8 +6,8 @@
 
 namespace {
 
-bool HasSamples(const ChartView* viewer) {
-    return CheckChartView(viewer) && viewer->chart && viewer->chart->sampleCount >= 1;
+bool Measurable(const ChartView* viewer) {
+    return CheckChartView(viewer) && HasSamples(viewer);
 }
 
 bool OnChart(const ChartView* viewer, int sample) {
@@ -17,7 +17,7 @@ bool OnChart(const ChartView* viewer, int sample) {
 } // namespace
 
 int SetMeasureMark(ChartView* viewer, int which, int sample) {
-    if (!HasSamples(viewer) || (which != MEASURE_A && which != MEASURE_B)) return 0;
+    if (!Measurable(viewer) || (which != MEASURE_A && which != MEASURE_B)) return 0;
     viewer->measureMark[which] = std::clamp(sample, 0, viewer->chart->sampleCount - 1);
     RefreshView(viewer, REFRESH_CHART);
     viewer->host->RepaintIndexPane();
@@ -25,7 +25,7 @@ int SetMeasureMark(ChartView* viewer, int which, int sample) {
 }
 
 int GetMeasureMark(const ChartView* viewer, int which) {
-    if (!HasSamples(viewer) || (which != MEASURE_A && which != MEASURE_B)) return -1;
+    if (!Measurable(viewer) || (which != MEASURE_A && which != MEASURE_B)) return -1;
     const int s = viewer->measureMark[which];
     return OnChart(viewer, s) ? s : -1;
 }
@@ -42,7 +42,7 @@ int ClearMeasureMarks(ChartView* viewer) {
 }
 
 int MeasureKeySample(const ChartView* viewer) {
-    if (!HasSamples(viewer)) return -1;
+    if (!Measurable(viewer)) return -1;
     const CHARTBLOCK& chart = *viewer->chart;
     const PeakSet* set = viewer->CurrentPeakSet();
     if (viewer->chartMode != CHART_MODE_VIEW && set) return set->cursor;

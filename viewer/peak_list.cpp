@@ -23,10 +23,6 @@ PeakSet* TableOf(const ChartView* viewer, int table) {
     return (*viewer->peakTable)[static_cast<size_t>(table)].get();
 }
 
-bool HasSamples(const ChartView* viewer) {
-    return viewer->chart && viewer->chart->sampleCount >= 1;
-}
-
 // The sample an entry points at, or -1 when it lies outside the chart's samples.
 int SampleOf(const CHARTBLOCK& chart, const PeakEntry& entry) {
     double p = entry.position;

@@ -19,10 +19,6 @@ namespace {
 constexpr double TILT_LIMIT = 1.57;
 constexpr double NO_LEVEL = -20.0; // levels at or below this mean "none"
 
-bool HasSamples(const ChartView* viewer) {
-    return viewer->chart && viewer->chart->sampleCount >= 1;
-}
-
 // Point moves stop at the chart's first and last sample, so a commit never writes outside the
 // chart's own samples.
 int ClampToChart(const CHARTBLOCK& chart, int64_t index) {

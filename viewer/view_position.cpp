@@ -25,10 +25,6 @@ bool HasChart(const ChartView* viewer) {
     return viewer->chart && viewer->chart->paddedCount >= 1;
 }
 
-bool HasSamples(const ChartView* viewer) {
-    return viewer->chart && viewer->chart->sampleCount >= 1;
-}
-
 } // namespace
 
 int SetViewPosition(ChartView* viewer, int start, double top) {

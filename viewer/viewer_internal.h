@@ -33,23 +33,6 @@ inline int TruncToInt(double v) {
     return static_cast<int>(v);
 }
 
-// Copies at most MAX_ELEM_NAME - 1 bytes of name and terminates. A UTF-8 character that does not
-// fit whole is left out rather than cut.
-inline void CopyElemName(char (&dst)[MAX_ELEM_NAME], const char* src, size_t srcCapacity) {
-    size_t n = 0;
-    while (n < srcCapacity && n < MAX_ELEM_NAME - 1 && src[n] != '\0')
-        ++n;
-    if (n < srcCapacity && src[n] != '\0' && (static_cast<unsigned char>(src[n]) & 0xC0) == 0x80) {
-        // Cut inside a multi-byte character: back off to its first byte, when it is one.
-        size_t lead = n;
-        while (lead > 0 && n - lead < 3 && (static_cast<unsigned char>(src[lead]) & 0xC0) == 0x80)
-            --lead;
-        if ((static_cast<unsigned char>(src[lead]) & 0xC0) == 0xC0) n = lead;
-    }
-    std::memcpy(dst, src, n);
-    std::memset(dst + n, 0, MAX_ELEM_NAME - n);
-}
-
 // Sample s loses the mark of table k: its flag bit is cleared and its levels become 0.0.
 inline void ClearMark(CHARTBLOCK& chart, int s, int k) {
     if (s < 0 || s >= chart.sampleCount) return;

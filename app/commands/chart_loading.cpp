@@ -8,6 +8,8 @@
 #include "chart/settings.h"
 #include "chart/spl_io.h"
 #include "viewer/chart_viewer.h"
+#include "viewer/max_pyramid.h"
+#include "views/chart_viewer_widget.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -78,9 +80,22 @@ int LoadChart(VortanMain* main, const std::string& fileName) {
         rowErrors.emplace_back(text, title);
     };
     std::vector<std::string> log;
+    // The viewer's block, peak tables and the painters' maxima are built on the worker too, so
+    // that a long chart costs the window's thread only the swap.
+    const bool prepare = view && view->host && view->chartMode == 0;
+    const int desktop = prepare ? view->host->DesktopWidth() : 0;
+    const int tableCount = prepare ? view->listCount : 0;
+    PreparedChart prepared;
+    ChartPyramids pyramids;
+    size_t rowCount = 0;
     RunBackgroundJob(main, QStringLiteral("チャートを読み込んでいます…"), progress, true, [&] {
         ThreadLogBuffer buffer;
         rows = ReadSplData(fileName, fresh, &info, &progress);
+        rowCount = rows ? rows->size() : 0;
+        if (rows && prepare && !progress.cancel) {
+            prepared = PrepareChart(*rows, fresh.flags, 2, desktop, tableCount);
+            if (prepared.block) pyramids.Update(*prepared.block);
+        }
         log = buffer.Take();
     });
     ReplayLog(log);
@@ -91,11 +106,15 @@ int LoadChart(VortanMain* main, const std::string& fileName) {
         LogPrint("LoadChart: Loading was cancelled.");
         return 0;
     }
-    const size_t rowCount = rows ? rows->size() : 0;
     int loaded = 0;
     // The viewer takes the rows over (a long chart is not copied); a file that ends with its
     // column-header line is a chart with no rows, taken like any other.
-    if (rows) loaded = SetChart(view, std::move(*rows), fresh.flags, 2);
+    if (prepared.block) {
+        main->viewer()->pyramids() = std::move(pyramids);
+        loaded = SetChart(view, std::move(prepared));
+    } else if (rows && !prepare) {
+        loaded = SetChart(view, std::move(*rows), fresh.flags, 2);
+    }
     if (loaded) {
         CurrentChart = std::move(fresh);
         SetChartFileName(fileName);
@@ -115,8 +134,15 @@ int LoadChart(VortanMain* main, const std::string& fileName) {
         QMessageBox::warning(
             main, QStringLiteral("Vortan"),
             QStringLiteral("チャートを読み込めませんでした。\n%1\n理由: %2")
-                .arg(PathFromCore(fileName), QString::fromLocal8Bit(info.failure)));
-    } else if (loaded && info.cutShort) {
+                .arg(PathFromCore(fileName), QString::fromLocal8Bit(info.error.Describe())));
+    } else if (!loaded) {
+        // Read, but the viewer could not take it (its reason is in the run log).
+        QMessageBox::warning(main, QStringLiteral("Vortan"),
+                             QStringLiteral("チャートを表示できませんでした。\n%1\n"
+                                            "理由: ビューアがチャートを受け取れませんでした"
+                                            "（実行ログを参照してください）。")
+                                 .arg(PathFromCore(fileName)));
+    } else if (info.cutShort) {
         QMessageBox::warning(
             main, QStringLiteral("Vortan"),
             QStringLiteral("チャートは途中までしか読み込まれていません。\n%1\n"

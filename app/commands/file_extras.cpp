@@ -37,8 +37,7 @@ void ShowMessage(QWidget* owner, QMessageBox::Icon icon, const QString& text) {
 }
 
 bool HasChart(VortanMain* main) {
-    const ChartView* view = main ? main->view() : nullptr;
-    return view && view->chart && view->chart->sampleCount > 0;
+    return main && HasSamples(main->view());
 }
 
 // The chart file's name with another suffix, for the save dialogs.

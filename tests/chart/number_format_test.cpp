@@ -18,7 +18,7 @@ std::string Reference(double v, int width, int precision) {
     int n = std::snprintf(buf, sizeof buf, "%.*E", precision, v);
     std::string s(buf, static_cast<size_t>(n));
     size_t e = s.find('E');
-    if (e != std::string::npos && s.size() - e == 4) s.insert(e + 2, "0");
+    if (e != std::string::npos && s.size() - e == 4) s.insert(e + 2, 1, '0');
     int w = width < 0 ? -width : width;
     if (static_cast<int>(s.size()) < w) {
         std::string pad(static_cast<size_t>(w) - s.size(), ' ');

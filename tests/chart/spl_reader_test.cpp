@@ -414,7 +414,8 @@ TEST(ReadSplData, LongLinesAreReadInPieces) {
     // A row of 1022 characters and its line end is one piece; one more character splits it,
     // and its line end becomes an empty line that ends the rows.
     auto row = [](int i, size_t length) {
-        std::string s = " " + std::to_string(i) + ", 0, 1.0, \"A\"";
+        std::string s(1, ' ');
+        s += std::to_string(i) + ", 0, 1.0, \"A\"";
         return s + std::string(length - s.size(), ' ');
     };
     r = ReadText(dir, row(0, 1022) + "\r\n" + row(1, 1022) + "\n");
