@@ -1,8 +1,8 @@
 // Loading and saving on a worker thread: Esc or the progress dialog's Cancel stops a load and
 // leaves the chart as it was; closing the window during a save waits for a whole file.
 #include "app/commands/background_job.h"
-#include "app_test_support.h"
 #include "chart/spl_io.h"
+#include "support/app_test_support.h"
 
 #include <QKeyEvent>
 #include <QProgressDialog>

@@ -5,9 +5,8 @@
 #include "app/panels/help_window.h"
 #include "app/panels/panels.h"
 #include "app/window/command_table.h"
-#include "app/window/key_filter.h"
 #include "app/window/tooltips.h"
-#include "app_test_support.h"
+#include "support/app_test_support.h"
 #include "viewer/edit_history.h"
 #include "viewer/measuring.h"
 #include "viewer/pointer_ops.h"
@@ -21,7 +20,6 @@
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QWheelEvent>
-#include <QXmlStreamReader>
 
 namespace {
 
@@ -30,22 +28,13 @@ using apptest::Pump;
 class EditCommandsTest : public apptest::AppTest {
   protected:
     void SetUp() override {
-        static AppKeyFilter* filter = AppKeyFilter::Install(qApp);
         static ToolTipInstaller* tips = ToolTipInstaller::Install(qApp);
-        (void)filter;
         (void)tips;
         AppTest::SetUp();
     }
     void TearDown() override {
         if (window) window->MarkChartSaved();
         AppTest::TearDown();
-    }
-    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* target = QApplication::focusWidget();
-        if (!target || target->window() != window) target = window->viewer();
-        QKeyEvent press(QEvent::KeyPress, key, modifiers);
-        QApplication::sendEvent(target, &press);
-        Pump();
     }
     int Peaks() {
         int count = 0;
@@ -183,34 +172,6 @@ TEST_F(EditCommandsTest, AxesToggleIsRememberedInTheSettingsFile) {
     Open();
     EXPECT_TRUE(window->viewer()->axesShown());
     EXPECT_TRUE(window->actionFor(CMD_AXES)->isChecked());
-}
-
-TEST(ToolTips, EveryButtonAndFieldOfEveryFormHasOne) {
-    const QDir forms(QStringLiteral(VORTAN_EXAMPLES "/../resources"));
-    const QStringList files = forms.entryList({QStringLiteral("*.ui")});
-    ASSERT_GE(files.size(), 12);
-    QStringList missing;
-    static const QStringList kinds = {"QPushButton", "QRadioButton",    "QCheckBox",
-                                      "QLineEdit",   "QComboBox",       "QPlainTextEdit",
-                                      "QListWidget", "QDialogButtonBox"};
-    for (const QString& file : files) {
-        QFile ui(forms.filePath(file));
-        ASSERT_TRUE(ui.open(QIODevice::ReadOnly));
-        QXmlStreamReader xml(&ui);
-        QString window;
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"widget")
-                continue;
-            const QString kind = xml.attributes().value("class").toString();
-            const QString name = xml.attributes().value("name").toString();
-            if (window.isEmpty()) window = name;
-            if (kinds.contains(kind) && ToolTipFor(window, name).isEmpty())
-                missing << file + QLatin1Char(' ') + name;
-        }
-    }
-    EXPECT_TRUE(missing.isEmpty()) << missing.join(QStringLiteral(", ")).toStdString();
-    for (int part = 0; part < 9; ++part)
-        EXPECT_FALSE(StatusPartToolTip(part).isEmpty());
 }
 
 TEST_F(EditCommandsTest, HelpKeyMapOpensThePrintableKeysPage) {

@@ -2,7 +2,7 @@
 // table as CSV, and the recent charts.
 #include "app/commands/file_extras.h"
 #include "chart/recent_files.h"
-#include "tests/app/app_test_support.h"
+#include "support/app_test_support.h"
 #include "viewer/measuring.h"
 #include "views/chart_pane.h"
 #include "views/index_pane.h"

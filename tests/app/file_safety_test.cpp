@@ -4,7 +4,8 @@
 #include "app/panels/panels.h"
 #include "app/window/command_table.h"
 #include "app/window/screen_fit.h"
-#include "app_test_support.h"
+#include "support/app_test_support.h"
+#include "support/files.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -19,13 +20,7 @@ using apptest::Pump;
 
 namespace {
 
-class FileSafetyTest : public apptest::AppTest {
-  protected:
-    std::string Slurp(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-};
+class FileSafetyTest : public apptest::AppTest {};
 
 TEST_F(FileSafetyTest, ChartCutShortSaysWhereAndSavingOverItAsksFirst) {
     Open();

@@ -2,8 +2,8 @@
 // and its question, the beep for a chart without tags, and line breaks in a value.
 #include "app/commands/data_dialogs.h"
 #include "app/dialogs/header_dialog.h"
-#include "app_test_support.h"
 #include "chart/spl_io.h"
+#include "support/app_test_support.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,14 +11,9 @@
 #include <QPushButton>
 
 using apptest::AppTest;
+using apptest::Child;
 
 namespace {
-
-template <class W> W* Child(QWidget* dialog, const char* name) {
-    W* w = dialog->findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
 
 // Picks tag index in the list as the user does (activated); returns the value shown then.
 QString Pick(HeaderDialog* d, int index) {
@@ -46,7 +41,6 @@ TEST_F(HeaderDialogTest, EditsAreKeptOnOkAndDroppedOnCancel) {
     QStringList names;
     QString firstValue;
     OnDialog<HeaderDialog>([&](HeaderDialog* d) {
-        EXPECT_EQ(d->windowTitle(), QStringLiteral("コメントの編集"));
         auto* list = Child<QComboBox>(d, "tagList");
         for (int i = 0; i < list->count(); ++i)
             names << list->itemText(i);
@@ -79,7 +73,6 @@ TEST_F(HeaderDialogTest, EditsAreKeptOnOkAndDroppedOnCancel) {
     EXPECT_EQ(CurrentChart.tags[1].value, "Soil core 13");
     EXPECT_EQ(CurrentChart.tags[2].value, "someone");
     EXPECT_EQ(CurrentChart.tags[3].value, before.tags[3].value);
-    EXPECT_EQ(CurrentChart.tags[0].name, "Comment:");
     EXPECT_EQ(CurrentChart.tagCount(), 4);
     EXPECT_TRUE(window->chartModified());
 }
@@ -93,7 +86,6 @@ TEST_F(HeaderDialogTest, Spl2BoxAsksWhileExtendedSplIsOn) {
     std::shared_ptr<apptest::BoxSeen> no, yes;
     OnDialog<HeaderDialog>([&](HeaderDialog* d) {
         auto* box = Child<QCheckBox>(d, "spl2Box");
-        EXPECT_EQ(box->text(), QStringLiteral("SPL2形式"));
         checkedOnOpening = box->isChecked();
         no = Answer(QMessageBox::No);
         box->click();
@@ -143,30 +135,7 @@ TEST_F(HeaderDialogTest, NoTagsOnlyBeeps) {
     EXPECT_EQ(EditChartHeader(window, empty), 0);
 }
 
-TEST_F(HeaderDialogTest, LineBreaksBecomeBlanksSoTheChartStillLoads) {
-    LoadExample();
-    OnDialog<HeaderDialog>([](HeaderDialog* d) {
-        Edit(d, 0, QStringLiteral("first line\nsecond line\r\n third"));
-        Child<QPushButton>(d, "okButton")->click();
-        return true;
-    });
-    EditHeader(window, 0, nullptr);
-    EXPECT_EQ(CurrentChart.tags[0].value, "first line second line  third");
-    EXPECT_EQ(TagValueFromText(QStringLiteral("say \"hi\"")), "say 'hi'");
-    EXPECT_EQ(TagValueFromText(QString(2000, QLatin1Char('x'))).size(),
-              static_cast<size_t>(SPL_TAG_VALUE_MAX));
-
-    // Saved and read back, the chart keeps every row.
-    const std::string saved = Path("saved.spl");
-    ASSERT_EQ(StoreChart(window, saved), SAVE_DONE);
-    SplChart header;
-    std::optional<ChartStore> rows = ReadSplData(saved, header);
-    ASSERT_TRUE(rows.has_value());
-    EXPECT_EQ(rows->size(), 6000u);
-    EXPECT_EQ(header.tags[0].value, "first line second line  third");
-}
-
-TEST_F(HeaderDialogTest, ShiftJisValuesShowAsTextAndEditsKeepTheFilesEncoding) {
+TEST_F(HeaderDialogTest, ValuesKeepTheFilesEncodingAndLineBreaksBecomeBlanks) {
     LoadExample();
     // "測定" and "試料" in Shift-JIS; the third value is plain ASCII.
     const std::string measured = "\x91\xaa\x92\xe8", sample = "\x8e\x8e\x97\xbf";
@@ -176,6 +145,7 @@ TEST_F(HeaderDialogTest, ShiftJisValuesShowAsTextAndEditsKeepTheFilesEncoding) {
     OnDialog<HeaderDialog>([&shown](HeaderDialog* d) {
         shown = Pick(d, 0);
         Edit(d, 1, QStringLiteral("試料B"));
+        Edit(d, 2, QStringLiteral("first line\nsecond line\r\n third"));
         Child<QPushButton>(d, "okButton")->click();
         return true;
     });
@@ -183,8 +153,22 @@ TEST_F(HeaderDialogTest, ShiftJisValuesShowAsTextAndEditsKeepTheFilesEncoding) {
     EXPECT_EQ(shown, QStringLiteral("測定"));
     EXPECT_EQ(CurrentChart.tags[0].value, measured); // untouched bytes stay
     EXPECT_EQ(CurrentChart.tags[1].value, sample + "B");
+    EXPECT_EQ(CurrentChart.tags[2].value, "first line second line  third");
+    EXPECT_EQ(TagValueFromText(QStringLiteral("say \"hi\"")), "say 'hi'");
+    EXPECT_EQ(TagValueFromText(QString(2000, QLatin1Char('x'))).size(),
+              static_cast<size_t>(SPL_TAG_VALUE_MAX));
     EXPECT_EQ(DecodeHeaderText("Run 3"), QStringLiteral("Run 3"));
     EXPECT_EQ(EncodeHeaderText(QStringLiteral("試料€"), HeaderEncoding::Cp932), sample + "?");
     // A UTF-8 file stays UTF-8.
     EXPECT_EQ(TagValueFromText(QStringLiteral("試料")), "試料");
+
+    // Saved and read back, the chart keeps every row and the edited values.
+    const std::string saved = Path("saved.spl");
+    ASSERT_EQ(StoreChart(window, saved), SAVE_DONE);
+    SplChart header;
+    std::optional<ChartStore> rows = ReadSplData(saved, header);
+    ASSERT_TRUE(rows.has_value());
+    EXPECT_EQ(rows->size(), 6000u);
+    EXPECT_EQ(header.tags[2].value, "first line second line  third");
+    EXPECT_EQ(header.tags[1].value, sample + "B");
 }

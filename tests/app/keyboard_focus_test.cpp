@@ -1,11 +1,13 @@
 // Keys as a keyboard sends them, to whatever has the focus, after the menus, dialogs, panels and
-// panes were used: the viewer must hold the focus and every accelerator must still act.
+// panes were used: the viewer must hold the focus and every accelerator must still act. Which
+// windows get the accelerator keys through the application key filter.
 #include "app/panels/cursor_pad.h"
 #include "app/panels/panels.h"
-#include "app/window/key_filter.h"
-#include "panel_fixture.h"
+#include "support/panel_fixture.h"
 #include "views/index_pane.h"
 
+#include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -15,23 +17,6 @@ namespace {
 
 class KeyboardFocusTest : public PanelTest {
   protected:
-    void SetUp() override {
-        static AppKeyFilter* filter = AppKeyFilter::Install(qApp);
-        (void)filter;
-        PanelTest::SetUp();
-    }
-
-    // The keystroke goes where a keyboard would send it: an open menu, the focused widget, or
-    // the active window when nothing has the focus.
-    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* target = QApplication::activePopupWidget();
-        if (!target) target = QApplication::focusWidget();
-        if (!target) target = QApplication::activeWindow();
-        ASSERT_NE(target, nullptr);
-        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
-        Pump();
-    }
-
     // Enter starts a peak, Esc drops it, Right moves the cursor: all three act on the chart.
     void ExpectChartKeysWork(const char* after) {
         SCOPED_TRACE(after);
@@ -40,16 +25,20 @@ class KeyboardFocusTest : public PanelTest {
         EXPECT_NE(GetChartMode(window->view()), CHART_MODE_VIEW);
         Key(Qt::Key_Escape);
         EXPECT_EQ(GetChartMode(window->view()), CHART_MODE_VIEW);
-        int before = 0, after_ = 0;
-        double top = 0;
-        GetCursor(window->view(), &before, &top, nullptr, nullptr);
+        const int before = ViewStart();
         Key(Qt::Key_Right, Qt::ControlModifier);
-        GetCursor(window->view(), &after_, &top, nullptr, nullptr);
-        EXPECT_GT(after_, before);
+        EXPECT_GT(ViewStart(), before);
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
         EXPECT_FALSE(window->chartModified());
     }
 };
+
+bool SendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(target, &press);
+    Pump();
+    return press.isAccepted();
+}
 
 } // namespace
 
@@ -90,4 +79,43 @@ TEST_F(KeyboardFocusTest, ChartKeysWorkAfterMenusDialogsPanelsAndClicks) {
         if (button->property("command").toUInt() == 40055) button->click();
     Pump();
     ExpectChartKeysWork("pad button");
+}
+
+TEST_F(KeyboardFocusTest, ModelessPanelsPassKeysOnModalDialogsAndOtherWindowsKeepThem) {
+    LoadExample();
+    auto* panel = new QDialog(window);
+    auto* edit = new QLineEdit(panel);
+    panel->show();
+    Pump();
+    int before = ViewStart();
+    SendKey(edit, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_GT(ViewStart(), before);
+    EXPECT_TRUE(SendKey(edit, Qt::Key_Tab)); // a command here, not a focus move
+    delete panel;
+
+    QWidget other;
+    other.show();
+    Pump();
+    before = ViewStart();
+    SendKey(&other, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(ViewStart(), before);
+    QDialog modal(window);
+    int seen = -1;
+    QTimer::singleShot(0, &modal, [&] {
+        SendKey(window->viewer(), Qt::Key_Right, Qt::ControlModifier);
+        seen = ViewStart();
+        modal.reject();
+    });
+    modal.exec();
+    EXPECT_EQ(seen, before);
+}
+
+TEST_F(KeyboardFocusTest, MenusFireThroughTheTableOnly) {
+    LoadExample();
+    // No action carries a shortcut of its own: the key filter is the one path.
+    for (QAction* action : window->findChildren<QAction*>())
+        EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
+    const double before = GetMagnification(window->view());
+    window->actionFor(40006)->trigger();
+    EXPECT_DOUBLE_EQ(GetMagnification(window->view()), before * 2.0);
 }

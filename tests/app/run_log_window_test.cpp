@@ -6,37 +6,6 @@
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
-TEST(RunLogScroll, RangeFollowsTheSlotCount) {
-    RunLogScroll s;
-    s.Resize(200, 10, 100); // 20 lines visible
-    EXPECT_EQ(s.minimum, 1);
-    EXPECT_EQ(s.maximum, 80);
-    s.Resize(5000, 10, 100); // taller than 100 lines
-    EXPECT_EQ(s.maximum, 1);
-    EXPECT_EQ(s.topLine, 0);
-}
-
-TEST(RunLogScroll, StepsStopAtTheEnds) {
-    RunLogScroll s;
-    s.Resize(200, 10, 100);
-    s.Scroll(LOG_LINE_UP, 0, 100);
-    EXPECT_EQ(s.topLine, 0);
-    EXPECT_EQ(s.position, 1);
-    for (int i = 0; i < 150; ++i)
-        s.Scroll(LOG_PAGE_DOWN, 0, 100);
-    EXPECT_EQ(s.topLine, 99);
-    s.Scroll(LOG_TOP, 0, 100);
-    EXPECT_EQ(s.topLine, 0);
-    EXPECT_EQ(s.position, 1);
-    s.Scroll(LOG_BOTTOM, 0, 100);
-    EXPECT_EQ(s.topLine, 79);
-    s.Scroll(LOG_THUMB_TRACK, 40, 100);
-    EXPECT_EQ(s.topLine, 79);
-    s.Scroll(LOG_THUMB_POSITION, 40, 100);
-    EXPECT_EQ(s.topLine, 39);
-    EXPECT_EQ(s.position, 40);
-}
-
 TEST(RunLogWindow, OneWindowAndClosingEndsTheLog) {
     CloseLog();
     RunLogWindow* window = RunLogWindow::Open();

@@ -16,12 +16,6 @@ TEST(StatusPartCount, NarrowWindowsGetFewerParts) {
     EXPECT_EQ(StatusPartCount(0, 8), 0);
 }
 
-TEST(StatusPartRightEdge, SumsThePartWidths) {
-    EXPECT_EQ(StatusPartRightEdge(0, 8), 56);
-    EXPECT_EQ(StatusPartRightEdge(2, 8), 192);
-    EXPECT_EQ(StatusPartRightEdge(8, 8), 576);
-}
-
 TEST(PlaceStatusParts, PartsNeverOverlapAndStopAtTheRightEdge) {
     const int widths[9] = {50, 60, 100, 50, 60, 100, 50, 60, 100};
     struct Case {

@@ -1,4 +1,5 @@
 #include "chart/atomic_file.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
@@ -14,32 +15,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace fs = std::filesystem;
-
 namespace {
-
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        path =
-            fs::temp_directory_path() /
-            ("vortan_atomic_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    size_t FileCount() const {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(path), {}));
-    }
-};
-
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 void Put(const fs::path& p, const std::string& text) {
     std::ofstream(p, std::ios::binary) << text;

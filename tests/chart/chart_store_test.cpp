@@ -2,7 +2,7 @@
 // error's log line and a rejected row's title are those of reading front to back; a write of the
 // store reads back to the same bytes; a cancelled read gives nothing.
 #include "chart/spl_io.h"
-#include "spl_test_support.h"
+#include "support/spl_test_support.h"
 
 #include <cstdio>
 
@@ -85,19 +85,6 @@ TEST(ChartStore, ReadingInStretchesEndsAtTheFirstDefectAsReadingInOrderWould) {
         // The rows are held by column: well under the row record's size.
         EXPECT_LT(r.rows->BytesHeld(), static_cast<size_t>(c.rows) * 32);
     }
-}
-
-TEST(ChartStore, WriteReadWriteGivesTheSameBytes) {
-    TempDir dir;
-    ReadResult r = ReadText(dir, LongChart(150000));
-    ASSERT_TRUE(r.rows);
-    std::string first = dir.Name("first.spl"), second = dir.Name("second.spl");
-    ASSERT_EQ(WriteSplData(first, *r.rows, r.chart), 1);
-    SplChart chart2;
-    auto rows2 = ReadSplData(first, chart2);
-    ASSERT_TRUE(rows2);
-    ASSERT_EQ(WriteSplData(second, *rows2, chart2), 1);
-    EXPECT_EQ(Slurp(first), Slurp(second));
 }
 
 TEST(ChartStore, CancelledReadGivesNothing) {

@@ -53,6 +53,7 @@ TEST(PeakCsv, ReadsBackExactlyUnderACommaLocale) {
     peaks[1].height = 0.125;
     std::strcpy(peaks[1].name, "Cs-137");
     peaks[2].position = 40; // beyond the rows: no time or levels to give
+    std::strcpy(peaks[2].name, "Xe\"133");
     const std::string text = PeakCsvText(PeakCsvRows(peaks, 3, ChartStore(rows.data(), 10), 1));
     std::setlocale(LC_NUMERIC, "C");
 
@@ -71,20 +72,21 @@ TEST(PeakCsv, ReadsBackExactlyUnderACommaLocale) {
     EXPECT_EQ(std::stod(table[2][3]), 1.0 / 3.0);
     EXPECT_EQ(std::stod(table[2][4]), -2.5e-7);
     EXPECT_EQ(table[2][5], "Co-60, \"B\"");
-    EXPECT_EQ(table[3], (std::vector<std::string>{"40", "0", "0", "0", "0", ""}));
+    EXPECT_EQ(table[3], (std::vector<std::string>{"40", "0", "0", "0", "0", "Xe\"133"}));
 }
 
 TEST(RecentFiles, NewestFirstEightAtMostKeptInTheSettingsFile) {
     std::vector<std::string> list;
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 9; ++i) // one more than the list holds
         list = PushRecentFile(list, "/c/" + std::to_string(i) + ".spl");
+    ASSERT_EQ(list.size(), 8u);
     list = PushRecentFile(list, "/c/5.spl");
     list = PushRecentFile(list, "/c/bad\nname.spl");
     ASSERT_EQ(list.size(), 8u);
     EXPECT_EQ(list[0], "/c/5.spl");
-    EXPECT_EQ(list[1], "/c/9.spl");
-    EXPECT_EQ(list[7], "/c/2.spl");
-    list = DropRecentFile(list, "/c/9.spl");
+    EXPECT_EQ(list[1], "/c/8.spl");
+    EXPECT_EQ(list[7], "/c/1.spl");
+    list = DropRecentFile(list, "/c/8.spl");
     list[1] = " /c/blank ends.spl ";
 
     const auto ini = std::filesystem::temp_directory_path() / "vortan_recent_test.ini";

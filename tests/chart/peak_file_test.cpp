@@ -1,11 +1,10 @@
 #include "chart/peak_file.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -25,11 +24,6 @@ SplChart ChartWithTags() {
     chart.flags = HASSM;
     chart.tags = {{"Comment:", "Run 3"}, {"Num of DATA:", "300"}, {"Number", "x"}};
     return chart;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 } // namespace
@@ -66,7 +60,7 @@ TEST(SortPeaksByPosition, StableAndNonNumbersLast) {
 }
 
 TEST(CheckLowPeaks, AsksOncePerLowPeakAndAbandonsOnYes) {
-    std::vector<PeakEntry> peaks = {Peak(10, 0.000005, "A"), Peak(20, 0.00002, "B"),
+    std::vector<PeakEntry> peaks = {Peak(10, 0.000005, "A"), Peak(20, LOW_PEAK_HEIGHT, "B"),
                                     Peak(30.9, 0.0, "C"), Peak(40, NAN, "D")};
     std::vector<std::string> asked;
     EXPECT_TRUE(CheckLowPeaks(peaks.data(), 4, [&](const std::string& text) {
@@ -94,23 +88,20 @@ TEST(ProposePeakFileName, ReplacesFromTheLastDotOfThePath) {
 }
 
 TEST(WritePeakFile, WritesSortedFileAndReportsFailure) {
-    auto dir = std::filesystem::temp_directory_path() / "vortan_peak_file_test";
-    std::filesystem::create_directories(dir);
-    std::string path = (dir / "run.PKS").string();
+    TempDir dir;
+    const std::string path = dir.Name("run.PKS");
     std::vector<PeakEntry> peaks = {Peak(240, 0.12, "B"), Peak(57, 0.0525, "A")};
     SplChart chart;
     chart.tags = {{"Comment:", "Run 3"}};
     ASSERT_EQ(WritePeakFile(path, peaks.data(), 2, chart), 1);
     EXPECT_EQ(peaks[0].position, 57.0); // sorted in place
-    EXPECT_EQ(ReadAll(path), "\"Comment:\",\"Run 3\"\r\n"
-                             "   57,   5.25000000E-002, \"A\"\r\n"
-                             "  240,   1.20000000E-001, \"B\"\r\n");
+    EXPECT_EQ(Slurp(path), "\"Comment:\",\"Run 3\"\r\n"
+                           "   57,   5.25000000E-002, \"A\"\r\n"
+                           "  240,   1.20000000E-001, \"B\"\r\n");
     std::string error;
-    EXPECT_EQ(WritePeakFile((dir / "missing" / "x.PKS").string(), peaks.data(), 2, chart, &error),
-              0);
+    EXPECT_EQ(WritePeakFile(dir.Name("missing/x.PKS"), peaks.data(), 2, chart, &error), 0);
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(ReadAll(path).substr(0, 10), "\"Comment:\"");
-    std::filesystem::remove_all(dir);
+    EXPECT_EQ(Slurp(path).substr(0, 10), "\"Comment:\"");
 }
 
 TEST(PeakFileText, CleansTagTextsAsTheChartWriterDoes) {

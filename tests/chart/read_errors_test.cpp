@@ -1,5 +1,5 @@
 // A failed read or write says why, as a value: the reason and the line it concerns.
-#include "spl_test_support.h"
+#include "support/spl_test_support.h"
 
 #include <cerrno>
 #include <cstring>

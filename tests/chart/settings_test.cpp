@@ -1,50 +1,31 @@
 #include "chart/ini_file.h"
-#include "chart/run_log.h"
 #include "chart/settings.h"
+#include "support/files.h"
+#include "support/log_capture.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace {
 
-// A settings file in a fresh folder; Settings is reset to its defaults.
+// A settings file in a folder of its own; Settings is reset to its defaults.
 class SettingsFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("vortan_settings_" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        path_ = (dir_ / "VORTAN.INI").string();
-        Settings = SettingsRecord{};
-    }
-    void TearDown() override {
-        std::filesystem::remove_all(dir_);
-        Settings = SettingsRecord{};
-        CloseLog();
-    }
-    void WriteFile(const std::string& text) {
-        std::ofstream out(path_, std::ios::binary);
-        out << text;
-    }
-    std::string ReadFile() {
-        std::ifstream in(path_, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    std::filesystem::path dir_;
-    std::string path_;
+    void SetUp() override { Settings = SettingsRecord{}; }
+    void TearDown() override { Settings = SettingsRecord{}; }
+    void WriteFile(const std::string& text) { dir.File("VORTAN.INI", text); }
+
+    TempDir dir;
+    const std::string path_ = dir.Name("VORTAN.INI");
 };
 
 } // namespace
 
 TEST_F(SettingsFile, MissingFileKeepsDefaultsAndSaveWritesUnconditionalKeys) {
-    OpenLog();
+    LogCapture log;
     EXPECT_EQ(LoadSetup(path_), 1);
-    EXPECT_EQ(LogLines().back(), "LoadSetup: Ini file is not found.");
+    EXPECT_EQ(log.Last(), "LoadSetup: Ini file is not found.");
     EXPECT_EQ(Settings.smoothWidth, 7);
     EXPECT_EQ(Settings.threshold, 0.005);
     EXPECT_EQ(Settings.printFlags, 309u);
@@ -53,12 +34,12 @@ TEST_F(SettingsFile, MissingFileKeepsDefaultsAndSaveWritesUnconditionalKeys) {
     EXPECT_EQ(Settings.windowX, static_cast<int32_t>(0x80000000u));
 
     ASSERT_EQ(SaveSetup(path_), 1);
-    EXPECT_EQ(ReadFile(), "[general]\r\nvortan=TRUE\r\ncursorpad=FALSE\r\ndetail=FALSE\r\n"
-                          "savepos=FALSE\r\nxspl=TRUE\r\nmaximize=FALSE\r\nuniformzone=FALSE\r\n"
-                          "[smooth]\r\noptimize=FALSE\r\nwidth=7\r\nmaxwidth=0\r\nminwidth=0\r\n"
-                          "[vortan]\r\nthreshold=5.000000E-003\r\n"
-                          "[print]\r\nroll=4\r\nprtflags=309\r\nmagnification=0.000000E+000\r\n"
-                          "range=0.000000E+000\r\n[cursorpad]\r\nsave=FALSE\r\n");
+    EXPECT_EQ(Slurp(path_), "[general]\r\nvortan=TRUE\r\ncursorpad=FALSE\r\ndetail=FALSE\r\n"
+                            "savepos=FALSE\r\nxspl=TRUE\r\nmaximize=FALSE\r\nuniformzone=FALSE\r\n"
+                            "[smooth]\r\noptimize=FALSE\r\nwidth=7\r\nmaxwidth=0\r\nminwidth=0\r\n"
+                            "[vortan]\r\nthreshold=5.000000E-003\r\n"
+                            "[print]\r\nroll=4\r\nprtflags=309\r\nmagnification=0.000000E+000\r\n"
+                            "range=0.000000E+000\r\n[cursorpad]\r\nsave=FALSE\r\n");
 }
 
 TEST_F(SettingsFile, ValuesOfTheWrongFormKeepTheFieldOrReadFalse) {
@@ -79,7 +60,6 @@ TEST_F(SettingsFile, ValuesOfTheWrongFormKeepTheFieldOrReadFalse) {
 
 TEST_F(SettingsFile, EmptyValueStopsReadingWithEarlierKeysInEffect) {
     WriteFile("[general]\nvortan=FALSE\nxspl=\nmaximize=TRUE\n[smooth]\nwidth=3\n");
-    OpenLog();
     EXPECT_EQ(LoadSetup(path_), 0);
     EXPECT_FALSE(Settings.detectPeaks);
     EXPECT_TRUE(Settings.extendedSpl);
@@ -137,18 +117,15 @@ TEST_F(SettingsFile, RoundTripKeepsEveryValue) {
     EXPECT_DOUBLE_EQ(ReadRealSetting(path_, "vortan", "threshold", 7.0), -1.0);
 }
 
-TEST_F(SettingsFile, MissingPathIsReported) {
-    OpenLog();
+TEST_F(SettingsFile, MissingPathAndSaveFailureAreReported) {
+    LogCapture log;
     EXPECT_EQ(LoadSetup(""), 0);
-    EXPECT_EQ(LogLines().back(), "LoadSetup: Can't retrive module name.");
+    EXPECT_EQ(log.Last(), "LoadSetup: Can't retrive module name.");
     EXPECT_EQ(SaveSetup(""), 0);
-    EXPECT_EQ(LogLines().back(), "SaveSetup: Can't retrive module name.");
-}
-
-TEST_F(SettingsFile, SaveFailureIsReported) {
-    std::string path = (dir_ / "missing" / "VORTAN.INI").string();
-    EXPECT_EQ(SaveSetup(path), 0);
-    EXPECT_FALSE(WriteIntSetting(path, "smooth", "width", 3));
+    EXPECT_EQ(log.Last(), "SaveSetup: Can't retrive module name.");
+    const std::string missing = dir.Name("missing/VORTAN.INI");
+    EXPECT_EQ(SaveSetup(missing), 0);
+    EXPECT_FALSE(WriteIntSetting(missing, "smooth", "width", 3));
 }
 
 TEST_F(SettingsFile, TypedReadersReportPresentButEmpty) {

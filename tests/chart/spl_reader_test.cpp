@@ -1,7 +1,7 @@
 #include "chart/spl_io.h"
 #include "chart/spl_line_reader.h"
 #include "chart/spl_scan.h"
-#include "spl_test_support.h"
+#include "support/spl_test_support.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -67,7 +67,7 @@ TEST(ReadSplData, ReadsTheExampleSpl2File) {
         "Comment: the end of header.",
         "Header loaded.",
         "3 items"};
-    EXPECT_EQ(log.Lines(), expected);
+    EXPECT_EQ(log.lines, expected);
 }
 
 TEST(ReadSplData, HeaderTagValues) {
@@ -117,7 +117,7 @@ TEST(ReadSplData, HeaderFailuresAndTheStateTheyLeave) {
 
     ReadResult r = ReadText(dir, good + "\"Title\"\n" + Rows(1));
     EXPECT_FALSE(r.rows);
-    EXPECT_EQ(log.Lines().end()[-2], "\"Title\"");
+    EXPECT_EQ(log.lines.end()[-2], "\"Title\"");
     EXPECT_EQ(log.Last(), "Invalid format of record(tag)");
     EXPECT_EQ(r.chart.tagCount(), 0);
     EXPECT_EQ(r.chart.version, 3); // what the header set before the fault stays
@@ -135,7 +135,7 @@ TEST(ReadSplData, HeaderFailuresAndTheStateTheyLeave) {
     EXPECT_EQ(r.chart.tagCount(), 0);
     r = ReadText(dir, "\"Gain\",  x5\n" + Rows(1));
     EXPECT_FALSE(r.rows);
-    EXPECT_EQ(log.Lines().end()[-2], "  x5");
+    EXPECT_EQ(log.lines.end()[-2], "  x5");
     EXPECT_EQ(log.Last(), "Invalid format fo record(content: number)");
 
     for (const char* bad : {"\"Version\",2\n", "\"Version\",\"x\"\n", "\"Version\",\"\"\n",
@@ -192,8 +192,8 @@ TEST(ReadSplData, WhereTheRowsEnd) {
     r = ReadText(dir, std::string(PLAIN_COLUMNS) + Rows(4) + "\n" + Rows(2, 4));
     ASSERT_TRUE(r.rows);
     EXPECT_EQ(r.rows->size(), 4u);
-    EXPECT_EQ(log.Lines().end()[-3], "");
-    EXPECT_EQ(log.Lines().end()[-2], "Invalid format of record");
+    EXPECT_EQ(log.lines.end()[-3], "");
+    EXPECT_EQ(log.lines.end()[-2], "Invalid format of record");
     EXPECT_EQ(log.Last(), "4 items");
     r = ReadText(dir, std::string(PLAIN_COLUMNS) + Rows(2) + "\t2, 2, 1.0, \"N\"\n");
     ASSERT_TRUE(r.rows);
@@ -397,11 +397,19 @@ TEST(ReadSplData, LongLinesAreReadInPieces) {
     ASSERT_TRUE(r.rows);
     ASSERT_EQ(r.rows->size(), 1u);
 
-    // An isotope name longer than 63 characters is cut to 63.
-    r = ReadText(dir, " 0, 0, 1.0, \"" + std::string(100, 'n') + "\", 2.0\n");
-    ASSERT_TRUE(r.rows);
-    EXPECT_EQ(std::string((*r.rows)[0].isotopeName), std::string(63, 'n'));
-    EXPECT_EQ((*r.rows)[0].smoothed, 2.0);
+    // Isotope names fill their field up to 63 characters and are written back as read; a longer
+    // one is cut to its first 63, and the columns after it are still read.
+    for (size_t length : {63, 64, 65, 100}) {
+        const std::string name(length, 'n'), kept(std::min<size_t>(length, 63), 'n');
+        r = ReadText(dir, " 0, 0, 1.0, \"" + name + "\", 2.0\n");
+        ASSERT_TRUE(r.rows) << length;
+        EXPECT_EQ(std::string((*r.rows)[0].isotopeName), kept) << length;
+        EXPECT_EQ((*r.rows)[0].smoothed, 2.0) << length;
+        const std::string copy = dir.Name("copy.spl");
+        ASSERT_EQ(WriteSplData(copy, *r.rows, r.chart), 1);
+        EXPECT_NE(Slurp(copy).find(", \"" + kept + "\","), std::string::npos) << length;
+        EXPECT_EQ(Slurp(copy).find(kept + "n"), std::string::npos) << length;
+    }
 
     // A row of 1022 characters and its line end is one piece; one more character splits it,
     // and its line end becomes an empty line that ends the rows.

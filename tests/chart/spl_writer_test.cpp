@@ -1,5 +1,5 @@
 #include "chart/spl_io.h"
-#include "spl_test_support.h"
+#include "support/spl_test_support.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,5 +1,5 @@
+#include "support/viewer_test_support.h"
 #include "viewer/edit_history.h"
-#include "viewer/viewer_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "chart/settings.h"
-#include "viewer/viewer_test_support.h"
+#include "support/viewer_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -8,22 +8,20 @@
 
 namespace {
 
-// Installs a detector for one test and restores the threshold and "no detector" after it.
+// Installs a detector for one test and leaves "no detector" and the threshold as they were.
 class DetectorScope {
   public:
-    DetectorScope(ChartView* view, PeakDetector detector, void* context = nullptr)
-        : view(view), saved(Settings.threshold) {
+    DetectorScope(ChartView* view, PeakDetector detector, void* context = nullptr) : view(view) {
         EXPECT_EQ(SetPeakDetector(view, detector, context), 1);
     }
     ~DetectorScope() {
         view->chartMode = 0;
         SetPeakDetector(view, nullptr, nullptr);
-        Settings.threshold = saved;
     }
 
   private:
     ChartView* view;
-    double saved;
+    ThresholdScope threshold;
 };
 
 std::vector<SplSample> Rows(std::initializer_list<double> values) {
@@ -44,36 +42,27 @@ int Detect(const std::vector<SplSample>& rows, int start = 0) {
 
 } // namespace
 
-TEST(ThresholdDetector, FindsTheMiddleOfTheFirstExcursion) {
-    LogCapture log;
-    double saved = Settings.threshold;
-    Settings.threshold = 0.005;
-    EXPECT_EQ(Detect(Rows({0.001, 0.002, 0.010, 0.020, 0.008, 0.001})), 3);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"Vortan:2", "Vortan:End"}));
-    Settings.threshold = saved;
-}
-
-TEST(ThresholdDetector, SkipsAnExcursionItStartsIn) {
-    LogCapture log;
-    double saved = Settings.threshold;
-    Settings.threshold = 0.005;
-    // 0.005 itself counts as above the threshold.
-    EXPECT_EQ(Detect(Rows({0.010, 0.009, 0.001, 0.005, 0.006, 0.007, 0.0})), 4);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"Vortan:1", "Vortan:2", "Vortan:End"}));
-    Settings.threshold = saved;
-}
-
-TEST(ThresholdDetector, FindsNothingInAnOpenExcursionOrAShortRun) {
-    LogCapture log;
-    double saved = Settings.threshold;
-    Settings.threshold = 0.005;
-    auto rows = Rows({0.001, 0.010, 0.020});
-    EXPECT_EQ(Detect(rows), -1);
-    EXPECT_TRUE(log.Has("Vortan:Not found"));
-    log.lines.clear();
-    EXPECT_EQ(Detect(rows, 2), -1);
-    EXPECT_TRUE(log.lines.empty());
-    Settings.threshold = saved;
+TEST(ThresholdDetector, FindsTheMiddleOfTheFirstWholeExcursion) {
+    ThresholdScope threshold(0.005);
+    const struct {
+        std::vector<SplSample> rows;
+        int start, found;
+        std::vector<std::string> log;
+    } cases[] = {
+        {Rows({0.001, 0.002, 0.010, 0.020, 0.008, 0.001}), 0, 3, {"Vortan:2", "Vortan:End"}},
+        // One it starts in is skipped; 0.005 itself counts as above the threshold.
+        {Rows({0.010, 0.009, 0.001, 0.005, 0.006, 0.007, 0.0}),
+         0,
+         4,
+         {"Vortan:1", "Vortan:2", "Vortan:End"}},
+        {Rows({0.001, 0.010, 0.020}), 0, -1, {"Vortan:2", "Vortan:Not found"}}, // never ends
+        {Rows({0.001, 0.010, 0.020}), 2, -1, {}},
+    };
+    for (const auto& c : cases) {
+        LogCapture log;
+        EXPECT_EQ(Detect(c.rows, c.start), c.found) << c.rows.size() << " from " << c.start;
+        EXPECT_EQ(log.lines, c.log);
+    }
 }
 
 TEST(DetectPeak, StartsAPeakAtTheFoundSampleWithItsSmoothedValue) {
@@ -105,32 +94,31 @@ TEST(DetectPeak, FallsBackToTheViewCentreWhenNothingIsFound) {
 }
 
 namespace {
-int Wild(void*, const double*, int, int end, int*, double*, double*) {
-    return end + 10;
-}
-int Own(void* context, const double*, int start, int, int* own, double* top, double* base) {
+// Proposes the sample *context with levels of its own.
+int Fixed(void* context, const double*, int, int, int* own, double* top, double* base) {
     *own = 1;
-    *top = *static_cast<double*>(context);
+    *top = 0.9;
     *base = 0.25;
-    return start + 1;
+    return *static_cast<int*>(context);
 }
 } // namespace
 
-TEST(DetectPeak, TakesADetectorsOwnLevelsAndRejectsWildIndices) {
+TEST(DetectPeak, TakesADetectorsOwnLevelsAndRejectsIndicesOutsideTheChart) {
     TestViewer t;
     ASSERT_EQ(Set(t, Ramp(100, 1.0)), 1);
-    PeakSet result;
-    {
-        DetectorScope scope(&t.view, Wild);
-        EXPECT_EQ(DetectPeak(t.view.chart.get(), 0, &result), 0);
+    int proposed = 0;
+    DetectorScope scope(&t.view, Fixed, &proposed);
+    for (int index : {-1, 0, 99, 100, 110}) {
+        proposed = index;
+        PeakSet result;
+        const bool inside = index >= 0 && index < 100;
+        ASSERT_EQ(DetectPeak(t.view.chart.get(), 0, &result), inside ? 1 : 0) << index;
+        if (!inside) continue;
+        EXPECT_EQ(result.cursor, index);
+        EXPECT_EQ(result.topLevel, 0.9);
+        EXPECT_EQ(result.baseLevel, 0.25);
     }
-    double level = 0.9;
-    DetectorScope scope(&t.view, Own, &level);
-    t.view.chart->viewStart = 40;
-    ASSERT_EQ(DetectPeak(t.view.chart.get(), -1, &result), 1);
-    EXPECT_EQ(result.cursor, 41);
-    EXPECT_EQ(result.topLevel, 0.9);
-    EXPECT_EQ(result.baseLevel, 0.25);
+    PeakSet result;
     EXPECT_EQ(DetectPeak(nullptr, 0, &result), 0);
 }
 
@@ -146,7 +134,7 @@ TEST(SetPeakDetector, RefusedWhileAPeakIsBeingSet) {
 }
 
 TEST(SetDetectionThreshold, StoresOnlyAUsablePositiveValue) {
-    double saved = GetDetectionThreshold();
+    ThresholdScope threshold;
     EXPECT_EQ(SetDetectionThreshold(0.02), 1);
     EXPECT_EQ(GetDetectionThreshold(), 0.02);
     EXPECT_EQ(Settings.threshold, 0.02);
@@ -154,5 +142,4 @@ TEST(SetDetectionThreshold, StoresOnlyAUsablePositiveValue) {
         EXPECT_EQ(SetDetectionThreshold(bad), 0) << bad;
         EXPECT_EQ(GetDetectionThreshold(), 0.02);
     }
-    Settings.threshold = saved;
 }

@@ -1,4 +1,4 @@
-#include "viewer/viewer_test_support.h"
+#include "support/viewer_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -17,21 +17,6 @@ TEST(GetPeakList, CopiesTheCurrentTable) {
     ASSERT_TRUE(list);
     EXPECT_EQ(count, 1);
     EXPECT_DOUBLE_EQ(list[0].height, 0.7);
-}
-
-TEST(GetPeakList, FailsOnAnEmptyTableOrWhileSetting) {
-    LogCapture log;
-    TestViewer t;
-    int count = -1;
-    EXPECT_FALSE(GetPeakList(&t.view, &count));
-    ASSERT_EQ(Set(t, Ramp(1000, 1.0)), 1);
-    EXPECT_FALSE(GetPeakList(&t.view, &count));
-    EXPECT_EQ(log.Count("GetPeakList: Chart not ready."), 2);
-    EXPECT_EQ(count, -1);
-    ASSERT_EQ(SetHeight(&t.view), 1);
-    EXPECT_FALSE(GetPeakList(&t.view, &count));
-    EXPECT_TRUE(log.Has("GetPeakList: Peak list would be retrieved in peak detection."));
-    EXPECT_EQ(t.host.beeps, 1);
 }
 
 TEST(DeletePeaks, RemovesListedEntriesAndTheirMarks) {
@@ -99,37 +84,6 @@ TEST(SetPeakInfo, RenamesAndRelevelsAnEntry) {
     EXPECT_EQ(t.view.changeCount, 3);
 }
 
-TEST(SetPeakInfo, RefusesWhileSettingAndOutsideTheTables) {
-    LogCapture log;
-    TestViewer t;
-    ASSERT_EQ(Set(t, FivePeaks()), 1);
-    EXPECT_EQ(SetPeakInfo(&t.view, 0, 5, nullptr, nullptr, "x"), 0);
-    EXPECT_EQ(SetPeakInfo(&t.view, 2, 0, nullptr, nullptr, "x"), 0);
-    EXPECT_EQ(SetPeakInfo(&t.view, -1, 0, nullptr, nullptr, "x"), 0);
-    ASSERT_EQ(SetHeight(&t.view), 1);
-    EXPECT_EQ(SetPeakInfo(&t.view, 0, 0, nullptr, nullptr, "x"), 0);
-    EXPECT_TRUE(log.Has("SetPeakInfo: A peak would be overwritten in peak detection."));
-    EXPECT_EQ(t.view.changeCount, 0);
-}
-
-TEST(GetPeakInfo, ReadsTheLevelsFromTheSample) {
-    LogCapture log;
-    TestViewer t;
-    ASSERT_EQ(Set(t, FivePeaks()), 1);
-    double top = -1, base = -1;
-    EXPECT_EQ(GetPeakInfo(&t.view, 1, 0, &top, &base), 1);
-    EXPECT_EQ(top, 0.9);
-    EXPECT_EQ(base, 0.2);
-    top = base = -1;
-    EXPECT_EQ(GetPeakInfo(&t.view, 0, 5, &top, &base), 0);
-    EXPECT_EQ(top, -1);
-    EXPECT_EQ(base, -1);
-    EXPECT_EQ(GetPeakInfo(&t.view, 2, 0, &top, &base), 0);
-    EXPECT_TRUE(log.Has("GetPeakList: Chart not ready."));
-    ASSERT_EQ(SetHeight(&t.view), 1); // reading does not depend on the mode
-    EXPECT_EQ(GetPeakInfo(&t.view, 0, 0, &top, &base), 1);
-}
-
 TEST(ReplaceChartRows, EntriesKeepTheirNamesWhereTheirMarksStay) {
     TestViewer t;
     ASSERT_EQ(Set(t, FivePeaks()), 1);
@@ -149,4 +103,40 @@ TEST(ReplaceChartRows, EntriesKeepTheirNamesWhereTheirMarksStay) {
     EXPECT_EQ(set.entries[4].position, 700.0);
     EXPECT_STREQ(set.entries[4].name, "fresh");
     EXPECT_STREQ(t.Table(1).entries[0].name, "revised");
+}
+
+TEST(PeakTables, ReadWithoutAChartOrTableOrOutsideIsRefusedAndNothingChangesWhileSetting) {
+    LogCapture log;
+    TestViewer t;
+    int count = -1;
+    EXPECT_FALSE(GetPeakList(&t.view, &count));
+    ASSERT_EQ(Set(t, Ramp(1000, 1.0)), 1);
+    EXPECT_FALSE(GetPeakList(&t.view, &count)); // an empty table
+    EXPECT_EQ(log.Count("GetPeakList: Chart not ready."), 2);
+    EXPECT_EQ(count, -1);
+
+    ASSERT_EQ(Set(t, FivePeaks()), 1);
+    double top = -1, base = -1;
+    EXPECT_EQ(GetPeakInfo(&t.view, 1, 0, &top, &base), 1); // the levels of the sample
+    EXPECT_EQ(top, 0.9);
+    EXPECT_EQ(base, 0.2);
+    top = base = -1;
+    for (const auto& [table, index] : {std::pair{0, 5}, {2, 0}, {-1, 0}}) {
+        EXPECT_EQ(GetPeakInfo(&t.view, table, index, &top, &base), 0) << table << " " << index;
+        EXPECT_EQ(SetPeakInfo(&t.view, table, index, nullptr, nullptr, "x"), 0);
+    }
+    EXPECT_EQ(top, -1);
+    EXPECT_EQ(base, -1);
+    t.Table(0).entries[4].position = 1000.0; // the sample count: past the chart's last sample
+    EXPECT_EQ(GetPeakInfo(&t.view, 0, 4, &top, &base), 0);
+    t.Table(0).entries[4].position = 500.0;
+
+    ASSERT_EQ(SetHeight(&t.view), 1);
+    EXPECT_FALSE(GetPeakList(&t.view, &count));
+    EXPECT_TRUE(log.Has("GetPeakList: Peak list would be retrieved in peak detection."));
+    EXPECT_EQ(t.host.beeps, 1);
+    EXPECT_EQ(SetPeakInfo(&t.view, 0, 0, nullptr, nullptr, "x"), 0);
+    EXPECT_TRUE(log.Has("SetPeakInfo: A peak would be overwritten in peak detection."));
+    EXPECT_EQ(t.view.changeCount, 0);
+    EXPECT_EQ(GetPeakInfo(&t.view, 0, 0, &top, &base), 1); // reading does not depend on the mode
 }

@@ -1,17 +1,8 @@
-#include "viewer/viewer_test_support.h"
+#include "support/viewer_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-namespace {
-
-// 4000 samples rising to 1.8 V (default range 2 V), browsing at sample 0.
-void SetLong(TestViewer& t) {
-    ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1);
-}
-
-} // namespace
 
 TEST(SetChartMode, EnterThreeTimesCommitsAPeakAtTheViewCentre) {
     LogCapture log;

@@ -1,14 +1,14 @@
+#include "support/viewer_test_support.h"
 #include "viewer/axis_ticks.h"
 #include "viewer/measuring.h"
 #include "viewer/pointer_ops.h"
-#include "viewer/viewer_test_support.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 // 4000 samples rising to 1.8 V; time = 2 * index; pane 800 x 300.
-void SetLong(TestViewer& t) {
+void SetTimed(TestViewer& t) {
     auto rows = Ramp(4000, 1.8);
     for (size_t i = 0; i < rows.size(); ++i)
         rows[i].time = static_cast<int32_t>(2 * i);
@@ -21,7 +21,7 @@ TEST(PointerOps, PixelsMapToSamplesTimesAndLevels) {
     TestViewer t;
     PanePoint p;
     EXPECT_FALSE(PointAtPixel(&t.view, 0, 0, 300, &p));
-    SetLong(t);
+    SetTimed(t);
     ASSERT_EQ(SetMagnification(&t.view, 2.0, 1), 2.0);
     ASSERT_EQ(SetViewPosition(&t.view, 1000, t.view.chart->viewTop), 1);
     ASSERT_TRUE(PointAtPixel(&t.view, 101, 150, 300, &p));
@@ -32,7 +32,7 @@ TEST(PointerOps, PixelsMapToSamplesTimesAndLevels) {
 
 TEST(PointerOps, ZoomKeepsTheSampleUnderThePointerWithinTheLimits) {
     TestViewer t;
-    SetLong(t);
+    SetTimed(t);
     ASSERT_EQ(SetViewPosition(&t.view, 1000, t.view.chart->viewTop), 1);
     const struct {
         double factor;
@@ -54,7 +54,7 @@ TEST(PointerOps, ZoomKeepsTheSampleUnderThePointerWithinTheLimits) {
 
 TEST(PointerOps, WheelAndDragMoveTheView) {
     TestViewer t;
-    SetLong(t);
+    SetTimed(t);
     ASSERT_EQ(ScrollByNotches(&t.view, 3), 1);
     EXPECT_EQ(t.view.chart->viewStart, 240); // a tenth of 800 samples per notch
     const double top = t.view.chart->viewTop;
@@ -71,7 +71,7 @@ TEST(PointerOps, WheelAndDragMoveTheView) {
 
 TEST(PointerOps, PlacingThePointWorksOnlyWhileSetting) {
     TestViewer t;
-    SetLong(t);
+    SetTimed(t);
     EXPECT_EQ(PlacePeakPoint(&t.view, 100, 0.3), 0);
     ASSERT_EQ(SetHeight(&t.view), 1); // base setting
     t.host.ClearRecords();

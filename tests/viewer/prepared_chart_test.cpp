@@ -1,7 +1,7 @@
 // A chart prepared away from the viewer (as a background load does) is installed with the same
 // block, tables, log lines and notifications as SetChart gives, or refused whole.
+#include "support/viewer_test_support.h"
 #include "viewer/max_pyramid.h"
-#include "viewer/viewer_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,8 @@
-#include "viewer/viewer_test_support.h"
+#include "support/viewer_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-namespace {
-
-// 4000 samples rising to 1.8 V: 10 samples per index column, scrollCount 4000, default range 2 V.
-void SetLong(TestViewer& t) {
-    ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1);
-}
-
-} // namespace
 
 TEST(SetViewPosition, ClampsTheStartToTheScrollableStretch) {
     TestViewer t;
@@ -54,14 +45,6 @@ TEST(SetViewPosition, PlacesTheBoxFromTheRequestedPosition) {
     SetViewPosition(&t.view, 2000, 1.0);
     EXPECT_EQ(t.view.index.boxTop, 50);
     EXPECT_GE(t.host.indexUpdates, 1);
-}
-
-TEST(SetViewPosition, NeedsBothPanesAndAChart) {
-    TestViewer t;
-    EXPECT_EQ(SetViewPosition(&t.view, 0, 0.0), 0);
-    SetLong(t);
-    t.host.hasIndexPane = false;
-    EXPECT_EQ(SetViewPosition(&t.view, 0, 0.0), 0);
 }
 
 TEST(SetMagnification, DoublingKeepsTheCentreSampleAndDefaultReturnsToOne) {
@@ -152,88 +135,34 @@ TEST(SetRange, AChartOfZerosHasNoRange) {
     EXPECT_EQ(SetRange(&t.view, std::nan("")), 0.0);
 }
 
-TEST(GetChartMin, ReadsTheEdgesOrTheExtremes) {
-    LogCapture log;
-    TestViewer t;
-    EXPECT_EQ(GetChartMax(&t.view, 1), 0.0);
-    EXPECT_EQ(GetChartMin(&t.view, 1), 0.0);
-    EXPECT_EQ(log.Count("GetChartMax: Data not ready"), 2);
-    SetLong(t);
-    SetRange(&t.view, 0.5);
-    EXPECT_DOUBLE_EQ(GetChartMin(&t.view, 0), t.view.chart->viewTop - 0.5);
-    EXPECT_EQ(GetChartMin(&t.view, 1), 0.0);
-    EXPECT_EQ(GetChartMax(&t.view, 1), 1.8);
-    EXPECT_EQ(GetChartMax(&t.view, 0), t.view.chart->viewTop);
-}
-
-TEST(GetCursor, FillsTheViewOrReportsNoData) {
-    LogCapture log;
-    TestViewer t;
-    int start = -1, width = -1;
-    double top = -1, range = -1;
-    EXPECT_EQ(GetCursor(&t.view, &start, &top, nullptr, nullptr), 0);
-    EXPECT_TRUE(log.Has("GetCursor: Data not ready"));
-    SetLong(t);
-    EXPECT_EQ(GetCursor(&t.view, nullptr, &top, nullptr, nullptr), 0);
-    EXPECT_EQ(GetCursor(&t.view, &start, &top, &width, &range), 1);
-    EXPECT_EQ(start, 0);
-    EXPECT_EQ(width, 800);
-    EXPECT_DOUBLE_EQ(range, 2.0);
-}
-
-TEST(ShiftRange, StepsFromTheFullHeightItem) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(2000, 0.27)), 1); // default range 0.3 V
-    unsigned checked = RANGE_FULL_HEIGHT;
-    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 1);
-    EXPECT_EQ(checked, 40017u);
-    EXPECT_DOUBLE_EQ(GetRange(&t.view), 0.2);
-    ASSERT_EQ(DefaultRange(&t.view, &checked), 1);
-    EXPECT_EQ(checked, RANGE_FULL_HEIGHT);
-    EXPECT_EQ(ShiftRange(&t.view, 1, &checked), 1);
-    EXPECT_DOUBLE_EQ(GetRange(&t.view), 0.5);
-    EXPECT_EQ(checked, 40016u);
-    // A current range equal to a row steps past it.
-    SetRange(&t.view, 0.2);
-    checked = RANGE_FULL_HEIGHT;
-    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 1);
-    EXPECT_DOUBLE_EQ(GetRange(&t.view), 0.1);
-}
-
-TEST(ShiftRange, StopsAtBothEndsOfTheTable) {
-    LogCapture log;
-    TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(2000, 1.0)), 1);
-    unsigned checked = 40011;
-    EXPECT_EQ(ShiftRange(&t.view, 1, &checked), 0);
-    EXPECT_TRUE(log.Has("ShiftRange: Current range is 20.000000(40011[0])."));
-    EXPECT_EQ(checked, 40011u);
-    checked = 40026;
-    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 0);
-    EXPECT_EQ(checked, 40026u);
-    checked = 40016;
-    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 1);
-    EXPECT_EQ(checked, 40017u);
-    EXPECT_EQ(ShiftRange(&t.view, 3, &checked), 0);
-    checked = 0;
-    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 0);
-}
-
-TEST(ShiftRange, BelowTheSmallestRowSelectsOneMillivolt) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(2000, 0.0005)), 1);
-    unsigned checked = RANGE_FULL_HEIGHT;
-    EXPECT_EQ(ShiftRange(&t.view, -1, &checked), 1);
-    EXPECT_EQ(checked, 40026u);
-    EXPECT_EQ(GetRange(&t.view), 0.001);
-}
-
-TEST(RangeCommand, SetsTheRowAndMovesTheCheck) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(2000, 1.0)), 1);
-    unsigned checked = RANGE_FULL_HEIGHT;
-    EXPECT_EQ(RangeCommand(&t.view, 7, &checked), 1);
-    EXPECT_EQ(checked, 40020u);
-    EXPECT_EQ(GetRange(&t.view), 0.1);
-    EXPECT_EQ(RangeCommand(&t.view, 14, &checked), 0); // the end row is never selected
+TEST(ShiftRange, StepsAlongTheTableFromTheFullHeightItemAndStopsAtItsEnds) {
+    const struct {
+        double top; // the chart rises to top volts
+        double setRange;
+        unsigned checked;
+        int step;
+        int result;
+        unsigned checkedAfter;
+        double range;
+    } cases[] = {
+        {0.27, 0.0, RANGE_FULL_HEIGHT, -1, 1, 40017, 0.2}, // default range 0.3 V
+        {0.27, 0.0, RANGE_FULL_HEIGHT, 1, 1, 40016, 0.5},
+        {0.27, 0.2, RANGE_FULL_HEIGHT, -1, 1, 40020, 0.1}, // a range equal to a row steps past it
+        {0.0005, 0.0, RANGE_FULL_HEIGHT, -1, 1, 40026, 0.001}, // below the smallest row
+        {1.0, 0.0, 40011, 1, 0, 40011, 0.0},                   // the ends of the table
+        {1.0, 0.0, 40026, -1, 0, 40026, 0.0},
+        {1.0, 0.0, 40016, 3, 0, 40016, 0.0},
+        {1.0, 0.0, 0, -1, 0, 0, 0.0},
+    };
+    for (const auto& c : cases) {
+        TestViewer t;
+        ASSERT_EQ(Set(t, Ramp(2000, c.top)), 1);
+        if (c.setRange > 0) SetRange(&t.view, c.setRange);
+        unsigned checked = c.checked;
+        EXPECT_EQ(ShiftRange(&t.view, c.step, &checked), c.result) << c.checked << " " << c.step;
+        EXPECT_EQ(checked, c.checkedAfter) << c.checked << " " << c.step;
+        if (c.result) {
+            EXPECT_DOUBLE_EQ(GetRange(&t.view), c.range);
+        }
+    }
 }

@@ -1,7 +1,7 @@
 // Pictures of a stretch of a chart: the curve's pixels in PNG, vector paths in SVG and PDF.
 #include "views/chart_export.h"
 
-#include "tests/views/paint_fixture.h"
+#include "support/paint_fixture.h"
 
 #include <QFile>
 #include <QTemporaryDir>

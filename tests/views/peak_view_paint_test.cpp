@@ -1,5 +1,5 @@
-#include "chart/run_log.h"
-#include "paint_fixture.h"
+#include "support/log_capture.h"
+#include "support/paint_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,20 +19,6 @@ std::unique_ptr<PaintFixture> StepChart(int n = 400) {
         f.chart().rows.Data()[i] = 7.0;
     return owner;
 }
-
-int CountLog(const std::string& prefix) {
-    auto lines = LogLines();
-    return static_cast<int>(std::count_if(
-        lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
-}
-
-struct LogScope {
-    LogScope() {
-        CloseLog();
-        OpenLog();
-    }
-    ~LogScope() { CloseLog(); }
-};
 
 } // namespace
 
@@ -147,52 +133,19 @@ TEST(DrawPeak, ArmsAreCutAtThePaneEdges) {
     EXPECT_EQ(right.back(), 199);
 }
 
-TEST(DrawPeak, MissingArgumentsAreLogged) {
-    LogScope log;
-    PaintFixture f(10, 10, 1.0);
-    QImage image(50, 50, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    QRect rect(0, 0, 50, 50);
-    RowMark mark;
-    DrawPeak(nullptr, 5, f.chart(), &mark, 0, &rect);
-    DrawPeak(&painter, 5, f.chart(), nullptr, 0, &rect);
-    DrawPeak(&painter, 5, f.chart(), &mark, -1, &rect);
-    DrawPeak(&painter, 5, f.chart(), &mark, 2, &rect); // a row holds two lists
-    EXPECT_EQ(CountLog("DrawPeak: Invalid arguments."), 4);
-    painter.end();
-    EXPECT_EQ(CountOf(image, WHITE), 50 * 50);
-}
-
-TEST(ReducedPaint, ColumnShowsTheLargestOfItsSamples) {
-    PaintFixture f(600, 300, 1.0);  // row 90
-    f.chart().rows.Data()[4] = 5.0; // column 1 of three-sample columns
-    f.Zoom(0.3, 200);
-    QImage image = f.Render(200, 100);
-    EXPECT_EQ(image.pixel(1, 50), BLACK);
-    EXPECT_EQ(RowsOf(image, 3, BLACK), Rows{90});
-}
-
-TEST(ReducedPaint, PainterChoiceFollowsMagnification) {
-    LogScope log;
-    PaintFixture f(600, 300, 1.0);
-    f.Zoom(1.0, 200);
-    f.Render(200, 100);
-    EXPECT_EQ(CountLog("MagnifiedPaint: 0->200"), 1);
-    f.Zoom(0.999, 200);
-    f.Render(200, 100);
-    EXPECT_EQ(CountLog("ReducedPaint: 0->200"), 1);
-}
-
 TEST(ReducedPaint, ColumnDrawsTheMarksOfFivePeakSamples) {
-    LogScope log;
+    LogCapture log;
     PaintFixture f(2000, 500, 1.0);
     // Seven peaks in column 3 (samples 30 .. 39), each top on its own row.
     for (int j = 0; j < 7; ++j)
         f.Mark(31 + j, 0, 9.0 - j, 0.5);
     f.Zoom(0.1, 200);
     QImage image = f.Render(200, 100);
-    EXPECT_EQ(CountLog("ReducedPaint: Too many peaks"), 2);
+    EXPECT_EQ(std::count_if(log.lines.begin(), log.lines.end(),
+                            [](const std::string& l) {
+                                return l.rfind("ReducedPaint: Too many peaks", 0) == 0;
+                            }),
+              2);
     for (int j = 0; j < 5; ++j)
         EXPECT_EQ(image.pixel(3 + 10, 10 + 10 * j), BLUE) << j;
     EXPECT_NE(image.pixel(3 + 10, 60), BLUE);

@@ -4,6 +4,7 @@
 // start at rows 38 and 514; a roll spans 1 V from top 1.0 to bottom 0.0.
 #include "chart/settings.h"
 #include "chart/spl_types.h"
+#include "support/paint_fixture.h"
 #include "views/print_page.h"
 
 #include <QImage>
@@ -15,12 +16,6 @@
 #include <vector>
 
 namespace {
-
-const QRgb WHITE = qRgb(255, 255, 255);
-const QRgb BLACK = qRgb(0, 0, 0);
-const QRgb RED = qRgb(255, 0, 0);
-const QRgb BLUE = qRgb(0, 0, 255);
-const QRgb GREEN = qRgb(0, 200, 0);
 
 constexpr int PW = 800, PH = 1000, LW = 100, LH = 14;
 constexpr int LEFT = 105, WIDTH = 690, ROLL_H = 457;
@@ -241,4 +236,11 @@ TEST(PrintPage, ReducedColumnsShowTheirLargestSample) {
     // The second roll starts at sample 2752, column 0.
     EXPECT_EQ(page.pixel(LEFT + 30, Y1 + 365), BLACK);
     EXPECT_EQ(page.pixel(LEFT + 62, Y1 + 365), WHITE); // 248 samples are 62 columns
+
+    // A roll whose samples end inside a column still takes that column whole.
+    PageFixture g(10000, 0.2);
+    Settings.printMagnification = 0.25;
+    start = 0;
+    g.Render(&start, 2750);
+    EXPECT_EQ(start, 2 * 2752);
 }

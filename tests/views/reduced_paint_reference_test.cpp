@@ -1,7 +1,7 @@
 // ReducedPaint reads stretch maxima and peak samples from indexes; this plain painter scans
 // every sample of every column, as the pane was first drawn, and the two must agree pixel for
 // pixel.
-#include "paint_fixture.h"
+#include "support/paint_fixture.h"
 #include "views/gdi_lines.h"
 
 #include <gtest/gtest.h>

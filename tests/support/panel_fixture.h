@@ -4,7 +4,7 @@
 
 #include "app/panels/cursor_pad.h"
 #include "app/panels/panels.h"
-#include "app_test_support.h"
+#include "support/app_test_support.h"
 
 #include <functional>
 

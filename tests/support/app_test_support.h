@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/commands/chart_commands.h"
+#include "app/window/key_filter.h"
 #include "app/window/main_window.h"
 #include "app/window/startup.h"
 #include "chart/settings.h"
@@ -18,6 +19,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -33,6 +35,13 @@ inline void Pump() {
         QCoreApplication::processEvents();
 }
 
+// The child widget of the dialog called name (a test failure when there is none).
+template <class W> W* Child(QWidget* dialog, const char* name) {
+    W* w = dialog->findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
 struct BoxSeen {
     int count = 0;
     QString text;
@@ -42,6 +51,9 @@ struct BoxSeen {
 class AppTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // Keys reach the main window through the application's key filter, as in the program.
+        static AppKeyFilter* filter = AppKeyFilter::Install(qApp);
+        (void)filter;
         ASSERT_TRUE(dir.isValid());
         SetSettingsFilePath(Path("VORTAN.INI"));
         Settings = SettingsRecord{};
@@ -90,6 +102,26 @@ class AppTest : public ::testing::Test {
         ChartFileName = chart;
         Open();
         ASSERT_EQ(window->windowTitle(), QStringLiteral("Vortan: run3-peaks.spl"));
+    }
+
+    // A keystroke where a keyboard sends it: an open menu, the focused widget, the active window,
+    // or the main window when nothing is active.
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::activePopupWidget();
+        if (!target) target = QApplication::focusWidget();
+        if (!target) target = QApplication::activeWindow();
+        if (!target) target = window;
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+        Pump();
+    }
+
+    // The first sample the viewer shows.
+    int ViewStart() const {
+        int start = 0;
+        double top = 0;
+        GetCursor(window->view(), &start, &top, nullptr, nullptr);
+        return start;
     }
 
     // Runs act on each modal dialog of type T that opens, until it returns true (done).

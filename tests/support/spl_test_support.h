@@ -1,17 +1,15 @@
-// Helpers of the SPL reader and writer tests: temporary files and the run log's lines.
+// Helpers of the SPL reader and writer tests: a short chart, reads of text and rows compared.
 #pragma once
 
-#include "chart/run_log.h"
 #include "chart/spl_io.h"
+#include "support/files.h"
+#include "support/log_capture.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <cstdio>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace spltest {
 
@@ -28,52 +26,6 @@ inline const char SHORT_SPL2_FILE[] =
     "       1,        1,   5.2500000E-002, \"A\",   5.0000000E-002,   5.2500000E-002,   "
     "1.0000000E-003,   0.0000000E+000,   0.0000000E+000\r\n"
     "       2,        2,   2.0000000E-003, \"A\",   1.9000000E-003\r\n";
-
-namespace fs = std::filesystem;
-
-// A folder of its own for one test, removed afterwards.
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path = fs::temp_directory_path() /
-               (std::string("vortan_spl_") + info->test_suite_name() + "_" + info->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    std::string File(const std::string& name, const std::string& contents) const {
-        fs::path p = path / name;
-        std::ofstream(p, std::ios::binary) << contents;
-        return p.string();
-    }
-    std::string Name(const std::string& name) const { return (path / name).string(); }
-};
-
-inline std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Opens an empty run log for the test.
-struct LogCapture {
-    LogCapture() {
-        CloseLog();
-        OpenLog();
-    }
-    ~LogCapture() { CloseLog(); }
-    std::vector<std::string> Lines() const { return LogLines(); }
-    bool Has(const std::string& line) const {
-        auto lines = LogLines();
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
-    }
-    std::string Last() const {
-        auto lines = LogLines();
-        return lines.empty() ? std::string() : lines.back();
-    }
-};
 
 // Reads text written to a file of the test's folder.
 struct ReadResult {

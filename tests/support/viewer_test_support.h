@@ -1,42 +1,28 @@
-// Helpers for the viewer model's tests: a viewer on a fake host, chart builders and a run-log
-// capture.
+// Helpers for the viewer model's tests: a viewer on a fake host, chart builders, the run log
+// and the detection threshold kept for a test.
 #pragma once
 
-#include "chart/run_log.h"
+#include "chart/settings.h"
 #include "support/fake_viewer_host.h"
+#include "support/log_capture.h"
 #include "viewer/chart_viewer.h"
 
-#include <algorithm>
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
-// Every run-log line logged while it lives (the log is opened for it and closed after).
-class LogCapture {
-  public:
-    LogCapture() {
-        CloseLog();
-        OpenLog();
-        SetLogListener([this](const std::string& line) { lines.push_back(line); });
-    }
-    ~LogCapture() {
-        SetLogListener(nullptr);
-        CloseLog();
-    }
-    bool Has(const std::string& line) const {
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
-    }
-    int Count(const std::string& line) const {
-        return static_cast<int>(std::count(lines.begin(), lines.end(), line));
-    }
-    // Index of the first line equal to line, or -1.
-    int IndexOf(const std::string& line) const {
-        auto it = std::find(lines.begin(), lines.end(), line);
-        return it == lines.end() ? -1 : static_cast<int>(it - lines.begin());
-    }
-    std::vector<std::string> lines;
+// Sets the detection threshold for one test (when given) and restores it afterwards.
+struct ThresholdScope {
+    ThresholdScope() = default;
+    explicit ThresholdScope(double volts) { Settings.threshold = volts; }
+    ~ThresholdScope() { Settings.threshold = saved; }
+    ThresholdScope(const ThresholdScope&) = delete;
+    ThresholdScope& operator=(const ThresholdScope&) = delete;
+    double saved = Settings.threshold;
 };
 
 // A viewer model on a fake host (desktop 1024, chart pane 800 x 300, index pane 400 x 100).
@@ -73,6 +59,12 @@ inline std::vector<SplSample> Ramp(int n, double top) {
 
 inline int Set(TestViewer& t, const std::vector<SplSample>& rows, uint32_t flags = 0) {
     return SetChart(&t.view, static_cast<int>(rows.size()), rows.data(), flags, 2);
+}
+
+// 4000 samples rising to 1.8 V: 10 samples per index column, scrollCount 4000, default range 2 V,
+// browsing at sample 0.
+inline void SetLong(TestViewer& t) {
+    ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1);
 }
 
 // Marks sample i of rows as a peak of table k.
