@@ -9,7 +9,7 @@
 #include "app/window/language.h"
 #include "app/window/status_parts.h"
 #include "app/window/tooltips.h"
-#include "app_test_support.h"
+#include "support/app_test_support.h"
 
 #include <QAction>
 #include <QComboBox>
