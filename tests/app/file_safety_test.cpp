@@ -60,6 +60,17 @@ TEST_F(FileSafetyTest, ChartCutShortSaysWhereAndSavingOverItAsksFirst) {
         failed->text.contains(QStringLiteral("理由: line 1: neither a header line nor a row")))
         << failed->text.toStdString();
     EXPECT_EQ(*ChartFileName, chart);
+    // A chart read whole that the viewer refuses (a peak is being set) is said so, not dropped
+    // silently; the chart on screen stays.
+    ASSERT_EQ(SetHeight(window->view()), 1);
+    const CHARTBLOCK* shown = window->view()->chart.get();
+    auto refused = Answer(QMessageBox::Ok);
+    EXPECT_EQ(LoadChart(window, chart), 0);
+    EXPECT_EQ(refused->count, 1);
+    EXPECT_TRUE(refused->text.contains(QStringLiteral("チャートを表示できませんでした")));
+    EXPECT_EQ(window->view()->chart.get(), shown);
+    EXPECT_EQ(CancelPeak(window->view()), 1);
+
     // Written over once, the file holds the chart: no more questions.
     auto none = Answer(QMessageBox::Yes);
     DispatchCommand(window, 40002);
