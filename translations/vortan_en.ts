@@ -865,10 +865,6 @@ mean %6   min %7   max %8</translation>
 <context>
     <name>PeakSaving</name>
     <message>
-        <source>%1 は既に存在します。置き換えますか？</source>
-        <translation>%1 already exists. Do you want to replace it?</translation>
-    </message>
-    <message>
         <source>PKSファイル(Vortan互換) (*.PKS *.pks)</source>
         <translation>PKS files (Vortan compatible) (*.PKS *.pks)</translation>
     </message>

@@ -49,6 +49,9 @@ using FileDialogHook =
 void SetFileDialogHook(FileDialogHook hook);
 std::optional<QString> OpenSplDialog(QWidget* owner);
 std::optional<QString> SaveSplDialog(QWidget* owner, const QString& proposed);
+// Asks whether the existing file chosen may be replaced (No is the default); true when it does not
+// exist.
+bool AskToReplaceFile(QWidget* owner, const QString& chosen);
 
 // Row errors of the SPL reader are shown in a message box with the reader's text and title.
 void InstallRowErrorHandler();

@@ -24,15 +24,10 @@ bool SameFile(const QString& a, const QString& b) {
 
 // Asks before a save replaces a file other than the current chart file.
 bool MayReplace(VortanMain* main, const QString& chosen) {
-    if (!QFileInfo::exists(chosen)) return true;
-    if (ChartFileName && SameFile(PathFromCore(*ChartFileName), chosen)) return true;
-    QMessageBox box(
-        QMessageBox::Question, QStringLiteral("Vortan"),
-        QCoreApplication::translate("ChartFiles", "%1 は既に存在します。置き換えますか？")
-            .arg(chosen),
-        QMessageBox::Yes | QMessageBox::No, main);
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    if (ChartFileName && QFileInfo::exists(chosen) &&
+        SameFile(PathFromCore(*ChartFileName), chosen))
+        return true;
+    return AskToReplaceFile(main, chosen);
 }
 
 // Asks before a save writes a chart that was cut short over the file it was read from: what the
@@ -83,6 +78,17 @@ QString NothingToSaveText(ChartView* view) {
 }
 
 } // namespace
+
+bool AskToReplaceFile(QWidget* owner, const QString& chosen) {
+    if (!QFileInfo::exists(chosen)) return true;
+    QMessageBox box(
+        QMessageBox::Question, QStringLiteral("Vortan"),
+        QCoreApplication::translate("ChartFiles", "%1 は既に存在します。置き換えますか？")
+            .arg(chosen),
+        QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
 
 StoreResult StoreChart(VortanMain* main, const std::string& fileName, SaveReport* report) {
     // The header changes only once the file is written.

@@ -1,5 +1,6 @@
 // Save Peaks: the current peak table of the viewer, the question about each very low peak, the
 // save dialog and the PKS file.
+#include "app/commands/chart_commands.h"
 #include "app/commands/data_dialogs.h"
 #include "app/window/main_window.h"
 #include "app/window/startup.h"
@@ -34,18 +35,6 @@ bool AskAboutLowPeak(QWidget* owner, const std::string& text) {
     QApplication::beep();
     QMessageBox box(QMessageBox::Question, QStringLiteral("Vortan"), QString::fromStdString(text),
                     QMessageBox::Yes | QMessageBox::No, owner);
-    return box.exec() == QMessageBox::Yes;
-}
-
-// An existing file is replaced only when the user says so, as with Save As.
-bool MayReplace(QWidget* owner, const QString& chosen) {
-    if (!QFileInfo::exists(chosen)) return true;
-    QMessageBox box(
-        QMessageBox::Question, QStringLiteral("Vortan"),
-        QCoreApplication::translate("PeakSaving", "%1 は既に存在します。置き換えますか？")
-            .arg(chosen),
-        QMessageBox::Yes | QMessageBox::No, owner);
-    box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -89,7 +78,7 @@ int SavePeaks(VortanMain* main, int, const void*) {
     if (!goOn) return 1;
     QString proposed = PathFromCore(ProposePeakFileName(*ChartFileName));
     std::optional<QString> chosen = SavePeakFileDialog(main, proposed);
-    if (!chosen || !MayReplace(main, *chosen)) return 1;
+    if (!chosen || !AskToReplaceFile(main, *chosen)) return 1;
     std::string error;
     if (!WritePeakFile(PathToCore(*chosen), peaks.get(), count, CurrentChart, &error)) {
         // The old file, if any, is left as it was; the user hears of the failure.
