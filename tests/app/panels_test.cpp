@@ -1,10 +1,13 @@
 // The cursor pad and its peak-setting panels, the displacement register, the chart information
-// panel and the help window, driven through the real main window offscreen.
+// panel, the help window and the run log window, driven through the real main window offscreen.
+#include "app/commands/edit_commands.h"
 #include "app/dialogs/displacement_register.h"
 #include "app/panels/cursor_pad.h"
 #include "app/panels/help_window.h"
 #include "app/panels/info_panel.h"
+#include "app/panels/run_log_window.h"
 #include "app/window/command_table.h"
+#include "chart/run_log.h"
 #include "support/panel_fixture.h"
 
 #include <QAction>
@@ -13,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBrowser>
 
 namespace {
@@ -49,14 +53,11 @@ TEST(DisplacementRegister, DivideTruncatesTowardZeroAndSaturates) {
 }
 
 TEST(ParseIntervalCount, LeadingIntegerAtLeastOne) {
-    EXPECT_EQ(ParseIntervalCount(QStringLiteral("5")), 5);
-    EXPECT_EQ(ParseIntervalCount(QStringLiteral("  12 intervals")), 12);
-    EXPECT_EQ(ParseIntervalCount(QStringLiteral("+4")), 4);
-    EXPECT_EQ(ParseIntervalCount(QStringLiteral("0")), 1);
-    EXPECT_EQ(ParseIntervalCount(QStringLiteral("-3")), 1);
-    EXPECT_EQ(ParseIntervalCount(QStringLiteral("abc")), 1);
-    EXPECT_EQ(ParseIntervalCount(QString()), 1);
-    EXPECT_EQ(ParseIntervalCount(QStringLiteral("99999999999999999999")), INT_MAX);
+    const std::pair<const char*, int> cases[] = {
+        {"5", 5}, {"  12 intervals", 12},           {"+4", 4}, {"0", 1}, {"-3", 1}, {"abc", 1},
+        {"", 1},  {"99999999999999999999", INT_MAX}};
+    for (const auto& [text, count] : cases)
+        EXPECT_EQ(ParseIntervalCount(QString::fromLatin1(text)), count) << text;
 }
 
 TEST_F(PanelTest, PadMovesTheViewAndFollowsTheChartMode) {
@@ -108,9 +109,11 @@ TEST_F(PanelTest, PadMovesTheViewAndFollowsTheChartMode) {
     EXPECT_NE(PadWindow(), nullptr);
 }
 
-TEST_F(PanelTest, PadPlaceIsKeptRelativeToTheWindowAndReachesTheSettingsFile) {
+TEST_F(PanelTest, PadPlaceIsKeptRelativeToTheWindowAndTheBarPanelsOnTheScreen) {
     Settings.savePanelPositions = true;
-    Open();
+    Settings.barAdjustX = 300;
+    Settings.barAdjustY = 200;
+    LoadExample();
     window->move(100, 80);
     Pump();
     CursorPadCommand(window, 0, nullptr);
@@ -120,7 +123,6 @@ TEST_F(PanelTest, PadPlaceIsKeptRelativeToTheWindowAndReachesTheSettingsFile) {
     CursorPadCommand(window, 0, nullptr);
     EXPECT_EQ(Settings.cursorPadX, 30);
     EXPECT_EQ(Settings.cursorPadY, 40);
-
     window->move(200, 150);
     Pump();
     CursorPadCommand(window, 0, nullptr);
@@ -128,26 +130,9 @@ TEST_F(PanelTest, PadPlaceIsKeptRelativeToTheWindowAndReachesTheSettingsFile) {
     ASSERT_NE(PadWindow(), nullptr);
     EXPECT_EQ(PadWindow()->pos(), window->pos() + QPoint(30, 40));
 
-    // The place reaches the settings file when the program ends.
-    PadWindow()->move(window->pos() + QPoint(25, 35));
-    window->close();
-    Pump();
-    const std::string ini = QDir(dir.path()).filePath(QStringLiteral("VORTAN.INI")).toStdString();
-    EXPECT_EQ(ReadIntSetting(ini, "cursorpad", "cursorx", 0), 25);
-    EXPECT_EQ(ReadIntSetting(ini, "cursorpad", "cursory", 0), 35);
-    EXPECT_TRUE(ReadBoolSetting(ini, "general", "cursorpad", false)); // still wanted next time
-}
-
-TEST_F(PanelTest, BarPanelKeepsItsScreenPosition) {
-    Settings.savePanelPositions = true;
-    Settings.barAdjustX = 300;
-    Settings.barAdjustY = 200;
-    LoadExample();
-    CursorPadCommand(window, 0, nullptr);
-    Pump();
+    // The base-line panel that replaces the pad keeps its place on the screen.
     DispatchCommand(window, 40005); // start a peak
     Pump();
-    ASSERT_NE(PadWindow(), nullptr);
     ASSERT_EQ(PadWindow()->kind(), PANEL_BAR_ADJUST);
     EXPECT_EQ(PadWindow()->pos(), QPoint(300, 200));
     PadWindow()->move(320, 210);
@@ -157,6 +142,15 @@ TEST_F(PanelTest, BarPanelKeepsItsScreenPosition) {
     ASSERT_EQ(PadWindow()->kind(), PANEL_CURSOR_PAD);
     EXPECT_EQ(Settings.barAdjustX, 320);
     EXPECT_EQ(Settings.barAdjustY, 210);
+
+    // The places reach the settings file when the program ends.
+    PadWindow()->move(window->pos() + QPoint(25, 35));
+    window->close();
+    Pump();
+    const std::string ini = Path("VORTAN.INI");
+    EXPECT_EQ(ReadIntSetting(ini, "cursorpad", "cursorx", 0), 25);
+    EXPECT_EQ(ReadIntSetting(ini, "cursorpad", "cursory", 0), 35);
+    EXPECT_TRUE(ReadBoolSetting(ini, "general", "cursorpad", false)); // still wanted next time
 }
 
 TEST_F(PanelTest, RegisterSwapsAndStepsTheViewWithTheIntervalsGivenOrAsked) {
@@ -265,6 +259,12 @@ TEST_F(PanelTest, HelpOpensAtTopic18AndSearches) {
     EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("ファイル")));
     help->Search(QStringLiteral("zzqqxx"));
     EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Nothing found")));
+    // The keys page, printable.
+    DispatchCommand(window, CMD_KEYMAP);
+    EXPECT_EQ(HelpWindowShown(), help);
+    EXPECT_TRUE(help->browser()->source().toString().endsWith(QStringLiteral("ja/keys.html")));
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Ctrl+Z")));
+    EXPECT_TRUE(help->findChild<QPushButton*>(QStringLiteral("printButton")));
 
     CloseHelp();
     EXPECT_EQ(HelpWindowShown(), nullptr);
@@ -301,4 +301,37 @@ TEST_F(PanelTest, PanelsOpenBelowTheMenuBarSideBySideAndStayWhereMoved) {
     InfoPanelCommand(window, 0, nullptr);
     ASSERT_NE(InfoPanelWindow(), nullptr);
     EXPECT_EQ(InfoPanelWindow()->pos(), infoMoved);
+}
+
+TEST(RunLogWindow, OneWindowShowsTheStoredLinesAndClosingEndsTheLog) {
+    CloseLog();
+    RunLogWindow* window = RunLogWindow::Open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORTAN runlog"));
+    EXPECT_EQ(IsLogOpen(), 1);
+    EXPECT_EQ(RunLogWindow::Open(), nullptr);
+    for (int i = 0; i < 101; ++i)
+        LogPrintf("line %d", i);
+    // The view does not follow the newest line.
+    EXPECT_EQ(window->scrollState().topLine, 0);
+    EXPECT_EQ(LogLines().front(), "line 1");
+    window->ScrollBy(LOG_LINE_DOWN);
+    EXPECT_EQ(window->scrollBar()->value(), 2);
+    window->close();
+    EXPECT_EQ(IsLogOpen(), 0);
+    LogPrint("after close");
+    EXPECT_TRUE(LogLines().empty());
+
+    window = RunLogWindow::Open();
+    ASSERT_NE(window, nullptr);
+    // The text area, left of the scroll bar.
+    auto text = [window] {
+        return window->grab().toImage().copy(0, 0, window->scrollBar()->x(), window->height());
+    };
+    const QImage empty = text();
+    LogPrint("SetChart: Invalid arguments.");
+    EXPECT_NE(text(), empty);
+    window->ScrollBy(LOG_LINE_DOWN); // scrolled past the only line, the area is blank again
+    EXPECT_EQ(text(), empty);
+    window->close();
 }

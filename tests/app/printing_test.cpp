@@ -1,37 +1,28 @@
-// The printer settings dialog driven as a user would, and whole print jobs of the example chart:
+// Printing as a user meets it: the printer settings dialog, whole print jobs of the example chart
 // into images (pages, a printer failing midway, refusals), into a PDF file, and to a print
 // system's scheduler that the test runs itself.
 #include "app/printing/printer_settings_dialog.h"
 #include "app/printing/printing.h"
-#include "app/window/startup.h"
 #include "chart/number_format.h"
-#include "chart/run_log.h"
-#include "chart/settings.h"
 #include "chart/spl_io.h"
 #include "support/app_test_support.h"
 #include "support/log_capture.h"
-#include "viewer/chart_viewer.h"
 #include "viewer/headless_host.h"
 #include "views/print_page.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QFontMetrics>
 #include <QImage>
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QThread>
 #include <cups/cups.h>
-#include <gtest/gtest.h>
 
 #include <arpa/inet.h>
 #include <grp.h>
@@ -39,9 +30,6 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <functional>
-#include <memory>
 
 namespace {
 
@@ -56,8 +44,8 @@ struct Job {
     bool abandoned = false;
 };
 
-// Pages of width x 1169 dots (A4 at 100 dots per inch) kept as images in a Job that outlives the
-// target; StartPage of page failAt fails.
+// Pages of width x height dots (A4 at 100 dots per inch unless told) kept as images in a Job that
+// outlives the target; StartPage of page failAt fails.
 class ImageTarget : public PrintTarget {
   public:
     explicit ImageTarget(int failAt = -1, int width = 827, int height = 1169,
@@ -74,9 +62,8 @@ class ImageTarget : public PrintTarget {
         return true;
     }
     bool StartPage(int page) override {
-        if (page == failAt) return false;
         current = job->blank;
-        return painter.begin(&current);
+        return page != failAt && painter.begin(&current);
     }
     QPainter& Painter() override { return painter; }
     bool EndPage(int) override {
@@ -84,10 +71,7 @@ class ImageTarget : public PrintTarget {
         job->pages.push_back(current);
         return true;
     }
-    bool EndDoc() override {
-        job->ended = true;
-        return true;
-    }
+    bool EndDoc() override { return job->ended = true; }
     void Abandon() override { job->abandoned = true; }
     QString ErrorText() const override { return QStringLiteral("paper jam"); }
 
@@ -172,8 +156,7 @@ class ScratchScheduler {
         cupsSetServer(address.toUtf8().constData());
         return QString();
     }
-    // Runs a print system tool (lpstat, lpadmin, cupsreject, ...) against this scheduler, with
-    // untranslated words; true when it succeeds. What it prints goes to *said.
+    // Runs a print system tool against this scheduler in untranslated words; true on success.
     bool Run(const char* tool, const QStringList& arguments, QByteArray* said = nullptr) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -251,8 +234,9 @@ class PrintingTest : public apptest::AppTest {
             return true;
         });
     }
-    void Accept() {
-        OnPrinterDialog([](QDialog* d) { Child<QPushButton>(d, "okButton")->click(); });
+    void Accept() { Press("okButton"); }
+    void Press(const char* button) {
+        OnPrinterDialog([button](QDialog* d) { Child<QPushButton>(d, button)->click(); });
     }
 
     void LoadExample() {
@@ -264,13 +248,16 @@ class PrintingTest : public apptest::AppTest {
     // Prints into images with the dialog accepted unchanged.
     int PrintToImages(int failAt = -1, int width = 827, int height = 1169,
                       int dotsPerMeter = 3937) {
+        return PrintWith(failAt, width, height, dotsPerMeter, "okButton");
+    }
+    int PrintWith(int failAt, int width, int height, int dotsPerMeter, const char* button) {
         target = nullptr;
         SetPrintTargetFactory([=, this](const QString&, const QString&) {
             auto t = std::make_unique<ImageTarget>(failAt, width, height, dotsPerMeter);
             target = t->job;
             return t;
         });
-        Accept();
+        Press(button);
         int result = PrintChart(nullptr, &view);
         SetPrintTargetFactory(nullptr);
         return result;
@@ -283,7 +270,7 @@ class PrintingTest : public apptest::AppTest {
 
 } // namespace
 
-TEST_F(PrintingTest, DialogStoresTheChoices) {
+TEST_F(PrintingTest, DialogStoresTheChoicesAndShowsWhatNoRowLists) {
     Settings.printFlags |= PRINT_BLANK_FIRST;
     OnPrinterDialog([](QDialog* d) {
         Child<QComboBox>(d, "printerCombo")->setCurrentIndex(1);
@@ -310,16 +297,14 @@ TEST_F(PrintingTest, DialogStoresTheChoices) {
         EXPECT_EQ(Child<QComboBox>(d, "printerCombo")->currentText(), PDF_PRINTER_NAME);
         EXPECT_TRUE(Child<QRadioButton>(d, "aroundButton")->isChecked());
         EXPECT_EQ(Child<QComboBox>(d, "magnificationCombo")->currentText(), QStringLiteral("×0.5"));
-        EXPECT_EQ(Child<QComboBox>(d, "rangeCombo")->currentText(), QStringLiteral("5mV"));
         Child<QComboBox>(d, "rangeCombo")->setCurrentText(QStringLiteral("全体"));
         Child<QPushButton>(d, "okButton")->click();
     });
     EXPECT_EQ(PrinterSettings(nullptr, 1), 1);
     EXPECT_EQ(Settings.printFlags & (PRINT_FULL_RANGE | PRINT_VIEW_RANGE), PRINT_FULL_RANGE);
-}
 
-TEST_F(PrintingTest, DialogFallsBackToChartForUnlistedValues) {
-    Settings.printFlags = PRINT_DATA | PRINT_VIEW_MAG; // fixed range, chart magnification
+    // Values no row lists: the chart's magnification stands in and the roll count becomes 1.
+    Settings.printFlags = PRINT_DATA;
     Settings.printRange = 0.002;
     Settings.printMagnification = 3.0;
     Settings.printRoll = 9;
@@ -327,36 +312,18 @@ TEST_F(PrintingTest, DialogFallsBackToChartForUnlistedValues) {
         EXPECT_EQ(Child<QComboBox>(d, "rangeCombo")->currentText(), QStringLiteral("2mV"));
         EXPECT_EQ(Child<QComboBox>(d, "magnificationCombo")->currentText(),
                   QStringLiteral("チャート"));
-        for (const char* name : {"roll1Button", "roll2Button", "roll3Button", "roll4Button",
-                                 "roll5Button", "roll6Button"})
-            EXPECT_FALSE(Child<QRadioButton>(d, name)->isChecked()) << name;
+        for (auto* roll :
+             d->findChildren<QRadioButton*>(QRegularExpression(QStringLiteral("^roll"))))
+            EXPECT_FALSE(roll->isChecked()) << roll->objectName().toStdString();
         Child<QPushButton>(d, "okButton")->click();
     });
     EXPECT_EQ(PrinterSettings(nullptr, 0), 1);
     EXPECT_EQ(Settings.printRoll, 1);
     EXPECT_EQ(Settings.printRange, 0.002);
-
-    Settings.printFlags &= ~PRINT_VIEW_MAG; // 3.0 matches no row: "チャート" shows and is kept
-    Accept();
-    EXPECT_EQ(PrinterSettings(nullptr, 0), 1);
     EXPECT_TRUE(Settings.printFlags & PRINT_VIEW_MAG);
-}
 
-TEST_F(PrintingTest, PreselectsTheLastChoiceThenTheDefault) {
-    std::vector<PrinterEntry> list{{"A", false}, {"B", false}, {"C", false}};
-    EXPECT_EQ(PreselectPrinter(list, QString()), 0);
-    EXPECT_EQ(PreselectPrinter(list, QStringLiteral("C")), 2);
-    EXPECT_EQ(PreselectPrinter(list, QStringLiteral("c")), 0); // names match exactly
-    list[1].isDefault = true;
-    EXPECT_EQ(PreselectPrinter(list, QString()), 1);
-    EXPECT_EQ(PreselectPrinter(list, QStringLiteral("c")), 1);
-    EXPECT_EQ(PreselectPrinter(list, QStringLiteral("C")), 2); // kept for the session
-    EXPECT_EQ(PreselectPrinter({}, QString()), -1);
-}
-
-TEST_F(PrintingTest, NoPrinterIsReported) {
+    // No printer at all: said, and the remembered name is dropped.
     SetPrinterListHook([] { return std::vector<PrinterEntry>{}; });
-    PrinterName = "Office";
     auto message = Answer(QMessageBox::Ok);
     EXPECT_EQ(PrinterSettings(nullptr, 1), 0);
     EXPECT_EQ(message->text,
@@ -365,7 +332,18 @@ TEST_F(PrintingTest, NoPrinterIsReported) {
     EXPECT_TRUE(PrinterName.empty());
 }
 
-TEST_F(PrintingTest, PrintsTheWholeChart) {
+TEST_F(PrintingTest, PreselectsTheLastChoiceThenTheDefault) {
+    std::vector<PrinterEntry> list{{"A", false}, {"B", false}, {"C", false}};
+    EXPECT_EQ(PreselectPrinter(list, QString()), 0);
+    EXPECT_EQ(PreselectPrinter(list, QStringLiteral("C")), 2);
+    EXPECT_EQ(PreselectPrinter(list, QStringLiteral("c")), 0); // names match exactly
+    list[1].isDefault = true;
+    EXPECT_EQ(PreselectPrinter(list, QStringLiteral("c")), 1);
+    EXPECT_EQ(PreselectPrinter(list, QStringLiteral("C")), 2); // kept for the session
+    EXPECT_EQ(PreselectPrinter({}, QString()), -1);
+}
+
+TEST_F(PrintingTest, JobsPrintEveryPageAndAPrinterFailingMidwayAbandonsTheJob) {
     LoadExample();
     Settings.printFlags = PRINT_DATA | PRINT_PEAKS | PRINT_FULL_RANGE | PRINT_WHOLE;
     Settings.printMagnification = 0.5;
@@ -377,20 +355,27 @@ TEST_F(PrintingTest, PrintsTheWholeChart) {
     ASSERT_GE(target->pages.size(), 2u);
     EXPECT_NE(target->pages[0], target->blank);
     EXPECT_NE(target->pages[1], target->pages[0]);
-    const std::string pages = std::to_string(target->pages.size());
     EXPECT_TRUE(log.Has("PrintChart: max=" + FormatE(GetChartMax(&view, 1)) +
-                        ", min=" + FormatE(GetChartMin(&view, 1)) + ", nroll=2, npg=" + pages));
-}
+                        ", min=" + FormatE(GetChartMin(&view, 1)) +
+                        ", nroll=2, npg=" + std::to_string(target->pages.size())));
 
-TEST_F(PrintingTest, BlankFirstPageThenThePageAroundTheView) {
-    LoadExample();
+    // A blank first page, then the page around the view at the viewer's magnification.
     Settings.printFlags =
         PRINT_DATA | PRINT_PEAKS | PRINT_VIEW_RANGE | PRINT_VIEW_MAG | PRINT_BLANK_FIRST;
     EXPECT_EQ(PrintToImages(), 1);
-    EXPECT_EQ(Settings.printMagnification, GetMagnification(&view)); // copied from the viewer
-    ASSERT_EQ(target->pages.size(), 2u); // the view's page after a blank one
+    EXPECT_EQ(Settings.printMagnification, GetMagnification(&view));
+    ASSERT_EQ(target->pages.size(), 2u);
     EXPECT_EQ(target->pages[0], target->blank);
     EXPECT_NE(target->pages[1], target->blank);
+
+    Settings.printFlags = PRINT_DATA | PRINT_VIEW_RANGE | PRINT_WHOLE;
+    Settings.printMagnification = 1.0;
+    EXPECT_EQ(PrintToImages(1), 1);
+    EXPECT_EQ(target->pages.size(), 1u);
+    EXPECT_TRUE(target->abandoned);
+    EXPECT_FALSE(target->ended);
+    EXPECT_TRUE(log.Has("Abort at StartPage"));
+    EXPECT_TRUE(log.Has("PrintChart: Printing is aborted with 'paper jam'"));
 }
 
 TEST_F(PrintingTest, VoltageLabelsStayClearOfTheFrame) {
@@ -429,18 +414,6 @@ TEST_F(PrintingTest, VoltageLabelsStayClearOfTheFrame) {
     }
     EXPECT_GT(labels, 0);
     EXPECT_EQ(gap, 0);
-}
-
-TEST_F(PrintingTest, PrinterFailingAtTheSecondPageAbandonsTheJob) {
-    LoadExample();
-    Settings.printFlags = PRINT_DATA | PRINT_VIEW_RANGE | PRINT_WHOLE;
-    Settings.printMagnification = 1.0;
-    EXPECT_EQ(PrintToImages(1), 1);
-    EXPECT_EQ(target->pages.size(), 1u);
-    EXPECT_TRUE(target->abandoned);
-    EXPECT_FALSE(target->ended);
-    EXPECT_TRUE(log.Has("Abort at StartPage"));
-    EXPECT_TRUE(log.Has("PrintChart: Printing is aborted with 'paper jam'"));
 }
 
 TEST_F(PrintingTest, RefusesWithoutDataOrUsableSettings) {
@@ -492,14 +465,7 @@ TEST_F(PrintingTest, RefusesWithoutDataOrUsableSettings) {
     }
 
     // Cancelling the dialog prints nothing and makes no target.
-    target = nullptr;
-    SetPrintTargetFactory([this](const QString&, const QString&) {
-        auto t = std::make_unique<ImageTarget>();
-        target = t->job;
-        return t;
-    });
-    OnPrinterDialog([](QDialog* d) { Child<QPushButton>(d, "cancelButton")->click(); });
-    EXPECT_EQ(PrintChart(nullptr, &view), 0);
+    EXPECT_EQ(PrintWith(-1, 827, 1169, 3937, "cancelButton"), 0);
     EXPECT_EQ(target, nullptr);
 }
 
@@ -556,7 +522,6 @@ TEST_F(PrintingTest, PrintsIntoAPdfFile) {
     EXPECT_EQ(PrintChart(nullptr, &view), 0);
     EXPECT_TRUE(log.Has("PrintChart: Context can't be created."));
 }
-
 TEST_F(PrintingTest, JobsReachARealSchedulerAndItsRefusalIsReported) {
     if (ScratchScheduler::Tool("cupsd").isEmpty() || ScratchScheduler::Tool("lpadmin").isEmpty())
         GTEST_SKIP() << "cupsd or lpadmin is not installed (packages cups-daemon, cups-client)";

@@ -124,6 +124,19 @@ class AppTest : public ::testing::Test {
         return start;
     }
 
+    // The rows the viewer shows (null while a peak is being set), and their count.
+    const ChartStore* Rows() const {
+        int count = 0;
+        uint32_t flags = 0;
+        return RetrieveChart(window->view(), &count, &flags);
+    }
+    int Samples() const {
+        int count = 0;
+        uint32_t flags = 0;
+        RetrieveChart(window->view(), &count, &flags);
+        return count;
+    }
+
     // Runs act on each modal dialog of type T that opens, until it returns true (done).
     template <class T> void OnDialog(std::function<bool(T*)> act) {
         auto* timer = new QTimer();
@@ -154,6 +167,12 @@ class AppTest : public ::testing::Test {
             return seen->count >= times;
         });
         return seen;
+    }
+
+    // Stops every answer still waiting for its dialog.
+    void StopAnswering() {
+        for (QTimer* t : timers)
+            t->stop();
     }
 
     QTemporaryDir dir;
