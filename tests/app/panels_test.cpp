@@ -31,21 +31,13 @@ QPushButton* Button(QWidget* panel, const char* name) {
 
 } // namespace
 
-TEST(DisplacementRegister, DivideTruncatesTowardZeroAndSaturates) {
+TEST(DisplacementRegister, NegativeStepsMoveBackwardsAndLargeOnesSaturate) {
     DisplacementRegister reg;
-    reg.Memorise(At(100));
-    EXPECT_TRUE(reg.Divide(At(350), 5));
-    EXPECT_EQ(reg.step, 50);
-    EXPECT_EQ(reg.start, 100); // the memorised position stays
-    EXPECT_EQ(reg.Stepped(At(1000, 0.3), +1).start, 1050);
-    EXPECT_DOUBLE_EQ(reg.Stepped(At(1000, 0.3), +1).top, 0.3);
-    EXPECT_EQ(reg.Stepped(At(1000), -1).start, 950);
-
     reg.Memorise(At(7));
     EXPECT_TRUE(reg.Divide(At(0), 2));
-    EXPECT_EQ(reg.step, -3);
-    EXPECT_EQ(reg.Stepped(At(10), +1).start, 7); // a negative step moves backwards
-
+    EXPECT_EQ(reg.step, -3); // truncated towards zero
+    EXPECT_EQ(reg.Stepped(At(10, 0.3), +1).start, 7);
+    EXPECT_DOUBLE_EQ(reg.Stepped(At(10, 0.3), +1).top, 0.3);
     reg.Memorise(At(INT_MIN));
     ASSERT_TRUE(reg.Divide(At(INT_MAX), 1));
     EXPECT_EQ(reg.step, INT_MAX); // saturates instead of wrapping
@@ -60,16 +52,26 @@ TEST(ParseIntervalCount, LeadingIntegerAtLeastOne) {
         EXPECT_EQ(ParseIntervalCount(QString::fromLatin1(text)), count) << text;
 }
 
-TEST_F(PanelTest, PadMovesTheViewAndFollowsTheChartMode) {
+TEST_F(PanelTest, PadMovesTheViewItsPanelsFollowTheChartModeAndStayWhereMoved) {
     LoadExample();
+    window->move(20, 30);
+    Pump();
     CursorPadCommand(window, 0, nullptr);
+    InfoPanelCommand(window, 0, nullptr);
     Pump();
     ToolPanel* pad = PadWindow();
-    ASSERT_NE(pad, nullptr);
+    InfoPanel* info = InfoPanelWindow();
+    ASSERT_TRUE(pad && info);
     EXPECT_EQ(pad->kind(), PANEL_CURSOR_PAD);
-    EXPECT_TRUE(pad->isVisible());
     EXPECT_TRUE(Settings.showCursorPad);
     EXPECT_TRUE(window->actionFor(40059)->isChecked());
+    // Below the menu bar, side by side.
+    const QRect menu(window->menuBar()->mapToGlobal(QPoint(0, 0)), window->menuBar()->size());
+    EXPECT_EQ(pad->pos(), PanelHome(window));
+    EXPECT_GE(pad->y(), menu.bottom() + 1);
+    EXPECT_FALSE(info->frameGeometry().intersects(menu));
+    EXPECT_FALSE(pad->frameGeometry().intersects(info->frameGeometry()));
+
     Button(pad, "right")->click();
     EXPECT_EQ(ViewStart(), 0); // posted, not run inside the click
     Pump();
@@ -81,22 +83,29 @@ TEST_F(PanelTest, PadMovesTheViewAndFollowsTheChartMode) {
     Pump();
     EXPECT_EQ(ViewStart(), 0);
 
-    // "Pk" starts a peak: the base-line panel replaces the pad.
+    // "Pk" starts a peak: the base-line panel replaces the pad, then the cross panel; the pad
+    // comes back where the user moved it, and so does the information panel.
+    pad->move(pad->pos() + QPoint(40, 30));
+    const QPoint moved = pad->pos();
+    info->move(info->pos() + QPoint(-10, 50));
+    const QPoint infoMoved = info->pos();
     Button(pad, "setHeight")->click();
     Pump();
     ASSERT_EQ(GetChartMode(window->view()), CHART_MODE_BASE);
-    ASSERT_NE(PadWindow(), nullptr);
     EXPECT_EQ(PadWindow()->kind(), PANEL_BAR_ADJUST);
-
     Button(PadWindow(), "setHeight")->click();
     Pump();
     ASSERT_EQ(GetChartMode(window->view()), CHART_MODE_TOP);
     EXPECT_EQ(PadWindow()->kind(), PANEL_CROSS_ADJUST);
-
     Button(PadWindow(), "cancel")->click();
     Pump();
     EXPECT_EQ(GetChartMode(window->view()), CHART_MODE_VIEW);
     EXPECT_EQ(PadWindow()->kind(), PANEL_CURSOR_PAD);
+    EXPECT_EQ(PadWindow()->pos(), moved);
+    InfoPanelCommand(window, 0, nullptr);
+    InfoPanelCommand(window, 0, nullptr);
+    ASSERT_NE(InfoPanelWindow(), nullptr);
+    EXPECT_EQ(InfoPanelWindow()->pos(), infoMoved);
 
     // Its close box closes it for the next start too; the menu item opens it again at once.
     PadWindow()->close();
@@ -268,39 +277,6 @@ TEST_F(PanelTest, HelpOpensAtTopic18AndSearches) {
 
     CloseHelp();
     EXPECT_EQ(HelpWindowShown(), nullptr);
-}
-
-TEST_F(PanelTest, PanelsOpenBelowTheMenuBarSideBySideAndStayWhereMoved) {
-    LoadExample();
-    window->move(20, 30);
-    Pump();
-    CursorPadCommand(window, 0, nullptr);
-    InfoPanelCommand(window, 0, nullptr);
-    Pump();
-    ToolPanel* pad = PadWindow();
-    InfoPanel* info = InfoPanelWindow();
-    ASSERT_TRUE(pad && info);
-    const QRect menu(window->menuBar()->mapToGlobal(QPoint(0, 0)), window->menuBar()->size());
-    EXPECT_EQ(pad->pos(), PanelHome(window));
-    EXPECT_GE(pad->y(), menu.bottom() + 1);
-    EXPECT_FALSE(info->frameGeometry().intersects(menu));
-    EXPECT_FALSE(pad->frameGeometry().intersects(info->frameGeometry()));
-
-    // A pad the user moved stays there while the chart mode replaces it, and so does the
-    // information panel when it is opened again.
-    pad->move(pad->pos() + QPoint(40, 30));
-    const QPoint moved = pad->pos();
-    info->move(info->pos() + QPoint(-10, 50));
-    const QPoint infoMoved = info->pos();
-    DispatchCommand(window, 40005);
-    Pump();
-    DispatchCommand(window, 40045);
-    Pump();
-    EXPECT_EQ(PadWindow()->pos(), moved);
-    InfoPanelCommand(window, 0, nullptr);
-    InfoPanelCommand(window, 0, nullptr);
-    ASSERT_NE(InfoPanelWindow(), nullptr);
-    EXPECT_EQ(InfoPanelWindow()->pos(), infoMoved);
 }
 
 TEST(RunLogWindow, OneWindowShowsTheStoredLinesAndClosingEndsTheLog) {

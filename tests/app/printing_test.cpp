@@ -24,10 +24,7 @@
 #include <QThread>
 #include <cups/cups.h>
 
-#include <arpa/inet.h>
 #include <grp.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -81,10 +78,10 @@ class ImageTarget : public PrintTarget {
     int failAt;
 };
 
-// A print scheduler of the test's own: cupsd with its configuration, spool and logs in a scratch
-// folder, listening on a free port of 127.0.0.1 only, with the queue QUEUE writing every job it
-// prints to Output(). This process's print client is pointed at it until the object goes, which
-// stops the scheduler. Never the machine's own scheduler: no socket of its, no port of its.
+// A print scheduler of the test's own: cupsd with its configuration, spool, logs and socket in a
+// scratch folder, with the queue QUEUE writing every job it prints to Printed(). This process's
+// print client is pointed at it until the object goes, which stops the scheduler. Never the
+// machine's own scheduler: no socket or port of its.
 class ScratchScheduler {
   public:
     static constexpr const char* QUEUE = "VortanTest";
@@ -106,7 +103,7 @@ class ScratchScheduler {
         ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
         for (const char* sub : {"spool/tmp", "cache", "state", "log"})
             QDir(dir.path()).mkpath(QString::fromLatin1(sub));
-        address = QStringLiteral("127.0.0.1:%1").arg(FreePort());
+        address = Path("cups.sock");
         const group* g = getgrgid(getgid());
         Write("cups-files.conf",
               QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nTempDir %1/spool/tmp\n"
@@ -116,7 +113,7 @@ class ScratchScheduler {
                   .arg(dir.path(), QString::fromLocal8Bit(g ? g->gr_name : "root"),
                        getuid() == 0 ? QStringLiteral("User lp\nGroup lp\n") : QString()));
         Write("cupsd.conf", QStringLiteral("Listen %1\nBrowsing No\nDefaultAuthType None\n"
-                                           "<Location />\nOrder allow,deny\nAllow from 127.0.0.1\n"
+                                           "<Location />\nOrder allow,deny\nAllow from localhost\n"
                                            "</Location>\n<Policy default>\n<Limit All>\n"
                                            "Order deny,allow\n</Limit>\n</Policy>\n")
                                 .arg(address));
@@ -187,19 +184,6 @@ class ScratchScheduler {
         QFile f(Path(name));
         if (f.open(QIODevice::WriteOnly)) f.write(text.toUtf8());
         ::chmod(QFile::encodeName(f.fileName()).constData(), mode);
-    }
-    static int FreePort() {
-        int fd = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof a;
-        int port = 0;
-        if (bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
-            getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size) == 0)
-            port = ntohs(a.sin_port);
-        close(fd);
-        return port;
     }
 
     QTemporaryDir dir;
