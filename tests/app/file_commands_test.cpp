@@ -1,7 +1,7 @@
 // The File menu on the real main window: loading from the command line, by a drop and by Ctrl+O;
 // loads that fail or are cancelled keep the chart; saves ask before a file is replaced or a chart
 // read only in part is written over, and say why they failed; the view's picture, the peak table
-// and the recent charts.
+// and the recent charts. (Open and Quit with unsaved peaks: the peak tests.)
 #include "app/commands/background_job.h"
 #include "app/commands/file_extras.h"
 #include "app/window/command_table.h"
@@ -231,33 +231,6 @@ TEST_F(FileCommandsTest, SavesAskBeforeReplacingAFileOrWritingOverAChartReadInPa
     EXPECT_EQ(settings->count, 1);
     EXPECT_TRUE(settings->text.contains(QStringLiteral("理由: Is a directory")))
         << settings->text.toStdString();
-}
-
-TEST_F(FileCommandsTest, OpenAndQuitAskBeforeChangedPeaksAreLost) {
-    LoadExample();
-    const std::string original = Slurp(chart);
-    for (int i = 0; i < 3; ++i)
-        Key(Qt::Key_Return); // a peak committed
-    bool dialogShown = false;
-    SetFileDialogHook([&dialogShown](QWidget*, bool, const QString&) -> std::optional<QString> {
-        dialogShown = true;
-        return std::nullopt;
-    });
-    auto cancel = Answer(QMessageBox::Cancel, 2);
-    Key(Qt::Key_O, Qt::ControlModifier);
-    EXPECT_FALSE(dialogShown);
-    EXPECT_FALSE(window->close());
-    EXPECT_EQ(cancel->count, 2);
-    EXPECT_EQ(cancel->text, QStringLiteral("チャートが変更されています。保存しますか？"));
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->chartModified());
-
-    auto no = Answer(QMessageBox::No);
-    Key(Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(no->count, 1);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(Slurp(chart) == original);
-    EXPECT_TRUE(QFile::exists(QString::fromStdString(Path("VORTAN.INI"))));
 }
 
 TEST_F(FileCommandsTest, EscOrCancelStopsALoadAndCloseDuringASaveWaitsForTheWholeFile) {

@@ -1,5 +1,5 @@
-// Peaks on the real main window: Enter thrice commits one and Ctrl+S saves it, quitting while one
-// is being set keeps the committed ones, the peak list (its lines, renaming in place, deleting,
+// Peaks on the real main window: Enter thrice commits one and Ctrl+S saves it, Open and Quit ask
+// before unsaved peaks are lost, the peak list (its lines, renaming in place, deleting,
 // taking a peak up again) and Save Peaks (the PKS file, the low-peak question, failures).
 #include "app/commands/data_dialogs.h"
 #include "app/dialogs/peak_list_dialog.h"
@@ -82,7 +82,7 @@ class PeakCommandsTest : public PanelTest {
 
 } // namespace
 
-TEST_F(PeakCommandsTest, EnterThriceCommitsEscCancelsCtrlSSavesAndQuitKeepsTheCommitted) {
+TEST_F(PeakCommandsTest, EnterThriceCommitsCtrlSSavesAndOpenOrQuitAskBeforePeaksAreLost) {
     apptest::AppTest::LoadExample();
     const int before = PeakRows(chart);
     Key(Qt::Key_Return);
@@ -104,10 +104,25 @@ TEST_F(PeakCommandsTest, EnterThriceCommitsEscCancelsCtrlSSavesAndQuitKeepsTheCo
     EXPECT_EQ(PeakRows(chart), before + 1);
     EXPECT_EQ(header.tagCount(), CurrentChart.tagCount());
 
-    // One more committed, another being set: quitting and saving keeps the committed one.
+    // One more committed: Open and closing ask first, and Cancel keeps everything.
     Key(Qt::Key_Right, Qt::ControlModifier);
     for (int i = 0; i < 3; ++i)
         Key(Qt::Key_Return);
+    bool dialogShown = false;
+    SetFileDialogHook([&dialogShown](QWidget*, bool, const QString&) -> std::optional<QString> {
+        dialogShown = true;
+        return std::nullopt;
+    });
+    auto cancel = Answer(QMessageBox::Cancel, 2);
+    Key(Qt::Key_O, Qt::ControlModifier);
+    EXPECT_FALSE(dialogShown);
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(cancel->count, 2);
+    EXPECT_EQ(cancel->text, QStringLiteral("チャートが変更されています。保存しますか？"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(PeakRows(chart), before + 1);
+
+    // Quitting while another is being set and saving keeps the committed one.
     Key(Qt::Key_Right, Qt::ControlModifier);
     Key(Qt::Key_Return);
     ASSERT_NE(GetChartMode(window->view()), CHART_MODE_VIEW);
@@ -117,6 +132,7 @@ TEST_F(PeakCommandsTest, EnterThriceCommitsEscCancelsCtrlSSavesAndQuitKeepsTheCo
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(MainWindow, nullptr);
     EXPECT_EQ(PeakRows(chart), before + 2);
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(Path("VORTAN.INI"))));
 }
 
 TEST(PeakLine, NameCutPositionTruncatedThreeDigitExponents) {
