@@ -10,13 +10,7 @@
 #include "chart/spl_io.h"
 #include "support/app_test_support.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 
 using apptest::Child;
 

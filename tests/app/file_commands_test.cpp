@@ -17,10 +17,8 @@
 
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QMenu>
 #include <QMimeData>
 #include <QProgressDialog>
-#include <QPushButton>
 #include <QTranslator>
 #include <QUrl>
 

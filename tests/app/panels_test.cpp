@@ -10,12 +10,6 @@
 #include "chart/run_log.h"
 #include "support/panel_fixture.h"
 
-#include <QAction>
-#include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTextBrowser>
 

@@ -9,10 +9,8 @@
 #include "support/panel_fixture.h"
 
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPushButton>
 
 #include <cerrno>
 #include <cstring>

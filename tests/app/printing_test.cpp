@@ -10,15 +10,11 @@
 #include "viewer/headless_host.h"
 #include "views/print_page.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFontMetrics>
 #include <QImage>
 #include <QMainWindow>
 #include <QPainter>
 #include <QProcess>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QThread>

@@ -14,13 +14,7 @@
 #include "views/index_pane.h"
 #include "views/pane_overlay.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QWheelEvent>
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // Shared by the tests of the program's windows: the real main window offscreen with the example
 // chart, a settings file of the test's own, and answering modal dialogs and message boxes from a
-// timer while the command under test waits in exec().
+// timer while the command under test waits in exec(). The widgets the tests drive come with it.
 #pragma once
 
 #include "app/commands/chart_commands.h"
@@ -13,11 +13,20 @@
 #include "views/chart_viewer_widget.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
