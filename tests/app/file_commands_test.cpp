@@ -95,9 +95,8 @@ TEST_F(FileCommandsTest, LoadsFromTheCommandLineADropAndCtrlOAndKeepsTheChartWhe
     const int tags = CurrentChart.tagCount();
     const ChartStore* shown = Rows();
     const std::string binary = Path("binary.spl");
-    std::ofstream(binary, std::ios::binary) << std::string("\x7f"
-                                                           "ELF\x02\x01\x01\x00",
-                                                           8);
+    const char elf[8] = {'\x7f', 'E', 'L', 'F', 2, 1, 1, 0};
+    std::ofstream(binary, std::ios::binary) << std::string(elf, 8);
     const struct {
         std::string file;
         bool peakBeingSet;
