@@ -37,10 +37,6 @@ class EditCommandsTest : public apptest::AppTest {
         (void)tips;
         AppTest::SetUp();
     }
-    void TearDown() override {
-        if (window) window->MarkChartSaved();
-        AppTest::TearDown();
-    }
     int Peaks() {
         int count = 0;
         GetPeakList(window->view(), &count);

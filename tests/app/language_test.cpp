@@ -35,10 +35,8 @@ const QRegularExpression JAPANESE(QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-
 class SettingsTest : public apptest::AppTest {
   protected:
     void TearDown() override {
-        CloseHelp();
         ApplyLanguage(Language::Japanese);
         AppTest::TearDown();
-        ForgetPanelPlaces();
     }
     // Runs the detection options with the threshold text and the check box, pressing OK or
     // Cancel; returns what the edit showed on opening.

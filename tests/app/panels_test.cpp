@@ -8,10 +8,12 @@
 #include "app/panels/run_log_window.h"
 #include "app/window/command_table.h"
 #include "chart/run_log.h"
-#include "support/panel_fixture.h"
+#include "support/app_test_support.h"
 
 #include <QScrollBar>
 #include <QTextBrowser>
+
+using apptest::Pump;
 
 namespace {
 
@@ -22,6 +24,8 @@ ViewPoint At(int start, double top = 0.5) {
 QPushButton* Button(QWidget* panel, const char* name) {
     return panel->findChild<QPushButton*>(QString::fromLatin1(name));
 }
+
+class PanelTest : public apptest::AppTest {};
 
 } // namespace
 

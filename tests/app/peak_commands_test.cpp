@@ -5,8 +5,8 @@
 #include "app/dialogs/peak_list_dialog.h"
 #include "app/window/command_table.h"
 #include "chart/spl_io.h"
+#include "support/app_test_support.h"
 #include "support/files.h"
-#include "support/panel_fixture.h"
 
 #include <QFileInfo>
 #include <QListWidget>
@@ -14,6 +14,8 @@
 
 #include <cerrno>
 #include <cstring>
+
+using apptest::Pump;
 
 namespace {
 
@@ -59,11 +61,11 @@ void DoubleClick(QWidget* target, QPoint at) {
     Pump();
 }
 
-class PeakCommandsTest : public PanelTest {
+class PeakCommandsTest : public apptest::AppTest {
   protected:
     void TearDown() override {
         SetPeakFileDialogHook(nullptr);
-        PanelTest::TearDown();
+        apptest::AppTest::TearDown();
     }
     // The save dialog answers with target (none: cancelled) and records what it was offered.
     void ChooseFile(std::optional<std::string> target) {
@@ -81,7 +83,7 @@ class PeakCommandsTest : public PanelTest {
 } // namespace
 
 TEST_F(PeakCommandsTest, EnterThriceCommitsCtrlSSavesAndOpenOrQuitAskBeforePeaksAreLost) {
-    apptest::AppTest::LoadExample();
+    LoadExample();
     const int before = PeakRows(chart);
     Key(Qt::Key_Return);
     EXPECT_NE(GetChartMode(window->view()), CHART_MODE_VIEW);

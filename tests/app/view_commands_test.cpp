@@ -7,7 +7,7 @@
 #include "app/window/command_table.h"
 #include "app/window/key_filter.h"
 #include "app/window/status_parts.h"
-#include "support/panel_fixture.h"
+#include "support/app_test_support.h"
 #include "viewer/measuring.h"
 #include "viewer/pointer_ops.h"
 #include "views/chart_pane.h"
@@ -18,6 +18,8 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+
+using apptest::Pump;
 
 namespace {
 
@@ -51,7 +53,7 @@ const CommandEntry* Row(unsigned command) {
     return nullptr;
 }
 
-class ViewCommandsTest : public PanelTest {
+class ViewCommandsTest : public apptest::AppTest {
   protected:
     // Enter starts a peak, Esc drops it, Ctrl+Right moves the view: all three act on the chart.
     void ExpectChartKeysWork(const char* after) {

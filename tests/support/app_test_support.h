@@ -4,6 +4,8 @@
 #pragma once
 
 #include "app/commands/chart_commands.h"
+#include "app/panels/cursor_pad.h"
+#include "app/panels/panels.h"
 #include "app/window/key_filter.h"
 #include "app/window/main_window.h"
 #include "app/window/startup.h"
@@ -82,6 +84,7 @@ class AppTest : public ::testing::Test {
         for (QTimer* t : timers)
             delete t;
         if (window) {
+            window->MarkChartSaved();
             // The detector is process-wide: leave none behind for the next test.
             if (GetChartMode(window->view()) != CHART_MODE_VIEW) CancelPeak(window->view());
             SetPeakDetector(window->view(), nullptr, nullptr);
@@ -92,6 +95,8 @@ class AppTest : public ::testing::Test {
         CurrentChart.Reset();
         ChartFileName.reset();
         ChartBaseName.reset();
+        ForgetPanelPlaces();
+        CloseHelp();
     }
 
     std::string Path(const char* name) const {
@@ -159,6 +164,14 @@ class AppTest : public ::testing::Test {
         });
         timer->start();
         timers.push_back(timer);
+    }
+
+    // Runs action on the first modal dialog of type T that opens.
+    template <class T> void WhenModal(std::function<void(T*)> action) {
+        OnDialog<T>([action](T* dialog) {
+            action(dialog);
+            return true;
+        });
     }
 
     // Clicks button on each of the next `times` message boxes that open.
