@@ -1,7 +1,8 @@
 // The File menu on the real main window: loading from the command line, by a drop and by Ctrl+O;
 // loads that fail or are cancelled keep the chart; saves ask before a file is replaced or a chart
 // read only in part is written over, and say why they failed; the view's picture, the peak table
-// and the recent charts. (Open and Quit with unsaved peaks: the peak tests.)
+// and the recent charts; the program's arguments at start. (Open and Quit with unsaved peaks: the
+// peak tests.)
 #include "app/commands/background_job.h"
 #include "app/commands/file_extras.h"
 #include "app/window/command_table.h"
