@@ -390,6 +390,8 @@ TEST(Startup, ArgumentsLoadTheFirstFileAndForkTheRestUpToTheirLimit) {
     EXPECT_EQ(HelpPathFor("/opt/vortan.d/bin/vortan"),
               std::optional<std::string>("/opt/vortan.HLP"));
     EXPECT_EQ(HelpPathFor("/usr/bin/vortan"), std::nullopt);
+    const QString name = QStringLiteral("charts/チャート 1.spl");
+    EXPECT_EQ(PathFromCore(PathToCore(name)), name);
     QTemporaryDir dir;
     EXPECT_EQ(DefaultSettingsFilePath(dir.path()),
               PathToCore(QDir(dir.path()).filePath(QStringLiteral("VORTAN.INI"))));

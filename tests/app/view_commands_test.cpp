@@ -106,6 +106,9 @@ TEST_F(ViewCommandsTest, KeysAndTheMouseMoveTheViewAndTheStatusBarAndChecksFollo
     EXPECT_DOUBLE_EQ(GetMagnification(window->view()), 5.0);
     Key(Qt::Key_D, Qt::ControlModifier);
     EXPECT_DOUBLE_EQ(GetMagnification(window->view()), 1.0);
+    window->actionFor(40037)->trigger();
+    EXPECT_EQ(window->checkedPeakMode, 1);
+    EXPECT_FALSE(window->actionFor(40036)->isChecked());
 
     // The wheel zooms about the pointer and scrolls; a drag pans and is no click.
     Key(Qt::Key_Home, Qt::ControlModifier);
