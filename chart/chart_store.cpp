@@ -1,5 +1,7 @@
 #include "chart/chart_store.h"
 
+#include "chart/platform.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -70,6 +72,18 @@ void ChartStore::Reserve(size_t n) {
     if (!smoothed_.empty()) smoothed_.reserve(n);
 }
 
+void ChartStore::PrepareRoom() {
+    auto prepare = [](auto& column) {
+        using T = typename std::decay_t<decltype(column)>::value_type;
+        platform::PrepareForWriting(column.data() + column.size(),
+                                    (column.capacity() - column.size()) * sizeof(T));
+    };
+    prepare(time_);
+    prepare(data_);
+    prepare(nameId_);
+    if (!smoothed_.empty()) prepare(smoothed_);
+}
+
 uint32_t ChartStore::Intern(std::string_view name) {
     // Most rows repeat the name of the row before.
     if (!nameId_.empty() && names_[nameId_.back()] == name) return nameId_.back();
@@ -104,7 +118,7 @@ void ChartStore::Append(const SplSample& row) {
     }
 }
 
-void ChartStore::AppendStore(ChartStore&& other) {
+void ChartStore::AppendStore(const ChartStore& other) {
     const size_t offset = size();
     std::vector<uint32_t> remap(other.names_.size());
     bool same = true;
@@ -137,7 +151,16 @@ void ChartStore::AppendStore(ChartStore&& other) {
         m.row += static_cast<int32_t>(offset);
         marks_.push_back(m);
     }
-    other = ChartStore();
+}
+
+void ChartStore::Clear() {
+    time_.clear();
+    data_.clear();
+    nameId_.clear();
+    smoothed_.clear();
+    names_.clear();
+    nameIndex_.clear();
+    marks_.clear();
 }
 
 void ChartStore::PadColumns(size_t extra) {

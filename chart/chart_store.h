@@ -84,6 +84,8 @@ class ChartStore {
 
     // Building. Reserve makes room for n rows; Append adds one row at the end.
     void Reserve(size_t n);
+    // Has the system back the reserved room of the columns now, ahead of the rows to come.
+    void PrepareRoom();
     size_t Capacity() const { return time_.capacity(); }
     uint32_t Intern(std::string_view name);
     void AppendRow(int32_t time, double data, uint32_t nameId) {
@@ -97,8 +99,10 @@ class ChartStore {
     // Appends a mark for the last appended row (rows must come in order).
     void AppendMark(const RowMark& mark) { marks_.push_back(mark); }
     void Append(const SplSample& row);
-    // Appends the rows of other after these (names re-interned, marks moved along).
-    void AppendStore(ChartStore&& other);
+    // Appends copies of the rows of other after these (names re-interned, marks moved along).
+    void AppendStore(const ChartStore& other);
+    // Drops every row, name and mark, keeping the room of the columns for the next rows.
+    void Clear();
 
     // Replaces the smoothed column: size() values (or more, padding), or empty to drop it.
     void SetSmoothedColumn(std::vector<double>&& column) { smoothed_ = std::move(column); }

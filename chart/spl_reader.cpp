@@ -459,6 +459,8 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
     std::memcpy(buf.data(), buffered.data(), have);
     bool atEnd = lines.AtEnd();
     bool reserved = false;
+    // The second half's rows, joined to the chart after each block; its room is kept for the next.
+    ChartStore second;
     for (;;) {
         // Fill the block.
         while (!atEnd && have < BLOCK_SIZE) {
@@ -496,7 +498,7 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
         const int64_t startIndex = static_cast<int64_t>(rows.size());
         ChunkResult a;
         ChunkResult b;
-        ChartStore second;
+        second.Clear();
         if (split < region) {
             std::thread worker([&] { ParseChunk(base + split, base + region, -1, second, b); });
             ParseChunk(base, base + split, startIndex, rows, a);
@@ -517,7 +519,7 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
             }
             if (b.anyExtended && chart.version < 2) chart.version = 2;
             try {
-                rows.AppendStore(std::move(second));
+                rows.AppendStore(second);
             } catch (const std::bad_alloc&) {
                 LogPrint("Not enough core.");
                 return Fail("not enough memory");
@@ -542,6 +544,7 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
                 rows.size() + static_cast<size_t>(static_cast<double>(left) / perRow * 1.02) + 8192;
             try {
                 rows.Reserve(guess);
+                rows.PrepareRoom();
             } catch (const std::bad_alloc&) {
                 LogPrint("Not enough core.");
                 return Fail("not enough memory");
