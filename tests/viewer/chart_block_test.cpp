@@ -11,7 +11,7 @@ TEST(SetChart, PostsResetModeIndexBoxAndChartInOrder) {
     TestViewer t;
     ASSERT_EQ(Set(t, Ramp(1000, 1.0)), 1);
     EXPECT_EQ(t.host.posted, (std::vector<int>{VN_RESET, VN_MODE, VN_INDEX, VN_BOX, VN_CHART}));
-    EXPECT_EQ(t.view.listCount, 2);
+    EXPECT_EQ(t.view.ListCount(), 2);
     // A second chart reuses the table array: no "New table" line.
     ASSERT_EQ(Set(t, Ramp(10, 1.0)), 1);
     EXPECT_EQ(log.Count("SetChart: New table is set."), 1);
@@ -21,7 +21,7 @@ TEST(SetChart, PadsWithADesktopOfBlankSamplesAndResetsTheView) {
     TestViewer t;
     auto rows = Ramp(1000, 2.0);
     ASSERT_EQ(Set(t, rows), 1);
-    const CHARTBLOCK& c = *t.view.chart;
+    const CHARTBLOCK& c = *t.view.Chart();
     EXPECT_EQ(c.sampleCount, 1000);
     EXPECT_EQ(c.paddedCount, 2024);
     ASSERT_EQ(c.rows.size(), 1000u);
@@ -40,8 +40,8 @@ TEST(SetChart, PadsWithADesktopOfBlankSamplesAndResetsTheView) {
     EXPECT_DOUBLE_EQ(c.defaultRange, 2.0 / 0.9);
     EXPECT_DOUBLE_EQ(c.range, c.defaultRange);
     EXPECT_DOUBLE_EQ(c.viewTop, 2.0 / 0.9);
-    EXPECT_EQ(t.view.chartMode, 0);
-    EXPECT_EQ(t.view.peakMode, 0);
+    EXPECT_EQ(t.view.ChartMode(), 0);
+    EXPECT_EQ(t.view.PeakMode(), 0);
 }
 
 TEST(SetChart, ExtremesSkipAnOutOfRangeFirstSampleAndNonFiniteValuesAndCountSmoothedWithHassm) {
@@ -67,9 +67,9 @@ TEST(SetChart, ExtremesSkipAnOutOfRangeFirstSampleAndNonFiniteValuesAndCountSmoo
         }
         TestViewer t;
         ASSERT_EQ(Set(t, rows, c.flags), 1);
-        EXPECT_EQ(t.view.chart->maxValue, c.max) << c.data[0] << " " << c.flags;
-        EXPECT_EQ(t.view.chart->minValue, c.min) << c.data[0] << " " << c.flags;
-        EXPECT_TRUE(std::isfinite(t.view.chart->range));
+        EXPECT_EQ(t.view.Chart()->maxValue, c.max) << c.data[0] << " " << c.flags;
+        EXPECT_EQ(t.view.Chart()->minValue, c.min) << c.data[0] << " " << c.flags;
+        EXPECT_TRUE(std::isfinite(t.view.Chart()->range));
     }
 }
 
@@ -82,19 +82,19 @@ TEST(SetChart, RebuildsBothPeakTablesFromTheMarks) {
     MarkPeak(rows, 20, 1, 0.7, -0.4); // base below every value lowers the minimum
     std::strcpy(rows[20].isotopeName, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd"); // 40 chars
     ASSERT_EQ(Set(t, rows), 1);
-    PeakSet& t0 = t.Table(0);
-    PeakSet& t1 = t.Table(1);
+    const PeakSet& t0 = t.Table(0);
+    const PeakSet& t1 = t.Table(1);
     ASSERT_EQ(t0.count, 2);
     ASSERT_EQ(t1.count, 1);
-    EXPECT_EQ(t0.room, t.view.chart->paddedCount + 1);
+    EXPECT_EQ(t0.room, t.view.Chart()->paddedCount + 1);
     EXPECT_EQ(t0.entries[0].position, 10.0);
     EXPECT_DOUBLE_EQ(t0.entries[0].height, 0.4);
     EXPECT_EQ(t0.entries[0].factor, 1.0);
     EXPECT_STREQ(t0.entries[0].name, "Iso10");
     EXPECT_STREQ(t0.entries[1].name, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012");
     EXPECT_DOUBLE_EQ(t1.entries[0].height, 1.1);
-    EXPECT_EQ(t.view.chart->maxValue, 5.0);
-    EXPECT_EQ(t.view.chart->minValue, -0.4);
+    EXPECT_EQ(t.view.Chart()->maxValue, 5.0);
+    EXPECT_EQ(t.view.Chart()->minValue, -0.4);
     EXPECT_EQ(t.Marked(), (std::set<int>{10, 20}));
     std::string p0 = "SetChart: A peak(2th) has been detected (30000/10000) for 0. ID was copied "
                      "in MAX_ELEM_NAME.";
@@ -109,12 +109,12 @@ TEST(SetChart, RefusesAnotherTableCountAndKeepsTheOldChart) {
     TestViewer t;
     auto rows = Ramp(100, 1.0);
     ASSERT_EQ(Set(t, rows), 1);
-    const CHARTBLOCK* before = t.view.chart.get();
+    const CHARTBLOCK* before = t.view.Chart();
     auto other = Ramp(50, 1.0);
     EXPECT_EQ(SetChart(&t.view, 50, other.data(), 0, 3), 0);
     EXPECT_TRUE(log.Has("SetChart: Peak list table would be overridden illigaly."));
-    EXPECT_EQ(t.view.chart.get(), before);
-    EXPECT_EQ(t.view.chart->sampleCount, 100);
+    EXPECT_EQ(t.view.Chart(), before);
+    EXPECT_EQ(t.view.Chart()->sampleCount, 100);
 }
 
 TEST(SetChart, RejectsInvalidArguments) {
@@ -127,8 +127,8 @@ TEST(SetChart, RejectsInvalidArguments) {
     EXPECT_EQ(log.Count("SetChart: Invalid arguments."), 3);
     // The samples carry the columns of two tables only.
     EXPECT_EQ(SetChart(&t.view, 10, rows.data(), 0, 3), 0);
-    EXPECT_FALSE(t.view.chart);
-    EXPECT_EQ(t.view.listCount, 0);
+    EXPECT_FALSE(t.view.Chart());
+    EXPECT_EQ(t.view.ListCount(), 0);
 }
 
 TEST(SetChart, AChartTooLongToHoldKeepsTheOldOne) {
@@ -136,11 +136,11 @@ TEST(SetChart, AChartTooLongToHoldKeepsTheOldOne) {
     TestViewer t;
     auto rows = Ramp(100, 1.0);
     ASSERT_EQ(Set(t, rows), 1);
-    const CHARTBLOCK* before = t.view.chart.get();
+    const CHARTBLOCK* before = t.view.Chart();
     // With a desktop of blank samples the block would pass the largest row count.
     EXPECT_EQ(SetChart(&t.view, std::numeric_limits<int>::max() - 5, rows.data(), 0, 2), 0);
     EXPECT_TRUE(log.Has("SetChart: Fail to allocate CHARTBLOCK."));
-    EXPECT_EQ(t.view.chart.get(), before);
+    EXPECT_EQ(t.view.Chart(), before);
     EXPECT_EQ(t.Table(0).room, 101 + 1024);
 }
 
@@ -150,7 +150,7 @@ TEST(SetChart, RefusedWhileAPeakIsBeingSet) {
     auto rows = Ramp(2000, 1.0);
     ASSERT_EQ(Set(t, rows), 1);
     ASSERT_EQ(SetHeight(&t.view), 1);
-    const CHARTBLOCK* before = t.view.chart.get();
+    const CHARTBLOCK* before = t.view.Chart();
     t.host.ClearRecords();
     EXPECT_EQ(Set(t, Ramp(10, 1.0)), 0);
     EXPECT_TRUE(log.Has("SetChart: A chart would be set in peak detection."));
@@ -159,8 +159,8 @@ TEST(SetChart, RefusedWhileAPeakIsBeingSet) {
     EXPECT_FALSE(RetrieveChart(&t.view, &count, &flags));
     EXPECT_TRUE(log.Has("RetrieveChart: A chart would be retrieved in peak detection."));
     EXPECT_EQ(t.host.beeps, 2);
-    EXPECT_EQ(t.view.chart.get(), before);
-    EXPECT_EQ(t.view.chartMode, CHART_MODE_BASE);
+    EXPECT_EQ(t.view.Chart(), before);
+    EXPECT_EQ(t.view.ChartMode(), CHART_MODE_BASE);
 }
 
 TEST(RetrieveChart, ReturnsTheChartWithItsPeaksButNoPadding) {
@@ -194,8 +194,8 @@ TEST(SetChart, TakingTheRowsOverGivesTheSameChartAsCopyingThem) {
     ChartStore handed(rows);
     ASSERT_EQ(SetChart(&taken.view, std::move(handed), HASSM, 2), 1);
     EXPECT_TRUE(handed.empty());
-    const CHARTBLOCK& a = *copied.view.chart;
-    const CHARTBLOCK& b = *taken.view.chart;
+    const CHARTBLOCK& a = *copied.view.Chart();
+    const CHARTBLOCK& b = *taken.view.Chart();
     EXPECT_EQ(a.paddedCount, b.paddedCount);
     ASSERT_EQ(a.rows.size(), b.rows.size());
     for (int i = 0; i <= a.paddedCount; ++i) {
@@ -222,8 +222,8 @@ TEST(SetChartSmoothed, InstallsTheColumnAndKeepsRowsAndPeaksOrRefusesWhole) {
     std::vector<double> column(500, 0.25);
     column[7] = 3.0;
     ASSERT_EQ(SetChartSmoothed(&t.view, std::move(column), 2), 1);
-    EXPECT_EQ(t.view.chart->flags, HASSM);
-    EXPECT_EQ(t.view.chart->maxValue, 3.0);
+    EXPECT_EQ(t.view.Chart()->flags, HASSM);
+    EXPECT_EQ(t.view.Chart()->maxValue, 3.0);
     EXPECT_EQ(t.Sample(7).smoothed, 3.0);
     EXPECT_EQ(t.Sample(499).data, 1.0);
     EXPECT_EQ(t.Table(0).count, 1);
@@ -234,5 +234,5 @@ TEST(SetChartSmoothed, InstallsTheColumnAndKeepsRowsAndPeaksOrRefusesWhole) {
     ASSERT_EQ(SetChartSmoothed(&t.view, std::vector<double>(500, 9.0), 2), 0);
     EXPECT_EQ(t.Sample(7).smoothed, 3.0);
     EXPECT_EQ(t.Sample(8).smoothed, 0.25);
-    EXPECT_EQ(t.view.chart->rows.SmoothedColumn()[t.view.chart->paddedCount], 0.0);
+    EXPECT_EQ(t.view.Chart()->rows.SmoothedColumn()[t.view.Chart()->paddedCount], 0.0);
 }

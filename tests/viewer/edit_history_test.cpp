@@ -1,5 +1,6 @@
 #include "support/viewer_test_support.h"
 #include "viewer/edit_history.h"
+#include "viewer/measuring.h"
 
 #include <gtest/gtest.h>
 
@@ -146,20 +147,20 @@ TEST(EditHistory, SmoothingIsOneStepWithItsCurveAndTableRebuild) {
     std::vector<double> smoothed;
     for (int i = 0; i < count; ++i)
         smoothed.push_back(rows.DataAt(static_cast<size_t>(i)) * 2.5); // beyond the raw maximum
-    t.view.measureMark[0] = 250;
+    SetMeasureMark(&t.view, MEASURE_A, 250);
     ASSERT_EQ(SetSmoothedChart(&t.view, std::move(smoothed), 2), 1);
-    EXPECT_EQ(t.view.measureMark[0], 250);             // the same chart: the measuring cursor stays
+    EXPECT_EQ(t.view.MeasureMark(0), 250);             // the same chart: the measuring cursor stays
     EXPECT_STREQ(t.Table(0).entries[2].name, "Named"); // the user's name outlives the rebuild
     const Picture after = Take(t);
-    const double smoothMax = t.view.chart->maxValue;
+    const double smoothMax = t.view.Chart()->maxValue;
     EXPECT_DOUBLE_EQ(smoothMax, 2.5);
     ASSERT_EQ(UndoEdit(&t.view, nullptr), 1);
     ExpectSame(Take(t), before);
-    EXPECT_EQ(t.view.chart->flags & HASSM, 0u);
-    EXPECT_DOUBLE_EQ(t.view.chart->maxValue, 1.0);
+    EXPECT_EQ(t.view.Chart()->flags & HASSM, 0u);
+    EXPECT_DOUBLE_EQ(t.view.Chart()->maxValue, 1.0);
     ASSERT_EQ(RedoEdit(&t.view, nullptr), 1);
     ExpectSame(Take(t), after);
-    EXPECT_EQ(t.view.chart->maxValue, smoothMax);
+    EXPECT_EQ(t.view.Chart()->maxValue, smoothMax);
     ASSERT_EQ(UndoEdit(&t.view, nullptr), 1);
     EXPECT_TRUE(CanUndoEdit(&t.view)); // the rename before it
 }

@@ -15,7 +15,7 @@ class DetectorScope {
         EXPECT_EQ(SetPeakDetector(view, detector, context), 1);
     }
     ~DetectorScope() {
-        view->chartMode = 0;
+        SetChartMode(view, CHART_MODE_VIEW, 1, 0, 0, -1, 0.0);
         SetPeakDetector(view, nullptr, nullptr);
     }
 
@@ -75,7 +75,7 @@ TEST(DetectPeak, StartsAPeakAtTheFoundSampleWithItsSmoothedValue) {
     EXPECT_TRUE(PeakDetectorInstalled());
     ASSERT_EQ(SetHeight(&t.view), 1);
     EXPECT_TRUE(log.Has("SetChartMode: Vortan"));
-    PeakSet& set = t.Table(0);
+    const PeakSet& set = t.Table(0);
     EXPECT_EQ(set.cursor, 505); // rise at 500, back below at 510
     EXPECT_EQ(set.topLevel, 0.75);
     EXPECT_EQ(set.baseLevel, 0.0);
@@ -112,7 +112,7 @@ TEST(DetectPeak, TakesADetectorsOwnLevelsAndRejectsIndicesOutsideTheChart) {
         proposed = index;
         PeakSet result;
         const bool inside = index >= 0 && index < 100;
-        ASSERT_EQ(DetectPeak(t.view.chart.get(), 0, &result), inside ? 1 : 0) << index;
+        ASSERT_EQ(DetectPeak(t.view.Chart(), 0, &result), inside ? 1 : 0) << index;
         if (!inside) continue;
         EXPECT_EQ(result.cursor, index);
         EXPECT_EQ(result.topLevel, 0.9);

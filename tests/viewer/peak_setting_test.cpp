@@ -8,17 +8,17 @@ TEST(SetChartMode, EnterThreeTimesCommitsAPeakAtTheViewCentre) {
     LogCapture log;
     TestViewer t;
     SetLong(t);
-    double centre = t.view.chart->viewTop - t.view.chart->range / 2;
+    double centre = t.view.Chart()->viewTop - t.view.Chart()->range / 2;
     t.host.ClearRecords();
     ASSERT_EQ(SetHeight(&t.view), 1);
     EXPECT_TRUE(log.Has("SetChartMode: Center of the view"));
-    EXPECT_EQ(t.view.chartMode, CHART_MODE_BASE);
+    EXPECT_EQ(t.view.ChartMode(), CHART_MODE_BASE);
     EXPECT_EQ(t.host.posted, (std::vector<int>{VN_MOVED, VN_MODE}));
     ASSERT_EQ(SetHeight(&t.view), 1);
-    EXPECT_EQ(t.view.chartMode, CHART_MODE_TOP);
+    EXPECT_EQ(t.view.ChartMode(), CHART_MODE_TOP);
     ASSERT_EQ(SetHeight(&t.view), 1);
-    EXPECT_EQ(t.view.chartMode, CHART_MODE_VIEW);
-    PeakSet& set = t.Table(0);
+    EXPECT_EQ(t.view.ChartMode(), CHART_MODE_VIEW);
+    const PeakSet& set = t.Table(0);
     ASSERT_EQ(set.count, 1);
     EXPECT_EQ(set.entries[0].position, 400.0);
     EXPECT_DOUBLE_EQ(set.entries[0].height, centre);
@@ -26,24 +26,27 @@ TEST(SetChartMode, EnterThreeTimesCommitsAPeakAtTheViewCentre) {
     EXPECT_EQ(t.Sample(400).flags & SAMPLE_HAS_PEAK, SAMPLE_HAS_PEAK);
     EXPECT_DOUBLE_EQ(t.Sample(400).top[0], centre);
     EXPECT_EQ(t.Sample(400).base[0], 0.0);
-    EXPECT_EQ(t.view.changeCount, 1);
+    EXPECT_EQ(t.view.ChangeCount(), 1);
     EXPECT_EQ(t.Marked().count(400), 1u);
 }
 
 TEST(SetChartMode, CommitsTheTiltedBaseLineLevelAtTheTop) {
     TestViewer t;
     SetLong(t);
-    // Start at sample 100 (as a click would), base level 0.1 V, tan(tilt) = 0.001.
-    ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 100, -30.0), 1);
-    PeakSet& set = t.Table(0);
-    set.baseLevel = 0.1;
-    set.tilt = std::atan(0.001);
+    // Start at sample 100 (as a click would) with the top at 0.5 V; base level 0.1 V; two coarse
+    // tilt steps over a view 800 samples wide and 0.8 V high make tan(tilt) = 0.001.
+    SetRange(&t.view, 0.8);
+    ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 100, 0.5), 1);
+    const PeakSet& set = t.Table(0);
+    AdjustPeak(&t.view, 19, 0.1);
+    MoveCursor(&t.view, 28);
+    MoveCursor(&t.view, 28);
+    EXPECT_DOUBLE_EQ(std::tan(set.tilt), 0.001);
     ASSERT_EQ(SetHeight(&t.view), 1);
     EXPECT_EQ(set.anchorIndex, 100);
     for (int i = 0; i < 5; ++i)
         ASSERT_EQ(MoveCursor(&t.view, 21), 1); // 10 samples each
     EXPECT_EQ(set.cursor, 150);
-    set.topLevel = 0.5;
     ASSERT_EQ(SetHeight(&t.view), 1);
     ASSERT_EQ(set.count, 1);
     EXPECT_EQ(set.entries[0].position, 150.0);
@@ -57,7 +60,7 @@ TEST(SetChartMode, AdjustingThroughTheKeysMovesPointAndLevel) {
     SetLong(t);
     SetRange(&t.view, 0.3); // 0.001 V per pixel row of a 300-pixel pane
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 1000, -30.0), 1);
-    PeakSet& set = t.Table(0);
+    const PeakSet& set = t.Table(0);
     t.host.ClearRecords();
     for (int i = 0; i < 10; ++i)
         MoveCursorPaired(&t.view, 3, 23); // base up 10 rows each
@@ -83,7 +86,7 @@ TEST(SetChartMode, ReSettingAnEntryMovesItsMark) {
     MarkPeak(rows, 900, 0, 0.8, 0.1);
     ASSERT_EQ(Set(t, rows), 1);
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 1, 0, -30.0), 1);
-    PeakSet& set = t.Table(0);
+    const PeakSet& set = t.Table(0);
     EXPECT_EQ(set.cursor, 500);
     EXPECT_EQ(set.baseLevel, 0.2);
     EXPECT_EQ(set.topLevel, 0.9);
@@ -106,10 +109,10 @@ TEST(SetChartMode, CancelStoresNothing) {
     ASSERT_EQ(SetHeight(&t.view), 1);
     ASSERT_EQ(SetHeight(&t.view), 1);
     ASSERT_EQ(CancelPeak(&t.view), 1);
-    EXPECT_EQ(t.view.chartMode, 0);
+    EXPECT_EQ(t.view.ChartMode(), 0);
     EXPECT_EQ(t.Table(0).count, 0);
     EXPECT_TRUE(t.Marked().empty());
-    EXPECT_EQ(t.view.changeCount, 0);
+    EXPECT_EQ(t.view.ChangeCount(), 0);
     EXPECT_EQ(CancelPeak(&t.view), 1); // already browsing
 }
 
@@ -127,7 +130,7 @@ TEST(SetChartMode, RefusesConflictsUnknownPeaksAndModes) {
     EXPECT_EQ(t.host.beeps, 3);
     EXPECT_EQ(SetChartMode(&t.view, 3, 0, 0, 0, -1, -30.0), 0);
     EXPECT_TRUE(log.Has("SetChartMode: Unknown mode"));
-    EXPECT_EQ(t.view.chartMode, 0);
+    EXPECT_EQ(t.view.ChartMode(), 0);
     ASSERT_EQ(SetHeight(&t.view), 1);
     EXPECT_EQ(SetChartMode(&t.view, 2, 0, 0, 1, 0, -30.0), 0); // select while setting
     TestViewer empty;
@@ -149,7 +152,7 @@ TEST(SetChartMode, AFullTableRefusesTheCommit) {
     ASSERT_EQ(SetHeight(&t.view), 1);
     EXPECT_EQ(SetHeight(&t.view), 0);
     EXPECT_EQ(t.host.beeps, 1);
-    EXPECT_EQ(t.view.chartMode, CHART_MODE_TOP);
+    EXPECT_EQ(t.view.ChartMode(), CHART_MODE_TOP);
     EXPECT_EQ(t.Table(0).count, 3);
 }
 
@@ -157,13 +160,14 @@ TEST(MoveCursor, PointMovesStopAtTheChartsEnds) {
     TestViewer t;
     ASSERT_EQ(Set(t, Ramp(100, 1.0)), 1); // the view reaches far past the last sample
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 5000, -30.0), 1);
-    PeakSet& set = t.Table(0);
+    const PeakSet& set = t.Table(0);
     EXPECT_EQ(set.cursor, 99); // a start past the chart begins at its last sample
     MoveCursor(&t.view, 21);
     EXPECT_EQ(set.cursor, 99);
     MoveCursor(&t.view, 26); // the view's centre, 400, lies among the blank samples
     EXPECT_EQ(set.cursor, 99);
-    set.cursor = 3;
+    ASSERT_EQ(SetChartMode(&t.view, 0, 1, 0, 0, -1, 0.0), 1);
+    ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 3, -30.0), 1);
     MoveCursor(&t.view, 22);
     EXPECT_EQ(set.cursor, 0);
     MoveCursor(&t.view, 18);
@@ -177,7 +181,7 @@ TEST(MoveCursor, TiltStopsAtItsLimits) {
     TestViewer t;
     SetLong(t);
     ASSERT_EQ(SetHeight(&t.view), 1);
-    PeakSet& set = t.Table(0);
+    const PeakSet& set = t.Table(0);
     for (int i = 0; i < 2000; ++i)
         MoveCursor(&t.view, 28);
     EXPECT_EQ(set.tilt, 1.57);
@@ -201,21 +205,21 @@ TEST(MoveCursor, PixelStepsFollowTheMagnification) {
     ASSERT_EQ(SetMagnification(&t.view, 0.25, 1), 0.25);
     SetViewPosition(&t.view, 100, 1.0);
     MoveCursor(&t.view, 9);
-    EXPECT_EQ(t.view.chart->viewStart, 140);
+    EXPECT_EQ(t.view.Chart()->viewStart, 140);
     MoveCursor(&t.view, 2);
-    EXPECT_EQ(t.view.chart->viewStart, 136);
+    EXPECT_EQ(t.view.Chart()->viewStart, 136);
     ASSERT_EQ(SetMagnification(&t.view, 2.0, 1), 2.0);
-    int start = t.view.chart->viewStart;
+    int start = t.view.Chart()->viewStart;
     MoveCursor(&t.view, 1);
-    EXPECT_EQ(t.view.chart->viewStart, start + 1);
+    EXPECT_EQ(t.view.Chart()->viewStart, start + 1);
     MoveCursor(&t.view, 5);
-    EXPECT_EQ(t.view.chart->viewStart, start + 1 + 200);
+    EXPECT_EQ(t.view.Chart()->viewStart, start + 1 + 200);
 }
 
 TEST(MoveCursor, HeadTailTopAndBottom) {
     TestViewer t;
     SetLong(t);
-    const CHARTBLOCK& c = *t.view.chart;
+    const CHARTBLOCK& c = *t.view.Chart();
     MoveCursor(&t.view, 14);
     EXPECT_EQ(c.viewStart + c.viewWidth, c.scrollCount);
     MoveCursor(&t.view, 13);
@@ -246,7 +250,7 @@ TEST(MoveCursor, RejectsBadCodesAndPointMovesWhileBrowsing) {
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 3000, 0.4), 1);
     SetViewPosition(&t.view, 0, 2.0);
     EXPECT_EQ(MoveCursor(&t.view, 25), 1);
-    EXPECT_EQ(t.view.chart->viewStart, 3000 - 400);
+    EXPECT_EQ(t.view.Chart()->viewStart, 3000 - 400);
 }
 
 TEST(SetPeakMode, SwitchesTablesOnlyWhileBrowsing) {
@@ -280,7 +284,7 @@ TEST(GetCursorSamples, DescribesTheViewAndThePointBeingSet) {
     EXPECT_EQ(rows[2].time, 1800);
     EXPECT_EQ(rows[1].data, t.Sample(1400).data);
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 1234, 0.6), 1);
-    t.Table(0).baseLevel = 0.05;
+    AdjustPeak(&t.view, 19, 0.05); // the base rises from 0 V
     ASSERT_EQ(GetCursorSamples(&t.view, rows, 2), 2);
     EXPECT_EQ(rows[1].time, 1234);
     EXPECT_EQ(rows[1].data, 0.05);

@@ -23,17 +23,17 @@ TEST(PointerOps, PixelsMapToSamplesTimesAndLevels) {
     EXPECT_FALSE(PointAtPixel(&t.view, 0, 0, 300, &p));
     SetTimed(t);
     ASSERT_EQ(SetMagnification(&t.view, 2.0, 1), 2.0);
-    ASSERT_EQ(SetViewPosition(&t.view, 1000, t.view.chart->viewTop), 1);
+    ASSERT_EQ(SetViewPosition(&t.view, 1000, t.view.Chart()->viewTop), 1);
     ASSERT_TRUE(PointAtPixel(&t.view, 101, 150, 300, &p));
     EXPECT_EQ(p.sample, 1050);
     EXPECT_EQ(p.time, 2100);
-    EXPECT_DOUBLE_EQ(p.volts, t.view.chart->viewTop - t.view.chart->range / 2);
+    EXPECT_DOUBLE_EQ(p.volts, t.view.Chart()->viewTop - t.view.Chart()->range / 2);
 }
 
 TEST(PointerOps, ZoomKeepsTheSampleUnderThePointerWithinTheLimits) {
     TestViewer t;
     SetTimed(t);
-    ASSERT_EQ(SetViewPosition(&t.view, 1000, t.view.chart->viewTop), 1);
+    ASSERT_EQ(SetViewPosition(&t.view, 1000, t.view.Chart()->viewTop), 1);
     const struct {
         double factor;
         int x;
@@ -56,17 +56,17 @@ TEST(PointerOps, WheelAndDragMoveTheView) {
     TestViewer t;
     SetTimed(t);
     ASSERT_EQ(ScrollByNotches(&t.view, 3), 1);
-    EXPECT_EQ(t.view.chart->viewStart, 240); // a tenth of 800 samples per notch
-    const double top = t.view.chart->viewTop;
+    EXPECT_EQ(t.view.Chart()->viewStart, 240); // a tenth of 800 samples per notch
+    const double top = t.view.Chart()->viewTop;
     // Levels stay while the full height is shown, follow with a fixed range.
     ASSERT_EQ(DragView(&t.view, 240, top, -100, 30, 300, false), 1);
-    EXPECT_EQ(t.view.chart->viewStart, 340);
-    EXPECT_EQ(t.view.chart->viewTop, top);
+    EXPECT_EQ(t.view.Chart()->viewStart, 340);
+    EXPECT_EQ(t.view.Chart()->viewTop, top);
     ASSERT_GT(SetRange(&t.view, 0.5), 0.0);
-    const double fixedTop = t.view.chart->viewTop;
+    const double fixedTop = t.view.Chart()->viewTop;
     ASSERT_EQ(DragView(&t.view, 340, fixedTop, 40, -30, 300, true), 1);
-    EXPECT_EQ(t.view.chart->viewStart, 300);
-    EXPECT_DOUBLE_EQ(t.view.chart->viewTop, fixedTop - 0.05);
+    EXPECT_EQ(t.view.Chart()->viewStart, 300);
+    EXPECT_DOUBLE_EQ(t.view.Chart()->viewTop, fixedTop - 0.05);
 }
 
 TEST(PointerOps, PlacingThePointWorksOnlyWhileSetting) {

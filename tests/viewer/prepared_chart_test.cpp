@@ -20,7 +20,7 @@ TEST(PrepareChart, InstallsLikeSetChartOrIsRefusedWhole) {
         LogCapture log;
         ChartStore handed(rows);
         PreparedChart p =
-            PrepareChart(handed, 0, 2, prepared.host.DesktopWidth(), prepared.view.listCount);
+            PrepareChart(handed, 0, 2, prepared.host.DesktopWidth(), prepared.view.ListCount());
         ASSERT_TRUE(p.block);
         EXPECT_TRUE(handed.empty());
         // The painters' maxima built beside it stay valid once the block is installed.
@@ -31,8 +31,8 @@ TEST(PrepareChart, InstallsLikeSetChartOrIsRefusedWhole) {
         preparedLog = log.lines;
     }
     EXPECT_EQ(preparedLog, directLog);
-    const CHARTBLOCK& a = *direct.view.chart;
-    const CHARTBLOCK& b = *prepared.view.chart;
+    const CHARTBLOCK& a = *direct.view.Chart();
+    const CHARTBLOCK& b = *prepared.view.Chart();
     EXPECT_EQ(b.paddedCount, a.paddedCount);
     EXPECT_EQ(b.viewWidth, a.viewWidth);
     EXPECT_EQ(b.maxValue, a.maxValue);
@@ -45,13 +45,13 @@ TEST(PrepareChart, InstallsLikeSetChartOrIsRefusedWhole) {
     // While a peak is being set the viewer refuses it and keeps its chart; the prepared chart is
     // left to the caller.
     ASSERT_EQ(SetHeight(&prepared.view), 1);
-    const CHARTBLOCK* before = prepared.view.chart.get();
+    const CHARTBLOCK* before = prepared.view.Chart();
     ChartStore more(Ramp(10, 1.0));
-    PreparedChart p = PrepareChart(more, 0, 2, 1024, prepared.view.listCount);
+    PreparedChart p = PrepareChart(more, 0, 2, 1024, prepared.view.ListCount());
     ASSERT_TRUE(p.block);
     EXPECT_EQ(SetChart(&prepared.view, std::move(p)), 0);
     EXPECT_TRUE(p.block);
-    EXPECT_EQ(prepared.view.chart.get(), before);
+    EXPECT_EQ(prepared.view.Chart(), before);
     // Another table count is refused while preparing.
     ChartStore other(Ramp(10, 1.0));
     EXPECT_FALSE(PrepareChart(other, 0, 1, 1024, 2).block);

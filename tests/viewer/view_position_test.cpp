@@ -7,12 +7,12 @@
 TEST(SetViewPosition, ClampsTheStartToTheScrollableStretch) {
     TestViewer t;
     SetLong(t);
-    ASSERT_EQ(t.view.chart->scrollCount, 4000);
+    ASSERT_EQ(t.view.Chart()->scrollCount, 4000);
     t.host.ClearRecords();
     EXPECT_EQ(SetViewPosition(&t.view, -50, 1.0), 1);
-    EXPECT_EQ(t.view.chart->viewStart, 0);
+    EXPECT_EQ(t.view.Chart()->viewStart, 0);
     EXPECT_EQ(SetViewPosition(&t.view, 10000, 1.0), 1);
-    EXPECT_EQ(t.view.chart->viewStart, 4000 - 800);
+    EXPECT_EQ(t.view.Chart()->viewStart, 4000 - 800);
     EXPECT_EQ(t.host.posted, (std::vector<int>{VN_MOVED, VN_MOVED}));
     EXPECT_EQ(t.host.chartRepaints, 2);
 }
@@ -20,12 +20,12 @@ TEST(SetViewPosition, ClampsTheStartToTheScrollableStretch) {
 TEST(SetViewPosition, KeepsTheBottomEdgeAtOrAboveTheMinimum) {
     TestViewer t;
     SetLong(t);
-    const CHARTBLOCK& c = *t.view.chart;
+    const CHARTBLOCK& c = *t.view.Chart();
     for (double top : {-5.0, 0.3, 50.0}) {
         SetViewPosition(&t.view, 0, top);
         EXPECT_DOUBLE_EQ(c.viewTop, c.minValue + c.defaultRange) << top;
     }
-    t.view.chart->range = c.defaultRange / 4;
+    SetRange(&t.view, c.defaultRange / 4);
     SetViewPosition(&t.view, 0, c.minValue);
     EXPECT_DOUBLE_EQ(c.viewTop, c.minValue + c.range);
     SetViewPosition(&t.view, 0, 100.0);
@@ -35,15 +35,14 @@ TEST(SetViewPosition, KeepsTheBottomEdgeAtOrAboveTheMinimum) {
 TEST(SetViewPosition, PlacesTheBoxFromTheRequestedPosition) {
     TestViewer t;
     SetLong(t);
-    ASSERT_EQ(t.view.index.boxWidth, 80); // 400 * 800 / 4000
+    ASSERT_EQ(t.view.IndexPane().boxWidth, 80); // 400 * 800 / 4000
     SetViewPosition(&t.view, 2000, 1.0);
-    EXPECT_EQ(t.view.index.boxLeft, 200);
+    EXPECT_EQ(t.view.IndexPane().boxLeft, 200);
     // y = 100 - trunc(100 * 1.0 / 2.0)
-    EXPECT_EQ(t.view.index.boxTop, 0); // 50, but the full-height box is clamped to the top
-    t.view.chart->range = 0.5;
-    MakeCursorBox(&t.view);
+    EXPECT_EQ(t.view.IndexPane().boxTop, 0); // 50, but the full-height box is clamped to the top
+    SetRange(&t.view, 0.5);
     SetViewPosition(&t.view, 2000, 1.0);
-    EXPECT_EQ(t.view.index.boxTop, 50);
+    EXPECT_EQ(t.view.IndexPane().boxTop, 50);
     EXPECT_GE(t.host.indexUpdates, 1);
 }
 
@@ -51,7 +50,7 @@ TEST(SetMagnification, DoublingKeepsTheCentreSampleAndDefaultReturnsToOne) {
     TestViewer t;
     SetLong(t);
     SetViewPosition(&t.view, 1000, 1.0);
-    const CHARTBLOCK& c = *t.view.chart;
+    const CHARTBLOCK& c = *t.view.Chart();
     int centre = c.viewStart + c.viewWidth / 2;
     t.host.ClearRecords();
     EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
@@ -71,7 +70,7 @@ TEST(SetMagnification, RefusesToShowMoreThanTheChart) {
     EXPECT_EQ(SetMagnification(&t.view, 0.2, 0), 0.0);
     EXPECT_EQ(t.host.beeps, 1);
     EXPECT_TRUE(log.Has("SetMagnification: Too wide"));
-    EXPECT_EQ(t.view.chart->magnification, 1.0);
+    EXPECT_EQ(t.view.Chart()->magnification, 1.0);
     EXPECT_EQ(ChgMag(&t.view, 0.2), 0);
     EXPECT_TRUE(log.Has("ChgMag: SetMagnification() returns 0."));
     // Fewer samples than the desktop is wide: 1.0 itself is refused, 2.0 is accepted.
@@ -84,8 +83,8 @@ TEST(SetMagnification, WithAZeroWidthPaneShowsNoSamples) {
     SetLong(t);
     t.host.chartPane = {0, 300};
     EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
-    EXPECT_EQ(t.view.chart->viewWidth, 0);
-    EXPECT_EQ(t.view.index.boxWidth, 3);
+    EXPECT_EQ(t.view.Chart()->viewWidth, 0);
+    EXPECT_EQ(t.view.IndexPane().boxWidth, 3);
     EXPECT_EQ(MoveCursor(&t.view, 5), 1);
     ASSERT_EQ(SetHeight(&t.view), 1);
     EXPECT_EQ(MoveCursor(&t.view, 27), 1);
@@ -97,14 +96,14 @@ TEST(SetMagnification, WhileSettingAPeakCentresOnThePoint) {
     SetLong(t);
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 2500, 0.5), 1);
     EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
-    EXPECT_EQ(t.view.chart->viewStart, 2500 - 200);
+    EXPECT_EQ(t.view.Chart()->viewStart, 2500 - 200);
 }
 
 TEST(SetRange, KeepsThePointOfInterestAtTheCentre) {
     LogCapture log;
     TestViewer t;
     SetLong(t);
-    const CHARTBLOCK& c = *t.view.chart;
+    const CHARTBLOCK& c = *t.view.Chart();
     SetViewPosition(&t.view, 0, 2.0);
     t.host.ClearRecords();
     EXPECT_EQ(SetRange(&t.view, 0.5), 0.5);
@@ -128,10 +127,10 @@ TEST(SetRange, AChartOfZerosHasNoRange) {
     EXPECT_EQ(DefaultRange(&t.view, &checked), 0);
     EXPECT_TRUE(log.Has("DefaultRange: SetRange() returns 0."));
     EXPECT_EQ(checked, 40015u);
-    EXPECT_EQ(t.view.index.boxHeight, 100);
+    EXPECT_EQ(t.view.IndexPane().boxHeight, 100);
     EXPECT_EQ(t.host.draws.back().scale, 0.0);
     EXPECT_EQ(MoveCursor(&t.view, 3), 1);
-    EXPECT_EQ(t.view.chart->viewTop, 0.0);
+    EXPECT_EQ(t.view.Chart()->viewTop, 0.0);
     EXPECT_EQ(SetRange(&t.view, std::nan("")), 0.0);
 }
 

@@ -103,7 +103,7 @@ TEST(ChartViewerWidget, NotificationsArriveQueuedInPostingOrder) {
 
 TEST(PaintIndexPane, RedBoxOutlinesExactlyTheBoxBorder) {
     ViewerFixture f;
-    const IndexPaneState& box = f.view->index;
+    const IndexPaneState& box = f.view->IndexPane();
     ASSERT_EQ(box.boxWidth, 40); // 398 * 400 / 3980
     QImage image = f.index()->grab().toImage();
     const QRect r = CursorBoxRect(box, 398, 97).translated(1, 1);
@@ -130,7 +130,7 @@ TEST(PaintIndexPane, OverviewCurveAndBoxOverWholePaneBeforeAnyChart) {
     ViewerFixture g(3980, 1.0);
     image = g.index()->grab().toImage();
     // A 1 V chart under a full range of 1 / 0.9 V lies on row 97 - trunc(97 * 0.9) of the client.
-    const int row = 97 - PixelOf(97 / g.view->chart->defaultRange * 1.0) + 1;
+    const int row = 97 - PixelOf(97 / g.view->Chart()->defaultRange * 1.0) + 1;
     EXPECT_EQ(image.pixel(200, row), BLACK);
 }
 
@@ -157,44 +157,44 @@ TEST(IndexPane, DraggingTheBoxMovesTheViewOnRelease) {
     Press(f.index(), QPoint(5, 5));
     EXPECT_TRUE(f.index()->boxDragging());
     Move(f.index(), QPoint(100, 10));
-    EXPECT_EQ(f.view->index.boxLeft, 100);
-    EXPECT_EQ(f.view->chart->viewStart, 0); // the view waits for the release
+    EXPECT_EQ(f.view->IndexPane().boxLeft, 100);
+    EXPECT_EQ(f.view->Chart()->viewStart, 0); // the view waits for the release
     Release(f.index(), QPoint(100, 10));
     EXPECT_FALSE(f.index()->boxDragging());
-    EXPECT_EQ(f.view->chart->viewStart, 1000); // 100 * 3980 / 398
+    EXPECT_EQ(f.view->Chart()->viewStart, 1000); // 100 * 3980 / 398
 
     // The box stays inside the pane however far the pointer goes.
     Press(f.index(), QPoint(100, 0));
     Move(f.index(), QPoint(5000, -40));
-    EXPECT_EQ(f.view->index.boxLeft, 398 - 40);
-    EXPECT_EQ(f.view->index.boxTop, 0);
+    EXPECT_EQ(f.view->IndexPane().boxLeft, 398 - 40);
+    EXPECT_EQ(f.view->IndexPane().boxTop, 0);
     Move(f.index(), QPoint(-60, -60));
-    EXPECT_EQ(f.view->index.boxLeft, 0);
+    EXPECT_EQ(f.view->IndexPane().boxLeft, 0);
     Release(f.index(), QPoint(-60, -60));
-    EXPECT_EQ(f.view->chart->viewStart, 0);
+    EXPECT_EQ(f.view->Chart()->viewStart, 0);
 
     // A press with a modifier or another button starts no drag.
-    SetViewPosition(f.view, 500, f.view->chart->viewTop);
+    SetViewPosition(f.view, 500, f.view->Chart()->viewTop);
     Press(f.index(), QPoint(200, 5), Qt::LeftButton, Qt::ShiftModifier);
     EXPECT_FALSE(f.index()->boxDragging());
     Press(f.index(), QPoint(200, 5), Qt::RightButton);
     EXPECT_FALSE(f.index()->boxDragging());
     Release(f.index(), QPoint(200, 5));
-    EXPECT_EQ(f.view->chart->viewStart, 500);
+    EXPECT_EQ(f.view->Chart()->viewStart, 500);
 }
 
 TEST(StartSet, CtrlClickStartsAPeakAtTheClickedPoint) {
     ViewerFixture f;
-    SetViewPosition(f.view, 1000, f.view->chart->viewTop);
-    const CHARTBLOCK& c = *f.view->chart;
+    SetViewPosition(f.view, 1000, f.view->Chart()->viewTop);
+    const CHARTBLOCK& c = *f.view->Chart();
     const double volts = c.viewTop - 60 * c.range / 300;
 
     Click(f.chart(), QPoint(150, 60), Qt::NoModifier); // a plain click does nothing
-    EXPECT_EQ(f.view->chartMode, CHART_MODE_VIEW);
+    EXPECT_EQ(f.view->ChartMode(), CHART_MODE_VIEW);
 
     Click(f.chart(), QPoint(150, 60), Qt::ControlModifier);
-    ASSERT_EQ(f.view->chartMode, CHART_MODE_BASE);
-    const PeakSet& list = *(*f.view->peakTable)[0];
+    ASSERT_EQ(f.view->ChartMode(), CHART_MODE_BASE);
+    const PeakSet& list = *(*f.view->PeakTables())[0];
     EXPECT_EQ(list.cursor, 1150);
     EXPECT_DOUBLE_EQ(list.topLevel, volts);
     EXPECT_EQ(list.editIndex, -1);
@@ -212,5 +212,5 @@ TEST(LayoutPanes, MinimisedWindowKeepsItsPanes) {
     EXPECT_EQ(f.chart()->geometry(), QRect(0, 0, 400, 300));
     f.widget->setWindowState(Qt::WindowNoState); // restoring lays out the size it was given
     EXPECT_EQ(f.chart()->geometry(), QRect(0, 0, 500, 150));
-    EXPECT_EQ(f.view->chart->viewWidth, 500);
+    EXPECT_EQ(f.view->Chart()->viewWidth, 500);
 }

@@ -16,7 +16,7 @@ std::unique_ptr<PaintFixture> StepChart(int n = 400) {
     auto owner = std::make_unique<PaintFixture>(n, 200, 2.0);
     PaintFixture& f = *owner;
     for (int i = 50; i < n; ++i)
-        f.chart().rows.Data()[i] = 7.0;
+        f.rows.Data()[i] = 7.0;
     return owner;
 }
 
@@ -52,8 +52,8 @@ TEST(MagnifiedPaint, WholePixelsPerSampleDropTheFraction) {
 
 TEST(MagnifiedPaint, LevelsOutsideTheWindowClampToTheEdges) {
     PaintFixture f(400, 100, 5.0);
-    f.chart().rows.Data()[50] = 100.0;   // far above the top: row 0
-    f.chart().rows.Data()[120] = -100.0; // far below: row 100, off the image
+    f.rows.Data()[50] = 100.0;   // far above the top: row 0
+    f.rows.Data()[120] = -100.0; // far below: row 100, off the image
     f.Zoom(1.0, 200);
     QImage image = f.Render(200, 100);
     EXPECT_EQ(RowsOf(image, 50, BLACK).front(), 0);
@@ -64,9 +64,8 @@ TEST(MagnifiedPaint, LevelsOutsideTheWindowClampToTheEdges) {
 TEST(MagnifiedPaint, SmoothedCurveIsRed) {
     auto owner = StepChart();
     PaintFixture& f = *owner;
-    f.chart().flags = HASSM;
-    f.chart().rows.SetSmoothedColumn(
-        std::vector<double>(static_cast<size_t>(f.chart().paddedCount) + 1, 3.0));
+    f.flags = HASSM;
+    f.rows.SetSmoothedColumn(std::vector<double>(400, 3.0));
     f.Zoom(1.0, 200);
     QImage image = f.Render(200, 100);
     EXPECT_EQ(RowsOf(image, 20, RED), Rows{70});
@@ -163,25 +162,22 @@ TEST(DrawBarGuide, LevelGuideSpansThePane) {
     auto owner = StepChart();
     PaintFixture& f = *owner;
     f.Zoom(1.0, 200);
-    f.view.chartMode = CHART_MODE_BASE;
-    f.list(0).cursor = 100;
-    f.list(0).baseLevel = 5.0;
+    f.Guide(0, CHART_MODE_BASE, 100, 9.0, 5.0);
     QImage image = f.Render(200, 100);
     EXPECT_EQ(ColumnsOf(image, 50, BLUE).size(), 200u);
     // The current list 1 draws its guide green.
-    f.view.peakMode = 1;
-    f.list(1) = f.list(0);
+    f.Guide(1, CHART_MODE_BASE, 100, 9.0, 5.0);
     image = f.Render(200, 100);
     EXPECT_EQ(ColumnsOf(image, 50, GREEN).size(), 200u);
 }
 
 TEST(DrawBarGuide, TiltedGuideIsClippedAtTopAndBottom) {
     PaintFixture f(400, 200, 2.0);
+    // Row 50 at the cursor; two coarse tilt steps over a view 100 samples wide make atan(0.1):
+    // 10 V per 100 samples, one row per column, rising.
+    f.Zoom(1.0, 100);
+    f.Guide(0, CHART_MODE_BASE, 100, 9.0, 5.0, 2);
     f.Zoom(1.0, 200);
-    f.view.chartMode = CHART_MODE_BASE;
-    f.list(0).cursor = 100;
-    f.list(0).baseLevel = 5.0;       // row 50 at the cursor
-    f.list(0).tilt = std::atan(0.1); // 10 V per 100 samples: one row per column, rising
     QImage image = f.Render(200, 100);
     EXPECT_EQ(image.pixel(100, 50), BLUE);
     EXPECT_EQ(image.pixel(60, 90), BLUE);
@@ -196,20 +192,17 @@ TEST(DrawBarGuide, TiltedGuideIsClippedAtTopAndBottom) {
 TEST(DrawCrossGuide, VerticalLineOnlyWhileTheCursorIsInThePane) {
     PaintFixture f(400, 200, 2.0);
     f.Zoom(1.0, 200);
-    f.view.chartMode = CHART_MODE_TOP;
-    f.list(0).cursor = 100;
-    f.list(0).topLevel = 5.0;
+    f.Guide(0, CHART_MODE_TOP, 100, 5.0);
     QImage image = f.Render(200, 100);
     EXPECT_EQ(RowsOf(image, 100, BLUE).size(), 100u);
     EXPECT_EQ(ColumnsOf(image, 50, BLUE).size(), 200u);
 
-    f.list(0).cursor = 300; // scrolled out of view: the level line stays
+    f.Guide(0, CHART_MODE_TOP, 300, 5.0); // scrolled out of view: the level line stays
     image = f.Render(200, 100);
     EXPECT_EQ(ColumnsOf(image, 50, BLUE).size(), 200u);
     EXPECT_EQ(RowsOf(image, 100, BLUE), Rows{50});
 
-    f.list(0).topLevel = 15.0; // above the window: only the vertical line, when in view
-    f.list(0).cursor = 100;
+    f.Guide(0, CHART_MODE_TOP, 100, 15.0); // above the window: only the vertical line
     image = f.Render(200, 100);
     EXPECT_EQ(RowsOf(image, 100, BLUE).size(), 100u);
     EXPECT_EQ(CountOf(image, BLUE), 100);
@@ -218,26 +211,18 @@ TEST(DrawCrossGuide, VerticalLineOnlyWhileTheCursorIsInThePane) {
 TEST(DrawCrossGuide, ReducedPaintDrawsNoGuideForACursorOutOfView) {
     PaintFixture f(2000, 500, 2.0);
     f.Zoom(0.5, 200);
-    f.view.chartMode = CHART_MODE_TOP;
-    f.list(0).topLevel = 5.0;
-    f.list(0).cursor = 100; // column 50
+    f.Guide(0, CHART_MODE_TOP, 100, 5.0); // column 50
     QImage image = f.Render(200, 100);
     EXPECT_EQ(RowsOf(image, 50, BLUE).size(), 100u);
     EXPECT_EQ(ColumnsOf(image, 50, BLUE).size(), 200u);
-    f.list(0).cursor = 1000;
+    f.Guide(0, CHART_MODE_TOP, 1000, 5.0);
     image = f.Render(200, 100);
     EXPECT_EQ(CountOf(image, BLUE), 0);
 }
 
-TEST(PaintPeakView, NothingWithoutChartTableOrRange) {
+TEST(PaintPeakView, NothingWithoutChartOrRange) {
     PaintFixture f(400, 200, 2.0);
-    f.Zoom(1.0, 200);
-    f.view.peakMode = 1;
-    (*f.view.peakTable)[1].reset();
     EXPECT_EQ(CountOf(f.Render(200, 100), WHITE), 200 * 100);
-
-    PaintFixture g(400, 200, 2.0);
-    g.Zoom(1.0, 200);
-    g.chart().range = 0.0; // an all-zero chart has no vertical scale
-    EXPECT_EQ(CountOf(g.Render(200, 100), WHITE), 200 * 100);
+    f.Zoom(1.0, 200, 0, 10.0, 0.0); // an all-zero chart has no vertical scale
+    EXPECT_EQ(CountOf(f.Render(200, 100), WHITE), 200 * 100);
 }
