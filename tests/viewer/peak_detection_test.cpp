@@ -65,26 +65,26 @@ TEST(ThresholdDetector, FindsTheMiddleOfTheFirstWholeExcursion) {
     }
 }
 
-TEST(DetectPeak, StartsAPeakAtTheFoundSampleWithItsSmoothedValue) {
+TEST(DetectPeak, StartsAPeakAtTheFoundSampleOrTheViewCentreAndNotWhileSetting) {
     LogCapture log;
     TestViewer t;
     auto rows = MakeSamples(2000, [](int i) { return i >= 500 && i < 510 ? 1.0 : 0.0; });
     rows[505].smoothed = 0.75;
     ASSERT_EQ(Set(t, rows, HASSM), 1);
-    DetectorScope scope(&t.view, ThresholdDetector);
-    EXPECT_TRUE(PeakDetectorInstalled());
-    ASSERT_EQ(SetHeight(&t.view), 1);
-    EXPECT_TRUE(log.Has("SetChartMode: Vortan"));
-    const PeakSet& set = t.Table(0);
-    EXPECT_EQ(set.cursor, 505); // rise at 500, back below at 510
-    EXPECT_EQ(set.topLevel, 0.75);
-    EXPECT_EQ(set.baseLevel, 0.0);
-    EXPECT_EQ(set.editIndex, -1);
-}
-
-TEST(DetectPeak, FallsBackToTheViewCentreWhenNothingIsFound) {
-    LogCapture log;
-    TestViewer t;
+    {
+        DetectorScope scope(&t.view, ThresholdDetector);
+        EXPECT_TRUE(PeakDetectorInstalled());
+        ASSERT_EQ(SetHeight(&t.view), 1);
+        EXPECT_TRUE(log.Has("SetChartMode: Vortan"));
+        const PeakSet& set = t.Table(0);
+        EXPECT_EQ(set.cursor, 505); // rise at 500, back below at 510: its smoothed value
+        EXPECT_EQ(set.topLevel, 0.75);
+        EXPECT_EQ(set.baseLevel, 0.0);
+        EXPECT_EQ(SetPeakDetector(&t.view, nullptr, nullptr), 0); // refused while setting
+        EXPECT_TRUE(log.Has("SetChart: Peak detecter would be substituted in peak detection."));
+        EXPECT_EQ(t.host.beeps, 1);
+        EXPECT_TRUE(PeakDetectorInstalled());
+    }
     ASSERT_EQ(Set(t, MakeSamples(2000, [](int) { return 0.0; })), 1);
     DetectorScope scope(&t.view, ThresholdDetector);
     ASSERT_EQ(SetHeight(&t.view), 1);
@@ -120,17 +120,6 @@ TEST(DetectPeak, TakesADetectorsOwnLevelsAndRejectsIndicesOutsideTheChart) {
     }
     PeakSet result;
     EXPECT_EQ(DetectPeak(nullptr, 0, &result), 0);
-}
-
-TEST(SetPeakDetector, RefusedWhileAPeakIsBeingSet) {
-    LogCapture log;
-    TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(2000, 1.0)), 1);
-    ASSERT_EQ(SetHeight(&t.view), 1);
-    EXPECT_EQ(SetPeakDetector(&t.view, ThresholdDetector, nullptr), 0);
-    EXPECT_TRUE(log.Has("SetChart: Peak detecter would be substituted in peak detection."));
-    EXPECT_FALSE(PeakDetectorInstalled());
-    EXPECT_EQ(t.host.beeps, 1);
 }
 
 TEST(SetDetectionThreshold, StoresOnlyAUsablePositiveValue) {
