@@ -34,7 +34,7 @@ double ScanMax(const Columns& rows, int first, int last, bool smoothed) {
 
 } // namespace
 
-TEST(MaxPyramid, EqualsScanOnEveryStretchOfSmallChart) {
+TEST(MaxPyramid, EqualsScanOnEveryStretchAndCutsStretchesOutsideTheRows) {
     // Sizes around the block sizes (8, 64, 512) catch off-by-one errors at block edges.
     for (int n : {1, 2, 7, 8, 9, 63, 64, 65, 513}) {
         auto rows = RandomRows(n, 11u + n);
@@ -48,16 +48,10 @@ TEST(MaxPyramid, EqualsScanOnEveryStretchOfSmallChart) {
                 ASSERT_EQ(smoothed.Max(a, b), ScanMax(rows, a, b, true))
                     << n << ":" << a << "-" << b;
             }
+        EXPECT_EQ(data.Max(-5, n + 100), ScanMax(rows, 0, n, false));
+        EXPECT_EQ(data.Max(n + 10, n + 20), 0.0);
+        EXPECT_EQ(data.Max(n / 2, n / 2), 0.0);
     }
-}
-
-TEST(MaxPyramid, StretchesOutsideTheRowsAreCutOrEmpty) {
-    auto rows = RandomRows(20, 3);
-    MaxPyramid data;
-    data.Build(rows.data.data(), 20);
-    EXPECT_EQ(data.Max(-5, 100), ScanMax(rows, 0, 20, false));
-    EXPECT_EQ(data.Max(30, 40), 0.0);
-    EXPECT_EQ(data.Max(5, 5), 0.0);
     MaxPyramid none;
     none.Build(nullptr, 0);
     EXPECT_TRUE(none.Empty());
