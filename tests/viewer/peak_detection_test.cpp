@@ -24,18 +24,9 @@ class DetectorScope {
     ThresholdScope threshold;
 };
 
-std::vector<SplSample> Rows(std::initializer_list<double> values) {
-    std::vector<double> v(values);
-    return MakeSamples(static_cast<int>(v.size()),
-                       [&](int i) { return v[static_cast<size_t>(i)]; });
-}
-
-int Detect(const std::vector<SplSample>& rows, int start = 0) {
+int Detect(std::vector<double> data, int start = 0) {
     int own = -1;
     double top = 0, base = 0;
-    std::vector<double> data;
-    for (const SplSample& row : rows)
-        data.push_back(row.data);
     return ThresholdDetector(nullptr, data.data(), start, static_cast<int>(data.size()), &own, &top,
                              &base);
 }
@@ -45,18 +36,18 @@ int Detect(const std::vector<SplSample>& rows, int start = 0) {
 TEST(ThresholdDetector, FindsTheMiddleOfTheFirstWholeExcursion) {
     ThresholdScope threshold(0.005);
     const struct {
-        std::vector<SplSample> rows;
+        std::vector<double> rows;
         int start, found;
         std::vector<std::string> log;
     } cases[] = {
-        {Rows({0.001, 0.002, 0.010, 0.020, 0.008, 0.001}), 0, 3, {"Vortan:2", "Vortan:End"}},
+        {{0.001, 0.002, 0.010, 0.020, 0.008, 0.001}, 0, 3, {"Vortan:2", "Vortan:End"}},
         // One it starts in is skipped; 0.005 itself counts as above the threshold.
-        {Rows({0.010, 0.009, 0.001, 0.005, 0.006, 0.007, 0.0}),
+        {{0.010, 0.009, 0.001, 0.005, 0.006, 0.007, 0.0},
          0,
          4,
          {"Vortan:1", "Vortan:2", "Vortan:End"}},
-        {Rows({0.001, 0.010, 0.020}), 0, -1, {"Vortan:2", "Vortan:Not found"}}, // never ends
-        {Rows({0.001, 0.010, 0.020}), 2, -1, {}},
+        {{0.001, 0.010, 0.020}, 0, -1, {"Vortan:2", "Vortan:Not found"}}, // never ends
+        {{0.001, 0.010, 0.020}, 2, -1, {}},
     };
     for (const auto& c : cases) {
         LogCapture log;
