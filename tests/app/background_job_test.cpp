@@ -41,7 +41,7 @@ TEST_F(BackgroundJobTest, EscOrCancelStopsALoadAndKeepsTheChart) {
         SetBackgroundJobHook(nullptr);
         SetProgressDelay(500);
         LoadExample();
-        const int samples = window->view()->chart->sampleCount;
+        const int samples = window->view()->Chart()->sampleCount;
         const int tags = CurrentChart.tagCount();
         SetProgressDelay(how == EscInWindow ? 500 : 0);
         SetBackgroundJobHook([](SplProgress& p) { WaitFor([&p] { return p.cancel.load(); }); });
@@ -68,7 +68,7 @@ TEST_F(BackgroundJobTest, EscOrCancelStopsALoadAndKeepsTheChart) {
         EXPECT_EQ(LoadChart(window, std::string(VORTAN_EXAMPLES "/run3.spl")), 0);
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: run3-peaks.spl"));
         EXPECT_EQ(*ChartFileName, chart);
-        EXPECT_EQ(window->view()->chart->sampleCount, samples);
+        EXPECT_EQ(window->view()->Chart()->sampleCount, samples);
         EXPECT_EQ(CurrentChart.tagCount(), tags);
         EXPECT_EQ(window->findChild<QProgressDialog*>(), nullptr);
         delete window;
@@ -93,5 +93,5 @@ TEST_F(BackgroundJobTest, CloseDuringASaveWaitsForTheWholeFile) {
     SplChart header;
     auto rows = ReadSplData(target, header);
     ASSERT_TRUE(rows);
-    EXPECT_EQ(static_cast<int>(rows->size()), window->view()->chart->sampleCount);
+    EXPECT_EQ(static_cast<int>(rows->size()), window->view()->Chart()->sampleCount);
 }

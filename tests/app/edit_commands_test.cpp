@@ -118,15 +118,15 @@ TEST_F(EditCommandsTest, MouseScrollsZoomsPansAndPlacesThePoint) {
     EXPECT_DOUBLE_EQ(GetMagnification(view), 4.0);
     ASSERT_TRUE(PointAtPixel(view, at.x(), at.y(), pane->height(), &after));
     EXPECT_NEAR(after.sample, before.sample, 1);
-    const int start = view->chart->viewStart;
+    const int start = view->Chart()->viewStart;
     Wheel(pane, at, -120); // towards the user: on along the chart
-    EXPECT_GT(view->chart->viewStart, start);
-    const int scrolled = view->chart->viewStart;
+    EXPECT_GT(view->Chart()->viewStart, start);
+    const int scrolled = view->Chart()->viewStart;
     Mouse(pane, QEvent::MouseButtonPress, at, Qt::LeftButton);
     Mouse(pane, QEvent::MouseMove, at + QPoint(-80, 0), Qt::LeftButton);
     Mouse(pane, QEvent::MouseButtonRelease, at + QPoint(-80, 0), Qt::LeftButton);
-    EXPECT_EQ(view->chart->viewStart, scrolled + 20); // 80 pixels at 4 pixels per sample
-    EXPECT_EQ(GetChartMode(view), CHART_MODE_VIEW);   // a drag is not a click
+    EXPECT_EQ(view->Chart()->viewStart, scrolled + 20); // 80 pixels at 4 pixels per sample
+    EXPECT_EQ(GetChartMode(view), CHART_MODE_VIEW);     // a drag is not a click
 
     // While a peak is being set, a click puts the point under the pointer.
     Key(Qt::Key_Return);

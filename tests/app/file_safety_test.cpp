@@ -36,7 +36,7 @@ TEST_F(FileSafetyTest, ChartCutShortSaysWhereAndSavingOverItAsksFirst) {
     EXPECT_EQ(told->count, 1);
     EXPECT_TRUE(told->text.contains(QStringLiteral("%1 行目").arg(stopLine)));
     EXPECT_TRUE(told->text.contains(QStringLiteral("%1 行です").arg(1000)));
-    EXPECT_EQ(window->view()->chart->sampleCount, 1000);
+    EXPECT_EQ(window->view()->Chart()->sampleCount, 1000);
 
     // Ctrl+S over the same file asks; No leaves the file whole.
     auto no = Answer(QMessageBox::No);
@@ -63,12 +63,12 @@ TEST_F(FileSafetyTest, ChartCutShortSaysWhereAndSavingOverItAsksFirst) {
     // A chart read whole that the viewer refuses (a peak is being set) is said so, not dropped
     // silently; the chart on screen stays.
     ASSERT_EQ(SetHeight(window->view()), 1);
-    const CHARTBLOCK* shown = window->view()->chart.get();
+    const CHARTBLOCK* shown = window->view()->Chart();
     auto refused = Answer(QMessageBox::Ok);
     EXPECT_EQ(LoadChart(window, chart), 0);
     EXPECT_EQ(refused->count, 1);
     EXPECT_TRUE(refused->text.contains(QStringLiteral("チャートを表示できませんでした")));
-    EXPECT_EQ(window->view()->chart.get(), shown);
+    EXPECT_EQ(window->view()->Chart(), shown);
     EXPECT_EQ(CancelPeak(window->view()), 1);
 
     // Written over once, the file holds the chart: no more questions.
@@ -100,7 +100,7 @@ TEST_F(FileSafetyTest, NamesThatAreNotUtf8OpenFromTheDialogAndTheCommandLine) {
     Pump();
     ASSERT_TRUE(ChartFileName.has_value());
     EXPECT_EQ(*ChartFileName, name);
-    EXPECT_EQ(window->view()->chart->sampleCount, 6000);
+    EXPECT_EQ(window->view()->Chart()->sampleCount, 6000);
 }
 
 TEST_F(FileSafetyTest, EveryFailedSaveSaysWhy) {

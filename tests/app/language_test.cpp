@@ -117,7 +117,7 @@ TEST(EnglishTranslation, EveryTextOfTheSourcesIsTranslated) {
 TEST_F(LanguageTest, SwitchingKeepsTheChartAndRenamesTheMenus) {
     LoadExample();
     ChartView* view = window->view();
-    const auto samples = view->chart->sampleCount;
+    const auto samples = view->Chart()->sampleCount;
     DispatchCommand(window, 40029); // a page forward
     Pump();
     const QString status = window->statusText(1);
@@ -153,7 +153,7 @@ TEST_F(LanguageTest, SwitchingKeepsTheChartAndRenamesTheMenus) {
 
     // The chart, its position and the title stay as they were.
     EXPECT_EQ(window->view(), view);
-    EXPECT_EQ(view->chart->sampleCount, samples);
+    EXPECT_EQ(view->Chart()->sampleCount, samples);
     EXPECT_EQ(window->statusText(1), status);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: run3-peaks.spl"));
 

@@ -85,14 +85,14 @@ TEST_F(MainWindowTest, LoadsFromTheCommandLineAndByADropAndKeepsTheChartWhenALoa
     EXPECT_FALSE(window->chartModified());
 
     const int tags = CurrentChart.tagCount();
-    const int samples = window->view()->chart->sampleCount;
+    const int samples = window->view()->Chart()->sampleCount;
     auto failed = Answer(QMessageBox::Ok);
     EXPECT_EQ(LoadChart(window, Path("missing.spl")), 0);
     EXPECT_TRUE(failed->count > 0);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: run3-peaks.spl"));
     EXPECT_EQ(*ChartFileName, chart);
     EXPECT_EQ(CurrentChart.tagCount(), tags);
-    EXPECT_EQ(window->view()->chart->sampleCount, samples);
+    EXPECT_EQ(window->view()->Chart()->sampleCount, samples);
 
     // A chart without rows loads, and keys on it change nothing.
     const std::string empty = Path("empty.spl");
@@ -105,7 +105,7 @@ TEST_F(MainWindowTest, LoadsFromTheCommandLineAndByADropAndKeepsTheChartWhenALoa
     EXPECT_EQ(LoadChart(window, empty), 1);
     Pump();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: empty.spl"));
-    EXPECT_EQ(window->view()->chart->sampleCount, 0);
+    EXPECT_EQ(window->view()->Chart()->sampleCount, 0);
     EXPECT_EQ(CurrentChart.tags[0].value, "blank run");
     Key(Qt::Key_Right);
     Key(Qt::Key_Return);
