@@ -1,6 +1,6 @@
-// Changing the chart on the real main window and taking changes back: Ctrl+Z and Ctrl+Y on a
-// committed peak and on a header edit, the header dialog (OK and Cancel, the SPL2 box, encodings,
-// line breaks) and the smoothing dialog (runs, refusals, cancelling, the settings form).
+// Changing the chart on the real main window and taking changes back: Ctrl+Z on a header edit, the
+// header dialog (OK and Cancel, the SPL2 box, encodings, line breaks) and the smoothing dialog
+// (runs, refusals, cancelling, the settings form).
 #include "app/commands/data_dialogs.h"
 #include "app/commands/edit_commands.h"
 #include "app/dialogs/header_dialog.h"
@@ -30,11 +30,6 @@ void Edit(HeaderDialog* d, int index, const QString& value) {
 
 class EditCommandsTest : public apptest::AppTest {
   protected:
-    int Peaks() {
-        int count = 0;
-        GetPeakList(window->view(), &count);
-        return count;
-    }
     std::vector<SplSample> Copy() {
         const ChartStore* rows = Rows();
         std::vector<SplSample> copy;
@@ -45,22 +40,6 @@ class EditCommandsTest : public apptest::AppTest {
 };
 
 } // namespace
-
-TEST_F(EditCommandsTest, CtrlZAndCtrlYTakeBackAndRedoACommittedPeak) {
-    LoadExample();
-    const int before = Peaks();
-    for (int i = 0; i < 3; ++i)
-        Key(Qt::Key_Return);
-    ASSERT_EQ(Peaks(), before + 1);
-    Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Peaks(), before);
-    EXPECT_FALSE(window->chartModified()); // back at the file's state: no question on closing
-    Key(Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(Peaks(), before + 1);
-    EXPECT_TRUE(window->chartModified());
-    window->actionFor(CMD_UNDO)->trigger();
-    EXPECT_EQ(Peaks(), before);
-}
 
 TEST_F(EditCommandsTest, HeaderEditsKeepTheEncodingAndAreDroppedOnCancelAndTakenBackByCtrlZ) {
     LoadExample();

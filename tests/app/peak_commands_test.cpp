@@ -1,7 +1,9 @@
-// Peaks on the real main window: Enter thrice commits one and Ctrl+S saves it, Open and Quit ask
+// Peaks on the real main window: Enter thrice commits one, Ctrl+Z and Ctrl+Y take it back and
+// redo it, Ctrl+S saves it, Open and Quit ask
 // before unsaved peaks are lost, the peak list (its lines, renaming in place, deleting,
 // taking a peak up again) and Save Peaks (the PKS file, the low-peak question, failures).
 #include "app/commands/data_dialogs.h"
+#include "app/commands/edit_commands.h"
 #include "app/dialogs/peak_list_dialog.h"
 #include "app/window/command_table.h"
 #include "chart/spl_io.h"
@@ -89,6 +91,17 @@ TEST_F(PeakCommandsTest, EnterThriceCommitsCtrlSSavesAndOpenOrQuitAskBeforePeaks
     Key(Qt::Key_Return);
     Key(Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(GetChartMode(window->view()), CHART_MODE_VIEW);
+    const size_t peaks = PeakNames(window).size();
+    // Ctrl+Z takes it back to the file's state (no question on closing); Ctrl+Y and the menu redo.
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(PeakNames(window).size(), peaks - 1);
+    EXPECT_FALSE(window->chartModified());
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(PeakNames(window).size(), peaks);
+    window->actionFor(CMD_UNDO)->trigger();
+    EXPECT_EQ(PeakNames(window).size(), peaks - 1);
+    window->actionFor(CMD_REDO)->trigger();
+    EXPECT_EQ(PeakNames(window).size(), peaks);
     EXPECT_TRUE(window->chartModified());
     Key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(window->chartModified());

@@ -56,7 +56,6 @@ template <class W> W* Child(QWidget* dialog, const char* name) {
 struct BoxSeen {
     int count = 0;
     QString text;
-    QString title;
 };
 
 class AppTest : public ::testing::Test {
@@ -180,7 +179,6 @@ class AppTest : public ::testing::Test {
         OnDialog<QMessageBox>([seen, button, times](QMessageBox* box) {
             ++seen->count;
             seen->text = box->text();
-            seen->title = box->windowTitle();
             if (QAbstractButton* b = box->button(button)) {
                 b->click();
             } else {
