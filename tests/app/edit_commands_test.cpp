@@ -52,6 +52,7 @@ TEST_F(EditCommandsTest, HeaderEditsKeepTheEncodingAndAreDroppedOnCancelAndTaken
     WhenModal<HeaderDialog>([&](HeaderDialog* d) {
         shown = Child<QPlainTextEdit>(d, "valueEdit")->toPlainText();
         Edit(d, 0, QStringLiteral("changed"));
+        Edit(d, 2, QStringLiteral("someone"));
         Child<QPushButton>(d, "cancelButton")->click();
     });
     EXPECT_TRUE(DispatchCommand(window, 40040));

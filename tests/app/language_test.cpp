@@ -332,6 +332,7 @@ TEST_F(SettingsTest, GeneralSettingsSwitchTheLanguageKeepingTheChartAndHelpFollo
     choose(0);
     EXPECT_EQ(title, QStringLiteral("General Settings"));
     EXPECT_EQ(CurrentLanguage(), Language::Japanese);
+    EXPECT_EQ(StoredLanguage(Path("VORTAN.INI"), QLocale::c()), Language::Japanese);
     EXPECT_EQ(HelpWindowShown()->browser()->source().path(),
               QStringLiteral("/help/ja/search.html"));
     EXPECT_EQ(Menu(40001), QStringLiteral("チャートを開く(&O)\tCtrl+O"));
