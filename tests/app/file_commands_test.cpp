@@ -260,10 +260,6 @@ TEST_F(FileCommandsTest, EscOrCancelStopsALoadAndCloseDuringASaveWaitsForTheWhol
         EXPECT_EQ(ChartFileName, chart);
         EXPECT_EQ(Rows(), shown);
         EXPECT_EQ(window->findChild<QProgressDialog*>(), nullptr);
-        if (how != EscInDialog) {
-            delete window;
-            window = nullptr;
-        }
     }
 
     const std::string target = Path("saved.spl");

@@ -176,8 +176,6 @@ TEST_F(SettingsTest, WindowPlaceIsSavedAndHostileNumbersStayOnTheScreen) {
     EXPECT_TRUE(window->close());
     EXPECT_EQ(Settings.windowX, where.x());
     EXPECT_EQ(Settings.windowY, where.y());
-    delete window;
-    window = nullptr;
     Open();
     EXPECT_EQ(window->pos(), where);
     EXPECT_EQ(window->size(), QSize(700, 450));

@@ -146,8 +146,6 @@ TEST_F(ViewCommandsTest, KeysAndTheMouseMoveTheViewAndTheStatusBarAndChecksFollo
     EXPECT_FALSE(window->viewer()->axesShown());
     DispatchCommand(window, CMD_AXES);
     EXPECT_TRUE(window->viewer()->axesShown());
-    delete window;
-    window = nullptr;
     Open();
     EXPECT_TRUE(window->viewer()->axesShown());
     EXPECT_TRUE(window->actionFor(CMD_AXES)->isChecked());

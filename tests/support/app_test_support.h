@@ -102,7 +102,9 @@ class AppTest : public ::testing::Test {
         return QDir(dir.path()).filePath(QString::fromLatin1(name)).toStdString();
     }
 
+    // A new main window (in place of the one open, if any).
     void Open() {
+        delete window;
         window = new VortanMain();
         window->viewer()->setDesktopWidth(1000);
         // The detector is process-wide: an earlier test may have left one.
