@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace spltest {
 
@@ -38,12 +39,27 @@ inline ReadResult ReadText(const TempDir& dir, const std::string& text) {
     return r;
 }
 
-inline SplSample Row(int time, double data, const char* name) {
+// A row with its fields in file order; top and base are those of tables 0 and 1.
+inline SplSample Row(int time, double data, const char* name, double smoothed = 0.0,
+                     uint32_t flags = 0, double top0 = 0.0, double base0 = 0.0, double top1 = 0.0,
+                     double base1 = 0.0) {
     SplSample s;
     s.time = time;
     s.data = data;
     std::snprintf(s.isotopeName, sizeof s.isotopeName, "%s", name);
+    s.smoothed = smoothed;
+    s.flags = flags;
+    s.top[0] = top0;
+    s.base[0] = base0;
+    s.top[1] = top1;
+    s.base[1] = base1;
     return s;
+}
+
+// The rows of SHORT_SPL2_FILE.
+inline std::vector<SplSample> ShortSpl2Rows() {
+    return {Row(0, 1e-3, "A", 1.1e-3), Row(1, 5.25e-2, "A", 5e-2, SAMPLE_HAS_PEAK, 5.25e-2, 1e-3),
+            Row(2, 2e-3, "A", 1.9e-3)};
 }
 
 // Rows equal field by field (NaN equal to NaN).
@@ -55,6 +71,14 @@ inline bool SameRow(const SplSample& a, const SplSample& b) {
            std::string(a.isotopeName) == b.isotopeName && SameDouble(a.smoothed, b.smoothed) &&
            SameDouble(a.top[0], b.top[0]) && SameDouble(a.top[1], b.top[1]) &&
            SameDouble(a.base[0], b.base[0]) && SameDouble(a.base[1], b.base[1]);
+}
+
+// The rows read are want, field by field.
+inline void ExpectRows(const std::optional<ChartStore>& rows, const std::vector<SplSample>& want) {
+    ASSERT_TRUE(rows);
+    ASSERT_EQ(rows->size(), want.size());
+    for (size_t i = 0; i < want.size(); ++i)
+        EXPECT_TRUE(SameRow((*rows)[i], want[i])) << "row " << i;
 }
 
 } // namespace spltest
