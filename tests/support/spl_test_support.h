@@ -62,6 +62,14 @@ inline std::vector<SplSample> ShortSpl2Rows() {
             Row(2, 2e-3, "A", 1.9e-3)};
 }
 
+// The chart's tags as name=value|name=value|...
+inline std::string Tags(const SplChart& chart) {
+    std::string text;
+    for (const SplTag& t : chart.tags)
+        text += t.name + "=" + t.value + "|";
+    return text;
+}
+
 // Rows equal field by field (NaN equal to NaN).
 inline bool SameDouble(double a, double b) {
     return a == b || (a != a && b != b);
