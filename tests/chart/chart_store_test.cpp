@@ -43,9 +43,9 @@ TEST(ChartStore, ReadingInStretchesEndsAtTheFirstDefectAsReadingInOrderWould) {
     const int n = 150000;
     struct Case {
         std::vector<std::pair<int, std::string>> defects;
-        int rows;               // rows of the chart, or -1 when the read fails
-        std::string lastLog;    // the last run-log line
-        std::string errorTitle; // the rejected row's title, if any
+        int rows;            // rows of the chart, or -1 when the read fails
+        std::string lastLog; // the last run-log line
+        std::string shown;   // the rejected row's title and text, if any
     };
     const std::string badNumber = "       5,        5,   1.0E-003, \"BG\"\r\n";
     const std::string noSmoothed = "   40000,    40000,   1.0E-003, \"BG\",\r\n";
@@ -55,18 +55,22 @@ TEST(ChartStore, ReadingInStretchesEndsAtTheFirstDefectAsReadingInOrderWould) {
         {{{33000, badNumber}, {140000, "END\r\n"}}, -1, "Bad format of spl body.", ""},
         {{{40000, "END\r\n"}, {140000, badNumber}}, 40000, "40000 items", ""},
         {{{100001, badNumber}}, -1, "Bad format of spl body.", ""},
-        {{{40000, noSmoothed}}, -1, "", "40000/(Spldata:203)"},
+        {{{40000, noSmoothed}}, -1, "", "40000/(Spldata:203) ,"},
         {{{n - 1, "\r\n"}}, n - 1, "149999 items", ""},
     };
     TempDir dir;
     for (const Case& c : cases) {
         LogCapture log;
-        std::string title;
-        SetSplRowErrorHandler([&title](const std::string&, const std::string& t) { title = t; });
-        ReadResult r = ReadText(dir, LongChart(n, c.defects));
-        SetSplRowErrorHandler(nullptr);
+        std::string shown;
+        SplProgress progress; // takes the rejected row's message box
+        progress.rowError = [&shown](const std::string& text, const std::string& title) {
+            shown = title + " " + text;
+        };
+        ReadResult r;
+        r.rows = ReadSplData(dir.File("chart.spl", LongChart(n, c.defects)), r.chart, nullptr,
+                             &progress);
         SCOPED_TRACE(c.rows);
-        EXPECT_EQ(title, c.errorTitle);
+        EXPECT_EQ(shown, c.shown);
         if (!c.lastLog.empty()) {
             EXPECT_EQ(log.Last(), c.lastLog);
         }

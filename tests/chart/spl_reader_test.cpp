@@ -79,66 +79,94 @@ TEST(ReadSplData, HeaderTagValues) {
                                  "|");
 }
 
-// Known answers: each file text, the rows read (-1: the read fails), the last lines of the run log
-// and the header left in the chart. One chart is read into throughout: it is reset first.
+// Known answers: each file text, the rows read (-1: the read fails), the header left in the chart,
+// the last lines of the run log, and what the read tells besides: the line where the rows were
+// cut short, or the line of the failure and why (the last log line unless given). One chart is
+// read into throughout: it is reset first.
 TEST(ReadSplData, KnownAnswers) {
     TempDir dir;
     LogCapture log;
+    // Logging must not change the reason: the listener spoils errno.
+    SetLogListener([&log](const std::string& line) {
+        log.lines.push_back(line);
+        errno = EINVAL;
+    });
     const std::string good = "\"Comment:\",\"x\"\n\"Version\",\"3\"\n\"Smoothed\",\"YES\"\n";
-    const std::string comment = "\"Comment:\",\"x\"\n";
+    const std::string comment = "\"Comment:\",\"x\"\n", two = "\"Version\",\"2\"\n";
     const std::string tagFault = "Invalid format of record(tag)";
     const std::string numberFault = "Invalid format fo record(content: number)";
     const std::string lf = PLAIN_COLUMNS + Rows(3);
     const std::string version = "Invalid version format", body = "Bad format of spl body.";
+    const std::string noRow = "neither a header line nor a row";
+    const std::string noSmoothed = "no smoothed value after the comma";
+    const std::string noPeaks = "fewer than four peak values";
     struct Case {
         std::string text;
         int rows;
         int tags, version;
         uint32_t flags;
         std::string log; // its last lines, one per line feed
+        long long line = 0;
+        std::string reason = "";
     };
     std::vector<Case> cases = {
         // The header: a fault in it leaves what it set before the fault.
-        {good + "\"Title\"\n" + Rows(1), -1, 0, 3, HASSM, "\"Title\"\n" + tagFault},
-        {good + "\"\",\"x\"\n" + Rows(1), -1, 0, 3, HASSM, tagFault},
-        {good + "\"Title\n" + Rows(1), -1, 0, 3, HASSM, tagFault},
-        {good + "\"Title\" ,\"x\"\n" + Rows(1), -1, 0, 3, HASSM, tagFault},
-        {good + "\"Comment:\",\n" + Rows(1), -1, 0, 3, HASSM, numberFault},
-        {"\"Gain\",  x5\n" + Rows(1), -1, 0, 0, 0, "  x5\n" + numberFault},
-        {comment + "\"Version\",2\n" + Rows(1), -1, 0, 0, 0, version},
-        {comment + "\"Version\",\"x\"\n" + Rows(1), -1, 0, 0, 0, version},
-        {comment + "\"Version\",\"\"\n" + Rows(1), -1, 0, 0, 0, version},
-        {comment + "\"Version\",\"2147483648\"\n" + Rows(1), -1, 0, 0, 0, version},
-        {comment + "\"Version\",\"99999999999\"\n" + Rows(1), -1, 0, 0, 0, version},
+        {good + "\"Title\"\n" + Rows(1), -1, 0, 3, HASSM, "\"Title\"\n" + tagFault, 4},
+        {good + "\"\",\"x\"\n" + Rows(1), -1, 0, 3, HASSM, tagFault, 4},
+        {good + "\"Title\n" + Rows(1), -1, 0, 3, HASSM, tagFault, 4},
+        {good + "\"Title\" ,\"x\"\n" + Rows(1), -1, 0, 3, HASSM, tagFault, 4},
+        {good + "\"Comment:\",\n" + Rows(1), -1, 0, 3, HASSM, numberFault, 4},
+        {"\"Gain\",  x5\n" + Rows(1), -1, 0, 0, 0, "  x5\n" + numberFault, 1},
+        {comment + "\"Version\",2\n" + Rows(1), -1, 0, 0, 0, version, 2},
+        {comment + "\"Version\",\"x\"\n" + Rows(1), -1, 0, 0, 0, version, 2},
+        {comment + "\"Version\",\"\"\n" + Rows(1), -1, 0, 0, 0, version, 2},
+        {comment + "\"Version\",\"2147483648\"\n" + Rows(1), -1, 0, 0, 0, version, 2},
+        {comment + "\"Version\",\"99999999999\"\n" + Rows(1), -1, 0, 0, 0, version, 2},
         // The closing quote of the version is not checked; blanks and a sign are taken.
         {"\"Version\",\" -7\n" + Rows(1), 1, 0, -7, 0, "1 items"},
         // "NO" and any other value leave HASSM alone; with no "Number" line the first other line
         // is row 0.
         {"\"Smoothed\",\"NO\"\n\"Smoothed\",\"YE\"\n" + Rows(3), 3, 0, 0, 0, "3 items"},
         // The file ends inside the header: the tags read so far stay.
-        {good, -1, 1, 3, HASSM, "Unexpected end of file."},
-        {"", -1, 0, 0, 0, "Unexpected end of file."},
-        // Where the rows end: at the file's end (with or without a line end), at an empty line,
-        // at a line beginning with anything but a blank (a number of eight digits included).
+        {good, -1, 1, 3, HASSM, "Unexpected end of file.", 4},
+        {"", -1, 0, 0, 0, "Unexpected end of file.", 1},
+        // No header line and no row: no chart (a binary file, an empty line).
+        {"\x7f"
+         "ELF\x02\x01\x01\n\x00\x00",
+         -1, 0, 0, 0, "", 1, noRow},
+        {"\n", -1, 0, 0, 0, "", 1, noRow},
+        // Where the rows end: at the file's end (with or without a line end, after blank lines), at
+        // an empty line, at a line beginning with anything but a blank (a number of eight digits
+        // included). Rows or text after the end: the chart was cut short there.
         {comment + PLAIN_COLUMNS, 0, 1, 0, 0, "0 items"},
         {lf.substr(0, lf.size() - 1), 3, 0, 0, 0, "3 items"},
+        {lf + "\n \r\n\t\n", 3, 0, 0, 0, "3 items"},
         {PLAIN_COLUMNS + Rows(4) + "\n" + Rows(2, 4), 4, 0, 0, 0,
-         "\nInvalid format of record\n4 items"},
-        {PLAIN_COLUMNS + Rows(2) + "\t2, 2, 1.0, \"N\"\n", 2, 0, 0, 0, "2 items"},
+         "\nInvalid format of record\n4 items", 6},
+        {PLAIN_COLUMNS + Rows(2) + "\t2, 2, 1.0, \"N\"\n", 2, 0, 0, 0, "2 items", 4},
+        {PLAIN_COLUMNS + Rows(1) + std::string(1500, 'x') + "\n", 1, 0, 0, 0, "1 items", 3},
         {good + PLAIN_COLUMNS + "12345678,        0,   1.0000000E-003, \"A\"\n", 0, 1, 3, HASSM,
-         "0 items"},
+         "0 items", 5},
         // The header ends at a line that is no header line; when it is no row either, no rows.
-        {comment + "free text\n" + Rows(2), 0, 1, 0, 0, "0 items"},
+        {comment + "free text\n" + Rows(2), 0, 1, 0, 0, "0 items", 2},
         // A row of 1022 characters and its line end is one piece; one more character splits it,
         // and its line end becomes an empty line that ends the rows. A header line's remainder
         // beginning with a blank is taken as a row.
         {PaddedRow(0, 1022) + "\r\n" + PaddedRow(1, 1022) + "\n", 2, 0, 0, 0, "2 items"},
-        {PaddedRow(0, 1023) + "\r\n" + PaddedRow(1, 30) + "\n", 1, 0, 0, 0, "1 items"},
+        {PaddedRow(0, 1023) + "\r\n" + PaddedRow(1, 30) + "\n", 1, 0, 0, 0, "1 items", -1},
         {"\"Comment:\",\"" + std::string(1011, 'x') + " 0, 0, 1.0, \"A\"\n", 1, 1, 0, 0, "1 items"},
-        // A rejected row without a handler is logged; its smoothed column raised the version.
-        {" 0, 0, 1.0, \"A\",-\n", -1, 0, 2, 0, "0/(Spldata:203) ,-"},
+        // Rejected rows (a smoothed column raises the version): without a handler, logged.
+        {" 0, 0, 1.0, \"A\",-\n", -1, 0, 2, 0, "0/(Spldata:203) ,-", 1, noSmoothed},
+        {two + PLAIN_COLUMNS + Rows(2) + "       2,        2,   1.0E-003, \"A\", oops\n", -1, 0, 2,
+         0, "2/(Spldata:203) , oops", 5, noSmoothed},
+        {two + PLAIN_COLUMNS + Rows(2) + "       2,        2,   1.0E-003, \"A\",\n", -1, 0, 2, 0,
+         "2/(Spldata:203) ,", 5, noSmoothed},
+        {two + PLAIN_COLUMNS + Rows(2) + "       2,        2,   1.0E-003, \"A\",1.0, 2.0, 3.0\r\n",
+         -1, 0, 2, 0, "2/(Spldata:220) , 2.0, 3.0", 5, noPeaks},
+        {two + PLAIN_COLUMNS + Rows(2) + " 2, 2, 1.0, \"A\", 1.0, 2.0, 3.0 , 4.0\n", -1, 0, 2, 0,
+         "2/(Spldata:220) , 2.0, 3.0 , 4.0", 5, noPeaks},
         // A gap in the numbering.
-        {good + PLAIN_COLUMNS + Rows(3) + Rows(1, 4), -1, 0, 3, HASSM, body},
+        {good + PLAIN_COLUMNS + Rows(3) + Rows(1, 4), -1, 0, 3, HASSM, body, 8},
     };
     // Rows that fail the whole read; the header's version and flags stay.
     for (const std::string& row : {
@@ -156,17 +184,32 @@ TEST(ReadSplData, KnownAnswers) {
              " 4294967296, 0, 1.0, \"A\"\n"s,           // number that wraps to 0 in 32 bits
              " 0\n"s,                                   // too few fields
          })
-        cases.push_back({good + PLAIN_COLUMNS + row, -1, 0, 3, HASSM, body});
+        cases.push_back({good + PLAIN_COLUMNS + row, -1, 0, 3, HASSM, body, 5});
     SplChart chart;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 80));
-        auto rows = ReadSplData(dir.File("chart.spl", c.text), chart);
+        SplReadInfo info;
+        auto rows = ReadSplData(dir.File("chart.spl", c.text), chart, &info);
         EXPECT_EQ(rows ? static_cast<int>(rows->size()) : -1, c.rows);
-        EXPECT_EQ(log.Tail(std::count(c.log.begin(), c.log.end(), '\n') + 1), c.log);
+        if (!c.log.empty()) {
+            EXPECT_EQ(log.Tail(std::count(c.log.begin(), c.log.end(), '\n') + 1), c.log);
+        }
         EXPECT_EQ(chart.tagCount(), c.tags);
         EXPECT_EQ(chart.version, c.version);
         EXPECT_EQ(chart.flags, c.flags);
+        if (c.line >= 0) { // -1: the line is not checked
+            EXPECT_EQ(info.cutShort, rows && c.line);
+            EXPECT_EQ(info.stopLine, rows ? c.line : 0);
+            EXPECT_EQ(info.error.line, rows ? 0 : c.line);
+        }
+        const std::string reason = rows               ? ""
+                                   : c.reason.empty() ? c.log.substr(c.log.rfind('\n') + 1)
+                                                      : c.reason;
+        EXPECT_EQ(info.error.text, reason);
+        EXPECT_EQ(info.failure,
+                  (c.line && !rows ? "line " + std::to_string(c.line) + ": " : "") + reason);
     }
+    SetLogListener(nullptr);
 }
 
 TEST(ReadSplData, FilesThatCannotBeReadLeaveTheChartAlone) {
@@ -195,86 +238,6 @@ TEST(ReadSplData, FilesThatCannotBeReadLeaveTheChartAlone) {
     EXPECT_EQ(chart.version, 2);
     ASSERT_EQ(chart.tagCount(), 1);
     EXPECT_EQ(chart.tags[0].value, "kept");
-}
-
-// What a read tells besides the rows: the line where a chart was cut short, or why a read failed
-// and on which line.
-TEST(ReadSplData, TellsWhereAChartWasCutShortAndWhyAReadFailed) {
-    TempDir dir;
-    LogCapture log;
-    // Logging must not change the system's reason: the listener spoils errno.
-    SetLogListener([](const std::string&) { errno = EINVAL; });
-    const std::string comment = "\"Comment:\",\"x\"\n", columns = comment + PLAIN_COLUMNS;
-    struct Case {
-        std::string text; // empty: no such file
-        int rows;         // -1: the read fails
-        long long line;
-        std::string reason;
-    } cases[] = {
-        // A blank line in the middle, with rows after it: cut short at line 6.
-        {PLAIN_COLUMNS + Rows(4) + "\n" + Rows(2, 4), 4, 6, ""},
-        // Blank lines (and blanks) at the end only: whole.
-        {PLAIN_COLUMNS + Rows(3) + "\n \r\n\t\n", 3, 0, ""},
-        // A long line of text after the rows.
-        {PLAIN_COLUMNS + Rows(1) + std::string(1500, 'x') + "\n", 1, 3, ""},
-        // No header line and no row: no chart (a binary file, free text).
-        {"\x7f"
-         "ELF\x02\x01\x01\n\x00\x00",
-         -1, 1, "neither a header line nor a row"},
-        {"\n", -1, 1, "neither a header line nor a row"},
-        {"", -1, 0, std::strerror(ENOENT)},
-        {comment + "\"Version\",\"v\"\n", -1, 2, "Invalid version format"},
-        {comment + "\"Comment:\"x\n", -1, 2, "Invalid format of record(tag)"},
-        {comment + "\"Tag\", x\n", -1, 2, "Invalid format fo record(content: number)"},
-        {comment, -1, 2, "Unexpected end of file."},
-        {PLAIN_COLUMNS + " 7, 0, 1.0, \"A\"\n", -1, 2, "Bad format of spl body."},
-        {columns + " 0, 0, 1.0, \"A\"\n 2, 1, 1.0, \"A\"\n", -1, 4, "Bad format of spl body."},
-        {columns + " 0, 0, 1.0, \"A\", 1.0, 2.0\n", -1, 3, "fewer than four peak values"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text.substr(0, 40));
-        SplChart chart;
-        SplReadInfo info;
-        SplProgress progress; // takes the rejected row's message box
-        progress.rowError = [](const std::string&, const std::string&) {};
-        const std::string name =
-            c.text.empty() ? dir.Name("missing.spl") : dir.File("chart.spl", c.text);
-        auto rows = ReadSplData(name, chart, &info, &progress);
-        EXPECT_EQ(rows ? static_cast<int>(rows->size()) : -1, c.rows);
-        EXPECT_EQ(info.cutShort, rows && c.line);
-        EXPECT_EQ(info.stopLine, rows ? c.line : 0);
-        EXPECT_EQ(info.error.line, rows ? 0 : c.line);
-        EXPECT_EQ(info.error.text, c.reason);
-        EXPECT_EQ(info.failure,
-                  (c.line && !rows ? "line " + std::to_string(c.line) + ": " : "") + c.reason);
-    }
-    SetLogListener(nullptr);
-}
-
-TEST(ReadSplData, RowErrorsGoToTheHandler) {
-    TempDir dir;
-    LogCapture log;
-    const std::string head = "\"Version\",\"2\"\n" + PLAIN_COLUMNS + Rows(2);
-    const struct {
-        std::string row, text, title;
-    } cases[] = {
-        {"       2,        2,   1.0E-003, \"A\", oops\n", ", oops", "2/(Spldata:203)"},
-        {"       2,        2,   1.0E-003, \"A\",\n", ",", "2/(Spldata:203)"},
-        {"       2,        2,   1.0E-003, \"A\",1.0, 2.0, 3.0\r\n", ", 2.0, 3.0",
-         "2/(Spldata:220)"},
-        {" 2, 2, 1.0, \"A\", 1.0, 2.0, 3.0 , 4.0\n", ", 2.0, 3.0 , 4.0", "2/(Spldata:220)"},
-    };
-    for (const auto& c : cases) {
-        std::vector<std::pair<std::string, std::string>> shown;
-        SetSplRowErrorHandler([&](const std::string& text, const std::string& title) {
-            shown.emplace_back(text, title);
-        });
-        ReadResult r = ReadText(dir, head + c.row);
-        EXPECT_FALSE(r.rows);
-        EXPECT_EQ(r.chart.tagCount(), 0);
-        EXPECT_EQ(shown, (std::vector<std::pair<std::string, std::string>>{{c.text, c.title}}));
-    }
-    SetSplRowErrorHandler(nullptr);
 }
 
 TEST(ReadSplData, ExtendedColumnsPerRow) {
