@@ -23,6 +23,8 @@ TEST(WriteSplData, WritesBothLayoutsByteForByte) {
     auto rows = ShortSpl2Rows();
     ASSERT_EQ(WriteSplData(file, rows.data(), 3, chart), 1);
     EXPECT_EQ(Slurp(file), SHORT_SPL2_FILE);
+    SplChart back;
+    ExpectRows(ReadSplData(file, back), rows);
 
     // Below version 2 the plain layout, where HASSM is not written.
     chart.version = 1;
@@ -37,7 +39,6 @@ TEST(WriteSplData, WritesBothLayoutsByteForByte) {
                            "       2,        2,   2.0000000E-003, \"A\"\r\n");
     // No rows at all still makes a chart that loads (with no rows).
     ASSERT_EQ(WriteSplData(file, nullptr, 0, chart), 1);
-    SplChart back;
     ExpectRows(ReadSplData(file, back), {});
 }
 
