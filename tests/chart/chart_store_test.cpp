@@ -66,33 +66,33 @@ TEST(ChartStore, ReadingInStretchesEndsAtTheFirstDefectAsReadingInOrderWould) {
         progress.rowError = [&shown](const std::string& text, const std::string& title) {
             shown = title + " " + text;
         };
-        ReadResult r;
-        r.rows = ReadSplData(dir.File("chart.spl", LongChart(n, c.defects)), r.chart, nullptr,
-                             &progress);
+        SplChart chart;
+        auto rows =
+            ReadSplData(dir.File("chart.spl", LongChart(n, c.defects)), chart, nullptr, &progress);
         SCOPED_TRACE(c.rows);
         EXPECT_EQ(shown, c.shown);
         if (!c.lastLog.empty()) {
             EXPECT_EQ(log.Last(), c.lastLog);
         }
         if (c.rows < 0) {
-            EXPECT_FALSE(r.rows);
-            EXPECT_TRUE(r.chart.tags.empty());
+            EXPECT_FALSE(rows);
+            EXPECT_TRUE(chart.tags.empty());
             continue;
         }
-        ASSERT_TRUE(r.rows);
-        ASSERT_EQ(static_cast<int>(r.rows->size()), c.rows);
-        EXPECT_EQ(r.rows->NameCount(), 2u);
+        ASSERT_TRUE(rows);
+        ASSERT_EQ(static_cast<int>(rows->size()), c.rows);
+        EXPECT_EQ(rows->NameCount(), 2u);
         for (int i : {0, 33333, 39999, 67777, c.rows - 1}) {
             if (i >= c.rows) continue;
-            SplSample s = r.rows->Row(static_cast<size_t>(i));
+            SplSample s = rows->Row(static_cast<size_t>(i));
             EXPECT_EQ(s.time, i);
             EXPECT_STREQ(s.isotopeName, i % 1000 < 990 ? "BG" : "Cs-137");
             EXPECT_DOUBLE_EQ(s.smoothed, i % 3 == 0 ? 0.0 : i * 2e-6);
         }
-        EXPECT_EQ(r.rows->Marks().size(), static_cast<size_t>((c.rows - 18) / 5000 + 1));
-        EXPECT_EQ(r.rows->Row(5017).flags, SAMPLE_HAS_PEAK);
+        EXPECT_EQ(rows->Marks().size(), static_cast<size_t>((c.rows - 18) / 5000 + 1));
+        EXPECT_EQ(rows->Row(5017).flags, SAMPLE_HAS_PEAK);
         // The rows are held by column: well under the row record's size.
-        EXPECT_LT(r.rows->BytesHeld(), static_cast<size_t>(c.rows) * 32);
+        EXPECT_LT(rows->BytesHeld(), static_cast<size_t>(c.rows) * 32);
     }
 }
 

@@ -245,9 +245,9 @@ TEST(ReadSplData, ExtendedColumnsPerRow) {
     for (char c : text)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     for (const std::string& t : {text, crlf}) {
-        ReadResult r = ReadText(dir, t);
-        ExpectRows(r.rows, want);
-        EXPECT_EQ(r.chart.version, 2); // raised by the first row with a smoothed value
+        SplChart chart;
+        ExpectRows(ReadSplData(dir.File("chart.spl", t), chart), want);
+        EXPECT_EQ(chart.version, 2); // raised by the first row with a smoothed value
     }
 }
 
@@ -257,10 +257,12 @@ TEST(ReadSplData, IsotopeNamesAreCutTo63Characters) {
     TempDir dir;
     for (size_t length : {63, 64, 65, 100}) {
         const std::string name(length, 'n'), kept(std::min<size_t>(length, 63), 'n');
-        ReadResult r = ReadText(dir, " 0, 0, 1.0, \"" + name + "\", 2.0\n");
-        ExpectRows(r.rows, {Row(0, 1.0, kept.c_str(), 2.0)});
+        SplChart chart;
+        auto rows =
+            ReadSplData(dir.File("chart.spl", " 0, 0, 1.0, \"" + name + "\", 2.0\n"), chart);
+        ExpectRows(rows, {Row(0, 1.0, kept.c_str(), 2.0)});
         const std::string copy = dir.Name("copy.spl");
-        ASSERT_EQ(WriteSplData(copy, *r.rows, r.chart), 1);
+        ASSERT_EQ(WriteSplData(copy, *rows, chart), 1);
         EXPECT_NE(Slurp(copy).find(", \"" + kept + "\","), std::string::npos) << length;
         EXPECT_EQ(Slurp(copy).find(kept + "n"), std::string::npos) << length;
     }

@@ -28,17 +28,6 @@ inline const char SHORT_SPL2_FILE[] =
     "1.0000000E-003,   0.0000000E+000,   0.0000000E+000\r\n"
     "       2,        2,   2.0000000E-003, \"A\",   1.9000000E-003\r\n";
 
-// Reads text written to a file of the test's folder.
-struct ReadResult {
-    std::optional<ChartStore> rows;
-    SplChart chart;
-};
-inline ReadResult ReadText(const TempDir& dir, const std::string& text) {
-    ReadResult r;
-    r.rows = ReadSplData(dir.File("chart.spl", text), r.chart);
-    return r;
-}
-
 // A row with its fields in file order; top and base are those of tables 0 and 1.
 inline SplSample Row(int time, double data, const char* name, double smoothed = 0.0,
                      uint32_t flags = 0, double top0 = 0.0, double base0 = 0.0, double top1 = 0.0,
