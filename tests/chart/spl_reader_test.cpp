@@ -43,11 +43,6 @@ std::string PaddedRow(int i, size_t length) {
 TEST(ReadSplData, KnownAnswers) {
     TempDir dir;
     LogCapture log;
-    // Logging must not change the reason: the listener spoils errno.
-    SetLogListener([&log](const std::string& line) {
-        log.lines.push_back(line);
-        errno = EINVAL;
-    });
     const std::string good = "\"Comment:\",\"x\"\n\"Version\",\"3\"\n\"Smoothed\",\"YES\"\n";
     const std::string comment = "\"Comment:\",\"x\"\n", x = "Comment:=x|";
     const std::string two = "\"Version\",\"2\"\n";
@@ -188,7 +183,6 @@ TEST(ReadSplData, KnownAnswers) {
         EXPECT_EQ(info.failure,
                   (c.line && !rows ? "line " + std::to_string(c.line) + ": " : "") + reason);
     }
-    SetLogListener(nullptr);
 }
 
 TEST(ReadSplData, FilesThatCannotBeReadLeaveTheChartAlone) {
@@ -196,6 +190,11 @@ TEST(ReadSplData, FilesThatCannotBeReadLeaveTheChartAlone) {
     LogCapture log;
     const std::string fifo = dir.Name("pipe.spl"), missing = dir.Name("missing.spl");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    // Logging must not change the system's reason: the listener spoils errno.
+    SetLogListener([&log](const std::string& line) {
+        log.lines.push_back(line);
+        errno = EINVAL;
+    });
     SplChart chart;
     chart.version = 2;
     chart.tags.push_back({"Comment:", "kept"});
@@ -214,9 +213,9 @@ TEST(ReadSplData, FilesThatCannotBeReadLeaveTheChartAlone) {
         EXPECT_EQ(log.Last(), c.log);
         EXPECT_EQ(info.failure, c.failure);
     }
+    SetLogListener(nullptr);
     EXPECT_EQ(chart.version, 2);
-    ASSERT_EQ(chart.tagCount(), 1);
-    EXPECT_EQ(chart.tags[0].value, "kept");
+    EXPECT_EQ(Tags(chart), "Comment:=kept|");
 }
 
 TEST(ReadSplData, ExtendedColumnsPerRow) {
