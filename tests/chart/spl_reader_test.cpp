@@ -65,11 +65,10 @@ TEST(ReadSplData, KnownAnswers) {
     };
     std::vector<Case> cases = {
         {SHORT_SPL2_FILE, 3, "Comment:=Run 3|Num of DATA:=3|", 2, HASSM,
-         "Comment:\nNum of DATA:\nVersion\nSmoothed\nSet HASSM\nNumber\n\"Time(S)\",\"Data(Volt)\" "
-         "    "
-         ",\"Isotope name\",\"Smoothed\",\"Peak Top\",\"Peak Base\",\"Revised Top\",\"Revised "
-         "Base\",\"Left\",\"Top\",\"Right\",\"Bottom\",\"Left a\",\"Right a\"\nComment: the end of "
-         "header.\nHeader loaded.\n3 items"},
+         "Comment:\nNum of DATA:\nVersion\nSmoothed\nSet HASSM\nNumber\n"
+         "\"Time(S)\",\"Data(Volt)\"     ,\"Isotope name\",\"Smoothed\",\"Peak Top\",\"Peak "
+         "Base\",\"Revised Top\",\"Revised Base\",\"Left\",\"Top\",\"Right\",\"Bottom\",\"Left "
+         "a\",\"Right a\"\nComment: the end of header.\nHeader loaded.\n3 items"},
         // Tag values: numbers, quoted texts and what is taken of them. A tag name longer than 29
         // characters is cut to 29. A header line longer than a piece of 1023 characters ends at
         // the piece: its remainder ends the header and, beginning with no blank, the rows.
