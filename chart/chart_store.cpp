@@ -1,5 +1,7 @@
 #include "chart/chart_store.h"
 
+#include "chart/platform.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -17,6 +19,20 @@ ChartStore::ChartStore(const SplSample* rows, size_t count) {
         Append(rows[i]);
 }
 
+uint32_t ChartStore::NameIdAt(size_t i) const {
+    auto after = std::upper_bound(nameRuns_.begin(), nameRuns_.end(), i,
+                                  [](size_t row, const NameRun& run) { return row < run.row; });
+    return after == nameRuns_.begin() ? 0 : std::prev(after)->id;
+}
+
+void ChartStore::KeepTimes(int32_t time) {
+    time_.reserve(std::max(data_.capacity(), count_ + 1));
+    for (size_t i = 0; i < count_; ++i)
+        time_.push_back(TimeAt(i));
+    time_.push_back(time);
+    timeSteady_ = false;
+}
+
 uint32_t ChartStore::FlagsAt(size_t i) const {
     const RowMark* m = FindMark(static_cast<int32_t>(i));
     return m ? m->flags : 0;
@@ -25,9 +41,9 @@ uint32_t ChartStore::FlagsAt(size_t i) const {
 SplSample ChartStore::Row(size_t i) const {
     SplSample s;
     if (i >= size()) return s;
-    s.time = time_[i];
+    s.time = TimeAt(i);
     s.data = data_[i];
-    const std::string& name = names_[nameId_[i]];
+    const std::string& name = NameAt(i);
     std::memcpy(s.isotopeName, name.data(), std::min(name.size(), size_t{SPL_NAME_SIZE - 1}));
     s.smoothed = SmoothedAt(i);
     if (const RowMark* m = FindMark(static_cast<int32_t>(i))) {
@@ -64,15 +80,25 @@ void ChartStore::TidyMark(int32_t row) {
 }
 
 void ChartStore::Reserve(size_t n) {
-    time_.reserve(n);
     data_.reserve(n);
-    nameId_.reserve(n);
+    if (!timeSteady_) time_.reserve(n);
     if (!smoothed_.empty()) smoothed_.reserve(n);
+}
+
+void ChartStore::PrepareRoom() {
+    auto prepare = [](auto& column) {
+        using T = typename std::decay_t<decltype(column)>::value_type;
+        platform::PrepareForWriting(column.data() + column.size(),
+                                    (column.capacity() - column.size()) * sizeof(T));
+    };
+    prepare(data_);
+    if (!timeSteady_) prepare(time_);
+    if (!smoothed_.empty()) prepare(smoothed_);
 }
 
 uint32_t ChartStore::Intern(std::string_view name) {
     // Most rows repeat the name of the row before.
-    if (!nameId_.empty() && names_[nameId_.back()] == name) return nameId_.back();
+    if (!nameRuns_.empty() && names_[nameRuns_.back().id] == name) return nameRuns_.back().id;
     auto [it, added] =
         nameIndex_.try_emplace(std::string(name), static_cast<uint32_t>(names_.size()));
     if (added) names_.emplace_back(name);
@@ -82,8 +108,8 @@ uint32_t ChartStore::Intern(std::string_view name) {
 void ChartStore::SetLastSmoothed(double v) {
     if (smoothed_.empty()) {
         if (v == 0.0) return;
-        smoothed_.reserve(time_.capacity());
-        smoothed_.assign(time_.size(), 0.0);
+        smoothed_.reserve(data_.capacity());
+        smoothed_.assign(count_, 0.0);
     }
     smoothed_.back() = v;
 }
@@ -104,40 +130,58 @@ void ChartStore::Append(const SplSample& row) {
     }
 }
 
-void ChartStore::AppendStore(ChartStore&& other) {
-    const size_t offset = size();
+void ChartStore::AppendStore(const ChartStore& other) {
+    const size_t offset = count_;
+    const size_t n = other.count_;
     std::vector<uint32_t> remap(other.names_.size());
-    bool same = true;
     for (size_t k = 0; k < other.names_.size(); ++k) {
         auto [it, added] =
             nameIndex_.try_emplace(other.names_[k], static_cast<uint32_t>(names_.size()));
         if (added) names_.push_back(other.names_[k]);
         remap[k] = it->second;
-        same = same && remap[k] == k;
     }
-    time_.insert(time_.end(), other.time_.begin(), other.time_.end());
-    data_.insert(data_.end(), other.data_.begin(), other.data_.end());
-    if (same) {
-        nameId_.insert(nameId_.end(), other.nameId_.begin(), other.nameId_.end());
-    } else {
-        for (uint32_t id : other.nameId_)
-            nameId_.push_back(remap[id]);
+    // Two rows fix a steady step: when the first two of other keep ours, all of them do.
+    const bool bothSteady = timeSteady_ && other.timeSteady_;
+    for (size_t k = 0; k < n; ++k) {
+        if (k >= 2 && bothSteady && timeSteady_) break;
+        AppendTime(other.TimeAt(k));
+        ++count_;
+    }
+    count_ = offset + n;
+    data_.insert(data_.end(), other.data_.begin(), other.data_.begin() + static_cast<ptrdiff_t>(n));
+    for (const NameRun& run : other.nameRuns_) {
+        const uint32_t id = remap[run.id];
+        if (!nameRuns_.empty() && nameRuns_.back().id == id) continue;
+        nameRuns_.push_back(NameRun{static_cast<uint32_t>(offset + run.row), id});
     }
     if (!other.smoothed_.empty() && smoothed_.empty()) {
-        smoothed_.reserve(time_.capacity());
+        smoothed_.reserve(data_.capacity());
         smoothed_.assign(offset, 0.0);
     }
     if (!smoothed_.empty()) {
         if (other.smoothed_.empty())
-            smoothed_.resize(size(), 0.0);
+            smoothed_.resize(count_, 0.0);
         else
-            smoothed_.insert(smoothed_.end(), other.smoothed_.begin(), other.smoothed_.end());
+            smoothed_.insert(smoothed_.end(), other.smoothed_.begin(),
+                             other.smoothed_.begin() + static_cast<ptrdiff_t>(n));
     }
     for (RowMark m : other.marks_) {
         m.row += static_cast<int32_t>(offset);
         marks_.push_back(m);
     }
-    other = ChartStore();
+}
+
+void ChartStore::Clear() {
+    count_ = 0;
+    timeSteady_ = true;
+    timeFirst_ = timeStep_ = 0;
+    time_.clear();
+    data_.clear();
+    nameRuns_.clear();
+    smoothed_.clear();
+    names_.clear();
+    nameIndex_.clear();
+    marks_.clear();
 }
 
 void ChartStore::PadColumns(size_t extra) {
@@ -152,14 +196,14 @@ void ChartStore::PadColumns(size_t extra) {
 void ChartStore::ShrinkToFit() {
     time_.shrink_to_fit();
     data_.shrink_to_fit();
-    nameId_.shrink_to_fit();
+    nameRuns_.shrink_to_fit();
     smoothed_.shrink_to_fit();
     marks_.shrink_to_fit();
 }
 
 size_t ChartStore::BytesHeld() const {
     size_t bytes = time_.capacity() * sizeof(int32_t) + data_.capacity() * sizeof(double) +
-                   nameId_.capacity() * sizeof(uint32_t) + smoothed_.capacity() * sizeof(double) +
+                   nameRuns_.capacity() * sizeof(NameRun) + smoothed_.capacity() * sizeof(double) +
                    marks_.capacity() * sizeof(RowMark);
     for (const std::string& name : names_)
         bytes += sizeof(std::string) + name.capacity() + 32; // the string and its index entry

@@ -1,5 +1,6 @@
-// The rows of a chart, held by column: time, data and an index into the chart's few distinct
-// isotope names for every row; the smoothed column only when the chart has one; the peak flags and
+// The rows of a chart, held by column: the data of every row; the times only when they do not
+// follow one step from the first row on; the isotope names as runs of rows that share one of the
+// chart's few distinct names; the smoothed column only when the chart has one; the peak flags and
 // levels only for the rows that carry a peak mark. The reader fills it, the viewer model keeps it,
 // smoothing, detection, painting, printing and the writer read it where it lies. SplSample stays
 // the record of one row for callers that need one.
@@ -12,6 +13,12 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+// Rows from row on carry the name id (up to the next run).
+struct NameRun {
+    uint32_t row = 0;
+    uint32_t id = 0;
+};
 
 // The peak marks and levels of one row (fields as in SplSample).
 struct RowMark {
@@ -29,22 +36,27 @@ class ChartStore {
     explicit ChartStore(const std::vector<SplSample>& rows)
         : ChartStore(rows.data(), rows.size()) {}
 
-    size_t size() const { return time_.size(); }
-    bool empty() const { return time_.empty(); }
+    size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
 
     // Columns of size() values. Data() and SmoothedColumn() may run further (padding, all 0.0).
     const double* Data() const { return data_.data(); }
     double* Data() { return data_.data(); }
-    const int32_t* Times() const { return time_.data(); }
-    const uint32_t* NameIds() const { return nameId_.data(); }
     // The smoothed column, or null when the chart has none (every row's value is 0 then).
     const double* SmoothedColumn() const { return smoothed_.empty() ? nullptr : smoothed_.data(); }
     double* SmoothedColumn() { return smoothed_.empty() ? nullptr : smoothed_.data(); }
     bool HasSmoothed() const { return !smoothed_.empty(); }
 
     double DataAt(size_t i) const { return data_[i]; }
+    int32_t TimeAt(size_t i) const {
+        return timeSteady_ ? static_cast<int32_t>(timeFirst_ + static_cast<int64_t>(i) * timeStep_)
+                           : time_[i];
+    }
     double SmoothedAt(size_t i) const { return smoothed_.empty() ? 0.0 : smoothed_[i]; }
-    const std::string& NameAt(size_t i) const { return names_[nameId_[i]]; }
+    const std::string& NameAt(size_t i) const { return names_[NameIdAt(i)]; }
+    uint32_t NameIdAt(size_t i) const;
+    // The name runs, in row order; the first starts at row 0 when there are rows.
+    const std::vector<NameRun>& NameRuns() const { return nameRuns_; }
     const std::string& Name(uint32_t id) const { return names_[id]; }
     size_t NameCount() const { return names_.size(); }
     // The peak flags of row i (0 for a row without marks).
@@ -84,21 +96,27 @@ class ChartStore {
 
     // Building. Reserve makes room for n rows; Append adds one row at the end.
     void Reserve(size_t n);
-    size_t Capacity() const { return time_.capacity(); }
+    // Has the system back the reserved room of the columns now, ahead of the rows to come.
+    void PrepareRoom();
+    size_t Capacity() const { return data_.capacity(); }
     uint32_t Intern(std::string_view name);
     void AppendRow(int32_t time, double data, uint32_t nameId) {
-        time_.push_back(time);
+        AppendTime(time);
         data_.push_back(data);
-        nameId_.push_back(nameId);
+        if (nameRuns_.empty() || nameRuns_.back().id != nameId)
+            nameRuns_.push_back(NameRun{static_cast<uint32_t>(count_), nameId});
         if (!smoothed_.empty()) smoothed_.push_back(0.0);
+        ++count_;
     }
     // Gives the last appended row a smoothed value (the column is made on first use).
     void SetLastSmoothed(double v);
     // Appends a mark for the last appended row (rows must come in order).
     void AppendMark(const RowMark& mark) { marks_.push_back(mark); }
     void Append(const SplSample& row);
-    // Appends the rows of other after these (names re-interned, marks moved along).
-    void AppendStore(ChartStore&& other);
+    // Appends copies of the rows of other after these (names re-interned, marks moved along).
+    void AppendStore(const ChartStore& other);
+    // Drops every row, name and mark, keeping the room of the columns for the next rows.
+    void Clear();
 
     // Replaces the smoothed column: size() values (or more, padding), or empty to drop it.
     void SetSmoothedColumn(std::vector<double>&& column) { smoothed_ = std::move(column); }
@@ -111,9 +129,28 @@ class ChartStore {
     size_t BytesHeld() const;
 
   private:
-    std::vector<int32_t> time_;
+    // Row count_'s time: checked against the steady step, or kept in time_ once a row leaves it.
+    void AppendTime(int32_t time) {
+        if (!timeSteady_) {
+            time_.push_back(time);
+        } else if (count_ >= 2) {
+            if (timeFirst_ + static_cast<int64_t>(count_) * timeStep_ != time) KeepTimes(time);
+        } else if (count_ == 1) {
+            timeStep_ = int64_t{time} - timeFirst_;
+        } else {
+            timeFirst_ = time;
+        }
+    }
+    // Writes out the times of the rows so far, then time, and keeps every time from now on.
+    void KeepTimes(int32_t time);
+
+    size_t count_ = 0;
     std::vector<double> data_;
-    std::vector<uint32_t> nameId_;
+    bool timeSteady_ = true; // row i's time is timeFirst_ + i * timeStep_; time_ is unused
+    int64_t timeFirst_ = 0;
+    int64_t timeStep_ = 0;
+    std::vector<int32_t> time_;
+    std::vector<NameRun> nameRuns_;
     std::vector<double> smoothed_;
     std::vector<std::string> names_;
     std::unordered_map<std::string, uint32_t> nameIndex_;

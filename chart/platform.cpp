@@ -2,10 +2,12 @@
 
 #include <cerrno>
 #include <clocale>
+#include <cstdint>
 #include <cstdlib>
 
 #include <fcntl.h>
 #include <locale.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,6 +58,18 @@ void SyncFolder(const std::string& folder) {
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
+}
+
+void PrepareForWriting(void* begin, size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+    const auto page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto from = (reinterpret_cast<uintptr_t>(begin) + page - 1) / page * page;
+    const auto to = (reinterpret_cast<uintptr_t>(begin) + bytes) / page * page;
+    if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_POPULATE_WRITE);
+#else
+    (void)begin;
+    (void)bytes;
+#endif
 }
 
 double StrtodC(const char* text, char** end) {

@@ -31,6 +31,11 @@ bool SyncToDisk(std::FILE* stream);
 // Takes the names in a folder (a file just renamed) to the disk, as far as the system can.
 void SyncFolder(const std::string& folder);
 
+// Asks the system to back [begin, begin + bytes) with memory now, in one call, rather than page by
+// page as it is first written (each first write of a page is a trap, costly on virtual machines).
+// A hint only: nothing happens where the system cannot.
+void PrepareForWriting(void* begin, size_t bytes);
+
 // strtod in the C locale whatever the program's locale is (a GUI may switch LC_NUMERIC).
 double StrtodC(const char* text, char** end);
 

@@ -191,9 +191,9 @@ int WriteSplData(const std::string& fileName, const ChartStore& rows, const SplC
         std::vector<std::string_view> names(rows.NameCount());
         for (size_t k = 0; k < names.size(); ++k)
             names[k] = WrittenName(rows.Name(static_cast<uint32_t>(k)));
-        const int32_t* times = rows.Times();
         const double* data = rows.Data();
-        const uint32_t* ids = rows.NameIds();
+        const std::vector<NameRun>& runs = rows.NameRuns();
+        size_t run = 0;
         const double* smoothed = rows.SmoothedColumn();
         const std::vector<RowMark>& marks = rows.Marks();
         size_t nextMark = 0;
@@ -203,9 +203,12 @@ int WriteSplData(const std::string& fileName, const ChartStore& rows, const SplC
                 ++nextMark;
             const RowMark* mark =
                 nextMark < marks.size() && marks[nextMark].row == i ? &marks[nextMark] : nullptr;
+            while (run + 1 < runs.size() && runs[run + 1].row <= static_cast<uint32_t>(i))
+                ++run;
             char* p = out.Reserve(SPL_ROW_LINE_MAX);
-            out.Advance(WriteRow(p, i, times[i], data[i], names[ids[i]],
-                                 smoothed ? smoothed[i] : 0.0, mark, extended));
+            out.Advance(WriteRow(p, i, rows.TimeAt(static_cast<size_t>(i)), data[i],
+                                 names[runs[run].id], smoothed ? smoothed[i] : 0.0, mark,
+                                 extended));
             if (progress && (i & 0xFFFF) == 0xFFFF) {
                 progress->rows.store(i + 1, std::memory_order_relaxed);
                 progress->done.store(i + 1, std::memory_order_relaxed);

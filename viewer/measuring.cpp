@@ -53,13 +53,13 @@ bool Measure(const ChartView* viewer, Measurement* out) {
     const int a = GetMeasureMark(viewer, MEASURE_A);
     const int b = GetMeasureMark(viewer, MEASURE_B);
     if (a < 0 || b < 0 || !out) return false;
-    const int32_t* times = viewer->chart->rows.Times();
     const double* data = viewer->chart->rows.Data();
     Measurement m;
     m.a = a;
     m.b = b;
     m.dSamples = b - a;
-    m.dTime = static_cast<double>(times[b]) - times[a];
+    m.dTime = static_cast<double>(viewer->chart->rows.TimeAt(static_cast<size_t>(b))) -
+              viewer->chart->rows.TimeAt(static_cast<size_t>(a));
     m.dVolts = data[b] - data[a];
     const size_t from = static_cast<size_t>(std::min(a, b));
     const size_t to = static_cast<size_t>(std::max(a, b));

@@ -37,7 +37,7 @@ bool PointAtPixel(const ChartView* viewer, int x, int y, int paneHeight, PanePoi
     const CHARTBLOCK& chart = *viewer->chart;
     const int64_t s = SampleAtColumn(chart, x);
     out->sample = ClampToInt(s);
-    out->time = s >= 0 && s < chart.sampleCount ? chart.rows.Times()[s] : 0;
+    out->time = s >= 0 && s < chart.sampleCount ? chart.rows.TimeAt(static_cast<size_t>(s)) : 0;
     out->volts = chart.viewTop - y * chart.range / paneHeight;
     return true;
 }
