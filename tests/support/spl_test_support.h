@@ -70,12 +70,15 @@ inline bool SameRow(const SplSample& a, const SplSample& b) {
            SameDouble(a.base[0], b.base[0]) && SameDouble(a.base[1], b.base[1]);
 }
 
-// The rows read are want, field by field.
+// The rows are want, field by field; the first row that differs is reported.
+inline void ExpectRows(const ChartStore& rows, const std::vector<SplSample>& want) {
+    ASSERT_EQ(rows.size(), want.size());
+    for (size_t i = 0; i < want.size(); ++i)
+        ASSERT_TRUE(SameRow(rows[i], want[i])) << "row " << i;
+}
 inline void ExpectRows(const std::optional<ChartStore>& rows, const std::vector<SplSample>& want) {
     ASSERT_TRUE(rows);
-    ASSERT_EQ(rows->size(), want.size());
-    for (size_t i = 0; i < want.size(); ++i)
-        EXPECT_TRUE(SameRow((*rows)[i], want[i])) << "row " << i;
+    ExpectRows(*rows, want);
 }
 
 } // namespace spltest
