@@ -5,6 +5,8 @@
 #include <set>
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && bench::ChildModes().count(argv[1]))
+        return bench::ChildModes()[argv[1]](std::vector<std::string>(argv + 2, argv + argc));
     bench::Options options;
     std::set<std::string> only;
     for (int i = 1; i < argc; ++i) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -23,6 +24,17 @@ inline std::map<std::string, Fn>& Registry() {
 
 struct Register {
     Register(const std::string& name, Fn fn) { Registry()[name] = std::move(fn); }
+};
+
+// Modes a benchmark starts this program in for a fresh process of its own: the first argument
+// names the mode, the rest are its arguments.
+using ChildMode = std::function<int(const std::vector<std::string>&)>;
+inline std::map<std::string, ChildMode>& ChildModes() {
+    static std::map<std::string, ChildMode> modes;
+    return modes;
+}
+struct RegisterChildMode {
+    RegisterChildMode(const std::string& name, ChildMode fn) { ChildModes()[name] = std::move(fn); }
 };
 
 // Seconds taken by fn().

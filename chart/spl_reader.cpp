@@ -460,9 +460,25 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
     std::memcpy(buf.data(), buffered.data(), have);
     bool atEnd = lines.AtEnd();
     bool reserved = false;
-    // The second half's rows, joined to the chart after each block; its room is kept for the next.
-    ChartStore second;
+    // The second half of a block is parsed into one of two stores and joins the chart while the
+    // next block is parsed; the stores keep their room from block to block.
+    ChartStore halves[2];
+    int pending = -1;   // the store whose rows have not joined the chart yet, or -1
     double share = 0.5; // of a block, the part parsed on this thread
+    auto joinPending = [&]() -> bool {
+        if (pending < 0) return true;
+        try {
+            rows.AppendStore(halves[pending]);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        pending = -1;
+        return true;
+    };
+    auto outOfMemory = [&] {
+        LogPrint("Not enough core.");
+        return Fail("not enough memory");
+    };
 
     for (;;) {
         // Fill the block.
@@ -475,7 +491,7 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
             if (n == 0) atEnd = true;
             have += static_cast<size_t>(n);
         }
-        if (have == 0) return Finish();
+        if (have == 0) return joinPending() ? Finish() : outOfMemory();
         // The stretch parsed now ends at a line end (or the file's end), where the pieces of the
         // line reader start afresh.
         size_t region = have;
@@ -489,8 +505,8 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
                          SplLineReader::PIECE_MAX;
             }
         }
-        // Two halves on the two cores, split at a line end; the second half's first row number
-        // is checked once the first half's row count is known.
+        // Two parts on the two cores, split at a line end; the second part's first row number
+        // is checked once the first part's row count is known.
         char* base = buf.data();
         size_t split = region;
         if (region >= PARALLEL_MIN) {
@@ -498,10 +514,12 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
             auto* nl = static_cast<const char*>(std::memchr(base + from, '\n', region - from));
             if (nl) split = static_cast<size_t>(nl - base) + 1;
         }
-        const int64_t startIndex = static_cast<int64_t>(rows.size());
+        const int secondHalf = pending == 0 ? 1 : 0;
+        ChartStore& second = halves[secondHalf];
+        second.Clear();
         ChunkResult a;
         ChunkResult b;
-        second.Clear();
+        bool joined = true;
         if (split < region) {
             using Clock = std::chrono::steady_clock;
             const Clock::time_point start = Clock::now();
@@ -510,12 +528,12 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
                 ParseChunk(base + split, base + region, -1, second, b);
                 secondDone = Clock::now();
             });
-            ParseChunk(base, base + split, startIndex, rows, a);
+            joined = joinPending();
+            if (joined) ParseChunk(base, base + split, static_cast<int64_t>(rows.size()), rows, a);
             const Clock::time_point firstDone = Clock::now();
             worker.join();
-            // The first half writes to the chart's own columns, the second to a store whose
-            // memory is warm from the block before: the next split is moved so that both
-            // threads finish together.
+            // This thread also joins the last block's second part to the chart's own columns:
+            // the next split is moved so that both threads finish together.
             const double perByteFirst = std::chrono::duration<double>(firstDone - start).count() /
                                         static_cast<double>(split);
             const double perByteSecond = std::chrono::duration<double>(secondDone - start).count() /
@@ -524,55 +542,54 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
                 share = std::clamp(
                     0.5 * share + 0.5 * perByteSecond / (perByteFirst + perByteSecond), 0.2, 0.8);
         } else {
-            ParseChunk(base, base + region, startIndex, rows, a);
+            joined = joinPending();
+            if (joined) ParseChunk(base, base + region, static_cast<int64_t>(rows.size()), rows, a);
         }
+        if (!joined) return outOfMemory();
+        const int64_t secondIndex = static_cast<int64_t>(rows.size());
         if (a.anyExtended && chart.version < 2) chart.version = 2;
         if (a.stop != Stop::None)
             return Stopped(
-                a, startIndex + a.rows,
+                a, secondIndex,
                 std::string_view(a.stopEnd, static_cast<size_t>(base + have - a.stopEnd)), atEnd);
         if (split < region) {
-            const int64_t secondIndex = startIndex + a.rows;
             if (b.firstNumber >= 0 && b.firstNumber != secondIndex) {
                 b = ChunkResult();
                 b.stop = Stop::BadFormat;
             }
             if (b.anyExtended && chart.version < 2) chart.version = 2;
-            try {
-                rows.AppendStore(second);
-            } catch (const std::bad_alloc&) {
-                LogPrint("Not enough core.");
-                return Fail("not enough memory");
-            }
-            if (b.stop != Stop::None)
+            pending = secondHalf;
+            if (b.stop != Stop::None) {
+                if (!joinPending()) return outOfMemory();
                 return Stopped(
                     b, secondIndex + b.rows,
                     std::string_view(
                         b.stopEnd ? b.stopEnd : base + have,
                         static_cast<size_t>(base + have - (b.stopEnd ? b.stopEnd : base + have))),
                     atEnd);
+            }
         }
         consumed += static_cast<long long>(region);
         std::memmove(base, base + region, have - region);
         have -= region;
-        if (!reserved && lines.fileSize() > 0 && rows.size() > 0) {
+        const size_t held = rows.size() + (pending >= 0 ? halves[pending].size() : 0);
+        if (!reserved && lines.fileSize() > 0 && held > 0) {
             // Room for the rows still to come, guessed from the length of those read so far, and
             // for the blank rows a viewer adds, so that the columns grow no further.
-            double perRow = static_cast<double>(consumed) / static_cast<double>(rows.size());
+            double perRow = static_cast<double>(consumed) / static_cast<double>(held);
             long long left = lines.fileSize() - consumed;
             size_t guess =
-                rows.size() + static_cast<size_t>(static_cast<double>(left) / perRow * 1.02) + 8192;
+                held + static_cast<size_t>(static_cast<double>(left) / perRow * 1.02) + 8192;
             try {
                 rows.Reserve(guess);
                 rows.PrepareRoom();
             } catch (const std::bad_alloc&) {
-                LogPrint("Not enough core.");
-                return Fail("not enough memory");
+                return outOfMemory();
             }
             reserved = true;
         }
         if (progress && Cancelled(consumed)) return std::nullopt;
-        if (atEnd && have == 0) return Finish();
+        if (atEnd && have == 0) return joinPending() ? Finish() : outOfMemory();
     }
 }
 

@@ -65,7 +65,7 @@ int RunDetect(const std::vector<std::string>& args) {
     SetDetectionThreshold(threshold);
     SetPeakDetector(&view, ThresholdDetector, nullptr);
     PeakSet result;
-    int found = DetectPeak(view.chart.get(), from, &result);
+    int found = DetectPeak(view.Chart(), from, &result);
     SetPeakDetector(&view, nullptr, nullptr);
     Settings.threshold = savedThreshold;
 
@@ -73,11 +73,11 @@ int RunDetect(const std::vector<std::string>& args) {
     if (!found)
         return cli::Fail("no peak found from sample " + std::to_string(start) + " with threshold " +
                          std::to_string(threshold) + " V");
-    const SplSample row = view.chart->rows.Row(static_cast<size_t>(result.cursor));
+    const SplSample row = view.Chart()->rows.Row(static_cast<size_t>(result.cursor));
     std::printf("sample: %d\n", result.cursor);
     std::printf("time: %d\n", static_cast<int>(row.time));
     std::printf("top: %.6f V%s\n", result.topLevel,
-                (view.chart->flags & HASSM) ? " (smoothed)" : "");
+                (view.Chart()->flags & HASSM) ? " (smoothed)" : "");
     std::printf("base: %.6f V\n", result.baseLevel);
     std::printf("height: %.6f V\n", result.topLevel - result.baseLevel);
     return 0;

@@ -51,11 +51,24 @@ void TakePeaks(const RowMark& mark, const std::string& name,
 
 } // namespace
 
-PeakSet* ChartView::CurrentPeakSet() const {
-    if (!peakTable || peakMode < 0 || peakMode >= static_cast<int>(peakTable->size()))
-        return nullptr;
-    return (*peakTable)[static_cast<size_t>(peakMode)].get();
+const PeakSet* ChartView::CurrentPeakSet() const {
+    return CurrentSet(this);
 }
+
+namespace viewer_detail {
+
+PeakSet* CurrentSet(ChartView* viewer) {
+    const ChartViewState& s = State(viewer);
+    if (!s.peakTable || s.peakMode < 0 || s.peakMode >= static_cast<int>(s.peakTable->size()))
+        return nullptr;
+    return (*s.peakTable)[static_cast<size_t>(s.peakMode)].get();
+}
+
+const PeakSet* CurrentSet(const ChartView* viewer) {
+    return CurrentSet(const_cast<ChartView*>(viewer));
+}
+
+} // namespace viewer_detail
 
 int CheckChartView(const ChartView* viewer) {
     if (!viewer) {
@@ -63,7 +76,7 @@ int CheckChartView(const ChartView* viewer) {
         return 0;
     }
     // A model without a window to report to is not a usable viewer.
-    if (!viewer->host) {
+    if (!viewer->Host()) {
         LogPrint("CheckChartView: Passed window is not viewer.");
         return 0;
     }
@@ -71,7 +84,7 @@ int CheckChartView(const ChartView* viewer) {
 }
 
 bool HasSamples(const ChartView* viewer) {
-    return viewer && viewer->chart && viewer->chart->sampleCount >= 1;
+    return viewer && State(viewer).chart && State(viewer).chart->sampleCount >= 1;
 }
 
 const char* GetChartViewerClass() {
@@ -190,37 +203,38 @@ PreparedChart PrepareBlock(ChartStore& rows, uint32_t flags, int listCount, int 
 // The viewer's side of SetChart: the prepared block and tables replace the viewer's.
 int CommitChart(ChartView* viewer, PreparedChart& prepared) {
     CHARTBLOCK& chart = *prepared.block;
-    chart.viewWidth = viewer->host->HasChartPane() ? viewer->host->ChartPaneSize().width : 0;
-    viewer->chart = std::move(prepared.block);
-    bool newTable = !viewer->peakTable;
-    if (newTable) viewer->peakTable = std::make_unique<std::vector<std::unique_ptr<PeakSet>>>();
-    viewer->peakTable->swap(prepared.lists);
+    chart.viewWidth = viewer->Host()->HasChartPane() ? viewer->Host()->ChartPaneSize().width : 0;
+    State(viewer).chart = std::move(prepared.block);
+    bool newTable = !State(viewer).peakTable;
+    if (newTable)
+        State(viewer).peakTable = std::make_unique<std::vector<std::unique_ptr<PeakSet>>>();
+    State(viewer).peakTable->swap(prepared.lists);
     if (newTable) {
         LogPrint("SetChart: New table is set.");
-        viewer->listCount = prepared.listCount;
+        State(viewer).listCount = prepared.listCount;
     }
     prepared.lists.clear();
 
-    viewer->peakMode = 0;
-    viewer->changeCount = 0;
+    State(viewer).peakMode = 0;
+    State(viewer).changeCount = 0;
     ResetEditHistory(viewer);
-    viewer->measureMark[0] = viewer->measureMark[1] = -1;
-    viewer->index.boxLeft = 0;
-    viewer->index.boxTop = 0;
-    viewer->host->Post(VN_RESET);
-    viewer->chartMode = CHART_MODE_VIEW;
-    viewer->host->Post(VN_MODE);
+    State(viewer).measureMark[0] = State(viewer).measureMark[1] = -1;
+    State(viewer).index.boxLeft = 0;
+    State(viewer).index.boxTop = 0;
+    viewer->Host()->Post(VN_RESET);
+    State(viewer).chartMode = CHART_MODE_VIEW;
+    viewer->Host()->Post(VN_MODE);
     LogPrint("SetChart: View's instance has been refreshed.");
     RefreshView(viewer, REFRESH_ALL);
     LogPrint("SetChart: Views have been refreshed.");
-    viewer->host->Post(VN_CHART);
+    viewer->Host()->Post(VN_CHART);
     return 1;
 }
 
 // Refuses a chart while a peak is being detected (beep and log line).
 bool InPeakDetection(ChartView* viewer) {
-    if (viewer->chartMode == 0) return false;
-    viewer->host->Beep();
+    if (State(viewer).chartMode == 0) return false;
+    viewer->Host()->Beep();
     LogPrint("SetChart: A chart would be set in peak detection.");
     return true;
 }
@@ -236,8 +250,8 @@ int InstallChart(ChartView* viewer, ChartStore& rows, uint32_t flags, int listCo
     }
     LogPrint("SetChart: Parameters are O.K.");
     if (InPeakDetection(viewer)) return 0;
-    PreparedChart prepared = PrepareBlock(rows, flags, listCount, viewer->host->DesktopWidth(),
-                                          viewer->listCount, copyFrom, copyCount);
+    PreparedChart prepared = PrepareBlock(rows, flags, listCount, viewer->Host()->DesktopWidth(),
+                                          State(viewer).listCount, copyFrom, copyCount);
     if (!prepared.block) return 0;
     return CommitChart(viewer, prepared);
 }
@@ -274,7 +288,7 @@ int SetChart(ChartView* viewer, PreparedChart&& prepared) {
         return 0;
     }
     if (InPeakDetection(viewer)) return 0;
-    if (viewer->listCount != 0 && viewer->listCount != prepared.listCount) {
+    if (State(viewer).listCount != 0 && State(viewer).listCount != prepared.listCount) {
         LogPrint("SetChart: Peak list table would be overridden illigaly.");
         return 0;
     }
@@ -286,12 +300,12 @@ const ChartStore* RetrieveChart(ChartView* viewer, int* count, uint32_t* flags) 
         LogPrint("RetrieveChart: Invalid arguments.");
         return nullptr;
     }
-    if (viewer->chartMode != 0) {
-        viewer->host->Beep();
+    if (State(viewer).chartMode != 0) {
+        viewer->Host()->Beep();
         LogPrint("RetrieveChart: A chart would be retrieved in peak detection.");
         return nullptr;
     }
-    const CHARTBLOCK* chart = viewer->chart.get();
+    const CHARTBLOCK* chart = State(viewer).chart.get();
     if (!chart || chart->paddedCount < 1) {
         LogPrint("RetrieveChart: CHARTBLOCK has not been ready yet.");
         return nullptr;
@@ -302,8 +316,8 @@ const ChartStore* RetrieveChart(ChartView* viewer, int* count, uint32_t* flags) 
 }
 
 int SetChartSmoothed(ChartView* viewer, std::vector<double>&& smoothed, int listCount) {
-    if (!CheckChartView(viewer) || !viewer->chart ||
-        smoothed.size() < static_cast<size_t>(viewer->chart->sampleCount)) {
+    if (!CheckChartView(viewer) || !State(viewer).chart ||
+        smoothed.size() < static_cast<size_t>(State(viewer).chart->sampleCount)) {
         LogPrint("SetChart: Invalid arguments.");
         return 0;
     }
@@ -311,7 +325,7 @@ int SetChartSmoothed(ChartView* viewer, std::vector<double>&& smoothed, int list
     // column, when that fails.
     // The same chart, smoothed: the entries keep the names the user gave them.
     const auto kept = KeepPeakEntries(viewer);
-    ChartStore rows = std::move(viewer->chart->rows);
+    ChartStore rows = std::move(State(viewer).chart->rows);
     std::vector<double> old = rows.TakeSmoothedColumn();
     rows.SetSmoothedColumn(std::move(smoothed));
     if (InstallChart(viewer, rows, HASSM, listCount)) {
@@ -319,19 +333,20 @@ int SetChartSmoothed(ChartView* viewer, std::vector<double>&& smoothed, int list
         return 1;
     }
     rows.SetSmoothedColumn(std::move(old));
-    rows.PadColumns(static_cast<size_t>(viewer->chart->paddedCount - viewer->chart->sampleCount) +
-                    1);
-    viewer->chart->rows = std::move(rows);
+    rows.PadColumns(
+        static_cast<size_t>(State(viewer).chart->paddedCount - State(viewer).chart->sampleCount) +
+        1);
+    State(viewer).chart->rows = std::move(rows);
     return 0;
 }
 
 void FreeViewerData(ChartView* viewer) {
     if (!viewer) return;
-    viewer->chart.reset();
-    if (viewer->peakTable) {
-        auto& table = *viewer->peakTable;
-        for (int k = 0; k < viewer->listCount && k < static_cast<int>(table.size()); ++k)
+    State(viewer).chart.reset();
+    if (State(viewer).peakTable) {
+        auto& table = *State(viewer).peakTable;
+        for (int k = 0; k < State(viewer).listCount && k < static_cast<int>(table.size()); ++k)
             table[static_cast<size_t>(k)].reset();
-        viewer->peakTable.reset();
+        State(viewer).peakTable.reset();
     }
 }

@@ -80,14 +80,13 @@ struct IndexPaneState {
     bool hasImage = false;
 };
 
-// The viewer "window" of the model: its five slots, the index pane's slots and its host.
-class ChartView {
-  public:
-    explicit ChartView(ViewerHost* host) : host(host) {}
-    ChartView(const ChartView&) = delete;
-    ChartView& operator=(const ChartView&) = delete;
+namespace viewer_detail {
+struct StateAccess; // viewer/viewer_internal.h
+}
 
-    ViewerHost* host;
+// The slots of a viewer: what the viewer's own functions keep between calls.
+struct ChartViewState {
+    ViewerHost* host = nullptr;
     std::unique_ptr<CHARTBLOCK> chart;
     std::unique_ptr<std::vector<std::unique_ptr<PeakSet>>> peakTable;
     int listCount = 0;
@@ -95,16 +94,44 @@ class ChartView {
     int chartMode = CHART_MODE_VIEW;
     IndexPaneState index;
     // Edits to the peaks since the last SetChart: +1 for every committed or re-set peak, every
-    // SetPeakInfo and every DeletePeaks that removed entries; 0 after SetChart. The application
-    // asks whether to save peaks before they would be lost while it is not 0.
+    // SetPeakInfo and every DeletePeaks that removed entries; 0 after SetChart.
     int changeCount = 0;
     // Undo and redo of the edits of this chart session (viewer/edit_history.h).
     std::shared_ptr<EditHistory> history;
     // The measuring cursors A and B: sample indices, -1 when not placed (viewer/measuring.h).
     int measureMark[2] = {-1, -1};
+};
+
+// The viewer "window" of the model: its slots and its host. Only the functions below change the
+// slots; everyone else reads them through the accessors.
+class ChartView {
+  public:
+    explicit ChartView(ViewerHost* host) { state.host = host; }
+    ChartView(const ChartView&) = delete;
+    ChartView& operator=(const ChartView&) = delete;
+
+    ViewerHost* Host() const { return state.host; }
+    // The chart block, or null before the first SetChart.
+    const CHARTBLOCK* Chart() const { return state.chart.get(); }
+    // The peak tables (listCount of them), or null before the first SetChart.
+    const std::vector<std::unique_ptr<PeakSet>>* PeakTables() const {
+        return state.peakTable.get();
+    }
+    int ListCount() const { return state.listCount; }
+    int PeakMode() const { return state.peakMode; }
+    int ChartMode() const { return state.chartMode; }
+    const IndexPaneState& IndexPane() const { return state.index; }
+    // The application asks whether to save peaks before they would be lost while this is not 0.
+    int ChangeCount() const { return state.changeCount; }
+    // Measuring cursor 0 (A) or 1 (B): its sample index, -1 when not placed.
+    int MeasureMark(int which) const { return state.measureMark[which]; }
 
     // The current PeakSet, or null.
-    PeakSet* CurrentPeakSet() const;
+    const PeakSet* CurrentPeakSet() const;
+
+  private:
+    friend struct viewer_detail::StateAccess;
+    ChartViewState state;
 };
 
 // Peak detector: examines the data column data[start .. end-1]; returns the peak's sample index or
@@ -164,6 +191,10 @@ double GetRange(const ChartView* viewer);
 double GetChartMax(const ChartView* viewer, int which);
 double GetChartMin(const ChartView* viewer, int which);
 int GetCursor(const ChartView* viewer, int* start, double* top, int* width, double* range);
+// Sets the view exactly as given: nothing clamped, repainted, posted or logged. For a viewer that
+// is never on screen and draws a chosen stretch at a chosen scale (a picture). 0 without a chart.
+int PlaceView(ChartView* viewer, double magnification, int start, int width, double range,
+              double top);
 
 struct RangeRow {
     unsigned command;

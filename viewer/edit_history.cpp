@@ -100,8 +100,8 @@ uint64_t NextStateId() {
 
 PeakState CapturePeaks(const ChartView* viewer) {
     PeakState state;
-    if (!viewer->chart) return state;
-    const CHARTBLOCK& chart = *viewer->chart;
+    if (!State(viewer).chart) return state;
+    const CHARTBLOCK& chart = *State(viewer).chart;
     state.marks.reserve(chart.rows.Marks().size());
     for (const RowMark& row : chart.rows.Marks()) {
         if (row.row < 0 || row.row >= chart.sampleCount) continue;
@@ -114,8 +114,8 @@ PeakState CapturePeaks(const ChartView* viewer) {
         }
         state.marks.push_back(m);
     }
-    if (viewer->peakTable)
-        for (const auto& set : *viewer->peakTable) {
+    if (State(viewer).peakTable)
+        for (const auto& set : *State(viewer).peakTable) {
             state.tables.emplace_back();
             if (set)
                 state.tables.back().assign(
@@ -213,7 +213,7 @@ class EditHistory {
     }
 
     void Apply(ChartView* viewer, const Step& step, bool forward, SplChart* header) {
-        CHARTBLOCK& chart = *viewer->chart;
+        CHARTBLOCK& chart = *State(viewer).chart;
         const auto& gone = forward ? step.marks.removed : step.marks.inserted;
         const auto& back = forward ? step.marks.inserted : step.marks.removed;
         for (const Mark& m : gone)
@@ -223,8 +223,8 @@ class EditHistory {
         ApplySplice(seen.marks, step.marks, forward);
         for (size_t k = 0; k < step.tables.size() && k < seen.tables.size(); ++k) {
             ApplySplice(seen.tables[k], step.tables[k], forward);
-            if (!viewer->peakTable || k >= viewer->peakTable->size()) continue;
-            PeakSet* set = (*viewer->peakTable)[k].get();
+            if (!State(viewer).peakTable || k >= State(viewer).peakTable->size()) continue;
+            PeakSet* set = (*State(viewer).peakTable)[k].get();
             if (!set) continue;
             set->entries = seen.tables[k];
             set->count = static_cast<int>(set->entries.size());
@@ -243,11 +243,11 @@ class EditHistory {
 namespace {
 
 EditHistory& HistoryOf(ChartView* viewer) {
-    if (!viewer->history) {
-        viewer->history = std::make_shared<EditHistory>();
-        viewer->history->seen = CapturePeaks(viewer);
+    if (!State(viewer).history) {
+        State(viewer).history = std::make_shared<EditHistory>();
+        State(viewer).history->seen = CapturePeaks(viewer);
     }
-    return *viewer->history;
+    return *State(viewer).history;
 }
 
 bool SameHeader(const SplChart& a, const SplChart& b) {
@@ -259,16 +259,16 @@ bool SameHeader(const SplChart& a, const SplChart& b) {
 
 // Undo (forward false) or redo (forward true).
 int Travel(ChartView* viewer, SplChart* header, bool forward) {
-    if (!CheckChartView(viewer) || !viewer->chart) return 0;
-    if (viewer->chartMode != CHART_MODE_VIEW) {
-        viewer->host->Beep();
+    if (!CheckChartView(viewer) || !State(viewer).chart) return 0;
+    if (State(viewer).chartMode != CHART_MODE_VIEW) {
+        viewer->Host()->Beep();
         LogPrint(forward ? "RedoEdit: An edit would be redone in peak detection."
                          : "UndoEdit: An edit would be undone in peak detection.");
         return 0;
     }
     EditHistory& h = HistoryOf(viewer);
     if (forward ? h.position >= h.steps.size() : h.position == 0) {
-        viewer->host->Beep();
+        viewer->Host()->Beep();
         return 0;
     }
     if (forward) {
@@ -278,7 +278,7 @@ int Travel(ChartView* viewer, SplChart* header, bool forward) {
         h.position -= 1;
         h.Apply(viewer, h.steps[h.position], false, header);
     }
-    viewer->changeCount += 1;
+    State(viewer).changeCount += 1;
     return 1;
 }
 
@@ -286,12 +286,12 @@ int Travel(ChartView* viewer, SplChart* header, bool forward) {
 
 void ResetEditHistory(ChartView* viewer) {
     if (!viewer) return;
-    viewer->history.reset();
+    State(viewer).history.reset();
     HistoryOf(viewer);
 }
 
 void RecordPeakEdit(ChartView* viewer) {
-    if (!viewer || !viewer->chart) return;
+    if (!viewer || !State(viewer).chart) return;
     EditHistory& h = HistoryOf(viewer);
     Step step;
     h.DiffPeaks(viewer, step);
@@ -307,31 +307,32 @@ void RecordHeaderEdit(ChartView* viewer, const SplChart& before, const SplChart&
 }
 
 int SetSmoothedChart(ChartView* viewer, std::vector<double>&& smoothed, int listCount) {
-    if (!CheckChartView(viewer) || !viewer->chart)
+    if (!CheckChartView(viewer) || !State(viewer).chart)
         return SetChartSmoothed(viewer, std::move(smoothed), listCount);
-    std::shared_ptr<EditHistory> kept = viewer->history;
-    auto before = std::make_shared<SmoothState>(CaptureSmooth(*viewer->chart));
-    const int marks[2] = {viewer->measureMark[0], viewer->measureMark[1]};
+    std::shared_ptr<EditHistory> kept = State(viewer).history;
+    auto before = std::make_shared<SmoothState>(CaptureSmooth(*State(viewer).chart));
+    const int marks[2] = {State(viewer).measureMark[0], State(viewer).measureMark[1]};
     if (!SetChartSmoothed(viewer, std::move(smoothed), listCount)) return 0;
     // The same chart, smoothed: the measuring cursors stay where they were.
-    viewer->measureMark[0] = marks[0];
-    viewer->measureMark[1] = marks[1];
+    State(viewer).measureMark[0] = marks[0];
+    State(viewer).measureMark[1] = marks[1];
     if (!kept) return 1;
-    viewer->history = kept;
+    State(viewer).history = kept;
     Step step;
     kept->DiffPeaks(viewer, step);
     step.smoothBefore = std::move(before);
-    step.smoothAfter = std::make_shared<SmoothState>(CaptureSmooth(*viewer->chart));
+    step.smoothAfter = std::make_shared<SmoothState>(CaptureSmooth(*State(viewer).chart));
     kept->Push(std::move(step));
     return 1;
 }
 
 bool CanUndoEdit(const ChartView* viewer) {
-    return viewer && viewer->history && viewer->history->position > 0;
+    return viewer && State(viewer).history && State(viewer).history->position > 0;
 }
 
 bool CanRedoEdit(const ChartView* viewer) {
-    return viewer && viewer->history && viewer->history->position < viewer->history->steps.size();
+    return viewer && State(viewer).history &&
+           State(viewer).history->position < State(viewer).history->steps.size();
 }
 
 int UndoEdit(ChartView* viewer, SplChart* header) {
@@ -349,5 +350,6 @@ void MarkEditsSaved(ChartView* viewer) {
 }
 
 bool EditsModified(const ChartView* viewer) {
-    return viewer && viewer->history && viewer->history->StateId() != viewer->history->savedId;
+    return viewer && State(viewer).history &&
+           State(viewer).history->StateId() != State(viewer).history->savedId;
 }

@@ -4,8 +4,11 @@
 #include "chart/run_log.h"
 #include "chart/settings.h"
 #include "viewer/chart_viewer.h"
+#include "viewer/viewer_internal.h"
 
 #include <cmath>
+
+using namespace viewer_detail;
 
 namespace {
 
@@ -16,8 +19,8 @@ void* detectorContext = nullptr;
 
 int SetPeakDetector(ChartView* viewer, PeakDetector detector, void* context) {
     if (!CheckChartView(viewer)) return 0;
-    if (viewer->chartMode != 0) {
-        viewer->host->Beep();
+    if (State(viewer).chartMode != 0) {
+        viewer->Host()->Beep();
         LogPrint("SetChart: Peak detecter would be substituted in peak detection.");
         return 0;
     }

@@ -17,10 +17,10 @@ namespace {
 
 // The PeakSet of table, or null when the viewer has no such table.
 PeakSet* TableOf(const ChartView* viewer, int table) {
-    if (!viewer->peakTable || table < 0 || table >= viewer->listCount ||
-        table >= static_cast<int>(viewer->peakTable->size()) || table >= SAMPLE_TABLES)
+    if (!State(viewer).peakTable || table < 0 || table >= State(viewer).listCount ||
+        table >= static_cast<int>(State(viewer).peakTable->size()) || table >= SAMPLE_TABLES)
         return nullptr;
-    return (*viewer->peakTable)[static_cast<size_t>(table)].get();
+    return (*State(viewer).peakTable)[static_cast<size_t>(table)].get();
 }
 
 // The sample an entry points at, or -1 when it lies outside the chart's samples.
@@ -34,12 +34,12 @@ int SampleOf(const CHARTBLOCK& chart, const PeakEntry& entry) {
 
 std::unique_ptr<PeakEntry[]> GetPeakList(ChartView* viewer, int* count) {
     if (!CheckChartView(viewer)) return nullptr;
-    if (viewer->chartMode != 0) {
-        viewer->host->Beep();
+    if (State(viewer).chartMode != 0) {
+        viewer->Host()->Beep();
         LogPrint("GetPeakList: Peak list would be retrieved in peak detection.");
         return nullptr;
     }
-    const PeakSet* set = viewer->CurrentPeakSet();
+    const PeakSet* set = CurrentSet(viewer);
     if (!set || set->count < 1 || !count) {
         LogPrint("GetPeakList: Chart not ready.");
         return nullptr;
@@ -62,13 +62,13 @@ int GetPeakInfo(const ChartView* viewer, int table, int index, double* top, doub
         return 0;
     }
     if (index < 0 || index >= set->count || !top || !base) return 0;
-    int s = SampleOf(*viewer->chart, set->entries[static_cast<size_t>(index)]);
+    int s = SampleOf(*State(viewer).chart, set->entries[static_cast<size_t>(index)]);
     if (s < 0) {
         *top = 0.0;
         *base = 0.0;
         return 0;
     }
-    const RowMark* mark = viewer->chart->rows.FindMark(s);
+    const RowMark* mark = State(viewer).chart->rows.FindMark(s);
     *top = mark ? mark->top[table] : 0.0;
     *base = mark ? mark->base[table] : 0.0;
     return 1;
@@ -77,26 +77,26 @@ int GetPeakInfo(const ChartView* viewer, int table, int index, double* top, doub
 int SetPeakInfo(ChartView* viewer, int table, int index, const double* top, const double* base,
                 const char* name) {
     if (!CheckChartView(viewer)) return 0;
-    if (viewer->chartMode != 0) {
-        viewer->host->Beep();
+    if (State(viewer).chartMode != 0) {
+        viewer->Host()->Beep();
         LogPrint("SetPeakInfo: A peak would be overwritten in peak detection.");
         return 0;
     }
     PeakSet* set = TableOf(viewer, table);
     if (!HasSamples(viewer) || !set || set->count < 1 || index < 0 || index >= set->count) return 0;
     PeakEntry& entry = set->entries[static_cast<size_t>(index)];
-    int s = SampleOf(*viewer->chart, entry);
+    int s = SampleOf(*State(viewer).chart, entry);
     if (s >= 0) {
         if (top || base) {
-            RowMark& mark = viewer->chart->rows.MarkOf(s);
+            RowMark& mark = State(viewer).chart->rows.MarkOf(s);
             if (top) mark.top[table] = *top;
             if (base) mark.base[table] = *base;
             entry.height = mark.top[table] - mark.base[table];
-            viewer->chart->rows.TidyMark(s);
+            State(viewer).chart->rows.TidyMark(s);
         }
     }
     if (name) CopyElemName(entry.name, name, std::strlen(name));
-    if (top || base || name) viewer->changeCount += 1;
+    if (top || base || name) State(viewer).changeCount += 1;
     RecordPeakEdit(viewer);
     RefreshView(viewer, REFRESH_CHART);
     return 1;
@@ -104,10 +104,10 @@ int SetPeakInfo(ChartView* viewer, int table, int index, const double* top, cons
 
 int DeletePeaks(ChartView* viewer, int n, const int* indices) {
     if (!CheckChartView(viewer)) return 0;
-    PeakSet* set = viewer->CurrentPeakSet();
+    PeakSet* set = CurrentSet(viewer);
     if (n < 1 || !indices || !HasSamples(viewer) || !set || set->count < n) return 0;
-    CHARTBLOCK& chart = *viewer->chart;
-    int k = viewer->peakMode;
+    CHARTBLOCK& chart = *State(viewer).chart;
+    int k = State(viewer).peakMode;
 
     // Indices outside the table are skipped; a repeated index marks its entry once.
     std::vector<char> doomed(static_cast<size_t>(set->count), 0);
@@ -125,7 +125,7 @@ int DeletePeaks(ChartView* viewer, int n, const int* indices) {
         int s = SampleOf(chart, entry);
         if (s >= 0) ClearMark(chart, s, k);
     }
-    if (j < set->count) viewer->changeCount += 1;
+    if (j < set->count) State(viewer).changeCount += 1;
     set->count = j;
     set->entries.resize(static_cast<size_t>(j));
     RecordPeakEdit(viewer);
@@ -135,8 +135,8 @@ int DeletePeaks(ChartView* viewer, int n, const int* indices) {
 
 std::vector<std::vector<PeakEntry>> viewer_detail::KeepPeakEntries(const ChartView* viewer) {
     std::vector<std::vector<PeakEntry>> kept;
-    if (viewer && viewer->peakTable)
-        for (const std::unique_ptr<PeakSet>& set : *viewer->peakTable)
+    if (viewer && State(viewer).peakTable)
+        for (const std::unique_ptr<PeakSet>& set : *State(viewer).peakTable)
             kept.emplace_back(set ? std::vector<PeakEntry>(set->entries.begin(),
                                                            set->entries.begin() + set->count)
                                   : std::vector<PeakEntry>());
@@ -145,9 +145,9 @@ std::vector<std::vector<PeakEntry>> viewer_detail::KeepPeakEntries(const ChartVi
 
 void viewer_detail::RestorePeakNames(ChartView* viewer,
                                      const std::vector<std::vector<PeakEntry>>& kept) {
-    if (!viewer || !viewer->peakTable) return;
-    for (size_t k = 0; k < kept.size() && k < viewer->peakTable->size(); ++k) {
-        PeakSet* set = (*viewer->peakTable)[k].get();
+    if (!viewer || !State(viewer).peakTable) return;
+    for (size_t k = 0; k < kept.size() && k < State(viewer).peakTable->size(); ++k) {
+        PeakSet* set = (*State(viewer).peakTable)[k].get();
         if (!set) continue;
         std::map<double, const PeakEntry*> before;
         for (const PeakEntry& entry : kept[k])

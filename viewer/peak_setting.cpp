@@ -28,17 +28,17 @@ int ClampToChart(const CHARTBLOCK& chart, int64_t index) {
 }
 
 double& LevelBeingSet(ChartView* viewer, PeakSet& set) {
-    return viewer->chartMode == CHART_MODE_BASE ? set.baseLevel : set.topLevel;
+    return State(viewer).chartMode == CHART_MODE_BASE ? set.baseLevel : set.topLevel;
 }
 
 // Writes the peak being set into table k and its sample; 0 (with a beep) when it cannot be.
 int CommitPeak(ChartView* viewer, PeakSet& set) {
-    CHARTBLOCK& chart = *viewer->chart;
-    int k = viewer->peakMode;
+    CHARTBLOCK& chart = *State(viewer).chart;
+    int k = State(viewer).peakMode;
     bool reset = set.editIndex >= 0;
     if (set.cursor < 0 || set.cursor >= chart.sampleCount || k < 0 || k >= SAMPLE_TABLES ||
         (reset && set.editIndex >= set.count) || (!reset && set.count >= set.room)) {
-        viewer->host->Beep();
+        viewer->Host()->Beep();
         LogPrint("SetChartMode: The peak cannot be stored.");
         return 0;
     }
@@ -46,7 +46,7 @@ int CommitPeak(ChartView* viewer, PeakSet& set) {
         try {
             set.entries.emplace_back();
         } catch (const std::bad_alloc&) {
-            viewer->host->Beep();
+            viewer->Host()->Beep();
             LogPrint("SetChartMode: The peak cannot be stored.");
             return 0;
         }
@@ -64,7 +64,7 @@ int CommitPeak(ChartView* viewer, PeakSet& set) {
     mark.flags |= TableBit(k);
     mark.top[k] = set.topLevel;
     mark.base[k] = baseAtTop;
-    viewer->changeCount += 1;
+    State(viewer).changeCount += 1;
     RecordPeakEdit(viewer);
     return 1;
 }
@@ -72,9 +72,9 @@ int CommitPeak(ChartView* viewer, PeakSet& set) {
 } // namespace
 
 int MoveCursor(ChartView* viewer, int code) {
-    if (!CheckChartView(viewer) || !HasSamples(viewer) || !viewer->host->HasChartPane()) return 0;
-    CHARTBLOCK& chart = *viewer->chart;
-    int height = viewer->host->ChartPaneSize().height;
+    if (!CheckChartView(viewer) || !HasSamples(viewer) || !viewer->Host()->HasChartPane()) return 0;
+    CHARTBLOCK& chart = *State(viewer).chart;
+    int height = viewer->Host()->ChartPaneSize().height;
     double vpp = height > 0 ? chart.range / height : 0.0;
     if (code < 1 || code > 31) {
         LogPrint("MoveCursor: Invalid operation.");
@@ -143,8 +143,8 @@ int MoveCursor(ChartView* viewer, int code) {
         SetViewPosition(viewer, chart.viewStart, chart.minValue);
         return 1;
     case 25: {
-        PeakSet* set = viewer->CurrentPeakSet();
-        if (viewer->chartMode == 0 || !set) return 0;
+        PeakSet* set = CurrentSet(viewer);
+        if (State(viewer).chartMode == 0 || !set) return 0;
         SetViewPosition(viewer, ClampToInt(int64_t{set->cursor} - chart.viewWidth / 2),
                         LevelBeingSet(viewer, *set) + chart.range / 2);
         return 1;
@@ -156,14 +156,14 @@ int MoveCursor(ChartView* viewer, int code) {
 }
 
 void AdjustPeak(ChartView* viewer, int code, double vpp) {
-    if (!CheckChartView(viewer) || !viewer->chart) return;
-    if (viewer->chartMode == 0) {
-        viewer->host->Beep();
+    if (!CheckChartView(viewer) || !State(viewer).chart) return;
+    if (State(viewer).chartMode == 0) {
+        viewer->Host()->Beep();
         return;
     }
-    PeakSet* set = viewer->CurrentPeakSet();
+    PeakSet* set = CurrentSet(viewer);
     if (!set) return;
-    CHARTBLOCK& chart = *viewer->chart;
+    CHARTBLOCK& chart = *State(viewer).chart;
     // The angle of a line rising one whole range across the view (a level line's limit when the
     // view has no width).
     double a = std::atan2(chart.range, static_cast<double>(chart.viewWidth));
@@ -220,31 +220,31 @@ void AdjustPeak(ChartView* viewer, int code, double vpp) {
     }
     set->tilt = std::clamp(set->tilt, -TILT_LIMIT, TILT_LIMIT);
     RefreshView(viewer, REFRESH_CHART);
-    viewer->host->Post(VN_ADJUST);
+    viewer->Host()->Post(VN_ADJUST);
 }
 
 int SetChartMode(ChartView* viewer, int newMode, int cancel, int detect, int select, int index,
                  double level) {
     if (!CheckChartView(viewer)) return 0;
-    if (newMode == viewer->chartMode) return 1;
-    if ((select && viewer->chartMode != 0) || (select && detect) ||
+    if (newMode == State(viewer).chartMode) return 1;
+    if ((select && State(viewer).chartMode != 0) || (select && detect) ||
         (cancel && (select || detect))) {
-        viewer->host->Beep();
+        viewer->Host()->Beep();
         return 0;
     }
-    PeakSet* set = viewer->CurrentPeakSet();
+    PeakSet* set = CurrentSet(viewer);
     if (!HasSamples(viewer) || !set) return 0;
-    CHARTBLOCK& chart = *viewer->chart;
-    int k = viewer->peakMode;
+    CHARTBLOCK& chart = *State(viewer).chart;
+    int k = State(viewer).peakMode;
 
-    if (newMode != 0 && viewer->chartMode == 0) {
+    if (newMode != 0 && State(viewer).chartMode == 0) {
         if (select) {
             LogPrint("SetChartMode: Peak select");
             int s = index >= 0 && index < set->count
                         ? static_cast<int>(set->entries[static_cast<size_t>(index)].position)
                         : -1;
             if (s < 0 || s >= chart.sampleCount || k >= SAMPLE_TABLES) {
-                viewer->host->Beep();
+                viewer->Host()->Beep();
                 LogPrint("SetChartMode: Unknown peak");
                 return 0;
             }
@@ -266,7 +266,8 @@ int SetChartMode(ChartView* viewer, int newMode, int cancel, int detect, int sel
         }
         set->tilt = 0.0;
     }
-    if ((newMode == 2 && viewer->chartMode == 1) || (newMode == 1 && viewer->chartMode == 2))
+    if ((newMode == 2 && State(viewer).chartMode == 1) ||
+        (newMode == 1 && State(viewer).chartMode == 2))
         set->anchorIndex = set->cursor;
 
     double pointLevel = 0.0;
@@ -280,24 +281,24 @@ int SetChartMode(ChartView* viewer, int newMode, int cancel, int detect, int sel
     }
     if (newMode == 0 && !cancel && !CommitPeak(viewer, *set)) return 0;
 
-    viewer->chartMode = newMode;
+    State(viewer).chartMode = newMode;
     RefreshView(viewer, REFRESH_CHART);
     if (newMode != 0)
         SetViewPosition(viewer, ClampToInt(int64_t{set->cursor} - chart.viewWidth / 2),
                         pointLevel + chart.range / 2);
-    viewer->host->Post(VN_MODE);
+    viewer->Host()->Post(VN_MODE);
     return 1;
 }
 
 int SetPeakMode(ChartView* viewer, int table) {
     if (!CheckChartView(viewer)) return 0;
-    if (viewer->chartMode != 0) {
-        viewer->host->Beep();
+    if (State(viewer).chartMode != 0) {
+        viewer->Host()->Beep();
         LogPrint("SetPeakMode: Peak table entory would be changed in peak detection.");
         return 0;
     }
-    if (table >= 0 && table < viewer->listCount) {
-        viewer->peakMode = table;
+    if (table >= 0 && table < State(viewer).listCount) {
+        State(viewer).peakMode = table;
         RefreshView(viewer, REFRESH_CHART);
         return 1;
     }
@@ -307,19 +308,19 @@ int SetPeakMode(ChartView* viewer, int table) {
 
 int GetPeakMode(const ChartView* viewer) {
     if (!CheckChartView(viewer)) return 0;
-    return viewer->peakMode;
+    return State(viewer).peakMode;
 }
 
 int GetChartMode(const ChartView* viewer) {
     if (!CheckChartView(viewer)) return 0;
-    return viewer->chartMode;
+    return State(viewer).chartMode;
 }
 
 int GetCursorSamples(const ChartView* viewer, SplSample* out, int rows) {
     if (!CheckChartView(viewer) || !HasSamples(viewer) || !out || rows < 1) return 0;
-    const CHARTBLOCK& chart = *viewer->chart;
-    const PeakSet* set = viewer->CurrentPeakSet();
-    bool setting = viewer->chartMode != 0 && set;
+    const CHARTBLOCK& chart = *State(viewer).chart;
+    const PeakSet* set = CurrentSet(viewer);
+    bool setting = State(viewer).chartMode != 0 && set;
     int64_t at[3] = {chart.viewStart,
                      setting ? set->cursor : int64_t{chart.viewStart} + chart.viewWidth / 2,
                      int64_t{chart.viewStart} + chart.viewWidth};
@@ -330,7 +331,7 @@ int GetCursorSamples(const ChartView* viewer, SplSample* out, int rows) {
         out[r].time = ClampToInt(at[r]);
     }
     if (setting && n >= 2)
-        out[1].data = viewer->chartMode == CHART_MODE_BASE ? set->baseLevel : set->topLevel;
+        out[1].data = State(viewer).chartMode == CHART_MODE_BASE ? set->baseLevel : set->topLevel;
     return n;
 }
 

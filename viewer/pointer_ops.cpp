@@ -10,8 +10,8 @@ using namespace viewer_detail;
 namespace {
 
 bool Ready(const ChartView* viewer) {
-    return CheckChartView(viewer) && viewer->chart && viewer->chart->sampleCount >= 1 &&
-           viewer->chart->magnification > 0.0;
+    return CheckChartView(viewer) && State(viewer).chart && State(viewer).chart->sampleCount >= 1 &&
+           State(viewer).chart->magnification > 0.0;
 }
 
 int64_t SampleAtColumn(const CHARTBLOCK& chart, double x) {
@@ -34,7 +34,7 @@ double ColumnOfSample(const CHARTBLOCK& chart, int sample) {
 
 bool PointAtPixel(const ChartView* viewer, int x, int y, int paneHeight, PanePoint* out) {
     if (!Ready(viewer) || !out || paneHeight < 1) return false;
-    const CHARTBLOCK& chart = *viewer->chart;
+    const CHARTBLOCK& chart = *State(viewer).chart;
     const int64_t s = SampleAtColumn(chart, x);
     out->sample = ClampToInt(s);
     out->time = s >= 0 && s < chart.sampleCount ? chart.rows.TimeAt(static_cast<size_t>(s)) : 0;
@@ -44,7 +44,7 @@ bool PointAtPixel(const ChartView* viewer, int x, int y, int paneHeight, PanePoi
 
 int ScrollByNotches(ChartView* viewer, double notches) {
     if (!Ready(viewer)) return 0;
-    const CHARTBLOCK& chart = *viewer->chart;
+    const CHARTBLOCK& chart = *State(viewer).chart;
     const double perNotch = std::max(1, chart.viewWidth / 10);
     ShiftView(viewer, TruncToInt(std::round(notches * perNotch)), 0.0);
     return 1;
@@ -52,11 +52,11 @@ int ScrollByNotches(ChartView* viewer, double notches) {
 
 double ZoomAbout(ChartView* viewer, double factor, int x) {
     if (!Ready(viewer) || !(factor > 0.0)) return 0.0;
-    CHARTBLOCK& chart = *viewer->chart;
-    const int paneWidth = viewer->host->ChartPaneSize().width;
+    CHARTBLOCK& chart = *State(viewer).chart;
+    const int paneWidth = viewer->Host()->ChartPaneSize().width;
     const double next = chart.magnification * factor;
     if (factor > 1.0 && paneWidth / next < 2.0) {
-        viewer->host->Beep();
+        viewer->Host()->Beep();
         return 0.0;
     }
     const int64_t grabbed = SampleAtColumn(chart, x);
@@ -69,7 +69,7 @@ double ZoomAbout(ChartView* viewer, double factor, int x) {
 int DragView(ChartView* viewer, int start, double top, int dx, int dy, int paneHeight,
              bool fixedRange) {
     if (!Ready(viewer) || paneHeight < 1) return 0;
-    const CHARTBLOCK& chart = *viewer->chart;
+    const CHARTBLOCK& chart = *State(viewer).chart;
     const double samples = dx * SamplesPerColumn(chart);
     const double volts = fixedRange ? dy * chart.range / paneHeight : 0.0;
     return SetViewPosition(viewer, ClampToInt(start - static_cast<int64_t>(std::round(samples))),
@@ -78,14 +78,14 @@ int DragView(ChartView* viewer, int start, double top, int dx, int dy, int paneH
 
 int PlacePeakPoint(ChartView* viewer, int sample, double level) {
     if (!Ready(viewer)) return 0;
-    PeakSet* set = viewer->CurrentPeakSet();
-    if (viewer->chartMode == CHART_MODE_VIEW || !set || !std::isfinite(level)) {
-        viewer->host->Beep();
+    PeakSet* set = CurrentSet(viewer);
+    if (State(viewer).chartMode == CHART_MODE_VIEW || !set || !std::isfinite(level)) {
+        viewer->Host()->Beep();
         return 0;
     }
-    set->cursor = std::clamp(sample, 0, viewer->chart->sampleCount - 1);
-    (viewer->chartMode == CHART_MODE_BASE ? set->baseLevel : set->topLevel) = level;
+    set->cursor = std::clamp(sample, 0, State(viewer).chart->sampleCount - 1);
+    (State(viewer).chartMode == CHART_MODE_BASE ? set->baseLevel : set->topLevel) = level;
     RefreshView(viewer, REFRESH_CHART);
-    viewer->host->Post(VN_ADJUST);
+    viewer->Host()->Post(VN_ADJUST);
     return 1;
 }

@@ -22,7 +22,7 @@ const RangeRow RangeTable[15] = {
 namespace {
 
 bool HasChart(const ChartView* viewer) {
-    return viewer->chart && viewer->chart->paddedCount >= 1;
+    return State(viewer).chart && State(viewer).chart->paddedCount >= 1;
 }
 
 } // namespace
@@ -30,7 +30,7 @@ bool HasChart(const ChartView* viewer) {
 int SetViewPosition(ChartView* viewer, int start, double top) {
     if (!CheckChartView(viewer)) return 0;
     if (!HasPanes(viewer)) return 0;
-    CHARTBLOCK* chart = viewer->chart.get();
+    CHARTBLOCK* chart = State(viewer).chart.get();
     if (!chart || chart->scrollCount < 1) return 0;
 
     int64_t first = start < 0 ? 0 : start;
@@ -48,7 +48,7 @@ int SetViewPosition(ChartView* viewer, int start, double top) {
     chart->viewTop = viewTop;
 
     // The box follows the requested position, not the clamped one; the pane clamps it.
-    PaneSize pane = viewer->host->IndexPaneSize();
+    PaneSize pane = viewer->Host()->IndexPaneSize();
     int x = ClampToInt(static_cast<int64_t>(start) * pane.width / chart->scrollCount);
     int y = pane.height;
     if (span > 0.0)
@@ -56,21 +56,21 @@ int SetViewPosition(ChartView* viewer, int start, double top) {
                        TruncToInt(pane.height * (top - IndexBaseLevel(*chart)) / span));
     PlaceCursorBox(viewer, x, y);
 
-    viewer->host->RepaintChartPane();
-    viewer->host->Post(VN_MOVED);
+    viewer->Host()->RepaintChartPane();
+    viewer->Host()->Post(VN_MOVED);
     return 1;
 }
 
 void ShiftView(ChartView* viewer, int dx, double dvolts) {
-    if (!CheckChartView(viewer) || !viewer->chart) return;
-    const CHARTBLOCK& chart = *viewer->chart;
+    if (!CheckChartView(viewer) || !State(viewer).chart) return;
+    const CHARTBLOCK& chart = *State(viewer).chart;
     SetViewPosition(viewer, ClampToInt(static_cast<int64_t>(chart.viewStart) + dx),
                     chart.viewTop + dvolts);
 }
 
 double SetMagnification(ChartView* viewer, double factor, int absolute) {
     if (!CheckChartView(viewer) || !HasChart(viewer)) return 0.0;
-    CHARTBLOCK& chart = *viewer->chart;
+    CHARTBLOCK& chart = *State(viewer).chart;
     double next;
     if (factor == 0.0)
         next = 1.0;
@@ -78,18 +78,18 @@ double SetMagnification(ChartView* viewer, double factor, int absolute) {
         next = absolute ? factor : factor * chart.magnification;
     if (!(next > 0.0) || !std::isfinite(next)) next = chart.magnification;
 
-    double desktop = viewer->host->DesktopWidth();
+    double desktop = viewer->Host()->DesktopWidth();
     if (chart.sampleCount < desktop / next) {
-        viewer->host->Beep();
+        viewer->Host()->Beep();
         LogPrint("SetMagnification: Too wide");
         return 0.0;
     }
-    int paneWidth = viewer->host->HasChartPane() ? viewer->host->ChartPaneSize().width : 0;
+    int paneWidth = viewer->Host()->HasChartPane() ? viewer->Host()->ChartPaneSize().width : 0;
     int newWidth = std::max(0, TruncToInt(paneWidth / next));
 
     int64_t newStart;
-    if (viewer->chartMode != 0) {
-        const PeakSet* set = viewer->CurrentPeakSet();
+    if (State(viewer).chartMode != 0) {
+        const PeakSet* set = CurrentSet(viewer);
         if (!set) return 0.0;
         newStart = static_cast<int64_t>(set->cursor) - newWidth / 2;
     } else {
@@ -99,28 +99,28 @@ double SetMagnification(ChartView* viewer, double factor, int absolute) {
     chart.viewWidth = newWidth;
     RefreshView(viewer, REFRESH_ALL);
     SetViewPosition(viewer, ClampToInt(newStart), chart.viewTop);
-    viewer->host->Post(VN_INDEX);
-    viewer->host->Post(VN_BOX);
+    viewer->Host()->Post(VN_INDEX);
+    viewer->Host()->Post(VN_BOX);
     LogPrintf("SetMagnification: %f -> * %f", factor, chart.magnification);
     return chart.magnification;
 }
 
 double GetMagnification(const ChartView* viewer) {
     if (!CheckChartView(viewer) || !HasChart(viewer)) return 0.0;
-    return viewer->chart->magnification;
+    return State(viewer).chart->magnification;
 }
 
 double SetRange(ChartView* viewer, double volts) {
     if (!CheckChartView(viewer) || !HasChart(viewer)) return 0.0;
     // A range that is not a number or infinite would leave the vertical scale undefined.
     if (!std::isfinite(volts)) return 0.0;
-    CHARTBLOCK& chart = *viewer->chart;
+    CHARTBLOCK& chart = *State(viewer).chart;
     if (volts == 0.0) volts = chart.defaultRange;
     double newTop;
-    if (viewer->chartMode == CHART_MODE_TOP || viewer->chartMode == CHART_MODE_BASE) {
-        const PeakSet* set = viewer->CurrentPeakSet();
+    if (State(viewer).chartMode == CHART_MODE_TOP || State(viewer).chartMode == CHART_MODE_BASE) {
+        const PeakSet* set = CurrentSet(viewer);
         if (!set) return 0.0;
-        if (viewer->chartMode == CHART_MODE_TOP) {
+        if (State(viewer).chartMode == CHART_MODE_TOP) {
             LogPrint("SetRange: Follow the peak top.");
             newTop = volts / 2 + set->topLevel;
         } else {
@@ -134,15 +134,15 @@ double SetRange(ChartView* viewer, double volts) {
     chart.range = volts;
     RefreshView(viewer, REFRESH_ALL);
     SetViewPosition(viewer, chart.viewStart, newTop);
-    viewer->host->Post(VN_INDEX);
-    viewer->host->Post(VN_BOX);
+    viewer->Host()->Post(VN_INDEX);
+    viewer->Host()->Post(VN_BOX);
     LogPrintf("SetRange: %f -> * %f", volts, chart.range);
     return chart.range;
 }
 
 double GetRange(const ChartView* viewer) {
     if (!CheckChartView(viewer) || !HasChart(viewer)) return 0.0;
-    return viewer->chart->range;
+    return State(viewer).chart->range;
 }
 
 double GetChartMax(const ChartView* viewer, int which) {
@@ -151,7 +151,7 @@ double GetChartMax(const ChartView* viewer, int which) {
         LogPrint("GetChartMax: Data not ready");
         return 0.0;
     }
-    return which ? viewer->chart->maxValue : viewer->chart->viewTop;
+    return which ? State(viewer).chart->maxValue : State(viewer).chart->viewTop;
 }
 
 double GetChartMin(const ChartView* viewer, int which) {
@@ -160,7 +160,7 @@ double GetChartMin(const ChartView* viewer, int which) {
         LogPrint("GetChartMax: Data not ready");
         return 0.0;
     }
-    const CHARTBLOCK& chart = *viewer->chart;
+    const CHARTBLOCK& chart = *State(viewer).chart;
     return which ? chart.minValue : chart.viewTop - chart.range;
 }
 
@@ -171,11 +171,23 @@ int GetCursor(const ChartView* viewer, int* start, double* top, int* width, doub
         LogPrint("GetCursor: Data not ready");
         return 0;
     }
-    const CHARTBLOCK& chart = *viewer->chart;
+    const CHARTBLOCK& chart = *State(viewer).chart;
     *start = chart.viewStart;
     *top = chart.viewTop;
     if (width) *width = chart.viewWidth;
     if (range) *range = chart.range;
+    return 1;
+}
+
+int PlaceView(ChartView* viewer, double magnification, int start, int width, double range,
+              double top) {
+    if (!viewer || !State(viewer).chart) return 0;
+    CHARTBLOCK& chart = *State(viewer).chart;
+    chart.magnification = magnification;
+    chart.viewStart = start;
+    chart.viewWidth = width;
+    chart.range = range;
+    chart.viewTop = top;
     return 1;
 }
 

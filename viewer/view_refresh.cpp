@@ -20,11 +20,11 @@ void RefreshView(ChartView* viewer, int targets) {
     if ((targets & REFRESH_INDEX) && HasPanes(viewer)) {
         MakeIndexImage(viewer);
         MakeCursorBox(viewer);
-        viewer->host->RepaintIndexPane();
+        viewer->Host()->RepaintIndexPane();
         LogPrint("RefreshView: Peak Index has been refreshed.");
     }
-    if ((targets & REFRESH_CHART) && viewer->host->HasChartPane()) {
-        viewer->host->RepaintChartPane();
+    if ((targets & REFRESH_CHART) && viewer->Host()->HasChartPane()) {
+        viewer->Host()->RepaintChartPane();
         LogPrint("RefreshView: Peak Image has been refreshed.");
     }
     LogPrint("RefreshView: Requested targets have been refreshed.");
@@ -43,11 +43,11 @@ void MakeIndexImage(ChartView* viewer) {
         LogPrint("MakeIndexImage: Invalid argument.");
         return;
     }
-    if (!viewer->host->HasIndexPane()) {
+    if (!viewer->Host()->HasIndexPane()) {
         LogPrint("MakeIndexImage: Peak index has not been opened yet.");
         return;
     }
-    CHARTBLOCK* chart = viewer->chart.get();
+    CHARTBLOCK* chart = State(viewer).chart.get();
     if (!chart) {
         LogPrint("MakeIndexImage: CHARTBLOCK has not been built yet.");
         return;
@@ -56,7 +56,7 @@ void MakeIndexImage(ChartView* viewer) {
         LogPrint("MakeIndexImage: No data; No need for draw.");
         return;
     }
-    PaneSize pane = viewer->host->IndexPaneSize();
+    PaneSize pane = viewer->Host()->IndexPaneSize();
     int step = IndexStep(chart->sampleCount, pane.width);
     if (step < 1) {
         // A pane without width shows nothing; the old image, if any, stays.
@@ -75,14 +75,14 @@ void MakeIndexImage(ChartView* viewer) {
     double scale = maxR > 0.0 ? pane.height / maxR : 0.0;
     LogPrintf("MakeIndexImage: Image size has been determined. (%d, %f) / (%d, %d) -> (%d, %f)",
               chart->scrollCount, maxR, pane.width, pane.height, step, scale);
-    if (!viewer->host->DrawIndexImage(step, scale)) {
+    if (!viewer->Host()->DrawIndexImage(step, scale)) {
         LogPrint("MakeIndexImage: Fail to create bitmap buffer.");
         return;
     }
     LogPrint("MakeIndexImage: Ready to draw.");
     LogPrint("MakeIndexImage: Image has been drawn.");
-    viewer->index.hasImage = true;
-    viewer->host->Post(VN_INDEX);
+    State(viewer).index.hasImage = true;
+    viewer->Host()->Post(VN_INDEX);
     LogPrint("MakeIndexImage: Index has been made.");
 }
 
@@ -91,17 +91,17 @@ void MakeCursorBox(ChartView* viewer) {
         LogPrint("MakeCursorBox: Invalid argument.");
         return;
     }
-    if (!viewer->host->HasChartPane()) {
+    if (!viewer->Host()->HasChartPane()) {
         LogPrint("MakeCursorBox: View has not been created yet.");
         return;
     }
-    if (!viewer->host->HasIndexPane()) {
+    if (!viewer->Host()->HasIndexPane()) {
         LogPrint("MakeCursorBox: Index has not been created yet.");
         return;
     }
-    PaneSize pane = viewer->host->IndexPaneSize();
-    IndexPaneState& box = viewer->index;
-    const CHARTBLOCK* chart = viewer->chart.get();
+    PaneSize pane = viewer->Host()->IndexPaneSize();
+    IndexPaneState& box = State(viewer).index;
+    const CHARTBLOCK* chart = State(viewer).chart.get();
     if (!chart || chart->paddedCount < 1) {
         box.boxWidth = pane.width;
         box.boxHeight = pane.height;
@@ -126,20 +126,20 @@ void MakeCursorBox(ChartView* viewer) {
     }
     box.boxWidth = width;
     box.boxHeight = height;
-    viewer->host->Post(VN_BOX);
+    viewer->Host()->Post(VN_BOX);
     LogPrint("MakeCursorBox: Box has been resized.");
 }
 
 void PlaceCursorBox(ChartView* viewer, int x, int y) {
-    if (!CheckChartView(viewer) || !viewer->host->HasIndexPane()) return;
-    IndexPaneState& box = viewer->index;
-    PaneSize pane = viewer->host->IndexPaneSize();
+    if (!CheckChartView(viewer) || !viewer->Host()->HasIndexPane()) return;
+    IndexPaneState& box = State(viewer).index;
+    PaneSize pane = viewer->Host()->IndexPaneSize();
     // A box without a size is drawn over the whole pane.
     bool sized = box.boxWidth >= 1 && box.boxHeight >= 1;
     int oldWidth = sized ? box.boxWidth : pane.width;
     int oldHeight = sized ? box.boxHeight : pane.height;
-    viewer->host->InvalidateIndexRect(box.boxLeft, box.boxTop, box.boxLeft + oldWidth,
-                                      box.boxTop + oldHeight);
+    viewer->Host()->InvalidateIndexRect(box.boxLeft, box.boxTop, box.boxLeft + oldWidth,
+                                        box.boxTop + oldHeight);
     int left = std::max(x, 0);
     if (int64_t{left} + box.boxWidth > pane.width) left = pane.width - box.boxWidth;
     int top = std::max(y, 0);
@@ -148,15 +148,15 @@ void PlaceCursorBox(ChartView* viewer, int x, int y) {
     box.boxTop = top;
     int newWidth = sized ? box.boxWidth : pane.width;
     int newHeight = sized ? box.boxHeight : pane.height;
-    viewer->host->InvalidateIndexRect(left, top, left + newWidth, top + newHeight);
-    viewer->host->UpdateIndexPane();
+    viewer->Host()->InvalidateIndexRect(left, top, left + newWidth, top + newHeight);
+    viewer->Host()->UpdateIndexPane();
 }
 
 void ApplyCursorBox(ChartView* viewer) {
-    if (!CheckChartView(viewer) || !viewer->chart || !viewer->host->HasIndexPane()) return;
-    const CHARTBLOCK& chart = *viewer->chart;
-    const IndexPaneState& box = viewer->index;
-    PaneSize pane = viewer->host->IndexPaneSize();
+    if (!CheckChartView(viewer) || !State(viewer).chart || !viewer->Host()->HasIndexPane()) return;
+    const CHARTBLOCK& chart = *State(viewer).chart;
+    const IndexPaneState& box = State(viewer).index;
+    PaneSize pane = viewer->Host()->IndexPaneSize();
     if (pane.width < 1 || pane.height < 1) return;
     int start = ClampToInt(int64_t{box.boxLeft} * chart.scrollCount / pane.width);
     double maxR = IndexRange(chart);
@@ -178,12 +178,12 @@ PaneRects ComputePaneLayout(int width, int height) {
 
 void LayoutPanes(ChartView* viewer) {
     if (!CheckChartView(viewer)) return;
-    CHARTBLOCK* chart = viewer->chart.get();
+    CHARTBLOCK* chart = State(viewer).chart.get();
     if (chart && chart->paddedCount > 0) {
         chart->viewWidth = 0;
-        if (viewer->host->HasChartPane() && chart->magnification > 0.0)
-            chart->viewWidth =
-                std::max(0, TruncToInt(viewer->host->ChartPaneSize().width / chart->magnification));
+        if (viewer->Host()->HasChartPane() && chart->magnification > 0.0)
+            chart->viewWidth = std::max(
+                0, TruncToInt(viewer->Host()->ChartPaneSize().width / chart->magnification));
     }
     RefreshView(viewer, REFRESH_ALL);
     if (chart && chart->paddedCount >= 1) SetViewPosition(viewer, chart->viewStart, chart->viewTop);

@@ -11,6 +11,23 @@
 
 namespace viewer_detail {
 
+// The one way into a viewer's slots, for the viewer's own functions.
+struct StateAccess {
+    static ChartViewState& Of(ChartView& viewer) { return viewer.state; }
+    static const ChartViewState& Of(const ChartView& viewer) { return viewer.state; }
+};
+
+inline ChartViewState& State(ChartView* viewer) {
+    return StateAccess::Of(*viewer);
+}
+inline const ChartViewState& State(const ChartView* viewer) {
+    return StateAccess::Of(*viewer);
+}
+
+// The current PeakSet of the viewer, or null.
+PeakSet* CurrentSet(ChartView* viewer);
+const PeakSet* CurrentSet(const ChartView* viewer);
+
 // Number of peak tables whose marks and levels the sample rows can carry (top[k], base[k]).
 inline constexpr int SAMPLE_TABLES = 2;
 
@@ -62,7 +79,7 @@ inline double IndexRange(const CHARTBLOCK& chart) {
 }
 
 inline bool HasPanes(const ChartView* viewer) {
-    return viewer->host->HasChartPane() && viewer->host->HasIndexPane();
+    return viewer->Host()->HasChartPane() && viewer->Host()->HasIndexPane();
 }
 
 // The entries of every table, kept before the tables are rebuilt from the rows; RestorePeakNames

@@ -85,7 +85,7 @@ void PaintChartPicture(QPainter& painter, const ChartView& view, ChartPyramids& 
     // default and the current range over the height, and the viewer's own cursor box.
     OverviewPicture overview;
     const QSize client = OverviewClient(pane, overviewHeight);
-    const CHARTBLOCK* chart = view.chart.get();
+    const CHARTBLOCK* chart = view.Chart();
     if (chart && chart->sampleCount > 0 && !client.isEmpty()) {
         pyramids.Update(*chart);
         const double span = std::max(chart->defaultRange, chart->range);
@@ -93,7 +93,7 @@ void PaintChartPicture(QPainter& painter, const ChartView& view, ChartPyramids& 
         overview.step = IndexStep(chart->sampleCount, client.width());
         overview.scale = span > 0.0 ? client.height() / span : 0.0;
         overview.base = IndexBaseLevel(*chart);
-        overview.box = view.index;
+        overview.box = view.IndexPane();
         overview.measured = &view;
     }
     // The measuring cursors and, when shown, the axes; never the pointer's readout.
@@ -252,17 +252,12 @@ bool StretchPicture::Set(const ChartStore& store, uint32_t flags, const StretchO
     }
     if (!SetChart(&model, std::move(stretch), flags, 2))
         return fail(QCoreApplication::translate("ChartExport", "not enough memory for the chart"));
-    CHARTBLOCK& chart = *model.chart;
     double magnification = samples > 1 ? 1.0 / static_cast<double>(samples) : double(pixels);
     // The painters take trunc(1 / magnification) samples a column: make sure that is samples.
     while (samples > 1 && std::trunc(1.0 / magnification) < static_cast<double>(samples))
         magnification = std::nextafter(magnification, 0.0);
-    chart.magnification = magnification;
     // The magnified painter draws viewStart .. viewStart + viewWidth.
-    chart.viewWidth = count - 1;
-    chart.viewStart = 0;
-    chart.range = range;
-    chart.viewTop = top;
+    PlaceView(&model, magnification, 0, count - 1, range, top);
 
     // The overview of the whole chart, as the viewer would show it with this stretch in view: the
     // blank samples after the chart count as 0 V.

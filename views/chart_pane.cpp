@@ -58,7 +58,7 @@ void ChartPane::mousePressEvent(QMouseEvent* event) {
         if (event->button() == Qt::RightButton) SetMeasureMark(view, MEASURE_B, p.sample);
         return;
     }
-    if (event->button() != Qt::LeftButton || !view->chart) return;
+    if (event->button() != Qt::LeftButton || !view->Chart()) return;
     if (GetChartMode(view) != CHART_MODE_VIEW) {
         placing = true;
         PlacePointAt(at);
@@ -78,7 +78,7 @@ void ChartPane::mouseMoveEvent(QMouseEvent* event) {
     pointer = rect().contains(at) ? std::optional<QPoint>(at) : std::nullopt;
     ChartView* view = viewer->view();
     if (dragging && (event->buttons() & Qt::LeftButton)) {
-        const CHARTBLOCK* chart = view->chart.get();
+        const CHARTBLOCK* chart = view->Chart();
         // Levels follow the drag only while a fixed range is shown.
         const bool fixed = chart && chart->range != chart->defaultRange;
         DragView(view, dragStart, dragTop, at.x() - dragFrom.x(), at.y() - dragFrom.y(), height(),
@@ -123,14 +123,14 @@ void ChartPane::PlacePointAt(QPoint at) {
 
 void StartSet(ChartView* viewer, int x, int y, int paneHeight) {
     if (!viewer) return;
-    if (viewer->chartMode != CHART_MODE_VIEW) {
-        if (viewer->host) viewer->host->Beep();
+    if (viewer->ChartMode() != CHART_MODE_VIEW) {
+        if (viewer->Host()) viewer->Host()->Beep();
         LogPrint("StartSet(PKVIEW): Peak detecting mode.");
         return;
     }
-    const CHARTBLOCK* chart = viewer->chart.get();
+    const CHARTBLOCK* chart = viewer->Chart();
     if (!chart || chart->sampleCount < 1 || !(chart->magnification > 0.0) || paneHeight < 1) {
-        if (viewer->host) viewer->host->Beep();
+        if (viewer->Host()) viewer->Host()->Beep();
         LogPrint("StartSet(PKVIEW): Data not ready.");
         return;
     }

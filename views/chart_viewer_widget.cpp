@@ -107,11 +107,11 @@ PaneSize ChartViewerWidget::IndexPaneSize() const {
 }
 
 bool ChartViewerWidget::DrawIndexImage(int step, double scale) {
-    if (!index || !model.chart) return false;
+    if (!index || !model.Chart()) return false;
     const QSize client = index->clientSize();
-    pyramidCache.Update(*model.chart);
+    pyramidCache.Update(*model.Chart());
     QImage image = DrawIndexOverview(pyramidCache.Data(), step, scale, client.width(),
-                                     client.height(), IndexBaseLevel(*model.chart));
+                                     client.height(), IndexBaseLevel(*model.Chart()));
     if (image.isNull()) return false;
     index->setImage(std::move(image));
     return true;

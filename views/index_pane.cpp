@@ -47,7 +47,7 @@ void IndexPane::paintEvent(QPaintEvent* event) {
     painter.translate(clientOrigin());
     if (!indexImage.isNull()) painter.drawImage(0, 0, indexImage);
     PaintIndexMeasureMarks(painter, *viewer->view(), client.width(), client.height());
-    PaintCursorBox(painter, viewer->view()->index, client.width(), client.height());
+    PaintCursorBox(painter, viewer->view()->IndexPane(), client.width(), client.height());
     pending = QRegion();
 }
 

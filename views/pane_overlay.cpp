@@ -95,7 +95,7 @@ std::optional<Measurement> CachedMeasure(const ChartView& viewer) {
     static std::optional<Measurement> cached;
     const int a = GetMeasureMark(&viewer, MEASURE_A), b = GetMeasureMark(&viewer, MEASURE_B);
     if (a < 0 || b < 0) return std::nullopt;
-    const Key key{&viewer, a, b, viewer.chart->generation};
+    const Key key{&viewer, a, b, viewer.Chart()->generation};
     if (!(key == cachedKey)) {
         Measurement m;
         cached = Measure(&viewer, &m) ? std::optional<Measurement>(m) : std::nullopt;
@@ -123,7 +123,7 @@ QString MeasureReadout(const Measurement& m) {
 
 void PaintChartOverlay(QPainter& painter, const ChartView& viewer, const QRect& client,
                        const PaneOverlay& overlay) {
-    const CHARTBLOCK* chart = viewer.chart.get();
+    const CHARTBLOCK* chart = viewer.Chart();
     if (!chart || chart->sampleCount < 1) return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -147,7 +147,7 @@ void PaintChartOverlay(QPainter& painter, const ChartView& viewer, const QRect& 
 }
 
 void PaintIndexMeasureMarks(QPainter& painter, const ChartView& viewer, int width, int height) {
-    const CHARTBLOCK* chart = viewer.chart.get();
+    const CHARTBLOCK* chart = viewer.Chart();
     if (!chart || chart->sampleCount < 1 || width < 1) return;
     const int step = IndexStep(chart->sampleCount, width);
     const int marks[2] = {GetMeasureMark(&viewer, MEASURE_A), GetMeasureMark(&viewer, MEASURE_B)};

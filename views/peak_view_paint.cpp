@@ -101,18 +101,18 @@ QPoint GuideEnd(double x, double xc, double yc, double s, int h) {
 
 void PaintPeakView(QPainter& painter, const ChartView& viewer, const QRect& client,
                    ChartPyramids& pyramids) {
-    const CHARTBLOCK* chart = viewer.chart.get();
-    if (!chart || chart->sampleCount < 1 || !viewer.peakTable) return;
-    const PeakTable& table = *viewer.peakTable;
-    if (viewer.peakMode < 0 || viewer.peakMode >= static_cast<int>(table.size()) ||
-        !table[viewer.peakMode])
+    const CHARTBLOCK* chart = viewer.Chart();
+    if (!chart || chart->sampleCount < 1 || !viewer.PeakTables()) return;
+    const PeakTable& table = *viewer.PeakTables();
+    if (viewer.PeakMode() < 0 || viewer.PeakMode() >= static_cast<int>(table.size()) ||
+        !table[viewer.PeakMode()])
         return;
     if (chart->magnification < 1.0)
-        ReducedPaint(painter, *chart, table, viewer.listCount, viewer.peakMode, client,
-                     viewer.chartMode, pyramids);
+        ReducedPaint(painter, *chart, table, viewer.ListCount(), viewer.PeakMode(), client,
+                     viewer.ChartMode(), pyramids);
     else
-        MagnifiedPaint(painter, *chart, table, viewer.listCount, viewer.peakMode, client,
-                       viewer.chartMode);
+        MagnifiedPaint(painter, *chart, table, viewer.ListCount(), viewer.PeakMode(), client,
+                       viewer.ChartMode());
 }
 
 void MagnifiedPaint(QPainter& painter, const CHARTBLOCK& chart, const PeakTable& table,

@@ -87,9 +87,9 @@ int LoadChart(VortanMain* main, const std::string& fileName) {
     std::vector<std::string> log;
     // The viewer's block, peak tables and the painters' maxima are built on the worker too, so
     // that a long chart costs the window's thread only the swap.
-    const bool prepare = view && view->host && view->chartMode == 0;
-    const int desktop = prepare ? view->host->DesktopWidth() : 0;
-    const int tableCount = prepare ? view->listCount : 0;
+    const bool prepare = view && view->Host() && view->ChartMode() == 0;
+    const int desktop = prepare ? view->Host()->DesktopWidth() : 0;
+    const int tableCount = prepare ? view->ListCount() : 0;
     PreparedChart prepared;
     ChartPyramids pyramids;
     size_t rowCount = 0;

@@ -67,11 +67,11 @@ QString SaveNotice(const SaveReport& report) {
 
 // Why there was nothing to save.
 QString NothingToSaveText(ChartView* view) {
-    if (view && view->chartMode != CHART_MODE_VIEW)
+    if (view && view->ChartMode() != CHART_MODE_VIEW)
         return QCoreApplication::translate("ChartFiles",
                                            "ピークの設定中は保存できません。"
                                            "ピークの設定を終えるか中止してから保存してください。");
-    if (!view || !view->chart)
+    if (!view || !view->Chart())
         return QCoreApplication::translate("ChartFiles", "保存するチャートがありません。");
     return QCoreApplication::translate("ChartFiles",
                                        "メモリが足りないため、チャートを保存できませんでした。");

@@ -58,7 +58,7 @@ QString ProposedName(const QString& suffix) {
 
 // The export dialog: the view or a stretch, the picture size and the overview.
 std::optional<PictureRequest> AskPicture(VortanMain* main) {
-    const CHARTBLOCK& chart = *main->view()->chart;
+    const CHARTBLOCK& chart = *main->view()->Chart();
     const QSize pane = main->viewer()->chartPane()->size();
     QDialog dialog(main);
     dialog.setWindowTitle(QCoreApplication::translate("FileExtras", "画像に書き出す"));
@@ -245,12 +245,12 @@ bool ExportChartPicture(VortanMain* main, const PictureRequest& request, const Q
     StretchOptions options;
     options.from = request.from;
     options.to = request.to;
-    options.range = main->view()->chart->range;
+    options.range = main->view()->Chart()->range;
     options.width = request.width > 0 ? request.width : pane.width();
     options.height = request.height > 0 ? request.height : pane.height();
     options.overviewHeight = overview;
     StretchPicture picture;
-    const CHARTBLOCK& chart = *main->view()->chart;
+    const CHARTBLOCK& chart = *main->view()->Chart();
     if (!picture.Set(chart.rows, chart.flags, options, error)) return false;
     return SavePicture(
         fileName, picture.size(), [&](QPainter& p) { picture.Paint(p); }, error);
@@ -264,8 +264,8 @@ bool ExportPeakTableCsv(VortanMain* main, const QString& fileName, QString* erro
         if (error) *error = QCoreApplication::translate("FileExtras", "ピークがありません。");
         return false;
     }
-    const CHARTBLOCK& chart = *main->view()->chart;
-    const auto rows = PeakCsvRows(peaks.get(), count, chart.rows, main->view()->peakMode);
+    const CHARTBLOCK& chart = *main->view()->Chart();
+    const auto rows = PeakCsvRows(peaks.get(), count, chart.rows, main->view()->PeakMode());
     std::string why;
     if (WritePeakCsv(PathToCore(fileName), rows, &why)) return true;
     if (error) *error = QString::fromStdString(why);

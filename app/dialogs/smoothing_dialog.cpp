@@ -119,12 +119,12 @@ int RunSmoothing(VortanMain* main) {
     WeightFunction weight = values.optimize ? CurrentWeightFunction : nullptr;
     // The new column is computed beside the chart's rows and then handed to the viewer, which
     // installs its own rows again with it; the rows are never copied.
-    rows = view->chart ? &view->chart->rows : nullptr;
+    rows = view->Chart() ? &view->Chart()->rows : nullptr;
     if (!rows || static_cast<int>(rows->size()) != count) return 0;
     std::vector<double> smoothed;
     try {
         // With room for the blank samples the viewer adds, so that the column never moves.
-        smoothed.reserve(static_cast<size_t>(view->chart->paddedCount) + 1);
+        smoothed.reserve(static_cast<size_t>(view->Chart()->paddedCount) + 1);
         smoothed.resize(static_cast<size_t>(count));
     } catch (const std::bad_alloc&) {
         return 1; // no room to work in: the chart stays as it is

@@ -130,7 +130,7 @@ void Run(const bench::Options& options) {
     }
     const double peak = PeakMb();
     const double viewing = ResidentMb();
-    const int rows = window->view()->chart ? window->view()->chart->sampleCount : -1;
+    const int rows = window->view()->Chart() ? window->view()->Chart()->sampleCount : -1;
 
     double save = 0.0;
     qint64 saveStall = 0;

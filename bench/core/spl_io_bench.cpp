@@ -98,7 +98,27 @@ struct ReadFigures {
     size_t storeBytes = 0;
 };
 
-// Reads in a child process so that its peak resident size is the reader's alone.
+// Reads path and writes the figures to fd.
+int ReadInto(const std::string& path, int fd) {
+    rusage before;
+    ::getrusage(RUSAGE_SELF, &before);
+    SplChart chart;
+    std::optional<ChartStore> rows;
+    ReadFigures f;
+    double cpu0 = CpuSeconds();
+    f.seconds = bench::Seconds([&] { rows = ReadSplData(path, chart); });
+    f.cpu = CpuSeconds() - cpu0;
+    rusage after;
+    ::getrusage(RUSAGE_SELF, &after);
+    f.rows = rows ? static_cast<long>(rows->size()) : -1;
+    f.storeBytes = rows ? rows->BytesHeld() : 0;
+    f.maxRssGrowthKb = static_cast<double>(after.ru_maxrss - before.ru_maxrss);
+    return ::write(fd, &f, sizeof f) == sizeof f ? 0 : 1;
+}
+
+// Reads in a fresh process, as the command-line tool does, so that its peak resident size is the
+// reader's alone and its memory comes new from the system (a forked copy of this process would
+// reuse pages of this one, each first write copying a page).
 ReadFigures TimedRead(const std::string& path) {
     ReadFigures figures;
     int fds[2];
@@ -106,21 +126,10 @@ ReadFigures TimedRead(const std::string& path) {
     pid_t child = ::fork();
     if (child == 0) {
         ::close(fds[0]);
-        rusage before;
-        ::getrusage(RUSAGE_SELF, &before);
-        SplChart chart;
-        std::optional<ChartStore> rows;
-        ReadFigures f;
-        double cpu0 = CpuSeconds();
-        f.seconds = bench::Seconds([&] { rows = ReadSplData(path, chart); });
-        f.cpu = CpuSeconds() - cpu0;
-        rusage after;
-        ::getrusage(RUSAGE_SELF, &after);
-        f.rows = rows ? static_cast<long>(rows->size()) : -1;
-        f.storeBytes = rows ? rows->BytesHeld() : 0;
-        f.maxRssGrowthKb = static_cast<double>(after.ru_maxrss - before.ru_maxrss);
-        if (::write(fds[1], &f, sizeof f) != sizeof f) _exit(1);
-        _exit(0);
+        const std::string fd = std::to_string(fds[1]);
+        ::execl("/proc/self/exe", "vortan-bench", "--read-child", path.c_str(), fd.c_str(),
+                static_cast<char*>(nullptr));
+        _exit(ReadInto(path, fds[1])); // no fresh process to be had: read in this copy
     }
     ::close(fds[1]);
     if (child > 0) {
@@ -204,5 +213,8 @@ void SplIo(const bench::Options& options) {
 }
 
 bench::Register registered("spl_io", SplIo);
+bench::RegisterChildMode readChild("--read-child", [](const std::vector<std::string>& args) {
+    return args.size() == 2 ? ReadInto(args[0], std::stoi(args[1])) : 2;
+});
 
 } // namespace

@@ -72,9 +72,9 @@ void Run(const bench::Options& options) {
                                     if (!back || count != n) std::printf("RetrieveChart failed\n");
                                 }));
         }
-        const CHARTBLOCK& chart = *view.chart;
+        const CHARTBLOCK& chart = *view.Chart();
         double perRow = static_cast<double>(chart.rows.BytesHeld()) / n;
-        int peaks = (*view.peakTable)[0]->count;
+        int peaks = (*view.PeakTables())[0]->count;
 
         SetViewPosition(&view, n / 2, chart.viewTop);
         double move = PerCall(200000, [&](int i) { MoveCursor(&view, i % 2 ? 1 : 2); });

@@ -2,6 +2,7 @@
 // at the smallest magnification, at 0.5 and at 1.0, and one rebuild of a 1000 x 100 index image.
 #include "bench_registry.h"
 #include "viewer/chart_viewer.h"
+#include "viewer/headless_host.h"
 #include "viewer/max_pyramid.h"
 #include "views/index_image.h"
 #include "views/peak_view_paint.h"
@@ -35,24 +36,13 @@ void EnsureApplication() {
 }
 
 // n samples of noise with a few hundred peaks (marked in both lists) and a smoothed column.
-std::unique_ptr<ChartView> MakeChart(int n) {
-    auto view = std::make_unique<ChartView>(nullptr);
-    view->chart = std::make_unique<CHARTBLOCK>();
-    CHARTBLOCK& c = *view->chart;
-    c.sampleCount = n;
-    c.paddedCount = n + DESKTOP_W;
-    c.scrollCount = n;
-    c.flags = HASSM;
-    {
-        SplSample blank;
-        c.rows.Reserve(static_cast<size_t>(c.paddedCount) + 1);
-        for (int i = 0; i < n; ++i)
-            c.rows.Append(blank);
-        c.rows.PadColumns(DESKTOP_W + 1);
-        c.rows.SetSmoothedColumn(std::vector<double>(static_cast<size_t>(c.paddedCount) + 1));
-    }
-    double* data = c.rows.Data();
-    double* smoothed = c.rows.SmoothedColumn();
+std::unique_ptr<ChartView> MakeChart(int n, ViewerHost* host) {
+    ChartStore rows;
+    rows.Reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        rows.Append(SplSample{});
+    std::vector<double> smoothed(static_cast<size_t>(n));
+    double* data = rows.Data();
     std::mt19937 gen(1);
     std::normal_distribution<double> noise(0.0, 0.02);
     for (int i = 0; i < n; ++i) {
@@ -70,32 +60,27 @@ std::unique_ptr<ChartView> MakeChart(int n) {
             data[i] += bump;
             smoothed[i] += bump;
         }
-        RowMark& mark = c.rows.MarkOf(centre);
+        RowMark& mark = rows.MarkOf(centre);
         for (int k = 0; k < 2; ++k) {
             mark.flags |= SAMPLE_HAS_PEAK << k;
             mark.top[k] = data[centre];
             mark.base[k] = 0.2;
         }
     }
-    c.maxValue = 2.5;
-    c.minValue = 0.0;
-    c.defaultRange = (c.maxValue - c.minValue) / 0.9;
-    c.range = c.defaultRange;
-    c.viewTop = c.minValue + c.range;
-    c.generation = 1;
-    view->peakTable = std::make_unique<std::vector<std::unique_ptr<PeakSet>>>();
-    for (int k = 0; k < 2; ++k)
-        view->peakTable->push_back(std::make_unique<PeakSet>());
-    view->listCount = 2;
+    rows.SetSmoothedColumn(std::move(smoothed));
+    auto view = std::make_unique<ChartView>(host);
+    if (!SetChart(view.get(), std::move(rows), HASSM, 2)) return nullptr;
     return view;
 }
 
 void Run(const bench::Options& options) {
     EnsureApplication();
     const int n = options.quick ? 1'000'000 : 10'000'000;
+    HeadlessViewerHost host(DESKTOP_W, PaneSize{PANE_W, PANE_H}, PaneSize{PANE_W, INDEX_H});
     std::unique_ptr<ChartView> view;
-    double made = bench::Seconds([&] { view = MakeChart(n); });
-    CHARTBLOCK& c = *view->chart;
+    double made = bench::Seconds([&] { view = MakeChart(n, &host); });
+    if (!view) return;
+    const CHARTBLOCK& c = *view->Chart();
     std::printf("chart: %d samples, 300 peaks in two lists, smoothed (%.0f ms to make)\n", n,
                 made * 1e3);
 
@@ -107,12 +92,12 @@ void Run(const bench::Options& options) {
     const QRect rect(0, 0, PANE_W, PANE_H);
     const int frames = options.quick ? 5 : 30;
     for (double mag : {static_cast<double>(DESKTOP_W) / n, 0.5, 1.0}) {
-        c.magnification = mag;
-        c.viewWidth = static_cast<int>(PANE_W / mag);
-        const int span = std::max(1, c.scrollCount - c.viewWidth);
+        const int width = static_cast<int>(PANE_W / mag);
+        const int span = std::max(1, c.sampleCount - width);
         std::vector<double> times;
         for (int f = 0; f < frames; ++f) {
-            c.viewStart = static_cast<int>(static_cast<long long>(span) * f / frames);
+            const int start = static_cast<int>(static_cast<long long>(span) * f / frames);
+            PlaceView(view.get(), mag, start, width, c.range, c.viewTop);
             pane.fill(Qt::white);
             double t = bench::Seconds([&] {
                 QPainter painter(&pane);

@@ -1,52 +1,220 @@
-// The program's two languages: the choice in the settings file, the complete English translation,
-// switching with a chart loaded, and the help pages of the language in use.
+// Settings and the program's two languages: the detection options and general settings dialogs,
+// the window's place from the settings file (hostile numbers included), the language stored in
+// the settings file, the complete English translation, switching with a chart loaded, and the
+// help pages of the language in use.
 #include "app/commands/data_dialogs.h"
+#include "app/dialogs/detection_dialog.h"
 #include "app/dialogs/general_settings_dialog.h"
 #include "app/panels/cursor_pad.h"
 #include "app/panels/help_window.h"
 #include "app/panels/panels.h"
 #include "app/window/command_table.h"
 #include "app/window/language.h"
+#include "app/window/screen_fit.h"
 #include "app/window/status_parts.h"
 #include "app/window/tooltips.h"
 #include "support/app_test_support.h"
+#include "support/files.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QLabel>
+#include <QGuiApplication>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QXmlStreamReader>
 
-using apptest::AppTest;
+#include <climits>
+
+using apptest::Child;
 using apptest::Pump;
 
 namespace {
 
 const QRegularExpression JAPANESE(QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
 
-void WriteFile(const std::string& path, const QByteArray& bytes) {
-    QFile file(QString::fromStdString(path));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-class LanguageTest : public AppTest {
+class SettingsTest : public apptest::AppTest {
   protected:
     void TearDown() override {
-        CloseHelp();
         ApplyLanguage(Language::Japanese);
         AppTest::TearDown();
-        ForgetPanelPlaces();
+    }
+    // Runs the detection options with the threshold text and the check box, pressing OK or
+    // Cancel; returns what the edit showed on opening.
+    QString Detection(const QString& text, bool detect, bool ok) {
+        QString shown;
+        OnDialog<DetectionDialog>([&](DetectionDialog* d) {
+            auto* edit = Child<QLineEdit>(d, "thresholdEdit");
+            shown = edit->text();
+            edit->setText(text);
+            Child<QCheckBox>(d, "detectBox")->setChecked(detect);
+            Child<QPushButton>(d, ok ? "okButton" : "cancelButton")->click();
+            return true;
+        });
+        EXPECT_EQ(DetectionOptions(window, 0, nullptr), ok ? 1 : 0);
+        return shown;
+    }
+    // Runs the general settings with act, then its Close button.
+    void General(std::function<void(GeneralSettingsDialog*)> act) {
+        OnDialog<GeneralSettingsDialog>([act](GeneralSettingsDialog* d) {
+            act(d);
+            Child<QPushButton>(d, "closeButton")->click();
+            return true;
+        });
+        EXPECT_EQ(GeneralSettings(window, 0, nullptr), 1);
+        Pump();
     }
     QString Menu(unsigned command) const { return window->actionFor(command)->text(); }
 };
 
 } // namespace
 
-TEST_F(LanguageTest, StoredChoiceElseTheSystemLocale) {
+TEST_F(SettingsTest, DetectionTakesOnlyAPositiveThresholdAndChoosesTheDetector) {
+    Open();
+    ASSERT_FALSE(PeakDetectorInstalled());
+    EXPECT_EQ(Detection(QStringLiteral("0.5"), true, false), QStringLiteral("0.005000"));
+    EXPECT_FALSE(Settings.detectPeaks);
+    EXPECT_FALSE(PeakDetectorInstalled());
+    const struct {
+        const char* text;
+        double kept;
+    } cases[] = {{"0.01", 0.01}, {"-1", 0.01}, {"abc", 0.01}, {"0", 0.01}, {" 2.5e-3V", 0.0025}};
+    for (const auto& c : cases) {
+        Detection(QString::fromLatin1(c.text), true, true);
+        EXPECT_DOUBLE_EQ(Settings.threshold, c.kept) << c.text;
+    }
+    EXPECT_TRUE(Settings.detectPeaks);
+    EXPECT_TRUE(PeakDetectorInstalled());
+    EXPECT_EQ(Detection(QStringLiteral("0.002"), false, true), QStringLiteral("0.002500"));
+    EXPECT_FALSE(Settings.detectPeaks);
+    EXPECT_FALSE(PeakDetectorInstalled());
+
+    // While a peak is being set the viewer keeps its detector; the settings take the choice.
+    ASSERT_EQ(LoadChart(window, chart), 1);
+    ASSERT_EQ(SetHeight(window->view()), 1);
+    Detection(QStringLiteral("0.02"), true, true);
+    EXPECT_FALSE(PeakDetectorInstalled());
+    EXPECT_TRUE(Settings.detectPeaks);
+    EXPECT_DOUBLE_EQ(Settings.threshold, 0.02);
+    CancelPeak(window->view());
+    delete window;
+    window = nullptr;
+
+    // A new window takes the detector from the settings; plain charts load as extended SPL
+    // when the settings say so.
+    Settings.extendedSpl = false;
+    Open();
+    EXPECT_TRUE(PeakDetectorInstalled());
+    SetPeakDetector(window->view(), nullptr, nullptr);
+    const std::string plain = Path("run3.spl");
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(VORTAN_EXAMPLES "/run3.spl"), QString::fromStdString(plain)));
+    ASSERT_EQ(LoadChart(window, plain), 1);
+    EXPECT_EQ(CurrentChart.version, 0);
+    Settings.extendedSpl = true;
+    ASSERT_EQ(LoadChart(window, plain), 1);
+    EXPECT_EQ(CurrentChart.version, 2);
+}
+
+TEST_F(SettingsTest, GeneralSettingsKeepAZoneCountOfOneOrMoreAndCloseOnlyThroughClose) {
+    Open();
+    Settings.extendedSpl = true;
+    bool editEnabled = true, hasCloseBox = true;
+    std::vector<bool> open;
+    General([&](GeneralSettingsDialog* d) {
+        hasCloseBox = d->windowFlags().testFlag(Qt::WindowCloseButtonHint);
+        EXPECT_TRUE(Child<QCheckBox>(d, "extendedSplBox")->isChecked());
+        editEnabled = Child<QLineEdit>(d, "zoneCountEdit")->isEnabled();
+        Child<QCheckBox>(d, "uniformZoneBox")->click();
+        EXPECT_TRUE(Child<QLineEdit>(d, "zoneCountEdit")->isEnabled());
+        Child<QLineEdit>(d, "zoneCountEdit")->setText(QStringLiteral("0"));
+        Child<QCheckBox>(d, "extendedSplBox")->click();
+        Child<QCheckBox>(d, "maximizeBox")->click();
+        Child<QCheckBox>(d, "savePositionBox")->click();
+        for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+            QTest::keyClick(Child<QLineEdit>(d, "zoneCountEdit"), static_cast<Qt::Key>(key));
+            QTest::keyClick(d, static_cast<Qt::Key>(key));
+            open.push_back(d->isVisible());
+        }
+        d->close();
+        open.push_back(d->isVisible());
+        EXPECT_FALSE(Settings.savePosition); // stored on Close only
+    });
+    EXPECT_FALSE(hasCloseBox);
+    EXPECT_EQ(open, (std::vector<bool>{true, true, true, true}));
+    EXPECT_FALSE(editEnabled);
+    EXPECT_TRUE(Settings.uniformZone);
+    EXPECT_EQ(Settings.zoneCount, 1);
+    EXPECT_FALSE(Settings.extendedSpl);
+    EXPECT_TRUE(Settings.maximize);
+    EXPECT_TRUE(Settings.savePosition);
+
+    const std::pair<const char*, int> counts[] = {
+        {"", 1}, {"abc", 1}, {"-4", 1}, {"7 zones", 7}, {"99999999999", INT_MAX}};
+    for (const auto& [text, count] : counts) {
+        General([text](GeneralSettingsDialog* d) {
+            Child<QLineEdit>(d, "zoneCountEdit")->setText(QString::fromLatin1(text));
+        });
+        EXPECT_EQ(Settings.zoneCount, count) << text;
+    }
+    // Unchecking keeps the count and only clears the flag.
+    General([](GeneralSettingsDialog* d) {
+        Child<QCheckBox>(d, "uniformZoneBox")->click();
+        EXPECT_FALSE(Child<QLineEdit>(d, "zoneCountEdit")->isEnabled());
+        Child<QLineEdit>(d, "zoneCountEdit")->setText(QStringLiteral("5"));
+    });
+    EXPECT_FALSE(Settings.uniformZone);
+    EXPECT_EQ(Settings.zoneCount, INT_MAX);
+}
+
+TEST_F(SettingsTest, WindowPlaceIsSavedAndHostileNumbersStayOnTheScreen) {
+    Settings.savePosition = true;
+    Open();
+    window->move(50, 77); // on the test screen (800 x 600), frame included
+    window->resize(700, 450);
+    Pump();
+    const QPoint where = window->pos();
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(Settings.windowX, where.x());
+    EXPECT_EQ(Settings.windowY, where.y());
+    delete window;
+    window = nullptr;
+    Open();
+    EXPECT_EQ(window->pos(), where);
+    EXPECT_EQ(window->size(), QSize(700, 450));
+    delete window;
+    window = nullptr;
+
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        int x, y, width, height;
+    } cases[] = {{CW_USEDEFAULT, CW_USEDEFAULT, INT_MAX, INT_MAX},
+                 {CW_USEDEFAULT + 1, INT_MAX, INT_MAX, -5},
+                 {-50000, -50000, 300, 200},
+                 {100000, 100000, 640, 400}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.x);
+        Settings.savePanelPositions = true;
+        Settings.windowX = c.x;
+        Settings.windowY = c.y;
+        Settings.windowWidth = c.width;
+        Settings.windowHeight = c.height;
+        Settings.cursorPadX = c.x;
+        Settings.cursorPadY = c.width;
+        Open();
+        EXPECT_TRUE(screen.contains(window->geometry()));
+        CursorPadCommand(window, 0, nullptr);
+        Pump();
+        ASSERT_NE(PadWindow(), nullptr);
+        EXPECT_TRUE(screen.contains(QRect(PadWindow()->pos(), PadWindow()->sizeHint())));
+        CursorPadCommand(window, 0, nullptr);
+        delete window;
+        window = nullptr;
+    }
+    EXPECT_EQ(FitOnScreen(screen.x() + 10, screen.y() + 20, 100, 50),
+              QRect(screen.x() + 10, screen.y() + 20, 100, 50));
+}
+
+TEST_F(SettingsTest, LanguageIsTheStoredChoiceElseTheSystemLocale) {
     const std::string ini = Path("VORTAN.INI");
     const QLocale japan(QLocale::Japanese, QLocale::Japan),
         us(QLocale::English, QLocale::UnitedStates);
@@ -66,17 +234,16 @@ TEST_F(LanguageTest, StoredChoiceElseTheSystemLocale) {
     };
     for (const auto& c : cases) {
         QFile::remove(QString::fromStdString(ini));
-        if (c.file) WriteFile(ini, c.file);
+        if (c.file) std::ofstream(ini, std::ios::binary) << c.file;
         EXPECT_EQ(StoredLanguage(ini, c.locale), c.expected) << (c.file ? c.file : "no file");
     }
     // Storing keeps the other keys of the file.
-    WriteFile(ini, "[general]\r\nvortan=FALSE\r\n[recent]\r\nfile1=\"a.spl\"\r\n");
+    std::ofstream(ini, std::ios::binary)
+        << "[general]\r\nvortan=FALSE\r\n[recent]\r\nfile1=\"a.spl\"\r\n";
     ASSERT_TRUE(StoreLanguage(ini, Language::English));
     EXPECT_EQ(StoredLanguage(ini, japan), Language::English);
     EXPECT_FALSE(ReadBoolSetting(ini, "general", "vortan", true));
-    QFile file(QString::fromStdString(ini));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().contains("file1=\"a.spl\""));
+    EXPECT_NE(Slurp(ini).find("file1=\"a.spl\""), std::string::npos);
 }
 
 #ifdef VORTAN_LUPDATE
@@ -114,33 +281,31 @@ TEST(EnglishTranslation, EveryTextOfTheSourcesIsTranslated) {
 }
 #endif
 
-TEST_F(LanguageTest, SwitchingKeepsTheChartAndRenamesTheMenus) {
+TEST_F(SettingsTest, GeneralSettingsSwitchTheLanguageKeepingTheChartAndHelpFollows) {
     LoadExample();
-    ChartView* view = window->view();
-    const auto samples = view->chart->sampleCount;
-    DispatchCommand(window, 40029); // a page forward
-    Pump();
+    Key(Qt::Key_Right, Qt::ControlModifier); // a page forward
     const QString status = window->statusText(1);
     ASSERT_NE(status, QStringLiteral("0"));
     static ToolTipInstaller* tips = ToolTipInstaller::Install(qApp);
     (void)tips;
     CursorPadCommand(window, 0, nullptr);
     ASSERT_NE(PadWindow(), nullptr);
-
-    ASSERT_TRUE(ApplyLanguage(Language::English));
-    Pump();
-    const struct {
-        unsigned command;
-        const char* english;
-    } menus[] = {{40001, "&Open\tCtrl+O"},
-                 {40002, "&Save Chart\tCtrl+S"},
-                 {40004, "Save &Peaks\tCtrl+P"},
-                 {40036, "&measure a peak height"},
-                 {40049, "&Vortan"},
-                 {40027, "&Full Height\tCtrl+F"},
-                 {40050, "&About Vortan"}};
-    for (const auto& m : menus)
-        EXPECT_EQ(Menu(m.command), QString::fromUtf8(m.english));
+    HelpTopicCommand(window, 0, nullptr);
+    EXPECT_TRUE(
+        HelpWindowShown()->browser()->source().path().startsWith(QLatin1String("/help/ja/")));
+    QString title;
+    const auto choose = [&](int row) {
+        General([row, &title](GeneralSettingsDialog* d) {
+            title = d->windowTitle();
+            Child<QComboBox>(d, "languageCombo")->setCurrentIndex(row);
+        });
+    };
+    choose(1);
+    EXPECT_EQ(title, QStringLiteral("一般的な設定"));
+    EXPECT_EQ(CurrentLanguage(), Language::English);
+    EXPECT_EQ(StoredLanguage(Path("VORTAN.INI"), QLocale::c()), Language::English);
+    EXPECT_EQ(Menu(40001), QStringLiteral("&Open\tCtrl+O"));
+    EXPECT_EQ(Menu(40036), QStringLiteral("&measure a peak height"));
     for (QAction* action : window->findChildren<QAction*>())
         EXPECT_FALSE(action->text().contains(JAPANESE)) << action->text().toStdString();
     // Open windows put up their texts and tooltips again.
@@ -150,39 +315,10 @@ TEST_F(LanguageTest, SwitchingKeepsTheChartAndRenamesTheMenus) {
     EXPECT_EQ(
         window->statusParts()->label(4)->toolTip(),
         QStringLiteral("Sample number at the centre (while setting a peak, the point being set)"));
-
     // The chart, its position and the title stay as they were.
-    EXPECT_EQ(window->view(), view);
-    EXPECT_EQ(view->chart->sampleCount, samples);
+    EXPECT_EQ(Samples(), 6000);
     EXPECT_EQ(window->statusText(1), status);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: run3-peaks.spl"));
-
-    ASSERT_TRUE(ApplyLanguage(Language::Japanese));
-    Pump();
-    EXPECT_EQ(Menu(40001), QStringLiteral("チャートを開く(&O)\tCtrl+O"));
-    EXPECT_EQ(Menu(40061), QStringLiteral("一般的な設定"));
-}
-
-TEST_F(LanguageTest, GeneralSettingsChoosesTheLanguageAndHelpFollows) {
-    Open();
-    HelpTopicCommand(window, 0, nullptr);
-    EXPECT_TRUE(
-        HelpWindowShown()->browser()->source().path().startsWith(QLatin1String("/help/ja/")));
-    const auto choose = [this](int row, QString* title) {
-        OnDialog<GeneralSettingsDialog>([row, title](GeneralSettingsDialog* d) {
-            *title = d->windowTitle();
-            d->findChild<QComboBox*>(QStringLiteral("languageCombo"))->setCurrentIndex(row);
-            d->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
-            return true;
-        });
-        GeneralSettings(window, 0, nullptr);
-        Pump();
-    };
-    QString title;
-    choose(1, &title);
-    EXPECT_EQ(title, QStringLiteral("一般的な設定"));
-    EXPECT_EQ(CurrentLanguage(), Language::English);
-    EXPECT_EQ(StoredLanguage(Path("VORTAN.INI"), QLocale::c()), Language::English);
     // The help page shown turns English, and so do the pages opened from now on.
     EXPECT_EQ(HelpWindowShown()->browser()->source().path(), QStringLiteral("/help/en/usage.html"));
     HelpSearchCommand(window, 0, nullptr);
@@ -195,10 +331,11 @@ TEST_F(LanguageTest, GeneralSettingsChoosesTheLanguageAndHelpFollows) {
     EXPECT_LT(results.indexOf(QLatin1String("help/en/")),
               results.indexOf(QLatin1String("help/ja/")));
 
-    choose(0, &title);
+    choose(0);
     EXPECT_EQ(title, QStringLiteral("General Settings"));
     EXPECT_EQ(CurrentLanguage(), Language::Japanese);
     EXPECT_EQ(StoredLanguage(Path("VORTAN.INI"), QLocale::c()), Language::Japanese);
     EXPECT_EQ(HelpWindowShown()->browser()->source().path(),
               QStringLiteral("/help/ja/search.html"));
+    EXPECT_EQ(Menu(40001), QStringLiteral("チャートを開く(&O)\tCtrl+O"));
 }

@@ -1,19 +1,19 @@
 // The cursor pad and its peak-setting panels, the displacement register, the chart information
-// panel and the help window, driven through the real main window offscreen.
+// panel, the help window and the run log window, driven through the real main window offscreen.
+#include "app/commands/edit_commands.h"
 #include "app/dialogs/displacement_register.h"
 #include "app/panels/cursor_pad.h"
 #include "app/panels/help_window.h"
 #include "app/panels/info_panel.h"
+#include "app/panels/run_log_window.h"
 #include "app/window/command_table.h"
-#include "support/panel_fixture.h"
+#include "chart/run_log.h"
+#include "support/app_test_support.h"
 
-#include <QAction>
-#include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QPushButton>
+#include <QScrollBar>
 #include <QTextBrowser>
+
+using apptest::Pump;
 
 namespace {
 
@@ -25,23 +25,17 @@ QPushButton* Button(QWidget* panel, const char* name) {
     return panel->findChild<QPushButton*>(QString::fromLatin1(name));
 }
 
+class PanelTest : public apptest::AppTest {};
+
 } // namespace
 
-TEST(DisplacementRegister, DivideTruncatesTowardZeroAndSaturates) {
+TEST(DisplacementRegister, NegativeStepsMoveBackwardsAndLargeOnesSaturate) {
     DisplacementRegister reg;
-    reg.Memorise(At(100));
-    EXPECT_TRUE(reg.Divide(At(350), 5));
-    EXPECT_EQ(reg.step, 50);
-    EXPECT_EQ(reg.start, 100); // the memorised position stays
-    EXPECT_EQ(reg.Stepped(At(1000, 0.3), +1).start, 1050);
-    EXPECT_DOUBLE_EQ(reg.Stepped(At(1000, 0.3), +1).top, 0.3);
-    EXPECT_EQ(reg.Stepped(At(1000), -1).start, 950);
-
     reg.Memorise(At(7));
     EXPECT_TRUE(reg.Divide(At(0), 2));
-    EXPECT_EQ(reg.step, -3);
-    EXPECT_EQ(reg.Stepped(At(10), +1).start, 7); // a negative step moves backwards
-
+    EXPECT_EQ(reg.step, -3); // truncated towards zero
+    EXPECT_EQ(reg.Stepped(At(10, 0.3), +1).start, 7);
+    EXPECT_DOUBLE_EQ(reg.Stepped(At(10, 0.3), +1).top, 0.3);
     reg.Memorise(At(INT_MIN));
     ASSERT_TRUE(reg.Divide(At(INT_MAX), 1));
     EXPECT_EQ(reg.step, INT_MAX); // saturates instead of wrapping
@@ -49,26 +43,33 @@ TEST(DisplacementRegister, DivideTruncatesTowardZeroAndSaturates) {
 }
 
 TEST(ParseIntervalCount, LeadingIntegerAtLeastOne) {
-    EXPECT_EQ(ParseIntervalCount(QStringLiteral("5")), 5);
-    EXPECT_EQ(ParseIntervalCount(QStringLiteral("  12 intervals")), 12);
-    EXPECT_EQ(ParseIntervalCount(QStringLiteral("+4")), 4);
-    EXPECT_EQ(ParseIntervalCount(QStringLiteral("0")), 1);
-    EXPECT_EQ(ParseIntervalCount(QStringLiteral("-3")), 1);
-    EXPECT_EQ(ParseIntervalCount(QStringLiteral("abc")), 1);
-    EXPECT_EQ(ParseIntervalCount(QString()), 1);
-    EXPECT_EQ(ParseIntervalCount(QStringLiteral("99999999999999999999")), INT_MAX);
+    const std::pair<const char*, int> cases[] = {
+        {"5", 5}, {"  12 intervals", 12},           {"+4", 4}, {"0", 1}, {"-3", 1}, {"abc", 1},
+        {"", 1},  {"99999999999999999999", INT_MAX}};
+    for (const auto& [text, count] : cases)
+        EXPECT_EQ(ParseIntervalCount(QString::fromLatin1(text)), count) << text;
 }
 
-TEST_F(PanelTest, PadMovesTheViewAndFollowsTheChartMode) {
+TEST_F(PanelTest, PadMovesTheViewItsPanelsFollowTheChartModeAndStayWhereMoved) {
     LoadExample();
+    window->move(20, 30);
+    Pump();
     CursorPadCommand(window, 0, nullptr);
+    InfoPanelCommand(window, 0, nullptr);
     Pump();
     ToolPanel* pad = PadWindow();
-    ASSERT_NE(pad, nullptr);
+    InfoPanel* info = InfoPanelWindow();
+    ASSERT_TRUE(pad && info);
     EXPECT_EQ(pad->kind(), PANEL_CURSOR_PAD);
-    EXPECT_TRUE(pad->isVisible());
     EXPECT_TRUE(Settings.showCursorPad);
     EXPECT_TRUE(window->actionFor(40059)->isChecked());
+    // Below the menu bar, side by side.
+    const QRect menu(window->menuBar()->mapToGlobal(QPoint(0, 0)), window->menuBar()->size());
+    EXPECT_EQ(pad->pos(), PanelHome(window));
+    EXPECT_GE(pad->y(), menu.bottom() + 1);
+    EXPECT_FALSE(info->frameGeometry().intersects(menu));
+    EXPECT_FALSE(pad->frameGeometry().intersects(info->frameGeometry()));
+
     Button(pad, "right")->click();
     EXPECT_EQ(ViewStart(), 0); // posted, not run inside the click
     Pump();
@@ -80,22 +81,29 @@ TEST_F(PanelTest, PadMovesTheViewAndFollowsTheChartMode) {
     Pump();
     EXPECT_EQ(ViewStart(), 0);
 
-    // "Pk" starts a peak: the base-line panel replaces the pad.
+    // "Pk" starts a peak: the base-line panel replaces the pad, then the cross panel; the pad
+    // comes back where the user moved it, and so does the information panel.
+    pad->move(pad->pos() + QPoint(40, 30));
+    const QPoint moved = pad->pos();
+    info->move(info->pos() + QPoint(-10, 50));
+    const QPoint infoMoved = info->pos();
     Button(pad, "setHeight")->click();
     Pump();
     ASSERT_EQ(GetChartMode(window->view()), CHART_MODE_BASE);
-    ASSERT_NE(PadWindow(), nullptr);
     EXPECT_EQ(PadWindow()->kind(), PANEL_BAR_ADJUST);
-
     Button(PadWindow(), "setHeight")->click();
     Pump();
     ASSERT_EQ(GetChartMode(window->view()), CHART_MODE_TOP);
     EXPECT_EQ(PadWindow()->kind(), PANEL_CROSS_ADJUST);
-
     Button(PadWindow(), "cancel")->click();
     Pump();
     EXPECT_EQ(GetChartMode(window->view()), CHART_MODE_VIEW);
     EXPECT_EQ(PadWindow()->kind(), PANEL_CURSOR_PAD);
+    EXPECT_EQ(PadWindow()->pos(), moved);
+    InfoPanelCommand(window, 0, nullptr);
+    InfoPanelCommand(window, 0, nullptr);
+    ASSERT_NE(InfoPanelWindow(), nullptr);
+    EXPECT_EQ(InfoPanelWindow()->pos(), infoMoved);
 
     // Its close box closes it for the next start too; the menu item opens it again at once.
     PadWindow()->close();
@@ -108,9 +116,11 @@ TEST_F(PanelTest, PadMovesTheViewAndFollowsTheChartMode) {
     EXPECT_NE(PadWindow(), nullptr);
 }
 
-TEST_F(PanelTest, PadPlaceIsKeptRelativeToTheWindowAndReachesTheSettingsFile) {
+TEST_F(PanelTest, PadPlaceIsKeptRelativeToTheWindowAndTheBarPanelsOnTheScreen) {
     Settings.savePanelPositions = true;
-    Open();
+    Settings.barAdjustX = 300;
+    Settings.barAdjustY = 200;
+    LoadExample();
     window->move(100, 80);
     Pump();
     CursorPadCommand(window, 0, nullptr);
@@ -120,7 +130,6 @@ TEST_F(PanelTest, PadPlaceIsKeptRelativeToTheWindowAndReachesTheSettingsFile) {
     CursorPadCommand(window, 0, nullptr);
     EXPECT_EQ(Settings.cursorPadX, 30);
     EXPECT_EQ(Settings.cursorPadY, 40);
-
     window->move(200, 150);
     Pump();
     CursorPadCommand(window, 0, nullptr);
@@ -128,26 +137,9 @@ TEST_F(PanelTest, PadPlaceIsKeptRelativeToTheWindowAndReachesTheSettingsFile) {
     ASSERT_NE(PadWindow(), nullptr);
     EXPECT_EQ(PadWindow()->pos(), window->pos() + QPoint(30, 40));
 
-    // The place reaches the settings file when the program ends.
-    PadWindow()->move(window->pos() + QPoint(25, 35));
-    window->close();
-    Pump();
-    const std::string ini = QDir(dir.path()).filePath(QStringLiteral("VORTAN.INI")).toStdString();
-    EXPECT_EQ(ReadIntSetting(ini, "cursorpad", "cursorx", 0), 25);
-    EXPECT_EQ(ReadIntSetting(ini, "cursorpad", "cursory", 0), 35);
-    EXPECT_TRUE(ReadBoolSetting(ini, "general", "cursorpad", false)); // still wanted next time
-}
-
-TEST_F(PanelTest, BarPanelKeepsItsScreenPosition) {
-    Settings.savePanelPositions = true;
-    Settings.barAdjustX = 300;
-    Settings.barAdjustY = 200;
-    LoadExample();
-    CursorPadCommand(window, 0, nullptr);
-    Pump();
+    // The base-line panel that replaces the pad keeps its place on the screen.
     DispatchCommand(window, 40005); // start a peak
     Pump();
-    ASSERT_NE(PadWindow(), nullptr);
     ASSERT_EQ(PadWindow()->kind(), PANEL_BAR_ADJUST);
     EXPECT_EQ(PadWindow()->pos(), QPoint(300, 200));
     PadWindow()->move(320, 210);
@@ -157,6 +149,15 @@ TEST_F(PanelTest, BarPanelKeepsItsScreenPosition) {
     ASSERT_EQ(PadWindow()->kind(), PANEL_CURSOR_PAD);
     EXPECT_EQ(Settings.barAdjustX, 320);
     EXPECT_EQ(Settings.barAdjustY, 210);
+
+    // The places reach the settings file when the program ends.
+    PadWindow()->move(window->pos() + QPoint(25, 35));
+    window->close();
+    Pump();
+    const std::string ini = Path("VORTAN.INI");
+    EXPECT_EQ(ReadIntSetting(ini, "cursorpad", "cursorx", 0), 25);
+    EXPECT_EQ(ReadIntSetting(ini, "cursorpad", "cursory", 0), 35);
+    EXPECT_TRUE(ReadBoolSetting(ini, "general", "cursorpad", false)); // still wanted next time
 }
 
 TEST_F(PanelTest, RegisterSwapsAndStepsTheViewWithTheIntervalsGivenOrAsked) {
@@ -265,40 +266,46 @@ TEST_F(PanelTest, HelpOpensAtTopic18AndSearches) {
     EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("ファイル")));
     help->Search(QStringLiteral("zzqqxx"));
     EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Nothing found")));
+    // The keys page, printable.
+    DispatchCommand(window, CMD_KEYMAP);
+    EXPECT_EQ(HelpWindowShown(), help);
+    EXPECT_TRUE(help->browser()->source().toString().endsWith(QStringLiteral("ja/keys.html")));
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Ctrl+Z")));
+    EXPECT_TRUE(help->findChild<QPushButton*>(QStringLiteral("printButton")));
 
     CloseHelp();
     EXPECT_EQ(HelpWindowShown(), nullptr);
 }
 
-TEST_F(PanelTest, PanelsOpenBelowTheMenuBarSideBySideAndStayWhereMoved) {
-    LoadExample();
-    window->move(20, 30);
-    Pump();
-    CursorPadCommand(window, 0, nullptr);
-    InfoPanelCommand(window, 0, nullptr);
-    Pump();
-    ToolPanel* pad = PadWindow();
-    InfoPanel* info = InfoPanelWindow();
-    ASSERT_TRUE(pad && info);
-    const QRect menu(window->menuBar()->mapToGlobal(QPoint(0, 0)), window->menuBar()->size());
-    EXPECT_EQ(pad->pos(), PanelHome(window));
-    EXPECT_GE(pad->y(), menu.bottom() + 1);
-    EXPECT_FALSE(info->frameGeometry().intersects(menu));
-    EXPECT_FALSE(pad->frameGeometry().intersects(info->frameGeometry()));
+TEST(RunLogWindow, OneWindowShowsTheStoredLinesAndClosingEndsTheLog) {
+    CloseLog();
+    RunLogWindow* window = RunLogWindow::Open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("VORTAN runlog"));
+    EXPECT_EQ(IsLogOpen(), 1);
+    EXPECT_EQ(RunLogWindow::Open(), nullptr);
+    for (int i = 0; i < 101; ++i)
+        LogPrintf("line %d", i);
+    // The view does not follow the newest line.
+    EXPECT_EQ(window->scrollState().topLine, 0);
+    EXPECT_EQ(LogLines().front(), "line 1");
+    window->ScrollBy(LOG_LINE_DOWN);
+    EXPECT_EQ(window->scrollBar()->value(), 2);
+    window->close();
+    EXPECT_EQ(IsLogOpen(), 0);
+    LogPrint("after close");
+    EXPECT_TRUE(LogLines().empty());
 
-    // A pad the user moved stays there while the chart mode replaces it, and so does the
-    // information panel when it is opened again.
-    pad->move(pad->pos() + QPoint(40, 30));
-    const QPoint moved = pad->pos();
-    info->move(info->pos() + QPoint(-10, 50));
-    const QPoint infoMoved = info->pos();
-    DispatchCommand(window, 40005);
-    Pump();
-    DispatchCommand(window, 40045);
-    Pump();
-    EXPECT_EQ(PadWindow()->pos(), moved);
-    InfoPanelCommand(window, 0, nullptr);
-    InfoPanelCommand(window, 0, nullptr);
-    ASSERT_NE(InfoPanelWindow(), nullptr);
-    EXPECT_EQ(InfoPanelWindow()->pos(), infoMoved);
+    window = RunLogWindow::Open();
+    ASSERT_NE(window, nullptr);
+    // The text area, left of the scroll bar.
+    auto text = [window] {
+        return window->grab().toImage().copy(0, 0, window->scrollBar()->x(), window->height());
+    };
+    const QImage empty = text();
+    LogPrint("SetChart: Invalid arguments.");
+    EXPECT_NE(text(), empty);
+    window->ScrollBy(LOG_LINE_DOWN); // scrolled past the only line, the area is blank again
+    EXPECT_EQ(text(), empty);
+    window->close();
 }

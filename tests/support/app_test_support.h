@@ -1,9 +1,11 @@
 // Shared by the tests of the program's windows: the real main window offscreen with the example
 // chart, a settings file of the test's own, and answering modal dialogs and message boxes from a
-// timer while the command under test waits in exec().
+// timer while the command under test waits in exec(). The widgets the tests drive come with it.
 #pragma once
 
 #include "app/commands/chart_commands.h"
+#include "app/panels/cursor_pad.h"
+#include "app/panels/panels.h"
 #include "app/window/key_filter.h"
 #include "app/window/main_window.h"
 #include "app/window/startup.h"
@@ -13,11 +15,20 @@
 #include "views/chart_viewer_widget.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -73,6 +84,7 @@ class AppTest : public ::testing::Test {
         for (QTimer* t : timers)
             delete t;
         if (window) {
+            window->MarkChartSaved();
             // The detector is process-wide: leave none behind for the next test.
             if (GetChartMode(window->view()) != CHART_MODE_VIEW) CancelPeak(window->view());
             SetPeakDetector(window->view(), nullptr, nullptr);
@@ -83,6 +95,8 @@ class AppTest : public ::testing::Test {
         CurrentChart.Reset();
         ChartFileName.reset();
         ChartBaseName.reset();
+        ForgetPanelPlaces();
+        CloseHelp();
     }
 
     std::string Path(const char* name) const {
@@ -124,6 +138,19 @@ class AppTest : public ::testing::Test {
         return start;
     }
 
+    // The rows the viewer shows (null while a peak is being set), and their count.
+    const ChartStore* Rows() const {
+        int count = 0;
+        uint32_t flags = 0;
+        return RetrieveChart(window->view(), &count, &flags);
+    }
+    int Samples() const {
+        int count = 0;
+        uint32_t flags = 0;
+        RetrieveChart(window->view(), &count, &flags);
+        return count;
+    }
+
     // Runs act on each modal dialog of type T that opens, until it returns true (done).
     template <class T> void OnDialog(std::function<bool(T*)> act) {
         auto* timer = new QTimer();
@@ -137,6 +164,14 @@ class AppTest : public ::testing::Test {
         });
         timer->start();
         timers.push_back(timer);
+    }
+
+    // Runs action on the first modal dialog of type T that opens.
+    template <class T> void WhenModal(std::function<void(T*)> action) {
+        OnDialog<T>([action](T* dialog) {
+            action(dialog);
+            return true;
+        });
     }
 
     // Clicks button on each of the next `times` message boxes that open.
@@ -154,6 +189,12 @@ class AppTest : public ::testing::Test {
             return seen->count >= times;
         });
         return seen;
+    }
+
+    // Stops every answer still waiting for its dialog.
+    void StopAnswering() {
+        for (QTimer* t : timers)
+            t->stop();
     }
 
     QTemporaryDir dir;

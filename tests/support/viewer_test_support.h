@@ -30,12 +30,12 @@ struct TestViewer {
     FakeViewerHost host;
     ChartView view{&host};
     ~TestViewer() { FreeViewerData(&view); }
-    PeakSet& Table(int k) { return *(*view.peakTable)[static_cast<size_t>(k)]; }
-    SplSample Sample(int i) { return view.chart->rows.Row(static_cast<size_t>(i)); }
+    const PeakSet& Table(int k) const { return *(*view.PeakTables())[static_cast<size_t>(k)]; }
+    SplSample Sample(int i) { return view.Chart()->rows.Row(static_cast<size_t>(i)); }
     // The rows that carry a peak mark.
     std::set<int> Marked() const {
         std::set<int> rows;
-        for (const RowMark& m : view.chart->rows.Marks())
+        for (const RowMark& m : view.Chart()->rows.Marks())
             rows.insert(m.row);
         return rows;
     }

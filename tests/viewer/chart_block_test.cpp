@@ -1,4 +1,5 @@
 #include "support/viewer_test_support.h"
+#include "viewer/max_pyramid.h"
 
 #include <gtest/gtest.h>
 
@@ -6,42 +7,23 @@
 #include <cstring>
 #include <limits>
 
-TEST(SetChart, PostsResetModeIndexBoxAndChartInOrder) {
+TEST(SetChart, PadsWithADesktopOfBlankSamplesAndPostsInOrder) {
     LogCapture log;
     TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(1000, 1.0)), 1);
+    ASSERT_EQ(Set(t, Ramp(1000, 2.0)), 1);
     EXPECT_EQ(t.host.posted, (std::vector<int>{VN_RESET, VN_MODE, VN_INDEX, VN_BOX, VN_CHART}));
-    EXPECT_EQ(t.view.listCount, 2);
+    const CHARTBLOCK& c = *t.view.Chart();
+    EXPECT_EQ(c.paddedCount, 2024);
+    ASSERT_EQ(c.rows.size(), 1000u);
+    for (size_t i = 1000; i < 2025; ++i)
+        ASSERT_EQ(c.rows.Data()[i], 0.0);
+    EXPECT_EQ(c.viewWidth, 800);
+    EXPECT_EQ(c.scrollCount, 1200); // 1000 samples over 400 index columns: 3 per column
+    EXPECT_DOUBLE_EQ(c.range, 2.0 / 0.9);
+    EXPECT_DOUBLE_EQ(c.viewTop, 2.0 / 0.9);
     // A second chart reuses the table array: no "New table" line.
     ASSERT_EQ(Set(t, Ramp(10, 1.0)), 1);
     EXPECT_EQ(log.Count("SetChart: New table is set."), 1);
-}
-
-TEST(SetChart, PadsWithADesktopOfBlankSamplesAndResetsTheView) {
-    TestViewer t;
-    auto rows = Ramp(1000, 2.0);
-    ASSERT_EQ(Set(t, rows), 1);
-    const CHARTBLOCK& c = *t.view.chart;
-    EXPECT_EQ(c.sampleCount, 1000);
-    EXPECT_EQ(c.paddedCount, 2024);
-    ASSERT_EQ(c.rows.size(), 1000u);
-    EXPECT_EQ(c.rows.DataAt(999), 2.0);
-    for (size_t i = 1000; i < 2025; ++i) {
-        ASSERT_EQ(c.rows.Data()[i], 0.0);
-        ASSERT_EQ(c.rows.Row(i).flags, 0u);
-        ASSERT_EQ(c.rows.Row(i).isotopeName[0], '\0');
-    }
-    EXPECT_EQ(c.magnification, 1.0);
-    EXPECT_EQ(c.viewStart, 0);
-    EXPECT_EQ(c.viewWidth, 800);
-    EXPECT_EQ(c.scrollCount, 1200); // 1000 samples over 400 index columns: 3 per column
-    EXPECT_EQ(c.minValue, 0.0);
-    EXPECT_EQ(c.maxValue, 2.0);
-    EXPECT_DOUBLE_EQ(c.defaultRange, 2.0 / 0.9);
-    EXPECT_DOUBLE_EQ(c.range, c.defaultRange);
-    EXPECT_DOUBLE_EQ(c.viewTop, 2.0 / 0.9);
-    EXPECT_EQ(t.view.chartMode, 0);
-    EXPECT_EQ(t.view.peakMode, 0);
 }
 
 TEST(SetChart, ExtremesSkipAnOutOfRangeFirstSampleAndNonFiniteValuesAndCountSmoothedWithHassm) {
@@ -60,6 +42,7 @@ TEST(SetChart, ExtremesSkipAnOutOfRangeFirstSampleAndNonFiniteValuesAndCountSmoo
         {{0.2, 0.5, 1.0}, {-1.0, 3.0, 0.0}, HASSM, 3.0, -1.0},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.data[0] << " flags " << c.flags);
         std::vector<SplSample> rows(c.data.size());
         for (size_t i = 0; i < rows.size(); ++i) {
             rows[i].data = c.data[i];
@@ -67,9 +50,9 @@ TEST(SetChart, ExtremesSkipAnOutOfRangeFirstSampleAndNonFiniteValuesAndCountSmoo
         }
         TestViewer t;
         ASSERT_EQ(Set(t, rows, c.flags), 1);
-        EXPECT_EQ(t.view.chart->maxValue, c.max) << c.data[0] << " " << c.flags;
-        EXPECT_EQ(t.view.chart->minValue, c.min) << c.data[0] << " " << c.flags;
-        EXPECT_TRUE(std::isfinite(t.view.chart->range));
+        EXPECT_EQ(t.view.Chart()->maxValue, c.max);
+        EXPECT_EQ(t.view.Chart()->minValue, c.min);
+        EXPECT_TRUE(std::isfinite(t.view.Chart()->range));
     }
 }
 
@@ -82,20 +65,17 @@ TEST(SetChart, RebuildsBothPeakTablesFromTheMarks) {
     MarkPeak(rows, 20, 1, 0.7, -0.4); // base below every value lowers the minimum
     std::strcpy(rows[20].isotopeName, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd"); // 40 chars
     ASSERT_EQ(Set(t, rows), 1);
-    PeakSet& t0 = t.Table(0);
-    PeakSet& t1 = t.Table(1);
+    const PeakSet& t0 = t.Table(0);
     ASSERT_EQ(t0.count, 2);
-    ASSERT_EQ(t1.count, 1);
-    EXPECT_EQ(t0.room, t.view.chart->paddedCount + 1);
+    ASSERT_EQ(t.Table(1).count, 1);
+    EXPECT_EQ(t0.room, t.view.Chart()->paddedCount + 1);
     EXPECT_EQ(t0.entries[0].position, 10.0);
     EXPECT_DOUBLE_EQ(t0.entries[0].height, 0.4);
-    EXPECT_EQ(t0.entries[0].factor, 1.0);
     EXPECT_STREQ(t0.entries[0].name, "Iso10");
     EXPECT_STREQ(t0.entries[1].name, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012");
-    EXPECT_DOUBLE_EQ(t1.entries[0].height, 1.1);
-    EXPECT_EQ(t.view.chart->maxValue, 5.0);
-    EXPECT_EQ(t.view.chart->minValue, -0.4);
-    EXPECT_EQ(t.Marked(), (std::set<int>{10, 20}));
+    EXPECT_DOUBLE_EQ(t.Table(1).entries[0].height, 1.1);
+    EXPECT_EQ(t.view.Chart()->maxValue, 5.0);
+    EXPECT_EQ(t.view.Chart()->minValue, -0.4);
     std::string p0 = "SetChart: A peak(2th) has been detected (30000/10000) for 0. ID was copied "
                      "in MAX_ELEM_NAME.";
     std::string p1 = "SetChart: A peak(1th) has been detected (30000/20000) for 1. ID was copied "
@@ -104,66 +84,36 @@ TEST(SetChart, RebuildsBothPeakTablesFromTheMarks) {
     EXPECT_LT(log.IndexOf(p0), log.IndexOf(p1));
 }
 
-TEST(SetChart, RefusesAnotherTableCountAndKeepsTheOldChart) {
-    LogCapture log;
+TEST(SetChart, RefusalsKeepTheOldChartAndItsTables) {
     TestViewer t;
-    auto rows = Ramp(100, 1.0);
-    ASSERT_EQ(Set(t, rows), 1);
-    const CHARTBLOCK* before = t.view.chart.get();
-    auto other = Ramp(50, 1.0);
-    EXPECT_EQ(SetChart(&t.view, 50, other.data(), 0, 3), 0);
-    EXPECT_TRUE(log.Has("SetChart: Peak list table would be overridden illigaly."));
-    EXPECT_EQ(t.view.chart.get(), before);
-    EXPECT_EQ(t.view.chart->sampleCount, 100);
-}
-
-TEST(SetChart, RejectsInvalidArguments) {
+    ASSERT_EQ(Set(t, Ramp(100, 1.0)), 1);
+    const CHARTBLOCK* before = t.view.Chart();
+    const auto rows = Ramp(10, 1.0);
     LogCapture log;
-    TestViewer t;
-    auto rows = Ramp(10, 1.0);
     EXPECT_EQ(SetChart(nullptr, 10, rows.data(), 0, 2), 0);
     EXPECT_EQ(SetChart(&t.view, 10, nullptr, 0, 2), 0);
     EXPECT_EQ(SetChart(&t.view, -5, rows.data(), 0, 2), 0);
     EXPECT_EQ(log.Count("SetChart: Invalid arguments."), 3);
-    // The samples carry the columns of two tables only.
     EXPECT_EQ(SetChart(&t.view, 10, rows.data(), 0, 3), 0);
-    EXPECT_FALSE(t.view.chart);
-    EXPECT_EQ(t.view.listCount, 0);
-}
-
-TEST(SetChart, AChartTooLongToHoldKeepsTheOldOne) {
-    LogCapture log;
-    TestViewer t;
-    auto rows = Ramp(100, 1.0);
-    ASSERT_EQ(Set(t, rows), 1);
-    const CHARTBLOCK* before = t.view.chart.get();
+    EXPECT_TRUE(log.Has("SetChart: Peak list table would be overridden illigaly."));
     // With a desktop of blank samples the block would pass the largest row count.
     EXPECT_EQ(SetChart(&t.view, std::numeric_limits<int>::max() - 5, rows.data(), 0, 2), 0);
     EXPECT_TRUE(log.Has("SetChart: Fail to allocate CHARTBLOCK."));
-    EXPECT_EQ(t.view.chart.get(), before);
-    EXPECT_EQ(t.Table(0).room, 101 + 1024);
-}
-
-TEST(SetChart, RefusedWhileAPeakIsBeingSet) {
-    LogCapture log;
-    TestViewer t;
-    auto rows = Ramp(2000, 1.0);
-    ASSERT_EQ(Set(t, rows), 1);
     ASSERT_EQ(SetHeight(&t.view), 1);
-    const CHARTBLOCK* before = t.view.chart.get();
-    t.host.ClearRecords();
-    EXPECT_EQ(Set(t, Ramp(10, 1.0)), 0);
+    EXPECT_EQ(Set(t, rows), 0);
     EXPECT_TRUE(log.Has("SetChart: A chart would be set in peak detection."));
-    int count = 0;
-    uint32_t flags = 0;
-    EXPECT_FALSE(RetrieveChart(&t.view, &count, &flags));
-    EXPECT_TRUE(log.Has("RetrieveChart: A chart would be retrieved in peak detection."));
-    EXPECT_EQ(t.host.beeps, 2);
-    EXPECT_EQ(t.view.chart.get(), before);
-    EXPECT_EQ(t.view.chartMode, CHART_MODE_BASE);
+    EXPECT_EQ(t.view.Chart(), before);
+    EXPECT_EQ(t.view.Chart()->sampleCount, 100);
+    EXPECT_EQ(t.Table(0).room, 101 + 1024);
+    // The samples carry the columns of two tables only.
+    TestViewer fresh;
+    EXPECT_EQ(SetChart(&fresh.view, 10, rows.data(), 0, 3), 0);
+    EXPECT_FALSE(fresh.view.Chart());
+    EXPECT_EQ(fresh.view.ListCount(), 0);
 }
 
-TEST(RetrieveChart, ReturnsTheChartWithItsPeaksButNoPadding) {
+TEST(RetrieveChart, ReturnsTheChartWithItsPeaksButNoPaddingAndNotWhileSetting) {
+    LogCapture log;
     TestViewer t;
     auto rows = Ramp(100, 1.0);
     MarkPeak(rows, 42, 1, 0.9, 0.1);
@@ -176,63 +126,105 @@ TEST(RetrieveChart, ReturnsTheChartWithItsPeaksButNoPadding) {
     EXPECT_EQ(flags, 0x80u); // untouched without smoothed data
     EXPECT_EQ((*back)[42].flags, SAMPLE_HAS_REVISED);
     EXPECT_EQ((*back)[42].top[1], 0.9);
-    EXPECT_EQ((*back)[99].data, 1.0);
     EXPECT_STREQ((*back)[7].isotopeName, "Iso7");
     ASSERT_EQ(Set(t, rows, HASSM), 1);
     flags = 0;
     ASSERT_TRUE(RetrieveChart(&t.view, &count, &flags));
     EXPECT_EQ(flags, 1u);
+    ASSERT_EQ(SetHeight(&t.view), 1);
+    t.host.ClearRecords();
+    EXPECT_FALSE(RetrieveChart(&t.view, &count, &flags));
+    EXPECT_TRUE(log.Has("RetrieveChart: A chart would be retrieved in peak detection."));
+    EXPECT_EQ(t.host.beeps, 1);
 }
 
-TEST(SetChart, TakingTheRowsOverGivesTheSameChartAsCopyingThem) {
+// Copying the rows, taking them over and preparing them away from the viewer (as a background
+// load does) give the same block, tables, log lines and notifications.
+TEST(SetChart, CopiedTakenOverAndPreparedChartsAreTheSame) {
     auto rows = Ramp(3000, 1.5);
     MarkPeak(rows, 100, 0, 1.2, 0.1);
     MarkPeak(rows, 2500, 1, 0.9, -0.3);
     rows[7].smoothed = 2.0;
-    TestViewer copied, taken;
-    ASSERT_EQ(Set(copied, rows, HASSM), 1);
-    ChartStore handed(rows);
-    ASSERT_EQ(SetChart(&taken.view, std::move(handed), HASSM, 2), 1);
-    EXPECT_TRUE(handed.empty());
-    const CHARTBLOCK& a = *copied.view.chart;
-    const CHARTBLOCK& b = *taken.view.chart;
-    EXPECT_EQ(a.paddedCount, b.paddedCount);
-    ASSERT_EQ(a.rows.size(), b.rows.size());
-    for (int i = 0; i <= a.paddedCount; ++i) {
-        SplSample x = a.rows.Row(static_cast<size_t>(i)), y = b.rows.Row(static_cast<size_t>(i));
-        ASSERT_EQ(std::memcmp(&x, &y, sizeof x), 0) << i;
-        ASSERT_EQ(a.rows.Data()[i], b.rows.Data()[i]);
-        ASSERT_EQ(a.rows.SmoothedColumn()[i], b.rows.SmoothedColumn()[i]);
+    TestViewer copied, taken, prepared;
+    std::vector<std::string> logs[3];
+    {
+        LogCapture log;
+        ASSERT_EQ(Set(copied, rows, HASSM), 1);
+        logs[0] = log.lines;
     }
+    {
+        LogCapture log;
+        ChartStore handed(rows);
+        ASSERT_EQ(SetChart(&taken.view, std::move(handed), HASSM, 2), 1);
+        EXPECT_TRUE(handed.empty());
+        logs[1] = log.lines;
+    }
+    {
+        LogCapture log;
+        ChartStore handed(rows);
+        PreparedChart p = PrepareChart(handed, HASSM, 2, 1024, prepared.view.ListCount());
+        ASSERT_TRUE(p.block);
+        EXPECT_TRUE(handed.empty());
+        // The painters' maxima built beside it stay valid once the block is installed.
+        ChartPyramids pyramids;
+        pyramids.Update(*p.block);
+        ASSERT_EQ(SetChart(&prepared.view, std::move(p)), 1);
+        EXPECT_DOUBLE_EQ(pyramids.Data().Max(0, 3000), 1.5);
+        logs[2] = log.lines;
+    }
+    const CHARTBLOCK& a = *copied.view.Chart();
     EXPECT_EQ(a.maxValue, 2.0);
-    EXPECT_EQ(b.maxValue, a.maxValue);
-    EXPECT_EQ(b.minValue, -0.3);
-    EXPECT_EQ(taken.Marked(), copied.Marked());
-    EXPECT_EQ(taken.Table(0).count, 1);
-    EXPECT_EQ(taken.Table(1).count, 1);
-    EXPECT_EQ(taken.host.posted, copied.host.posted);
+    EXPECT_EQ(a.minValue, -0.3);
+    for (TestViewer* other : {&taken, &prepared}) {
+        const CHARTBLOCK& b = *other->view.Chart();
+        EXPECT_EQ(b.paddedCount, a.paddedCount);
+        EXPECT_EQ(b.viewWidth, a.viewWidth);
+        EXPECT_EQ(b.maxValue, a.maxValue);
+        EXPECT_EQ(b.minValue, a.minValue);
+        ASSERT_EQ(a.rows.size(), b.rows.size());
+        for (int i = 0; i <= a.paddedCount; ++i) {
+            SplSample x = a.rows.Row(static_cast<size_t>(i)),
+                      y = b.rows.Row(static_cast<size_t>(i));
+            ASSERT_EQ(std::memcmp(&x, &y, sizeof x), 0) << i;
+            ASSERT_EQ(a.rows.Data()[i], b.rows.Data()[i]);
+            ASSERT_EQ(a.rows.SmoothedColumn()[i], b.rows.SmoothedColumn()[i]);
+        }
+        EXPECT_EQ(other->Marked(), copied.Marked());
+        EXPECT_EQ(other->Table(1).count, 1);
+        EXPECT_EQ(other->host.posted, copied.host.posted);
+    }
+    EXPECT_EQ(logs[1], logs[0]);
+    EXPECT_EQ(logs[2], logs[0]);
+
+    // While a peak is being set the viewer refuses a prepared chart, which is left to the caller;
+    // another table count is refused while preparing, the rows left as they were.
+    ASSERT_EQ(SetHeight(&prepared.view), 1);
+    ChartStore more(Ramp(10, 1.0));
+    PreparedChart p = PrepareChart(more, 0, 2, 1024, prepared.view.ListCount());
+    EXPECT_EQ(SetChart(&prepared.view, std::move(p)), 0);
+    EXPECT_TRUE(p.block);
+    EXPECT_EQ(prepared.view.Chart()->sampleCount, 3000);
+    ChartStore other(Ramp(10, 1.0));
+    EXPECT_FALSE(PrepareChart(other, 0, 1, 1024, 2).block);
+    EXPECT_EQ(other.size(), 10u);
 }
 
 TEST(SetChartSmoothed, InstallsTheColumnAndKeepsRowsAndPeaksOrRefusesWhole) {
     TestViewer t;
-    auto rows = Ramp(500, 1.0);
-    MarkPeak(rows, 100, 0, 0.9, 0.1);
-    MarkPeak(rows, 300, 1, 0.8, 0.2);
-    ASSERT_EQ(Set(t, rows), 1);
-    std::vector<double> column(500, 0.25);
+    ASSERT_EQ(Set(t, FivePeaks()), 1);
+    std::vector<double> column(1000, 0.25);
     column[7] = 3.0;
     ASSERT_EQ(SetChartSmoothed(&t.view, std::move(column), 2), 1);
-    EXPECT_EQ(t.view.chart->flags, HASSM);
-    EXPECT_EQ(t.view.chart->maxValue, 3.0);
+    EXPECT_EQ(t.view.Chart()->flags, HASSM);
+    EXPECT_EQ(t.view.Chart()->maxValue, 3.0);
     EXPECT_EQ(t.Sample(7).smoothed, 3.0);
-    EXPECT_EQ(t.Sample(499).data, 1.0);
-    EXPECT_EQ(t.Table(0).count, 1);
-    EXPECT_EQ(t.Table(1).count, 1);
-    EXPECT_EQ(t.Sample(300).top[1], 0.8);
+    EXPECT_EQ(t.Sample(999).data, 1.0);
+    EXPECT_EQ(t.Table(0).count, 5);
+    EXPECT_EQ(t.Sample(300).top[1], 0.9);
     // Refused while a peak is being set: the chart keeps its column.
-    ASSERT_EQ(SetChartMode(&t.view, CHART_MODE_BASE, 0, 0, 0, 10, 0.5), 1);
-    ASSERT_EQ(SetChartSmoothed(&t.view, std::vector<double>(500, 9.0), 2), 0);
+    ASSERT_EQ(SetHeight(&t.view), 1);
+    ASSERT_EQ(SetChartSmoothed(&t.view, std::vector<double>(1000, 9.0), 2), 0);
     EXPECT_EQ(t.Sample(7).smoothed, 3.0);
     EXPECT_EQ(t.Sample(8).smoothed, 0.25);
-    EXPECT_EQ(t.view.chart->rows.SmoothedColumn()[t.view.chart->paddedCount], 0.0);
+    EXPECT_EQ(t.view.Chart()->rows.SmoothedColumn()[t.view.Chart()->paddedCount], 0.0);
 }

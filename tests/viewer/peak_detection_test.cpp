@@ -15,7 +15,7 @@ class DetectorScope {
         EXPECT_EQ(SetPeakDetector(view, detector, context), 1);
     }
     ~DetectorScope() {
-        view->chartMode = 0;
+        SetChartMode(view, CHART_MODE_VIEW, 1, 0, 0, -1, 0.0);
         SetPeakDetector(view, nullptr, nullptr);
     }
 
@@ -24,18 +24,9 @@ class DetectorScope {
     ThresholdScope threshold;
 };
 
-std::vector<SplSample> Rows(std::initializer_list<double> values) {
-    std::vector<double> v(values);
-    return MakeSamples(static_cast<int>(v.size()),
-                       [&](int i) { return v[static_cast<size_t>(i)]; });
-}
-
-int Detect(const std::vector<SplSample>& rows, int start = 0) {
+int Detect(std::vector<double> data, int start = 0) {
     int own = -1;
     double top = 0, base = 0;
-    std::vector<double> data;
-    for (const SplSample& row : rows)
-        data.push_back(row.data);
     return ThresholdDetector(nullptr, data.data(), start, static_cast<int>(data.size()), &own, &top,
                              &base);
 }
@@ -45,18 +36,18 @@ int Detect(const std::vector<SplSample>& rows, int start = 0) {
 TEST(ThresholdDetector, FindsTheMiddleOfTheFirstWholeExcursion) {
     ThresholdScope threshold(0.005);
     const struct {
-        std::vector<SplSample> rows;
+        std::vector<double> rows;
         int start, found;
         std::vector<std::string> log;
     } cases[] = {
-        {Rows({0.001, 0.002, 0.010, 0.020, 0.008, 0.001}), 0, 3, {"Vortan:2", "Vortan:End"}},
+        {{0.001, 0.002, 0.010, 0.020, 0.008, 0.001}, 0, 3, {"Vortan:2", "Vortan:End"}},
         // One it starts in is skipped; 0.005 itself counts as above the threshold.
-        {Rows({0.010, 0.009, 0.001, 0.005, 0.006, 0.007, 0.0}),
+        {{0.010, 0.009, 0.001, 0.005, 0.006, 0.007, 0.0},
          0,
          4,
          {"Vortan:1", "Vortan:2", "Vortan:End"}},
-        {Rows({0.001, 0.010, 0.020}), 0, -1, {"Vortan:2", "Vortan:Not found"}}, // never ends
-        {Rows({0.001, 0.010, 0.020}), 2, -1, {}},
+        {{0.001, 0.010, 0.020}, 0, -1, {"Vortan:2", "Vortan:Not found"}}, // never ends
+        {{0.001, 0.010, 0.020}, 2, -1, {}},
     };
     for (const auto& c : cases) {
         LogCapture log;
@@ -65,26 +56,26 @@ TEST(ThresholdDetector, FindsTheMiddleOfTheFirstWholeExcursion) {
     }
 }
 
-TEST(DetectPeak, StartsAPeakAtTheFoundSampleWithItsSmoothedValue) {
+TEST(DetectPeak, StartsAPeakAtTheFoundSampleOrTheViewCentreAndNotWhileSetting) {
     LogCapture log;
     TestViewer t;
     auto rows = MakeSamples(2000, [](int i) { return i >= 500 && i < 510 ? 1.0 : 0.0; });
     rows[505].smoothed = 0.75;
     ASSERT_EQ(Set(t, rows, HASSM), 1);
-    DetectorScope scope(&t.view, ThresholdDetector);
-    EXPECT_TRUE(PeakDetectorInstalled());
-    ASSERT_EQ(SetHeight(&t.view), 1);
-    EXPECT_TRUE(log.Has("SetChartMode: Vortan"));
-    PeakSet& set = t.Table(0);
-    EXPECT_EQ(set.cursor, 505); // rise at 500, back below at 510
-    EXPECT_EQ(set.topLevel, 0.75);
-    EXPECT_EQ(set.baseLevel, 0.0);
-    EXPECT_EQ(set.editIndex, -1);
-}
-
-TEST(DetectPeak, FallsBackToTheViewCentreWhenNothingIsFound) {
-    LogCapture log;
-    TestViewer t;
+    {
+        DetectorScope scope(&t.view, ThresholdDetector);
+        EXPECT_TRUE(PeakDetectorInstalled());
+        ASSERT_EQ(SetHeight(&t.view), 1);
+        EXPECT_TRUE(log.Has("SetChartMode: Vortan"));
+        const PeakSet& set = t.Table(0);
+        EXPECT_EQ(set.cursor, 505); // rise at 500, back below at 510: its smoothed value
+        EXPECT_EQ(set.topLevel, 0.75);
+        EXPECT_EQ(set.baseLevel, 0.0);
+        EXPECT_EQ(SetPeakDetector(&t.view, nullptr, nullptr), 0); // refused while setting
+        EXPECT_TRUE(log.Has("SetChart: Peak detecter would be substituted in peak detection."));
+        EXPECT_EQ(t.host.beeps, 1);
+        EXPECT_TRUE(PeakDetectorInstalled());
+    }
     ASSERT_EQ(Set(t, MakeSamples(2000, [](int) { return 0.0; })), 1);
     DetectorScope scope(&t.view, ThresholdDetector);
     ASSERT_EQ(SetHeight(&t.view), 1);
@@ -112,7 +103,7 @@ TEST(DetectPeak, TakesADetectorsOwnLevelsAndRejectsIndicesOutsideTheChart) {
         proposed = index;
         PeakSet result;
         const bool inside = index >= 0 && index < 100;
-        ASSERT_EQ(DetectPeak(t.view.chart.get(), 0, &result), inside ? 1 : 0) << index;
+        ASSERT_EQ(DetectPeak(t.view.Chart(), 0, &result), inside ? 1 : 0) << index;
         if (!inside) continue;
         EXPECT_EQ(result.cursor, index);
         EXPECT_EQ(result.topLevel, 0.9);
@@ -120,17 +111,6 @@ TEST(DetectPeak, TakesADetectorsOwnLevelsAndRejectsIndicesOutsideTheChart) {
     }
     PeakSet result;
     EXPECT_EQ(DetectPeak(nullptr, 0, &result), 0);
-}
-
-TEST(SetPeakDetector, RefusedWhileAPeakIsBeingSet) {
-    LogCapture log;
-    TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(2000, 1.0)), 1);
-    ASSERT_EQ(SetHeight(&t.view), 1);
-    EXPECT_EQ(SetPeakDetector(&t.view, ThresholdDetector, nullptr), 0);
-    EXPECT_TRUE(log.Has("SetChart: Peak detecter would be substituted in peak detection."));
-    EXPECT_FALSE(PeakDetectorInstalled());
-    EXPECT_EQ(t.host.beeps, 1);
 }
 
 TEST(SetDetectionThreshold, StoresOnlyAUsablePositiveValue) {

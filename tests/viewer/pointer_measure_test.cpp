@@ -17,27 +17,21 @@ void SetTimed(TestViewer& t) {
 
 } // namespace
 
-TEST(PointerOps, PixelsMapToSamplesTimesAndLevels) {
+TEST(PointerOps, PixelsMapToSamplesAndZoomKeepsTheSampleUnderThePointer) {
     TestViewer t;
     PanePoint p;
     EXPECT_FALSE(PointAtPixel(&t.view, 0, 0, 300, &p));
     SetTimed(t);
     ASSERT_EQ(SetMagnification(&t.view, 2.0, 1), 2.0);
-    ASSERT_EQ(SetViewPosition(&t.view, 1000, t.view.chart->viewTop), 1);
+    ASSERT_EQ(SetViewPosition(&t.view, 1000, t.view.Chart()->viewTop), 1);
     ASSERT_TRUE(PointAtPixel(&t.view, 101, 150, 300, &p));
     EXPECT_EQ(p.sample, 1050);
     EXPECT_EQ(p.time, 2100);
-    EXPECT_DOUBLE_EQ(p.volts, t.view.chart->viewTop - t.view.chart->range / 2);
-}
-
-TEST(PointerOps, ZoomKeepsTheSampleUnderThePointerWithinTheLimits) {
-    TestViewer t;
-    SetTimed(t);
-    ASSERT_EQ(SetViewPosition(&t.view, 1000, t.view.chart->viewTop), 1);
+    EXPECT_DOUBLE_EQ(p.volts, t.view.Chart()->viewTop - t.view.Chart()->range / 2);
     const struct {
         double factor;
         int x;
-    } zooms[] = {{2.0, 200}, {2.0, 700}, {0.5, 30}, {4.0, 799}};
+    } zooms[] = {{2.0, 200}, {0.5, 700}, {0.25, 30}, {4.0, 799}};
     for (const auto& z : zooms) {
         PanePoint before, after;
         ASSERT_TRUE(PointAtPixel(&t.view, z.x, 0, 300, &before));
@@ -56,17 +50,17 @@ TEST(PointerOps, WheelAndDragMoveTheView) {
     TestViewer t;
     SetTimed(t);
     ASSERT_EQ(ScrollByNotches(&t.view, 3), 1);
-    EXPECT_EQ(t.view.chart->viewStart, 240); // a tenth of 800 samples per notch
-    const double top = t.view.chart->viewTop;
+    EXPECT_EQ(t.view.Chart()->viewStart, 240); // a tenth of 800 samples per notch
+    const double top = t.view.Chart()->viewTop;
     // Levels stay while the full height is shown, follow with a fixed range.
     ASSERT_EQ(DragView(&t.view, 240, top, -100, 30, 300, false), 1);
-    EXPECT_EQ(t.view.chart->viewStart, 340);
-    EXPECT_EQ(t.view.chart->viewTop, top);
+    EXPECT_EQ(t.view.Chart()->viewStart, 340);
+    EXPECT_EQ(t.view.Chart()->viewTop, top);
     ASSERT_GT(SetRange(&t.view, 0.5), 0.0);
-    const double fixedTop = t.view.chart->viewTop;
+    const double fixedTop = t.view.Chart()->viewTop;
     ASSERT_EQ(DragView(&t.view, 340, fixedTop, 40, -30, 300, true), 1);
-    EXPECT_EQ(t.view.chart->viewStart, 300);
-    EXPECT_DOUBLE_EQ(t.view.chart->viewTop, fixedTop - 0.05);
+    EXPECT_EQ(t.view.Chart()->viewStart, 300);
+    EXPECT_DOUBLE_EQ(t.view.Chart()->viewTop, fixedTop - 0.05);
 }
 
 TEST(PointerOps, PlacingThePointWorksOnlyWhileSetting) {
@@ -124,7 +118,6 @@ TEST(AxisTicks, RoundStepsFitTheSpace) {
         double first;
         size_t count;
     } cases[] = {
-        {0.0, 2.0, 300, 40, 0.5, 1, 0.0, 5},
         {-0.013, 0.087, 200, 40, 0.02, 2, -0.0, 5}, // -0.0 prints as 0
         {1000, 1800, 800, 80, 100, 0, 1000, 9},
         {0.00012, 0.00031, 120, 30, 0.00005, 5, 0.00015, 4},

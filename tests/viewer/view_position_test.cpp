@@ -4,54 +4,41 @@
 
 #include <cmath>
 
-TEST(SetViewPosition, ClampsTheStartToTheScrollableStretch) {
+TEST(SetViewPosition, ClampsStartAndTopAndPlacesTheBoxFromTheRequest) {
     TestViewer t;
     SetLong(t);
-    ASSERT_EQ(t.view.chart->scrollCount, 4000);
+    const CHARTBLOCK& c = *t.view.Chart();
+    ASSERT_EQ(c.scrollCount, 4000);
     t.host.ClearRecords();
     EXPECT_EQ(SetViewPosition(&t.view, -50, 1.0), 1);
-    EXPECT_EQ(t.view.chart->viewStart, 0);
+    EXPECT_EQ(c.viewStart, 0);
     EXPECT_EQ(SetViewPosition(&t.view, 10000, 1.0), 1);
-    EXPECT_EQ(t.view.chart->viewStart, 4000 - 800);
+    EXPECT_EQ(c.viewStart, 4000 - 800);
     EXPECT_EQ(t.host.posted, (std::vector<int>{VN_MOVED, VN_MOVED}));
     EXPECT_EQ(t.host.chartRepaints, 2);
-}
-
-TEST(SetViewPosition, KeepsTheBottomEdgeAtOrAboveTheMinimum) {
-    TestViewer t;
-    SetLong(t);
-    const CHARTBLOCK& c = *t.view.chart;
+    // The bottom edge stays at or above the minimum, the top at or below the full height.
     for (double top : {-5.0, 0.3, 50.0}) {
         SetViewPosition(&t.view, 0, top);
         EXPECT_DOUBLE_EQ(c.viewTop, c.minValue + c.defaultRange) << top;
     }
-    t.view.chart->range = c.defaultRange / 4;
+    SetRange(&t.view, 0.5);
     SetViewPosition(&t.view, 0, c.minValue);
     EXPECT_DOUBLE_EQ(c.viewTop, c.minValue + c.range);
     SetViewPosition(&t.view, 0, 100.0);
     EXPECT_DOUBLE_EQ(c.viewTop, c.minValue + c.defaultRange);
+    // The box: 400 * 800 / 4000 wide, at 100 - trunc(100 * 1.0 / 2.0) for a top of 1 V.
+    EXPECT_EQ(t.view.IndexPane().boxWidth, 80);
+    SetViewPosition(&t.view, 2000, 1.0);
+    EXPECT_EQ(t.view.IndexPane().boxLeft, 200);
+    EXPECT_EQ(t.view.IndexPane().boxTop, 50);
 }
 
-TEST(SetViewPosition, PlacesTheBoxFromTheRequestedPosition) {
-    TestViewer t;
-    SetLong(t);
-    ASSERT_EQ(t.view.index.boxWidth, 80); // 400 * 800 / 4000
-    SetViewPosition(&t.view, 2000, 1.0);
-    EXPECT_EQ(t.view.index.boxLeft, 200);
-    // y = 100 - trunc(100 * 1.0 / 2.0)
-    EXPECT_EQ(t.view.index.boxTop, 0); // 50, but the full-height box is clamped to the top
-    t.view.chart->range = 0.5;
-    MakeCursorBox(&t.view);
-    SetViewPosition(&t.view, 2000, 1.0);
-    EXPECT_EQ(t.view.index.boxTop, 50);
-    EXPECT_GE(t.host.indexUpdates, 1);
-}
-
-TEST(SetMagnification, DoublingKeepsTheCentreSampleAndDefaultReturnsToOne) {
+TEST(SetMagnification, KeepsTheCentreOrThePointAndRefusesToShowMoreThanTheChart) {
+    LogCapture log;
     TestViewer t;
     SetLong(t);
     SetViewPosition(&t.view, 1000, 1.0);
-    const CHARTBLOCK& c = *t.view.chart;
+    const CHARTBLOCK& c = *t.view.Chart();
     int centre = c.viewStart + c.viewWidth / 2;
     t.host.ClearRecords();
     EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
@@ -61,19 +48,18 @@ TEST(SetMagnification, DoublingKeepsTheCentreSampleAndDefaultReturnsToOne) {
     EXPECT_EQ(c.viewStart + c.viewWidth / 2, centre);
     EXPECT_EQ(SetMagnification(&t.view, 0.0, 0), 1.0);
     EXPECT_EQ(c.viewWidth, 800);
-}
+    ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 2500, 0.5), 1);
+    EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
+    EXPECT_EQ(c.viewStart, 2500 - 200);
 
-TEST(SetMagnification, RefusesToShowMoreThanTheChart) {
-    LogCapture log;
-    TestViewer t;
+    ASSERT_EQ(CancelPeak(&t.view), 1);
     ASSERT_EQ(Set(t, Ramp(1000, 1.0)), 1);
     t.host.ClearRecords();
-    EXPECT_EQ(SetMagnification(&t.view, 0.2, 0), 0.0);
+    EXPECT_EQ(ChgMag(&t.view, 0.2), 0);
     EXPECT_EQ(t.host.beeps, 1);
     EXPECT_TRUE(log.Has("SetMagnification: Too wide"));
-    EXPECT_EQ(t.view.chart->magnification, 1.0);
-    EXPECT_EQ(ChgMag(&t.view, 0.2), 0);
     EXPECT_TRUE(log.Has("ChgMag: SetMagnification() returns 0."));
+    EXPECT_EQ(t.view.Chart()->magnification, 1.0);
     // Fewer samples than the desktop is wide: 1.0 itself is refused, 2.0 is accepted.
     EXPECT_EQ(SetMagnification(&t.view, 0.0, 0), 0.0);
     EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
@@ -84,33 +70,23 @@ TEST(SetMagnification, WithAZeroWidthPaneShowsNoSamples) {
     SetLong(t);
     t.host.chartPane = {0, 300};
     EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
-    EXPECT_EQ(t.view.chart->viewWidth, 0);
-    EXPECT_EQ(t.view.index.boxWidth, 3);
+    EXPECT_EQ(t.view.Chart()->viewWidth, 0);
+    EXPECT_EQ(t.view.IndexPane().boxWidth, 3);
     EXPECT_EQ(MoveCursor(&t.view, 5), 1);
     ASSERT_EQ(SetHeight(&t.view), 1);
     EXPECT_EQ(MoveCursor(&t.view, 27), 1);
     EXPECT_TRUE(std::isfinite(t.Table(0).tilt));
 }
 
-TEST(SetMagnification, WhileSettingAPeakCentresOnThePoint) {
-    TestViewer t;
-    SetLong(t);
-    ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 2500, 0.5), 1);
-    EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
-    EXPECT_EQ(t.view.chart->viewStart, 2500 - 200);
-}
-
-TEST(SetRange, KeepsThePointOfInterestAtTheCentre) {
+TEST(SetRange, KeepsThePointOfInterestAtTheCentreAndAChartOfZerosHasNone) {
     LogCapture log;
     TestViewer t;
     SetLong(t);
-    const CHARTBLOCK& c = *t.view.chart;
+    const CHARTBLOCK& c = *t.view.Chart();
     SetViewPosition(&t.view, 0, 2.0);
-    t.host.ClearRecords();
     EXPECT_EQ(SetRange(&t.view, 0.5), 0.5);
     EXPECT_TRUE(log.Has("SetRange: Follow the center."));
     EXPECT_DOUBLE_EQ(c.viewTop - c.range / 2, 1.0);
-    EXPECT_EQ(t.host.posted, (std::vector<int>{VN_INDEX, VN_BOX, VN_MOVED, VN_INDEX, VN_BOX}));
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 100, 0.7), 1);
     ASSERT_EQ(SetChartMode(&t.view, 2, 0, 0, 0, -1, -30.0), 1);
     EXPECT_EQ(SetRange(&t.view, 0.2), 0.2);
@@ -118,21 +94,18 @@ TEST(SetRange, KeepsThePointOfInterestAtTheCentre) {
     EXPECT_DOUBLE_EQ(c.viewTop - c.range / 2, 0.7);
     EXPECT_TRUE(log.Has("SetRange: 0.200000 -> * 0.200000"));
     EXPECT_EQ(SetRange(&t.view, 0.0), c.defaultRange);
-}
+    EXPECT_EQ(SetRange(&t.view, std::nan("")), 0.0);
 
-TEST(SetRange, AChartOfZerosHasNoRange) {
-    LogCapture log;
-    TestViewer t;
+    ASSERT_EQ(CancelPeak(&t.view), 1);
     ASSERT_EQ(Set(t, MakeSamples(2000, [](int) { return 0.0; })), 1);
     unsigned checked = 40015;
     EXPECT_EQ(DefaultRange(&t.view, &checked), 0);
     EXPECT_TRUE(log.Has("DefaultRange: SetRange() returns 0."));
     EXPECT_EQ(checked, 40015u);
-    EXPECT_EQ(t.view.index.boxHeight, 100);
+    EXPECT_EQ(t.view.IndexPane().boxHeight, 100);
     EXPECT_EQ(t.host.draws.back().scale, 0.0);
     EXPECT_EQ(MoveCursor(&t.view, 3), 1);
-    EXPECT_EQ(t.view.chart->viewTop, 0.0);
-    EXPECT_EQ(SetRange(&t.view, std::nan("")), 0.0);
+    EXPECT_EQ(t.view.Chart()->viewTop, 0.0);
 }
 
 TEST(ShiftRange, StepsAlongTheTableFromTheFullHeightItemAndStopsAtItsEnds) {
@@ -155,12 +128,13 @@ TEST(ShiftRange, StepsAlongTheTableFromTheFullHeightItemAndStopsAtItsEnds) {
         {1.0, 0.0, 0, -1, 0, 0, 0.0},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.checked << " " << c.step);
         TestViewer t;
         ASSERT_EQ(Set(t, Ramp(2000, c.top)), 1);
         if (c.setRange > 0) SetRange(&t.view, c.setRange);
         unsigned checked = c.checked;
-        EXPECT_EQ(ShiftRange(&t.view, c.step, &checked), c.result) << c.checked << " " << c.step;
-        EXPECT_EQ(checked, c.checkedAfter) << c.checked << " " << c.step;
+        EXPECT_EQ(ShiftRange(&t.view, c.step, &checked), c.result);
+        EXPECT_EQ(checked, c.checkedAfter);
         if (c.result) {
             EXPECT_DOUBLE_EQ(GetRange(&t.view), c.range);
         }

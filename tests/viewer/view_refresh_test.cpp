@@ -2,28 +2,22 @@
 
 #include <gtest/gtest.h>
 
-TEST(IndexStep, RoundsUpAndNeedsAWidth) {
+TEST(MakeIndexImage, SetsTheScrollableStretchAndAsksForTheImage) {
     EXPECT_EQ(IndexStep(1000, 300), 4);
-    EXPECT_EQ(IndexStep(900, 300), 3);
-    EXPECT_EQ(IndexStep(100, 300), 1);
     EXPECT_EQ(IndexStep(0, 300), 1);
     EXPECT_EQ(IndexStep(1000, 0), 0);
-}
-
-TEST(MakeIndexImage, SetsTheScrollableStretchAndAsksForTheImage) {
     TestViewer t;
     t.host.indexPane = {300, 90};
     ASSERT_EQ(Set(t, Ramp(1000, 1.8)), 1); // default range 2 V
-    EXPECT_EQ(t.view.chart->scrollCount, 1200);
+    EXPECT_EQ(t.view.Chart()->scrollCount, 1200);
     ASSERT_EQ(t.host.draws.size(), 1u);
     EXPECT_EQ(t.host.draws[0].step, 4);
     EXPECT_DOUBLE_EQ(t.host.draws[0].scale, 45.0);
-    EXPECT_TRUE(t.view.index.hasImage);
-    t.host.indexPane = {300, 90};
+    EXPECT_TRUE(t.view.IndexPane().hasImage);
     ASSERT_EQ(Set(t, Ramp(900, 1.8)), 1);
-    EXPECT_EQ(t.view.chart->scrollCount, 900);
+    EXPECT_EQ(t.view.Chart()->scrollCount, 900);
     ASSERT_EQ(Set(t, Ramp(100, 1.8)), 1);
-    EXPECT_EQ(t.view.chart->scrollCount, 300);
+    EXPECT_EQ(t.view.Chart()->scrollCount, 300);
     EXPECT_EQ(t.host.draws.back().step, 1);
 }
 
@@ -33,82 +27,68 @@ TEST(MakeIndexImage, KeepsTheOldImageWhenItCannotDraw) {
     t.host.desktopWidth = 100; // fewer blank samples than the index is wide
     ASSERT_EQ(Set(t, Ramp(50, 1.0)), 1);
     EXPECT_TRUE(log.Has("MakeIndexImage: Too few width of chart. Something wrong in SetChart."));
-    EXPECT_EQ(t.view.chart->scrollCount, 150);
+    EXPECT_EQ(t.view.Chart()->scrollCount, 150);
     EXPECT_TRUE(t.host.draws.empty());
-    EXPECT_FALSE(t.view.index.hasImage);
+    EXPECT_FALSE(t.view.IndexPane().hasImage);
 
     TestViewer failing;
     failing.host.drawSucceeds = false;
     ASSERT_EQ(Set(failing, Ramp(1000, 1.0)), 1);
     EXPECT_TRUE(log.Has("MakeIndexImage: Fail to create bitmap buffer."));
-    EXPECT_FALSE(failing.view.index.hasImage);
+    EXPECT_FALSE(failing.view.IndexPane().hasImage);
     EXPECT_EQ(failing.host.posted, (std::vector<int>{VN_RESET, VN_MODE, VN_BOX, VN_CHART}));
 
     TestViewer narrow;
     narrow.host.indexPane = {0, 100};
     ASSERT_EQ(Set(narrow, Ramp(1000, 1.0)), 1);
     EXPECT_TRUE(narrow.host.draws.empty());
-    EXPECT_EQ(narrow.view.chart->scrollCount, narrow.view.chart->paddedCount);
+    EXPECT_EQ(narrow.view.Chart()->scrollCount, narrow.view.Chart()->paddedCount);
     EXPECT_EQ(SetMagnification(&narrow.view, 2.0, 0), 2.0);
-    MoveCursor(&narrow.view, 1);
 }
 
-TEST(MakeCursorBox, SizesTheBoxFromTheView) {
+TEST(MakeCursorBox, SizesTheBoxFromTheViewWithinThePane) {
     TestViewer t;
+    MakeCursorBox(&t.view); // no chart: the box covers the pane
+    EXPECT_EQ(t.view.IndexPane().boxWidth, 400);
+    EXPECT_EQ(t.view.IndexPane().boxHeight, 100);
     ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1); // scrollCount 4000 in a 400 x 100 index, 2 V
-    EXPECT_EQ(t.view.index.boxWidth, 80);
-    EXPECT_EQ(t.view.index.boxHeight, 100);
-    t.view.chart->viewWidth = 10;
-    t.view.chart->range = 0.25;
+    EXPECT_EQ(t.view.IndexPane().boxWidth, 80);
+    SetMagnification(&t.view, 80.0, 1); // 10 samples over the 800-pixel pane
+    SetRange(&t.view, 0.25);
     t.host.ClearRecords();
     MakeCursorBox(&t.view);
-    EXPECT_EQ(t.view.index.boxWidth, 3);
-    EXPECT_EQ(t.view.index.boxHeight, 12);
+    EXPECT_EQ(t.view.IndexPane().boxWidth, 3);
+    EXPECT_EQ(t.view.IndexPane().boxHeight, 12);
     EXPECT_EQ(t.host.posted, (std::vector<int>{VN_BOX}));
-    t.view.chart->range = 0.01;
-    MakeCursorBox(&t.view);
-    EXPECT_EQ(t.view.index.boxHeight, 3);
+    SetRange(&t.view, 0.01);
+    EXPECT_EQ(t.view.IndexPane().boxHeight, 3);
+    t.host.chartPane = {8000, 300}; // a pane wider than the chart at one pixel per sample
+    SetMagnification(&t.view, 1.0, 1);
+    EXPECT_EQ(t.view.IndexPane().boxWidth, 400);
 }
 
-TEST(MakeCursorBox, CoversThePaneWithoutAChartAndCutsOversizedBoxes) {
+TEST(PlaceCursorBox, KeepsTheBoxInsideThePaneAndApplyingItMovesTheView) {
     TestViewer t;
-    MakeCursorBox(&t.view);
-    EXPECT_EQ(t.view.index.boxWidth, 400);
-    EXPECT_EQ(t.view.index.boxHeight, 100);
-    ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1);
-    t.view.chart->viewWidth = 8000;
-    MakeCursorBox(&t.view);
-    EXPECT_EQ(t.view.index.boxWidth, 400);
-}
-
-TEST(PlaceCursorBox, KeepsTheBoxInsideThePane) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1);
-    t.view.chart->range = 0.5;
-    MakeCursorBox(&t.view); // 80 x 25
+    ASSERT_EQ(Set(t, MakeSamples(4000, [](int i) { return 0.5 + 1.3 * i / 3999; })), 1);
+    SetRange(&t.view, 0.5); // box 80 x 25
     t.host.ClearRecords();
     PlaceCursorBox(&t.view, 390, -20);
-    EXPECT_EQ(t.view.index.boxLeft, 320);
-    EXPECT_EQ(t.view.index.boxTop, 0);
+    EXPECT_EQ(t.view.IndexPane().boxLeft, 320);
+    EXPECT_EQ(t.view.IndexPane().boxTop, 0);
     ASSERT_EQ(t.host.invalidated.size(), 2u);
     EXPECT_EQ(t.host.invalidated[1].left, 320);
     EXPECT_EQ(t.host.invalidated[1].right, 400);
     EXPECT_EQ(t.host.invalidated[1].bottom, 25);
     EXPECT_EQ(t.host.indexUpdates, 1);
     PlaceCursorBox(&t.view, -5, 500);
-    EXPECT_EQ(t.view.index.boxLeft, 0);
-    EXPECT_EQ(t.view.index.boxTop, 75);
+    EXPECT_EQ(t.view.IndexPane().boxLeft, 0);
+    EXPECT_EQ(t.view.IndexPane().boxTop, 75);
     EXPECT_EQ(t.host.invalidated[2].left, 320); // the old rectangle first
-}
 
-TEST(ApplyCursorBox, MovesTheViewToTheBox) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, MakeSamples(4000, [](int i) { return 0.5 + 1.3 * i / 3999; })), 1);
-    SetRange(&t.view, 0.5);
     PlaceCursorBox(&t.view, 200, 20);
     t.host.ClearRecords();
     ApplyCursorBox(&t.view);
-    const CHARTBLOCK& c = *t.view.chart;
+    const CHARTBLOCK& c = *t.view.Chart();
     EXPECT_EQ(c.viewStart, 2000);
     EXPECT_DOUBLE_EQ(c.viewTop, 2.0 - 20 * 2.0 / 100);
     EXPECT_EQ(t.host.posted, (std::vector<int>{VN_MOVED}));
@@ -118,9 +98,10 @@ TEST(ApplyCursorBox, MovesTheViewToTheBox) {
     EXPECT_DOUBLE_EQ(c.viewTop, c.minValue + c.range);
 }
 
-TEST(RefreshView, RepaintsTheRequestedPanes) {
+TEST(RefreshView, RepaintsTheRequestedPanesAndLayoutReappliesThePosition) {
     TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(1000, 1.0)), 1);
+    LayoutPanes(&t.view); // no chart: only a refresh
+    ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1);
     t.host.ClearRecords();
     RefreshView(&t.view, REFRESH_CHART);
     EXPECT_EQ(t.host.chartRepaints, 1);
@@ -131,17 +112,12 @@ TEST(RefreshView, RepaintsTheRequestedPanes) {
     EXPECT_EQ(t.host.indexRepaints, 1);
     EXPECT_EQ(t.host.draws.size(), 1u);
     RefreshView(nullptr, REFRESH_ALL);
-}
 
-TEST(LayoutPanes, RecomputesTheVisibleWidthAndReappliesThePosition) {
-    TestViewer t;
-    LayoutPanes(&t.view); // no chart: only a refresh
-    ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1);
     ASSERT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
     t.host.chartPane = {801, 300};
     t.host.ClearRecords();
     LayoutPanes(&t.view);
-    EXPECT_EQ(t.view.chart->viewWidth, 400);
+    EXPECT_EQ(t.view.Chart()->viewWidth, 400);
     EXPECT_EQ(t.host.posted, (std::vector<int>{VN_INDEX, VN_BOX, VN_MOVED}));
 }
 
@@ -149,18 +125,17 @@ TEST(IndexPane, ChartBelowZeroVoltsIsMappedFromItsMinimum) {
     // A -3 V baseline with a peak to -1.8 V; the blank padding adds 0 V at the top.
     TestViewer t;
     ASSERT_EQ(Set(t, MakeSamples(4000, [](int i) { return i == 2000 ? -1.8 : -3.0; })), 1);
-    const CHARTBLOCK& c = *t.view.chart;
+    const CHARTBLOCK& c = *t.view.Chart();
     EXPECT_DOUBLE_EQ(IndexBaseLevel(c), -3.0);
-    ASSERT_FALSE(t.host.draws.empty());
     SetRange(&t.view, 0.5);
     // The box shows the view where it is: a top of -1.5 V lies 1.5 V above the bottom row.
     ASSERT_EQ(SetViewPosition(&t.view, 2000, -1.5), 1);
     const double span = c.defaultRange;
-    EXPECT_EQ(t.view.index.boxTop, 100 - static_cast<int>(100 * 1.5 / span));
+    EXPECT_EQ(t.view.IndexPane().boxTop, 100 - static_cast<int>(100 * 1.5 / span));
     // Dropping the box where it is keeps the view's top within one row.
     ApplyCursorBox(&t.view);
     EXPECT_NEAR(c.viewTop, -1.5, span / 100);
     // Charts at or above 0 V keep 0 V at the bottom row.
     ASSERT_EQ(Set(t, Ramp(1000, 1.8)), 1);
-    EXPECT_DOUBLE_EQ(IndexBaseLevel(*t.view.chart), 0.0);
+    EXPECT_DOUBLE_EQ(IndexBaseLevel(*t.view.Chart()), 0.0);
 }

@@ -2,6 +2,7 @@
 #include "views/chart_export.h"
 
 #include "support/paint_fixture.h"
+#include "support/viewer_test_support.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,14 +14,8 @@ namespace {
 
 // 100 samples at 1 V after one at 0 V, with a peak of table 0 at sample 50 (3 V, base 1 V).
 std::vector<SplSample> StepChart() {
-    std::vector<SplSample> rows(100);
-    for (SplSample& s : rows)
-        s.data = 1.0;
-    rows[0].data = 0.0;
-    rows[50].data = 3.0;
-    rows[50].flags = SAMPLE_HAS_PEAK;
-    rows[50].top[0] = 3.0;
-    rows[50].base[0] = 1.0;
+    auto rows = MakeSamples(100, [](int i) { return i == 0 ? 0.0 : i == 50 ? 3.0 : 1.0; });
+    MarkPeak(rows, 50, 0, 3.0, 1.0);
     return rows;
 }
 

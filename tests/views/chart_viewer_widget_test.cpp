@@ -1,5 +1,6 @@
 #include "support/log_capture.h"
 #include "support/paint_fixture.h"
+#include "support/viewer_test_support.h"
 #include "views/chart_pane.h"
 #include "views/chart_viewer_widget.h"
 #include "views/gdi_lines.h"
@@ -11,9 +12,7 @@
 #include <QPalette>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace {
@@ -24,16 +23,13 @@ struct ViewerFixture {
     std::unique_ptr<ChartViewerWidget> widget;
     ChartView* view = nullptr;
 
-    explicit ViewerFixture(int samples = 3980, double level = 1.0) {
-        widget = std::make_unique<ChartViewerWidget>();
+    explicit ViewerFixture(int samples = 3980) : widget(std::make_unique<ChartViewerWidget>()) {
         widget->setDesktopWidth(1000);
         widget->resize(400, 400);
         widget->show();
         view = widget->view();
-        SetPeakDetector(view, nullptr, nullptr);
-        std::vector<SplSample> rows(samples);
-        for (auto& r : rows)
-            r.data = level;
+        SetPeakDetector(view, nullptr, nullptr); // the program may have installed one
+        const std::vector<SplSample> rows = MakeSamples(samples, [](int) { return 1.0; });
         if (samples > 0) SetChart(view, samples, rows.data(), 0, 2);
     }
     IndexPane* index() { return widget->indexPane(); }
@@ -47,13 +43,10 @@ void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton bu
     QCoreApplication::sendEvent(target, &event);
 }
 
-// Index pane events take widget coordinates: client + (1, 1).
-void Press(IndexPane* pane, QPoint client, Qt::MouseButton button = Qt::LeftButton,
-           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    SendMouse(pane, QEvent::MouseButtonPress, client + QPoint(1, 1), button, button, modifiers);
-}
-void Move(IndexPane* pane, QPoint client) {
-    SendMouse(pane, QEvent::MouseMove, client + QPoint(1, 1), Qt::NoButton, Qt::LeftButton);
+// A left-button drag in the index pane from one client point to another (widget = client + 1).
+void Drag(IndexPane* pane, QPoint from, QPoint to) {
+    SendMouse(pane, QEvent::MouseButtonPress, from + QPoint(1, 1), Qt::LeftButton, Qt::LeftButton);
+    SendMouse(pane, QEvent::MouseMove, to + QPoint(1, 1), Qt::NoButton, Qt::LeftButton);
 }
 void Release(IndexPane* pane, QPoint client) {
     SendMouse(pane, QEvent::MouseButtonRelease, client + QPoint(1, 1), Qt::LeftButton,
@@ -66,23 +59,23 @@ void Click(ChartPane* pane, QPoint at, Qt::KeyboardModifiers modifiers) {
 
 } // namespace
 
-TEST(ComputePaneLayout, ChartAboveSeparatorAboveIndex) {
-    ViewerFixture f(0);
+TEST(ComputePaneLayout, ChartAboveSeparatorAboveIndexAndMinimisedWindowsKeepTheirPanes) {
+    ViewerFixture f;
     ChartViewerWidget& w = *f.widget;
-    w.resize(300, 1);
-    EXPECT_EQ(f.chart()->geometry(), QRect(0, 0, 300, 0));
-    EXPECT_EQ(f.index()->y(), 1);
-    EXPECT_EQ(f.index()->height(), 0);
-    w.resize(300, 4);
-    EXPECT_EQ(f.chart()->geometry(), QRect(0, 0, 300, 3));
-    EXPECT_EQ(f.index()->y(), 4);
-    EXPECT_EQ(f.index()->height(), 0);
-    w.resize(400, 400);
     EXPECT_EQ(f.chart()->geometry(), QRect(0, 0, 400, 300));
     EXPECT_EQ(f.index()->geometry(), QRect(0, 301, 400, 99));
     // The separator row shows the viewer's own background.
-    QImage image = w.grab().toImage();
-    EXPECT_EQ(image.pixel(200, 300), w.palette().color(QPalette::Dark).rgb());
+    EXPECT_EQ(w.grab().toImage().pixel(200, 300), w.palette().color(QPalette::Dark).rgb());
+    w.resize(300, 4);
+    EXPECT_EQ(f.chart()->geometry(), QRect(0, 0, 300, 3));
+    EXPECT_EQ(f.index()->geometry(), QRect(0, 4, 300, 0));
+    w.resize(400, 400);
+    w.setWindowState(Qt::WindowMinimized);
+    w.resize(500, 200);
+    EXPECT_EQ(f.chart()->geometry(), QRect(0, 0, 400, 300));
+    w.setWindowState(Qt::WindowNoState); // restoring lays out the size it was given
+    EXPECT_EQ(f.chart()->geometry(), QRect(0, 0, 500, 150));
+    EXPECT_EQ(f.view->Chart()->viewWidth, 500);
 }
 
 TEST(ChartViewerWidget, NotificationsArriveQueuedInPostingOrder) {
@@ -94,48 +87,34 @@ TEST(ChartViewerWidget, NotificationsArriveQueuedInPostingOrder) {
     ASSERT_EQ(SetChart(f.view, 3980, rows.data(), 0, 2), 1);
     EXPECT_TRUE(codes.empty()); // nothing runs inside the operation
     QCoreApplication::processEvents();
-    ASSERT_GE(codes.size(), 3u);
-    EXPECT_EQ(codes.front(), VN_RESET);
-    EXPECT_EQ(codes.back(), VN_CHART);
-    auto mode = std::find(codes.begin(), codes.end(), VN_MODE);
-    EXPECT_TRUE(mode != codes.end() && mode - codes.begin() == 1);
+    EXPECT_EQ(codes, (std::vector<int>{VN_RESET, VN_MODE, VN_INDEX, VN_BOX, VN_CHART}));
 }
 
-TEST(PaintIndexPane, RedBoxOutlinesExactlyTheBoxBorder) {
+TEST(PaintIndexPane, OverviewCurveAndRedBoxBorderAndTheWholePaneBeforeAnyChart) {
+    ViewerFixture none(0);
+    QImage image = none.index()->grab().toImage();
+    // No size yet: the red outline runs round the client area.
+    EXPECT_EQ(image.pixel(1, 1), RED);
+    EXPECT_EQ(image.pixel(398, 97), RED);
+    EXPECT_EQ(image.pixel(200, 50), WHITE);
+
     ViewerFixture f;
-    const IndexPaneState& box = f.view->index;
+    const IndexPaneState& box = f.view->IndexPane();
     ASSERT_EQ(box.boxWidth, 40); // 398 * 400 / 3980
-    QImage image = f.index()->grab().toImage();
+    image = f.index()->grab().toImage();
+    // A 1 V chart under a full range of 1 / 0.9 V lies on row 97 - trunc(97 * 0.9) of the client.
+    EXPECT_EQ(image.pixel(200, 97 - PixelOf(97 / f.view->Chart()->defaultRange) + 1), BLACK);
     const QRect r = CursorBoxRect(box, 398, 97).translated(1, 1);
-    int red = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             bool border = r.contains(x, y) &&
                           (x == r.left() || x == r.right() || y == r.top() || y == r.bottom());
-            bool isRed = image.pixel(x, y) == RED;
-            red += isRed;
-            ASSERT_EQ(isRed, border) << x << "," << y;
+            ASSERT_EQ(image.pixel(x, y) == RED, border) << x << "," << y;
         }
-    EXPECT_EQ(red, 2 * (r.width() + r.height()) - 4);
-}
-
-TEST(PaintIndexPane, OverviewCurveAndBoxOverWholePaneBeforeAnyChart) {
-    ViewerFixture f(0);
-    QImage image = f.index()->grab().toImage();
-    // No size yet: the red outline runs round the client area.
-    EXPECT_EQ(image.pixel(1, 1), RED);
-    EXPECT_EQ(image.pixel(398, 97), RED);
-    EXPECT_EQ(image.pixel(200, 50), qRgb(255, 255, 255));
-
-    ViewerFixture g(3980, 1.0);
-    image = g.index()->grab().toImage();
-    // A 1 V chart under a full range of 1 / 0.9 V lies on row 97 - trunc(97 * 0.9) of the client.
-    const int row = 97 - PixelOf(97 / g.view->chart->defaultRange * 1.0) + 1;
-    EXPECT_EQ(image.pixel(200, row), BLACK);
 }
 
 TEST(DrawIndexOverview, ColumnsShowTheLargestSampleOfTheirStep) {
-    std::vector<double> rows(40);
+    std::vector<double> rows(40, -3.0);
     rows[13] = 5.0; // column 3 of step 4
     MaxPyramid data;
     data.Build(rows.data(), 40);
@@ -144,8 +123,6 @@ TEST(DrawIndexOverview, ColumnsShowTheLargestSampleOfTheirStep) {
     EXPECT_NE(image.pixel(5, 10), BLACK);
     EXPECT_TRUE(DrawIndexOverview(data, 4, 10.0, 0, 60).isNull());
     // Measured from a base below 0 V: -3 V on the bottom row, -1.8 V above it.
-    for (double& v : rows)
-        v = -3.0;
     rows[13] = -1.8;
     data.Build(rows.data(), 40);
     image = DrawIndexOverview(data, 4, 10.0, 10, 60, -3.0);
@@ -154,63 +131,42 @@ TEST(DrawIndexOverview, ColumnsShowTheLargestSampleOfTheirStep) {
 
 TEST(IndexPane, DraggingTheBoxMovesTheViewOnRelease) {
     ViewerFixture f;
-    Press(f.index(), QPoint(5, 5));
+    Drag(f.index(), QPoint(5, 5), QPoint(100, 10));
     EXPECT_TRUE(f.index()->boxDragging());
-    Move(f.index(), QPoint(100, 10));
-    EXPECT_EQ(f.view->index.boxLeft, 100);
-    EXPECT_EQ(f.view->chart->viewStart, 0); // the view waits for the release
+    EXPECT_EQ(f.view->IndexPane().boxLeft, 100);
+    EXPECT_EQ(f.view->Chart()->viewStart, 0); // the view waits for the release
     Release(f.index(), QPoint(100, 10));
     EXPECT_FALSE(f.index()->boxDragging());
-    EXPECT_EQ(f.view->chart->viewStart, 1000); // 100 * 3980 / 398
+    EXPECT_EQ(f.view->Chart()->viewStart, 1000); // 100 * 3980 / 398
 
     // The box stays inside the pane however far the pointer goes.
-    Press(f.index(), QPoint(100, 0));
-    Move(f.index(), QPoint(5000, -40));
-    EXPECT_EQ(f.view->index.boxLeft, 398 - 40);
-    EXPECT_EQ(f.view->index.boxTop, 0);
-    Move(f.index(), QPoint(-60, -60));
-    EXPECT_EQ(f.view->index.boxLeft, 0);
-    Release(f.index(), QPoint(-60, -60));
-    EXPECT_EQ(f.view->chart->viewStart, 0);
+    Drag(f.index(), QPoint(100, 0), QPoint(5000, -40));
+    EXPECT_EQ(f.view->IndexPane().boxLeft, 398 - 40);
+    EXPECT_EQ(f.view->IndexPane().boxTop, 0);
+    Release(f.index(), QPoint(5000, -40));
 
     // A press with a modifier or another button starts no drag.
-    SetViewPosition(f.view, 500, f.view->chart->viewTop);
-    Press(f.index(), QPoint(200, 5), Qt::LeftButton, Qt::ShiftModifier);
+    SendMouse(f.index(), QEvent::MouseButtonPress, QPoint(20, 6), Qt::LeftButton, Qt::LeftButton,
+              Qt::ShiftModifier);
     EXPECT_FALSE(f.index()->boxDragging());
-    Press(f.index(), QPoint(200, 5), Qt::RightButton);
+    SendMouse(f.index(), QEvent::MouseButtonPress, QPoint(20, 6), Qt::RightButton, Qt::RightButton);
     EXPECT_FALSE(f.index()->boxDragging());
-    Release(f.index(), QPoint(200, 5));
-    EXPECT_EQ(f.view->chart->viewStart, 500);
 }
 
 TEST(StartSet, CtrlClickStartsAPeakAtTheClickedPoint) {
     ViewerFixture f;
-    SetViewPosition(f.view, 1000, f.view->chart->viewTop);
-    const CHARTBLOCK& c = *f.view->chart;
+    SetViewPosition(f.view, 1000, f.view->Chart()->viewTop);
+    const CHARTBLOCK& c = *f.view->Chart();
     const double volts = c.viewTop - 60 * c.range / 300;
-
     Click(f.chart(), QPoint(150, 60), Qt::NoModifier); // a plain click does nothing
-    EXPECT_EQ(f.view->chartMode, CHART_MODE_VIEW);
-
+    EXPECT_EQ(f.view->ChartMode(), CHART_MODE_VIEW);
     Click(f.chart(), QPoint(150, 60), Qt::ControlModifier);
-    ASSERT_EQ(f.view->chartMode, CHART_MODE_BASE);
-    const PeakSet& list = *(*f.view->peakTable)[0];
+    ASSERT_EQ(f.view->ChartMode(), CHART_MODE_BASE);
+    const PeakSet& list = *f.view->CurrentPeakSet();
     EXPECT_EQ(list.cursor, 1150);
     EXPECT_DOUBLE_EQ(list.topLevel, volts);
-    EXPECT_EQ(list.editIndex, -1);
-
     LogCapture log;
     Click(f.chart(), QPoint(10, 10), Qt::ControlModifier); // refused while a peak is being set
     EXPECT_EQ(log.Count("StartSet(PKVIEW): Peak detecting mode."), 1);
     EXPECT_EQ(list.cursor, 1150);
-}
-
-TEST(LayoutPanes, MinimisedWindowKeepsItsPanes) {
-    ViewerFixture f;
-    f.widget->setWindowState(Qt::WindowMinimized);
-    f.widget->resize(500, 200);
-    EXPECT_EQ(f.chart()->geometry(), QRect(0, 0, 400, 300));
-    f.widget->setWindowState(Qt::WindowNoState); // restoring lays out the size it was given
-    EXPECT_EQ(f.chart()->geometry(), QRect(0, 0, 500, 150));
-    EXPECT_EQ(f.view->chart->viewWidth, 500);
 }

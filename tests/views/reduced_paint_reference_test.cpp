@@ -78,16 +78,14 @@ std::unique_ptr<PaintFixture> RandomChart() {
     std::mt19937 gen(17);
     std::normal_distribution<double> noise(0.0, 0.4);
     std::uniform_int_distribution<int> where(0, n - 1);
-    CHARTBLOCK& c = f.chart();
-    c.flags = HASSM;
-    c.rows.SetSmoothedColumn(std::vector<double>(static_cast<size_t>(c.paddedCount) + 1, 0.0));
-    double* data = c.rows.Data();
-    double* smoothed = c.rows.SmoothedColumn();
+    f.flags = HASSM;
+    std::vector<double> smoothed(static_cast<size_t>(n));
+    double* data = f.rows.Data();
     double walk = 4.0;
     for (int i = 0; i < n; ++i) {
         walk = std::clamp(walk + noise(gen) * 0.2, -1.0, 11.0);
         data[i] = walk + noise(gen);
-        smoothed[i] = walk;
+        smoothed[static_cast<size_t>(i)] = walk;
     }
     for (int j = 0; j < 150; ++j) {
         int i = where(gen);
@@ -95,6 +93,7 @@ std::unique_ptr<PaintFixture> RandomChart() {
     }
     for (int j = 0; j < 12; ++j)
         f.Mark(20000 + j * 3, 0, 6.0 + j * 0.1, 2.0); // a crowded stretch
+    f.rows.SetSmoothedColumn(std::move(smoothed));
     return owner;
 }
 
@@ -103,7 +102,6 @@ std::unique_ptr<PaintFixture> RandomChart() {
 TEST(ReducedPaint, MatchesAScanOfEverySampleAtSeveralZooms) {
     auto owner = RandomChart();
     PaintFixture& f = *owner;
-    CHARTBLOCK& c = f.chart();
     const int w = 300, h = 120;
     struct Case {
         double mag;
@@ -114,22 +112,16 @@ TEST(ReducedPaint, MatchesAScanOfEverySampleAtSeveralZooms) {
                           {0.013, 0, 0}, {0.013, 19000, 2}, {0.01, 29000, 0}};
     for (const Case& k : cases) {
         for (int peakMode : {0, 1}) {
-            f.Zoom(k.mag, w, k.start);
-            c.viewTop = 9.0;
-            c.range = 10.0; // the blank tail at 0 V is in view
-            f.view.chartMode = k.mode;
-            f.view.peakMode = peakMode;
-            PeakSet& list = f.list(peakMode);
-            list.cursor = k.start + 77 * static_cast<int>(1.0 / k.mag);
-            list.baseLevel = 3.0;
-            list.topLevel = 7.0;
-            list.tilt = 0.2;
+            f.Zoom(k.mag, w, k.start, 9.0); // the blank tail at 0 V is in view
+            const int cursor = k.start + 77 * static_cast<int>(1.0 / k.mag);
+            f.Guide(peakMode, k.mode ? k.mode : CHART_MODE_TOP, cursor, 7.0, 3.0, 1);
+            if (!k.mode) SetChartMode(&f.view, CHART_MODE_VIEW, 1, 0, 0, -1, 0.0);
             QImage fast = f.Render(w, h);
 
             QImage slow(w, h, QImage::Format_RGB32);
             slow.fill(Qt::white);
             QPainter painter(&slow);
-            ScanPaint(painter, c, *f.view.peakTable, peakMode, w, h, k.mode);
+            ScanPaint(painter, f.chart(), *f.view.PeakTables(), peakMode, w, h, k.mode);
             painter.end();
             ASSERT_EQ(fast, slow) << "magnification " << k.mag << " from " << k.start;
             EXPECT_GT(CountOf(fast, BLACK), w / 2); // not a blank picture
