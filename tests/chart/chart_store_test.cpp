@@ -46,17 +46,18 @@ TEST(ChartStore, ReadingInStretchesEndsAtTheFirstDefectAsReadingInOrderWould) {
         int rows;            // rows of the chart, or -1 when the read fails
         std::string lastLog; // the last run-log line
         std::string shown;   // the rejected row's title and text, if any
+        long long line;      // the line told where the rows stopped (0: none)
     };
     const std::string badNumber = "       5,        5,   1.0E-003, \"BG\"\r\n";
     const std::string noSmoothed = "   40000,    40000,   1.0E-003, \"BG\",\r\n";
     const Case cases[] = {
-        {{}, n, "150000 items", ""},
-        {{{40000, "END\r\n"}}, 40000, "40000 items", ""},
-        {{{33000, badNumber}, {140000, "END\r\n"}}, -1, "Bad format of spl body.", ""},
-        {{{40000, "END\r\n"}, {140000, badNumber}}, 40000, "40000 items", ""},
-        {{{100001, badNumber}}, -1, "Bad format of spl body.", ""},
-        {{{40000, noSmoothed}}, -1, "", "40000/(Spldata:203) ,"},
-        {{{n - 1, "\r\n"}}, n - 1, "149999 items", ""},
+        {{}, n, "150000 items", "", 0},
+        {{{40000, "END\r\n"}}, 40000, "40000 items", "", 40004},
+        {{{33000, badNumber}, {140000, "END\r\n"}}, -1, "Bad format of spl body.", "", 33004},
+        {{{40000, "END\r\n"}, {140000, badNumber}}, 40000, "40000 items", "", 40004},
+        {{{100001, badNumber}}, -1, "Bad format of spl body.", "", 100005},
+        {{{40000, noSmoothed}}, -1, "", "40000/(Spldata:203) ,", 40004},
+        {{{n - 1, "\r\n"}}, n - 1, "149999 items", "", 0},
     };
     TempDir dir;
     for (const Case& c : cases) {
@@ -66,10 +67,12 @@ TEST(ChartStore, ReadingInStretchesEndsAtTheFirstDefectAsReadingInOrderWould) {
             shown = title + " " + text;
         });
         SplChart chart;
-        auto rows = ReadSplData(dir.File("chart.spl", LongChart(n, c.defects)), chart);
+        SplReadInfo info;
+        auto rows = ReadSplData(dir.File("chart.spl", LongChart(n, c.defects)), chart, &info);
         SetSplRowErrorHandler(nullptr);
         SCOPED_TRACE(c.rows);
         EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(rows ? info.stopLine : info.error.line, c.line);
         if (!c.lastLog.empty()) {
             EXPECT_EQ(log.Last(), c.lastLog);
         }

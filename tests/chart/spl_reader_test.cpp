@@ -122,10 +122,12 @@ TEST(ReadSplData, KnownAnswers) {
         // The header ends at a line that is no header line; when it is no row either, no rows.
         {comment + "free text\n" + Rows(2), 0, x, 0, 0, "0 items", 2},
         // A row of 1022 characters and its line end is one piece; one more character splits it,
-        // and its line end becomes an empty line that ends the rows. A header line's remainder
-        // beginning with a blank is taken as a row.
+        // and its line end becomes an empty line that ends the rows, on the row's own line. A
+        // header line's remainder beginning with a blank is taken as a row.
         {PaddedRow(0, 1022) + "\r\n" + PaddedRow(1, 1022) + "\n", 2, "", 0, 0, "2 items"},
-        {PaddedRow(0, 1023) + "\r\n" + PaddedRow(1, 30) + "\n", 1, "", 0, 0, "1 items", -1},
+        {PaddedRow(0, 1023) + "\r\n" + PaddedRow(1, 30) + "\n", 1, "", 0, 0, "1 items", 1},
+        {PaddedRow(0, 20) + "\n" + PaddedRow(1, 1023) + "\r\n" + PaddedRow(2, 30) + "\n", 2, "", 0,
+         0, "2 items", 2},
         {"\"Comment:\",\"" + std::string(1011, 'x') + " 0, 0, 1.0, \"A\"\n", 1,
          "Comment:=" + std::string(1011, 'x') + "|", 0, 0, "1 items"},
         // Rejected rows (a smoothed column raises the version): without a handler, logged.
@@ -170,11 +172,9 @@ TEST(ReadSplData, KnownAnswers) {
         EXPECT_EQ(Tags(chart), c.tags);
         EXPECT_EQ(chart.version, c.version);
         EXPECT_EQ(chart.flags, c.flags);
-        if (c.line >= 0) { // -1: the line is not checked
-            EXPECT_EQ(info.cutShort, rows && c.line);
-            EXPECT_EQ(info.stopLine, rows ? c.line : 0);
-            EXPECT_EQ(info.error.line, rows ? 0 : c.line);
-        }
+        EXPECT_EQ(info.cutShort, rows && c.line);
+        EXPECT_EQ(info.stopLine, rows ? c.line : 0);
+        EXPECT_EQ(info.error.line, rows ? 0 : c.line);
         const std::string reason = rows               ? ""
                                    : c.reason.empty() ? c.log.substr(c.log.rfind('\n') + 1)
                                                       : c.reason;
