@@ -185,6 +185,7 @@ enum class Stop { None, EndLine, BadFormat, NoSmoothed, NoPeaks, NoMemory };
 struct ChunkResult {
     Stop stop = Stop::None;
     int64_t rows = 0;              // rows taken (before the stop)
+    int64_t linesEnded = 0;        // lines ended by the rows taken (a long line takes pieces)
     int64_t firstNumber = -1;      // the number of the stretch's first row, when it was read
     bool anyExtended = false;      // a row taken, or the stopping row, carried the smoothed column
     std::string stopText;          // EndLine: the line; NoSmoothed / NoPeaks: the rejected part
@@ -233,6 +234,7 @@ void ParseChunk(char* p, char* end, int64_t expected, ChartStore& rows, ChunkRes
             }
             AppendRow(rows, f);
             ++r.rows;
+            if (piece.back() == '\n') ++r.linesEnded;
         }
     } catch (const std::bad_alloc&) {
         r.stop = Stop::NoMemory;
@@ -261,6 +263,7 @@ struct Reader {
     bool lineEnded = true;      // that piece ended its line
     bool sawHeader = false;     // a header line was read
     long long firstRowLine = 0; // the line of the first row
+    long long rowLinesDone = 0; // lines of rows ended before the stretch parsed now
 
     bool Next(std::string_view& piece) {
         if (lineEnded) ++line;
@@ -333,7 +336,7 @@ std::optional<ChartStore> Reader::EndedAtLine(const ChunkResult& r, std::string_
 
 std::optional<ChartStore> Reader::Stopped(const ChunkResult& r, int64_t at, std::string_view rest,
                                           bool atEnd) {
-    line = firstRowLine + at;
+    line = firstRowLine + rowLinesDone + r.linesEnded;
     switch (r.stop) {
     case Stop::EndLine:
         LogPrint(r.stopText);
@@ -453,6 +456,7 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
     }
     if (first.anyExtended && chart.version < 2) chart.version = 2;
     if (first.stop != Stop::None) return Stopped(first, 0, lines.Buffered(), lines.AtEnd());
+    rowLinesDone = first.linesEnded;
 
     std::string_view buffered = lines.Buffered();
     size_t have = buffered.size();
@@ -559,6 +563,7 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
             }
             if (b.anyExtended && chart.version < 2) chart.version = 2;
             pending = secondHalf;
+            rowLinesDone += a.linesEnded; // the second part starts on a line of its own
             if (b.stop != Stop::None) {
                 if (!joinPending()) return outOfMemory();
                 return Stopped(
@@ -569,6 +574,7 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
                     atEnd);
             }
         }
+        rowLinesDone += split < region ? b.linesEnded : a.linesEnded;
         consumed += static_cast<long long>(region);
         std::memmove(base, base + region, have - region);
         have -= region;

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -17,43 +16,37 @@
 
 namespace {
 
-void Put(const fs::path& p, const std::string& text) {
-    std::ofstream(p, std::ios::binary) << text;
+// Saves text to path; a null text makes the writer give up half way.
+bool Save(const fs::path& path, const char* text, SaveReport* report = nullptr) {
+    SaveReport unused;
+    return AtomicWriteFile(
+        path.string(),
+        [text](std::FILE* f) { return std::fputs(text ? text : "partial", f) >= 0 && text; },
+        report ? report : &unused);
 }
 
 } // namespace
 
-TEST(AtomicWriteFile, ReplacesTargetAndLeavesNoTemporary) {
+TEST(AtomicWriteFile, ReplacesTheTargetOnlyWhenTheWholeSaveSucceeds) {
     TempDir dir;
-    fs::path target = dir.path / "a.spl";
-    Put(target, "old contents");
-    std::string error;
-    EXPECT_TRUE(AtomicWriteFile(
-        target.string(), [](std::FILE* f) { return std::fputs("new", f) >= 0; }, &error));
-    EXPECT_EQ(Slurp(target), "new");
-    EXPECT_EQ(dir.FileCount(), 1u);
-    // A target that did not exist is created.
-    EXPECT_TRUE(AtomicWriteFile((dir.path / "b").string(), [](std::FILE*) { return true; }));
-    EXPECT_TRUE(fs::exists(dir.path / "b"));
-}
-
-TEST(AtomicWriteFile, FailureKeepsOldFileWhole) {
-    TempDir dir;
-    fs::path target = dir.path / "a.spl";
-    Put(target, "old contents");
-    std::string error;
-    // The writer gives up half way.
-    EXPECT_FALSE(AtomicWriteFile(
-        target.string(),
-        [](std::FILE* f) {
-            std::fputs("partial", f);
-            return false;
-        },
-        &error));
-    EXPECT_FALSE(error.empty());
+    const fs::path target = dir.path / "a.spl";
+    dir.File("a.spl", "old contents");
+    SaveReport report;
+    EXPECT_FALSE(Save(target, nullptr, &report));
+    EXPECT_FALSE(report.error.empty());
     EXPECT_EQ(Slurp(target), "old contents");
-    EXPECT_EQ(dir.FileCount(), 1u);
-    // The folder does not exist: nothing can be created.
+    const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(target, perms);
+    EXPECT_TRUE(Save(target, "new"));
+    EXPECT_EQ(Slurp(target), "new");
+    EXPECT_EQ(fs::status(target).permissions(), perms); // kept
+    EXPECT_EQ(dir.FileCount(), 1u);                     // no temporary left behind
+    // A target that did not exist is created, also with a name close to the file system's limit
+    // (room for a temporary beside it); in a folder that does not exist, nothing can be.
+    const fs::path longName = dir.path / std::string(250, 'n');
+    EXPECT_TRUE(Save(longName, "y"));
+    EXPECT_EQ(Slurp(longName), "y");
+    std::string error;
     EXPECT_FALSE(AtomicWriteFile((dir.path / "missing" / "x").string(),
                                  [](std::FILE*) { return true; }, &error));
     EXPECT_FALSE(error.empty());
@@ -61,25 +54,21 @@ TEST(AtomicWriteFile, FailureKeepsOldFileWhole) {
 
 TEST(AtomicFile, CommitAbandonAndDestructor) {
     TempDir dir;
-    fs::path target = dir.path / "c.txt";
-    Put(target, "keep");
+    const std::string target = dir.File("c.txt", "keep");
     {
         AtomicFile f;
-        ASSERT_TRUE(f.Open(target.string()));
+        ASSERT_TRUE(f.Open(target));
         EXPECT_TRUE(f.Write("never committed"));
     } // destroyed without Commit
     EXPECT_EQ(Slurp(target), "keep");
-    EXPECT_EQ(dir.FileCount(), 1u);
-
     AtomicFile f;
-    ASSERT_TRUE(f.Open(target.string()));
+    ASSERT_TRUE(f.Open(target));
     EXPECT_TRUE(f.Write("replaced"));
     EXPECT_TRUE(f.ok());
     EXPECT_TRUE(f.Commit());
     EXPECT_EQ(Slurp(target), "replaced");
     EXPECT_FALSE(f.Commit()); // nothing open any more
-
-    ASSERT_TRUE(f.Open(target.string()));
+    ASSERT_TRUE(f.Open(target));
     f.Abandon();
     EXPECT_FALSE(f.Write("x"));
     EXPECT_EQ(Slurp(target), "replaced");
@@ -92,58 +81,50 @@ TEST(AtomicFile, RefusesTargetsThatAreNoRegularFiles) {
     ASSERT_EQ(::mkfifo((dir.path / "fifo").c_str(), 0666), 0);
     // A device node (like /dev/null) can be made only by root.
     const bool device = ::mknod((dir.path / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
-    struct Case {
+    const struct {
         const char* name;
         const char* reason;
     } cases[] = {
         {"sub", "Is a directory"}, {"fifo", "not a regular file"}, {"null", "not a regular file"}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         if (std::string(c.name) == "null" && !device) continue;
         SaveReport report;
-        EXPECT_FALSE(AtomicWriteFile((dir.path / c.name).string(),
-                                     [](std::FILE* f) { return std::fputs("x", f) >= 0; }, &report))
-            << c.name;
+        EXPECT_FALSE(Save(dir.path / c.name, "x", &report)) << c.name;
         EXPECT_NE(report.error.find(c.reason), std::string::npos) << c.name << ": " << report.error;
     }
     EXPECT_TRUE(fs::is_directory(dir.path / "sub"));
     EXPECT_TRUE(fs::is_fifo(dir.path / "fifo"));
-    if (device) {
-        EXPECT_TRUE(fs::is_character_file(dir.path / "null"));
-    }
+    EXPECT_TRUE(!device || fs::is_character_file(dir.path / "null"));
     EXPECT_EQ(dir.FileCount(), device ? 3u : 2u);
 }
 
 TEST(AtomicFile, FollowsLinksAndReportsPartedHardLinks) {
     TempDir dir;
-    Put(dir.path / "real.spl", "old");
+    dir.File("real.spl", "old");
     fs::create_symlink("real.spl", dir.path / "link.spl");
     fs::create_symlink(dir.path / "link.spl", dir.path / "chain.spl");
     fs::create_symlink("missing.spl", dir.path / "dangling.spl");
-    auto save = [&](const char* name, const char* text, SaveReport* report) {
-        return AtomicWriteFile((dir.path / name).string(),
-                               [&](std::FILE* f) { return std::fputs(text, f) >= 0; }, report);
-    };
     SaveReport report;
-    ASSERT_TRUE(save("chain.spl", "new", &report)) << report.error;
+    ASSERT_TRUE(Save(dir.path / "chain.spl", "new", &report)) << report.error;
     EXPECT_TRUE(fs::is_symlink(dir.path / "chain.spl"));
     EXPECT_TRUE(fs::is_symlink(dir.path / "link.spl"));
     EXPECT_EQ(Slurp(dir.path / "real.spl"), "new");
     EXPECT_EQ(report.Notice(), "");
-    ASSERT_TRUE(save("dangling.spl", "made", &report));
+    ASSERT_TRUE(Save(dir.path / "dangling.spl", "made", &report));
     EXPECT_TRUE(fs::is_symlink(dir.path / "dangling.spl"));
     EXPECT_EQ(Slurp(dir.path / "missing.spl"), "made");
 
     // A file with a second hard link: this name gets the new contents, the other keeps the old,
     // and the report says so.
     fs::create_hard_link(dir.path / "real.spl", dir.path / "hard.spl");
-    ASSERT_TRUE(save("real.spl", "newer", &report));
+    ASSERT_TRUE(Save(dir.path / "real.spl", "newer", &report));
     EXPECT_TRUE(report.linksParted);
     EXPECT_NE(report.Notice().find("hard links"), std::string::npos);
     EXPECT_EQ(Slurp(dir.path / "real.spl"), "newer");
     EXPECT_EQ(Slurp(dir.path / "hard.spl"), "new");
     // root keeps another user's file theirs.
     if (::geteuid() == 0 && ::chown((dir.path / "real.spl").c_str(), 65534, 65534) == 0) {
-        ASSERT_TRUE(save("real.spl", "theirs", &report));
+        ASSERT_TRUE(Save(dir.path / "real.spl", "theirs", &report));
         struct stat st;
         ASSERT_EQ(::stat((dir.path / "real.spl").c_str(), &st), 0);
         EXPECT_EQ(st.st_uid, 65534u);
@@ -152,7 +133,7 @@ TEST(AtomicFile, FollowsLinksAndReportsPartedHardLinks) {
     // A loop of links is refused.
     fs::create_symlink("loop2", dir.path / "loop1");
     fs::create_symlink("loop1", dir.path / "loop2");
-    EXPECT_FALSE(save("loop1", "x", &report));
+    EXPECT_FALSE(Save(dir.path / "loop1", "x", &report));
     EXPECT_EQ(report.error, std::strerror(ELOOP));
 }
 
@@ -165,30 +146,10 @@ TEST(AtomicFile, RemovesTemporariesOfProcessesThatNoLongerRun) {
     const std::string alive = "a.spl.tmp" + std::to_string(::getpid()) + "_9";
     for (const std::string& name :
          {dead, alive, std::string("a.spl.tmpnote"), "b.spl.tmp" + std::to_string(child) + "_0"})
-        Put(dir.path / name, "left over");
-    std::string error;
-    ASSERT_TRUE(
-        AtomicWriteFile((dir.path / "a.spl").string(), [](std::FILE*) { return true; }, &error))
-        << error;
+        dir.File(name, "left over");
+    ASSERT_TRUE(Save(dir.path / "a.spl", ""));
     EXPECT_FALSE(fs::exists(dir.path / dead));
     EXPECT_TRUE(fs::exists(dir.path / alive));
     EXPECT_TRUE(fs::exists(dir.path / "a.spl.tmpnote"));
     EXPECT_EQ(dir.FileCount(), 4u); // a.spl, the live one, the note, b's (another file's)
-}
-
-TEST(AtomicWriteFile, KeepsPermissionsAndCopesWithLongNames) {
-    TempDir dir;
-    fs::path target = dir.path / "a.spl";
-    Put(target, "old");
-    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_TRUE(
-        AtomicWriteFile(target.string(), [](std::FILE* f) { return std::fputs("x", f) >= 0; }));
-    EXPECT_EQ(fs::status(target).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    // A name close to the file system's limit still has room for a temporary beside it.
-    fs::path longName = dir.path / std::string(250, 'n');
-    ASSERT_TRUE(
-        AtomicWriteFile(longName.string(), [](std::FILE* f) { return std::fputs("y", f) >= 0; }));
-    EXPECT_EQ(Slurp(longName), "y");
-    EXPECT_EQ(dir.FileCount(), 2u);
 }

@@ -1,12 +1,12 @@
 // Peak tables as CSV read back by a plain parser, and the recent-charts list in the settings file.
 #include "chart/peak_csv.h"
 #include "chart/recent_files.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cstring>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -89,8 +89,8 @@ TEST(RecentFiles, NewestFirstEightAtMostKeptInTheSettingsFile) {
     list = DropRecentFile(list, "/c/8.spl");
     list[1] = " /c/blank ends.spl ";
 
-    const auto ini = std::filesystem::temp_directory_path() / "vortan_recent_test.ini";
-    std::filesystem::remove(ini);
+    TempDir dir;
+    const fs::path ini = dir.path / "VORTAN.INI";
     ASSERT_TRUE(SaveRecentFiles(ini.string(), list));
     EXPECT_EQ(LoadRecentFiles(ini.string()), list);
     EXPECT_FALSE(LoadReopenLast(ini.string()));
@@ -99,5 +99,4 @@ TEST(RecentFiles, NewestFirstEightAtMostKeptInTheSettingsFile) {
     ASSERT_TRUE(SaveRecentFiles(ini.string(), {}));
     EXPECT_TRUE(LoadRecentFiles(ini.string()).empty());
     EXPECT_TRUE(LoadReopenLast(ini.string()));
-    std::filesystem::remove(ini);
 }

@@ -48,7 +48,10 @@ TEST(FormatE, WritesThreeDigitExponentInFixedWidth) {
     EXPECT_EQ(FormatE(1.0, -10, 2), "1.00E+000 ");
 }
 
-TEST(FormatE, NonFiniteValuesAsPrintf) {
+// Non-finite values, values whose rounding sits on or near a boundary, then random doubles: any
+// bit pattern (subnormals, huge, NaN payloads), any magnitude, short decimals as in files, near
+// ties.
+TEST(FormatE, MatchesPrintf) {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
     for (double v : {inf, -inf, nan, -nan}) {
@@ -56,11 +59,7 @@ TEST(FormatE, NonFiniteValuesAsPrintf) {
         EXPECT_EQ(Format(v, 0, 7), Reference(v, 0, 7));
     }
     EXPECT_EQ(FormatE(inf, 6, 7), "   INF");
-}
-
-TEST(FormatE, RoundingEdgesMatchPrintf) {
-    // Values whose rounding to eight digits sits on or near a boundary.
-    const double cases[] = {9.99999995e-5,
+    const double edges[] = {9.99999995e-5,
                             9.999999949999999e-5,
                             9.99999995e5,
                             0.5,
@@ -83,33 +82,24 @@ TEST(FormatE, RoundingEdgesMatchPrintf) {
                             -9.99999995e-5,
                             123456785.0,
                             123456795.0};
-    for (double v : cases)
+    for (double v : edges)
         for (int precision : {0, 1, 6, 7, 8, 16, 17, 20, 40})
             EXPECT_EQ(Format(v, 17, precision), Reference(v, 17, precision))
                 << v << " precision " << precision;
-}
-
-TEST(FormatE, RandomDoublesMatchPrintf) {
     std::mt19937_64 rng(12345);
     std::uniform_real_distribution<double> unit(-1.0, 1.0);
     std::uniform_int_distribution<int> decade(-320, 308);
     for (int i = 0; i < 200000; ++i) {
         double v;
-        switch (i % 4) {
-        case 0: { // any bit pattern: subnormals, huge, NaN payloads
+        if (i % 4 == 0) {
             uint64_t bits = rng();
             std::memcpy(&v, &bits, sizeof v);
-            break;
-        }
-        case 1:
+        } else if (i % 4 == 1) {
             v = unit(rng) * std::pow(10.0, decade(rng));
-            break;
-        case 2:
+        } else if (i % 4 == 2) {
             v = std::round(unit(rng) * 1e8) / 1e8;
-            break; // short decimals as in files
-        default:
+        } else {
             v = (std::round(unit(rng) * 2e8) + 0.5) * 1e-9;
-            break; // near ties
         }
         int precision = (i % 7 == 0) ? static_cast<int>(rng() % 20) : 7;
         ASSERT_EQ(Format(v, 17, precision), Reference(v, 17, precision)) << i;

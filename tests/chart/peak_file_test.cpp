@@ -10,43 +10,56 @@
 
 namespace {
 
-PeakEntry Peak(double position, double height, const char* name) {
+PeakEntry Peak(double position, double height, const char* name, double factor = 1.0) {
     PeakEntry p;
     p.position = position;
     p.height = height;
+    p.factor = factor;
     std::strncpy(p.name, name, sizeof p.name - 1);
     return p;
 }
 
-SplChart ChartWithTags() {
-    SplChart chart;
-    chart.version = 2;
-    chart.flags = HASSM;
-    chart.tags = {{"Comment:", "Run 3"}, {"Num of DATA:", "300"}, {"Number", "x"}};
-    return chart;
-}
-
 } // namespace
 
-TEST(PeakFileText, SortedNamedPeaksAfterTheFilteredHeader) {
-    std::vector<PeakEntry> peaks = {Peak(240, 0.12, "B"), Peak(57, 0.0525, "A"), Peak(100, 0.5, ""),
-                                    Peak(29, 0.00002, "C")};
-    SortPeaksByPosition(peaks.data(), 4);
-    EXPECT_EQ(PeakFileText(peaks.data(), 4, ChartWithTags()),
-              "\"Comment:\",\"Run 3\"\r\n"
-              "   29,   2.00000000E-005, \"C\"\r\n"
-              "   57,   5.25000000E-002, \"A\"\r\n"
-              "  240,   1.20000000E-001, \"B\"\r\n");
-}
-
-TEST(PeakFileText, HeightTimesFactorAndWidePositions) {
-    PeakEntry p = Peak(1234567, 0.25, "Xe-133");
-    p.factor = 4.0;
-    EXPECT_EQ(PeakFileText(&p, 1, SplChart{}), "1234567,   1.00000000E+000, \"Xe-133\"\r\n");
+TEST(PeakFileText, KnownAnswers) {
+    // The header without "Num of DATA:" and "Number", then the named peaks.
+    SplChart tagged;
+    tagged.version = 2;
+    tagged.flags = HASSM;
+    tagged.tags = {{"Comment:", "Run 3"}, {"Num of DATA:", "300"}, {"Number", "x"}};
+    // Tag texts are cleaned as the chart writer cleans them.
+    SplChart unsafe;
+    unsafe.tags = {{"Site", "bc\nnext"},
+                   {"Quote", "say \"hi\""},
+                   {"Nul", std::string("a\0b", 3)},
+                   {"\"", "no name left"},
+                   {std::string(40, 'N'), "long name"}};
     // A name filling the whole field is written whole, never past its end.
-    std::memset(p.name, 'N', sizeof p.name);
-    EXPECT_EQ(PeakFileText(&p, 1, SplChart{}),
-              "1234567,   1.00000000E+000, \"" + std::string(sizeof p.name, 'N') + "\"\r\n");
+    PeakEntry full = Peak(1234567, 0.25, "", 4.0);
+    std::memset(full.name, 'N', sizeof full.name);
+    const struct {
+        std::vector<PeakEntry> peaks;
+        SplChart chart;
+        std::string text;
+    } cases[] = {
+        {{Peak(29, 0.00002, "C"), Peak(57, 0.0525, "A"), Peak(100, 0.5, ""), Peak(240, 0.12, "B")},
+         tagged,
+         "\"Comment:\",\"Run 3\"\r\n"
+         "   29,   2.00000000E-005, \"C\"\r\n"
+         "   57,   5.25000000E-002, \"A\"\r\n"
+         "  240,   1.20000000E-001, \"B\"\r\n"},
+        // The height times the factor; positions wider than their field.
+        {{Peak(1234567, 0.25, "Xe-133", 4.0)}, {}, "1234567,   1.00000000E+000, \"Xe-133\"\r\n"},
+        {{full},
+         {},
+         "1234567,   1.00000000E+000, \"" + std::string(sizeof full.name, 'N') + "\"\r\n"},
+        {{Peak(1, 0.5, "A\"B")},
+         unsafe,
+         "\"Site\",\"bc\"\r\n\"Quote\",\"say \"\r\n\"Nul\",\"a\"\r\n\"" + std::string(29, 'N') +
+             "\",\"long name\"\r\n    1,   5.00000000E-001, \"A\"\r\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PeakFileText(c.peaks.data(), static_cast<int>(c.peaks.size()), c.chart), c.text);
 }
 
 TEST(SortPeaksByPosition, StableAndNonNumbersLast) {
@@ -62,22 +75,21 @@ TEST(SortPeaksByPosition, StableAndNonNumbersLast) {
 TEST(CheckLowPeaks, AsksOncePerLowPeakAndAbandonsOnYes) {
     std::vector<PeakEntry> peaks = {Peak(10, 0.000005, "A"), Peak(20, LOW_PEAK_HEIGHT, "B"),
                                     Peak(30.9, 0.0, "C"), Peak(40, NAN, "D")};
-    std::vector<std::string> asked;
-    EXPECT_TRUE(CheckLowPeaks(peaks.data(), 4, [&](const std::string& text) {
-        asked.push_back(text);
-        return false;
-    }));
-    ASSERT_EQ(asked.size(), 3u);
-    EXPECT_EQ(asked[0],
-              "10に非常に低い(0.001mV未満)ピークがあります。本当にピークかどうかをチェック"
-              "してください。ピークの保存を中止しますか？");
-    EXPECT_EQ(asked[1].substr(0, 2), "30");
-    asked.clear();
-    EXPECT_FALSE(CheckLowPeaks(peaks.data(), 4, [&](const std::string& text) {
-        asked.push_back(text);
-        return true;
-    }));
-    EXPECT_EQ(asked.size(), 1u);
+    for (bool abandon : {false, true}) {
+        std::vector<std::string> asked;
+        std::string positions;
+        EXPECT_EQ(CheckLowPeaks(peaks.data(), 4,
+                                [&](const std::string& text) {
+                                    asked.push_back(text);
+                                    positions += text.substr(0, 2) + " ";
+                                    return abandon;
+                                }),
+                  !abandon);
+        EXPECT_EQ(positions, abandon ? "10 " : "10 30 40 ");
+        EXPECT_EQ(asked.at(0),
+                  "10に非常に低い(0.001mV未満)ピークがあります。本当にピークかどうかをチェック"
+                  "してください。ピークの保存を中止しますか？");
+    }
 }
 
 TEST(ProposePeakFileName, ReplacesFromTheLastDotOfThePath) {
@@ -101,42 +113,50 @@ TEST(WritePeakFile, WritesSortedFileAndReportsFailure) {
     std::string error;
     EXPECT_EQ(WritePeakFile(dir.Name("missing/x.PKS"), peaks.data(), 2, chart, &error), 0);
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(Slurp(path).substr(0, 10), "\"Comment:\"");
 }
 
-TEST(PeakFileText, CleansTagTextsAsTheChartWriterDoes) {
-    SplChart chart;
-    chart.tags = {{"Site", "bc\nnext"},
-                  {"Quote", "say \"hi\""},
-                  {"Nul", std::string("a\0b", 3)},
-                  {"\"", "no name left"},
-                  {std::string(40, 'N'), "long name"}};
-    std::vector<PeakEntry> peaks = {Peak(1, 0.5, "A\"B")};
-    EXPECT_EQ(PeakFileText(peaks.data(), 1, chart), "\"Site\",\"bc\"\r\n"
-                                                    "\"Quote\",\"say \"\r\n"
-                                                    "\"Nul\",\"a\"\r\n\"" +
-                                                        std::string(29, 'N') +
-                                                        "\",\"long name\"\r\n"
-                                                        "    1,   5.00000000E-001, \"A\"\r\n");
-}
-
+// Peaks taken from a chart's row marks are built as the viewer builds them and named after the
+// row: cut to MAX_ELEM_NAME - 1 bytes, never inside a UTF-8 character.
 TEST(PeaksMarkedInRows, BuildsEntriesLikeTheViewer) {
     std::vector<SplSample> rows(5);
     rows[1].flags = SAMPLE_HAS_PEAK | SAMPLE_HAS_REVISED;
     rows[1].top[0] = 0.5;
     rows[1].base[0] = 0.1;
     rows[1].top[1] = 0.7;
-    std::memset(rows[1].isotopeName, 'K', 40);
+    std::strcpy(rows[1].isotopeName, "K");
     rows[3].flags = SAMPLE_HAS_PEAK;
     std::strcpy(rows[3].isotopeName, "Ar");
-    auto table0 = PeaksMarkedInRows(rows.data(), 5, 0);
-    ASSERT_EQ(table0.size(), 2u);
-    EXPECT_EQ(table0[0].position, 1.0);
-    EXPECT_DOUBLE_EQ(table0[0].height, 0.4);
-    EXPECT_EQ(std::string(table0[0].name), std::string(29, 'K'));
-    EXPECT_EQ(table0[1].position, 3.0);
-    auto table1 = PeaksMarkedInRows(rows.data(), 5, 1);
-    ASSERT_EQ(table1.size(), 1u);
-    EXPECT_DOUBLE_EQ(table1[0].height, 0.7);
-    EXPECT_TRUE(PeaksMarkedInRows(rows.data(), 5, 2).empty());
+    auto summary = [](const std::vector<PeakEntry>& peaks) {
+        std::string s;
+        for (const PeakEntry& p : peaks)
+            s += std::to_string(p.position) + " " + std::to_string(p.height) + " " + p.name + ";";
+        return s;
+    };
+    const ChartStore store(rows.data(), 5);
+    for (int table : {0, 1, 2}) {
+        const char* want[] = {"1.000000 0.400000 K;3.000000 0.000000 Ar;", "1.000000 0.700000 K;",
+                              ""};
+        EXPECT_EQ(summary(PeaksMarkedInRows(rows.data(), 5, table)), want[table]);
+        EXPECT_EQ(summary(PeaksMarkedInRows(store, table)), want[table]);
+    }
+
+    const std::string a28(28, 'a'), kana = "\xE3\x81\x82"; // one character of three bytes
+    std::string tenKana;
+    for (int i = 0; i < 10; ++i)
+        tenKana += kana;
+    const struct {
+        std::string name, expected;
+    } names[] = {
+        {std::string(40, 'K'), std::string(29, 'K')},
+        {a28 + kana, a28},
+        {tenKana, tenKana.substr(0, 27)},
+        {"ab" + kana, "ab" + kana},
+    };
+    for (const auto& c : names) {
+        SplSample row;
+        row.flags = SAMPLE_HAS_PEAK;
+        std::strncpy(row.isotopeName, c.name.c_str(), sizeof row.isotopeName - 1);
+        EXPECT_EQ(PeaksMarkedInRows(&row, 1, 0).at(0).name, c.expected) << c.name;
+        EXPECT_EQ(PeaksMarkedInRows(ChartStore(&row, 1), 0).at(0).name, c.expected) << c.name;
+    }
 }

@@ -30,5 +30,13 @@ class LogCapture {
         return it == lines.end() ? -1 : static_cast<int>(it - lines.begin());
     }
     std::string Last() const { return lines.empty() ? std::string() : lines.back(); }
+    // The last n lines, joined by line feeds.
+    std::string Tail(size_t n) const {
+        const size_t first = lines.size() - std::min(n, lines.size());
+        std::string text;
+        for (size_t i = first; i < lines.size(); ++i)
+            text += (i == first ? "" : "\n") + lines[i];
+        return text;
+    }
     std::vector<std::string> lines;
 };

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace spltest {
 
@@ -27,23 +28,35 @@ inline const char SHORT_SPL2_FILE[] =
     "1.0000000E-003,   0.0000000E+000,   0.0000000E+000\r\n"
     "       2,        2,   2.0000000E-003, \"A\",   1.9000000E-003\r\n";
 
-// Reads text written to a file of the test's folder.
-struct ReadResult {
-    std::optional<ChartStore> rows;
-    SplChart chart;
-};
-inline ReadResult ReadText(const TempDir& dir, const std::string& text) {
-    ReadResult r;
-    r.rows = ReadSplData(dir.File("chart.spl", text), r.chart);
-    return r;
-}
-
-inline SplSample Row(int time, double data, const char* name) {
+// A row with its fields in file order; top and base are those of tables 0 and 1.
+inline SplSample Row(int time, double data, const char* name, double smoothed = 0.0,
+                     uint32_t flags = 0, double top0 = 0.0, double base0 = 0.0, double top1 = 0.0,
+                     double base1 = 0.0) {
     SplSample s;
     s.time = time;
     s.data = data;
     std::snprintf(s.isotopeName, sizeof s.isotopeName, "%s", name);
+    s.smoothed = smoothed;
+    s.flags = flags;
+    s.top[0] = top0;
+    s.base[0] = base0;
+    s.top[1] = top1;
+    s.base[1] = base1;
     return s;
+}
+
+// The rows of SHORT_SPL2_FILE.
+inline std::vector<SplSample> ShortSpl2Rows() {
+    return {Row(0, 1e-3, "A", 1.1e-3), Row(1, 5.25e-2, "A", 5e-2, SAMPLE_HAS_PEAK, 5.25e-2, 1e-3),
+            Row(2, 2e-3, "A", 1.9e-3)};
+}
+
+// The chart's tags as name=value|name=value|...
+inline std::string Tags(const SplChart& chart) {
+    std::string text;
+    for (const SplTag& t : chart.tags)
+        text += t.name + "=" + t.value + "|";
+    return text;
 }
 
 // Rows equal field by field (NaN equal to NaN).
@@ -55,6 +68,17 @@ inline bool SameRow(const SplSample& a, const SplSample& b) {
            std::string(a.isotopeName) == b.isotopeName && SameDouble(a.smoothed, b.smoothed) &&
            SameDouble(a.top[0], b.top[0]) && SameDouble(a.top[1], b.top[1]) &&
            SameDouble(a.base[0], b.base[0]) && SameDouble(a.base[1], b.base[1]);
+}
+
+// The rows are want, field by field; the first row that differs is reported.
+inline void ExpectRows(const ChartStore& rows, const std::vector<SplSample>& want) {
+    ASSERT_EQ(rows.size(), want.size());
+    for (size_t i = 0; i < want.size(); ++i)
+        ASSERT_TRUE(SameRow(rows[i], want[i])) << "row " << i;
+}
+inline void ExpectRows(const std::optional<ChartStore>& rows, const std::vector<SplSample>& want) {
+    ASSERT_TRUE(rows);
+    ExpectRows(*rows, want);
 }
 
 } // namespace spltest
