@@ -556,6 +556,7 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
             return Stopped(
                 a, secondIndex,
                 std::string_view(a.stopEnd, static_cast<size_t>(base + have - a.stopEnd)), atEnd);
+        rowLinesDone += a.linesEnded; // the second part starts on a line of its own
         if (split < region) {
             if (b.firstNumber >= 0 && b.firstNumber != secondIndex) {
                 b = ChunkResult();
@@ -563,7 +564,6 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
             }
             if (b.anyExtended && chart.version < 2) chart.version = 2;
             pending = secondHalf;
-            rowLinesDone += a.linesEnded; // the second part starts on a line of its own
             if (b.stop != Stop::None) {
                 if (!joinPending()) return outOfMemory();
                 return Stopped(
@@ -574,7 +574,7 @@ std::optional<ChartStore> Reader::Rows(std::string_view piece) {
                     atEnd);
             }
         }
-        rowLinesDone += split < region ? b.linesEnded : a.linesEnded;
+        rowLinesDone += b.linesEnded; // none when the block was parsed in one part
         consumed += static_cast<long long>(region);
         std::memmove(base, base + region, have - region);
         have -= region;
