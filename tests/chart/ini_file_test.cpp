@@ -1,5 +1,4 @@
 #include "chart/ini_file.h"
-#include "support/files.h"
 
 #include <gtest/gtest.h>
 
@@ -31,20 +30,4 @@ TEST(IniFileSet, ReplacesInPlaceAppendsToTheSectionAndAddsSectionsAtTheEnd) {
     EXPECT_EQ(ini.Text(),
               "; comment\r\n[general]\r\nvortan=TRUE\r\nxspl=TRUE\r\ncursorpad=FALSE\r\n"
               "detail=FALSE\r\n\r\n[smooth]\r\nwidth=7\r\n[print]\r\nroll=4\r\n");
-}
-
-TEST(IniFileSave, WritesAndReadsBackOrFailsInAMissingFolder) {
-    TempDir dir;
-    const std::string path = dir.Name("VORTAN.INI");
-    IniFile ini;
-    EXPECT_FALSE(ini.Load(path));
-    EXPECT_FALSE(IniFileExists(path));
-    ini.Set("general", "vortan", "TRUE");
-    ASSERT_TRUE(ini.Save(path));
-    IniFile back;
-    ASSERT_TRUE(back.Load(path));
-    EXPECT_EQ(back.Get("general", "vortan"), "TRUE");
-    std::string error;
-    EXPECT_FALSE(ini.Save(dir.Name("missing/VORTAN.INI"), &error));
-    EXPECT_FALSE(error.empty());
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -119,7 +121,9 @@ TEST_F(SettingsFile, FailuresAreReportedAndTypedReadersTellPresentButEmpty) {
     EXPECT_EQ(SaveSetup(""), 0);
     EXPECT_EQ(log.Last(), "SaveSetup: Can't retrive module name.");
     const std::string missing = dir.Name("missing/VORTAN.INI");
-    EXPECT_EQ(SaveSetup(missing), 0);
+    std::string reason;
+    EXPECT_EQ(SaveSetup(missing, &reason), 0);
+    EXPECT_EQ(reason, std::strerror(ENOENT));
     EXPECT_FALSE(WriteIntSetting(missing, "smooth", "width", 3));
 
     WriteFile("[smooth]\nwidth=\noptimize=TRUE\n");
@@ -155,12 +159,4 @@ TEST(SettingValue, TextRules) {
     EXPECT_TRUE(ParseBoolSetting("tRuE"));
     EXPECT_FALSE(ParseBoolSetting("TRUE "));
     EXPECT_FALSE(ParseBoolSetting("yes"));
-}
-
-TEST(SettingsFilePath, ReplacesTheProgramsFileName) {
-    EXPECT_EQ(SettingsFilePath("/opt/vortan/bin/vortan"), "/opt/vortan/bin/VORTAN.INI");
-    EXPECT_EQ(SettingsFilePath("C:\\Tools\\VORTAN.EXE"), "C:\\Tools\\VORTAN.INI");
-    EXPECT_EQ(SettingsFilePath("C:VORTAN.EXE"), "C:VORTAN.INI");
-    EXPECT_EQ(SettingsFilePath("vortan"), "VORTAN.INI");
-    EXPECT_EQ(SettingsFilePath(""), "");
 }
