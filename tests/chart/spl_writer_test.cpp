@@ -42,28 +42,15 @@ TEST(WriteSplData, WritesBothLayoutsByteForByte) {
     ExpectRows(ReadSplData(file, back), {});
 }
 
-TEST(WriteSplData, RoundTrips) {
+TEST(WriteSplData, RandomRowsRoundTrip) {
     TempDir dir;
-    // Both examples are in the writer's own form: read and written, they give their own bytes.
-    // Random rows written, read and written again give the same bytes.
-    for (const char* example : {VORTAN_EXAMPLES "/run3.spl", VORTAN_EXAMPLES "/run3-peaks.spl"}) {
-        SplChart chart;
-        auto rows = ReadSplData(example, chart);
-        ASSERT_TRUE(rows);
-        EXPECT_EQ(rows->size(), 6000u);
-        std::string file = dir.Name("copy.spl");
-        ASSERT_EQ(WriteSplData(file, *rows, chart), 1);
-        EXPECT_EQ(Slurp(file), Slurp(example));
-    }
-
     // Random SPL2 rows: values of every magnitude, non-finite ones, peaks in either table.
     std::mt19937_64 rng(99);
     std::vector<SplSample> rows(3000);
     for (size_t i = 0; i < rows.size(); ++i) {
         SplSample& s = rows[i];
         s.time = static_cast<int32_t>(rng());
-        double* fields[] = {&s.data, &s.smoothed, &s.top[0], &s.base[0], &s.top[1], &s.base[1]};
-        for (double* f : fields) {
+        for (double* f : {&s.data, &s.smoothed, &s.top[0], &s.base[0], &s.top[1], &s.base[1]}) {
             uint64_t bits = rng();
             std::memcpy(f, &bits, sizeof bits);
         }

@@ -32,16 +32,8 @@ inline const char SHORT_SPL2_FILE[] =
 inline SplSample Row(int time, double data, const char* name, double smoothed = 0.0,
                      uint32_t flags = 0, double top0 = 0.0, double base0 = 0.0, double top1 = 0.0,
                      double base1 = 0.0) {
-    SplSample s;
-    s.time = time;
-    s.data = data;
+    SplSample s{flags, time, data, {}, smoothed, {top0, top1}, {base0, base1}};
     std::snprintf(s.isotopeName, sizeof s.isotopeName, "%s", name);
-    s.smoothed = smoothed;
-    s.flags = flags;
-    s.top[0] = top0;
-    s.base[0] = base0;
-    s.top[1] = top1;
-    s.base[1] = base1;
     return s;
 }
 
