@@ -1,9 +1,7 @@
-// Long charts: the reader parses stretches of the file on two threads, yet the rows, the first
-// error's log line and a rejected row's message are those of reading front to back; a cancelled
-// read gives nothing.
 // The store holds times as a steady step while the rows keep one, and names as runs: rows read,
-// built one by one or joined from two stores come back exactly as they went in, whatever the
-// times do and wherever a name first appears.
+// built one by one or joined from two stores come back exactly as they went in. Long charts are
+// parsed in stretches on two threads, yet the rows, the first error's log line and a rejected
+// row's message are those of reading front to back; a cancelled read gives nothing.
 #include "chart/chart_store.h"
 #include "chart/spl_io.h"
 #include "support/spl_test_support.h"

@@ -2,19 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
-
-namespace {
-
-char* Adopted(const char* text) {
-    char* owned = static_cast<char*>(std::malloc(std::strlen(text) + 1));
-    std::strcpy(owned, text);
-    return owned;
-}
-
-} // namespace
 
 // The log keeps the newest hundred lines and shows each to its listener; a closed log ignores
 // lines and releases adopted text (the sanitizer build checks the release).
@@ -22,14 +11,14 @@ TEST(LogPrint, KeepsTheNewestHundredLinesWhileOpen) {
     CloseLog();
     EXPECT_EQ(IsLogOpen(), 0);
     LogPrint("SetChart: Invalid arguments.");
-    LogPrint(Adopted("adopted"), 1);
+    LogPrint(::strdup("adopted"), 1);
     EXPECT_TRUE(LogLines().empty());
     ASSERT_TRUE(OpenLog());
     EXPECT_FALSE(OpenLog()); // only one log at a time
     std::string seen;
     SetLogListener([&](const std::string& line) { seen += line + "|"; });
     LogPrint("a");
-    LogPrint(Adopted("b"), 1);
+    LogPrint(::strdup("b"), 1);
     LogPrint(std::string_view("c"));
     EXPECT_EQ(seen, "a|b|c|");
     SetLogListener(nullptr);
