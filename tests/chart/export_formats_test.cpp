@@ -2,6 +2,7 @@
 #include "chart/peak_csv.h"
 #include "chart/recent_files.h"
 #include "support/files.h"
+#include "support/spl_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -35,25 +36,16 @@ std::vector<std::string> Fields(const std::string& line) {
 
 } // namespace
 
+using namespace spltest;
+
 TEST(PeakCsv, ReadsBackExactlyUnderACommaLocale) {
     // A locale with ',' as decimal point, when the machine has one, must not change the file.
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
     std::vector<SplSample> rows(10);
-    rows[7].time = 70;
-    rows[7].top[1] = 1.0 / 3.0;
-    rows[7].base[1] = -2.5e-7;
-    rows[2].top[1] = 0.125;
-    rows[7].flags = rows[2].flags = SAMPLE_HAS_PEAK << 1; // marked in table 1
-    PeakEntry peaks[3];
-    peaks[0].position = 7;
-    peaks[0].height = 0.1;
-    peaks[0].factor = 3.0;
-    std::strcpy(peaks[0].name, "Co-60, \"B\"");
-    peaks[1].position = 2;
-    peaks[1].height = 0.125;
-    std::strcpy(peaks[1].name, "Cs-137");
-    peaks[2].position = 40; // beyond the rows: no time or levels to give
-    std::strcpy(peaks[2].name, "Xe\"133");
+    rows[7] = Row(70, 0.0, "", 0.0, SAMPLE_HAS_REVISED, 0.0, 0.0, 1.0 / 3.0, -2.5e-7);
+    rows[2] = Row(0, 0.0, "", 0.0, SAMPLE_HAS_REVISED, 0.0, 0.0, 0.125);
+    const PeakEntry peaks[] = {Peak(7, 0.1, "Co-60, \"B\"", 3.0), Peak(2, 0.125, "Cs-137"),
+                               Peak(40, 0.0, "Xe\"133")}; // beyond the rows: no time or levels
     const std::string text = PeakCsvText(PeakCsvRows(peaks, 3, ChartStore(rows.data(), 10), 1));
     std::setlocale(LC_NUMERIC, "C");
 

@@ -1,5 +1,6 @@
 #include "chart/peak_file.h"
 #include "support/files.h"
+#include "support/spl_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -8,18 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-PeakEntry Peak(double position, double height, const char* name, double factor = 1.0) {
-    PeakEntry p;
-    p.position = position;
-    p.height = height;
-    p.factor = factor;
-    std::strncpy(p.name, name, sizeof p.name - 1);
-    return p;
-}
-
-} // namespace
+using namespace spltest;
 
 TEST(PeakFileText, KnownAnswers) {
     // The header without "Num of DATA:" and "Number", then the named peaks.

@@ -1,6 +1,7 @@
-// Helpers of the SPL reader and writer tests: a short chart, reads of text and rows compared.
+// Helpers of the chart file tests: a short chart, rows and peaks built, rows compared.
 #pragma once
 
+#include "chart/peak_entry.h"
 #include "chart/spl_io.h"
 #include "support/files.h"
 #include "support/log_capture.h"
@@ -35,6 +36,13 @@ inline SplSample Row(int time, double data, const char* name, double smoothed = 
     SplSample s{flags, time, data, {}, smoothed, {top0, top1}, {base0, base1}};
     std::snprintf(s.isotopeName, sizeof s.isotopeName, "%s", name);
     return s;
+}
+
+// A peak table entry.
+inline PeakEntry Peak(double position, double height, const char* name, double factor = 1.0) {
+    PeakEntry p{position, height, factor, {}};
+    std::snprintf(p.name, sizeof p.name, "%s", name);
+    return p;
 }
 
 // The rows of SHORT_SPL2_FILE.
