@@ -81,11 +81,10 @@ TEST(WriteSplData, UnsafeTextStillReadsBackWhole) {
                   {"Number\nx", "would end the header"},
                   {std::string(40, 'L'), std::string(2000, 'v')},
                   {"Ends", "fine"}};
-    std::vector<SplSample> rows = {Row(0, 1.0, "A\"B"), Row(1, 2.0, "line\nbreak"), Row(2, 3.0, ""),
-                                   Row(3, 4.0, "\""), Row(4, 5.0, "ok")};
+    std::vector<SplSample> rows = {Row(0, 1.0, "A\"B", 0.5), Row(1, 2.0, "line\nbreak", 0.5),
+                                   Row(2, 3.0, "", 0.5), Row(3, 4.0, "\"", 0.5),
+                                   Row(4, 5.0, "", 0.5)};
     std::memset(rows[4].isotopeName, 'z', sizeof rows[4].isotopeName); // no terminator at all
-    for (auto& r : rows)
-        r.smoothed = 0.5;
     std::string file = dir.Name("out.spl");
     ASSERT_EQ(WriteSplData(file, rows.data(), static_cast<int>(rows.size()), chart), 1);
     SplChart back;
