@@ -164,16 +164,13 @@ TEST_F(Cli, ConvertSmoothAndPeaksWriteTheirFiles) {
 TEST_F(Cli, RenderWritesPicturesWhenBuiltWithQt) {
     Run("--help");
     if (out_.find("render IN") == std::string::npos) GTEST_SKIP() << "built without Qt";
-    // What the pictures hold is the painting tests' matter; here, that each is written.
+    // What the pictures hold is the painting tests' matter; here, that the options are taken.
     const std::string spl = Example("run3-peaks.spl");
     ASSERT_EQ(Run("render " + spl + " " + Out("all.png")), 0) << err_;
     EXPECT_EQ(Slurp(dir.path / "all.png").substr(1, 3), "PNG");
-    ASSERT_EQ(Run("render " + spl + " " + Out("s.svg") + " --from 1000 --to 1999 --range 2"), 0)
-        << err_;
+    const std::string options = " --from 1000 --to 1999 --range 2 --width 600 --height 300";
+    ASSERT_EQ(Run("render " + spl + " " + Out("s.svg") + options + " --overview"), 0) << err_;
     EXPECT_NE(Slurp(dir.path / "s.svg").find("<polyline"), std::string::npos);
-    ASSERT_EQ(Run("render " + spl + " " + Out("s.pdf") + " --width 600 --height 300 --overview"), 0)
-        << err_;
-    EXPECT_EQ(Slurp(dir.path / "s.pdf").rfind("%PDF", 0), 0u);
     EXPECT_NE(Run("render " + spl + " " + Out("x.gif")), 0);
     EXPECT_NE(Run("render " + spl + " " + Out("x.png") + " --from 7000"), 0);
     EXPECT_EQ(err_.rfind("vortan-cli: render:", 0), 0u) << err_;
