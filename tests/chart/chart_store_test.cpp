@@ -159,8 +159,6 @@ TEST(ChartStoreColumns, RowsComeBackAsBuiltJoinedOrRead) {
         // Through a file, where the reader parses the halves of its blocks on two threads.
         ASSERT_EQ(WriteSplData(dir.Name("in.spl"), ChartStore(rows), SplChart()), 1);
         SplChart chart;
-        std::optional<ChartStore> read = ReadSplData(dir.Name("in.spl"), chart);
-        ASSERT_TRUE(read);
-        ExpectRows(*read, rows);
+        ExpectRows(ReadSplData(dir.Name("in.spl"), chart).value(), rows);
     }
 }

@@ -244,7 +244,7 @@ TEST(ReadSplData, ExtendedColumnsPerRow) {
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     for (const std::string& t : {text, crlf}) {
         SplChart chart;
-        ExpectRows(ReadSplData(dir.File("chart.spl", t), chart), want);
+        ExpectRows(ReadSplData(dir.File("chart.spl", t), chart).value(), want);
         EXPECT_EQ(chart.version, 2); // raised by the first row with a smoothed value
     }
 }
@@ -258,7 +258,7 @@ TEST(ReadSplData, IsotopeNamesAreCutTo63Characters) {
         SplChart chart;
         auto rows =
             ReadSplData(dir.File("chart.spl", " 0, 0, 1.0, \"" + name + "\", 2.0\n"), chart);
-        ExpectRows(rows, {Row(0, 1.0, kept.c_str(), 2.0)});
+        ExpectRows(rows.value(), {Row(0, 1.0, kept.c_str(), 2.0)});
         const std::string copy = dir.Name("copy.spl");
         ASSERT_EQ(WriteSplData(copy, *rows, chart), 1);
         EXPECT_NE(Slurp(copy).find(", \"" + kept + "\","), std::string::npos) << length;
@@ -301,7 +301,7 @@ TEST(SplScanDouble, AcceptsWhatStrtodAccepts) {
             ASSERT_EQ(end, nullptr) << text;
         } else {
             ASSERT_EQ(end, stop) << text;
-            ASSERT_TRUE(SameDouble(got, expected)) << text;
+            ASSERT_TRUE(got == expected || (std::isnan(got) && std::isnan(expected))) << text;
             ASSERT_EQ(std::signbit(got), std::signbit(expected)) << text;
         }
     }

@@ -24,7 +24,7 @@ TEST(WriteSplData, WritesBothLayoutsByteForByte) {
     ASSERT_EQ(WriteSplData(file, rows.data(), 3, chart), 1);
     EXPECT_EQ(Slurp(file), SHORT_SPL2_FILE);
     SplChart back;
-    ExpectRows(ReadSplData(file, back), rows);
+    ExpectRows(ReadSplData(file, back).value(), rows);
 
     // Below version 2 the plain layout, where HASSM is not written.
     chart.version = 1;
@@ -39,7 +39,7 @@ TEST(WriteSplData, WritesBothLayoutsByteForByte) {
                            "       2,        2,   2.0000000E-003, \"A\"\r\n");
     // No rows at all still makes a chart that loads (with no rows).
     ASSERT_EQ(WriteSplData(file, nullptr, 0, chart), 1);
-    ExpectRows(ReadSplData(file, back), {});
+    ExpectRows(ReadSplData(file, back).value(), {});
 }
 
 TEST(WriteSplData, RandomRowsRoundTrip) {
@@ -89,7 +89,7 @@ TEST(WriteSplData, UnsafeTextStillReadsBackWhole) {
     ASSERT_EQ(WriteSplData(file, rows.data(), static_cast<int>(rows.size()), chart), 1);
     SplChart back;
     const std::string z63(63, 'z');
-    ExpectRows(ReadSplData(file, back),
+    ExpectRows(ReadSplData(file, back).value(),
                {Row(0, 1.0, "A", 0.5), Row(1, 2.0, "line", 0.5), Row(2, 3.0, " ", 0.5),
                 Row(3, 4.0, " ", 0.5), Row(4, 5.0, z63.c_str(), 0.5)});
     const size_t room = 1022 - 29 - 5;
