@@ -13,10 +13,8 @@ using namespace spltest;
 
 TEST(PeakFileText, KnownAnswers) {
     // The header without "Num of DATA:" and "Number", then the named peaks.
-    SplChart tagged;
-    tagged.version = 2;
-    tagged.flags = HASSM;
-    tagged.tags = {{"Comment:", "Run 3"}, {"Num of DATA:", "300"}, {"Number", "x"}};
+    const SplChart tagged{
+        2, HASSM, {{"Comment:", "Run 3"}, {"Num of DATA:", "300"}, {"Number", "x"}}};
     // Tag texts are cleaned as the chart writer cleans them.
     SplChart unsafe;
     unsafe.tags = {{"Site", "bc\nnext"},
@@ -93,8 +91,7 @@ TEST(WritePeakFile, SortsThePeaksItWrites) {
     TempDir dir;
     const std::string path = dir.Name("run.PKS");
     std::vector<PeakEntry> peaks = {Peak(240, 0.12, "B"), Peak(57, 0.0525, "A")};
-    SplChart chart;
-    chart.tags = {{"Comment:", "Run 3"}};
+    const SplChart chart{0, 0, {{"Comment:", "Run 3"}}};
     ASSERT_EQ(WritePeakFile(path, peaks.data(), 2, chart), 1);
     EXPECT_EQ(peaks[0].position, 57.0); // sorted in place
     EXPECT_EQ(Slurp(path), PeakFileText(peaks.data(), 2, chart));

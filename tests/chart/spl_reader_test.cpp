@@ -194,9 +194,7 @@ TEST(ReadSplData, FilesThatCannotBeReadLeaveTheChartAlone) {
         log.lines.push_back(line);
         errno = EINVAL;
     });
-    SplChart chart;
-    chart.version = 2;
-    chart.tags.push_back({"Comment:", "kept"});
+    SplChart chart{2, 0, {{"Comment:", "kept"}}};
     const struct {
         std::string name, log, failure;
     } cases[] = {

@@ -11,15 +11,13 @@ using namespace spltest;
 TEST(WriteSplData, WritesBothLayoutsByteForByte) {
     TempDir dir;
     const std::string file = dir.Name("out.spl");
-    SplChart chart;
     // Stored Version, Smoothed and Number tags are dropped, "Num of DATA:" gets the row count.
+    SplChart chart{2, HASSM, {}};
     chart.tags = {{"Comment:", "Run 3"},
                   {"Version", "9"},
                   {"Num of DATA:", "77"},
                   {"Number", "x"},
                   {"Smoothed", "NO"}};
-    chart.version = 2;
-    chart.flags = HASSM;
     auto rows = ShortSpl2Rows();
     ASSERT_EQ(WriteSplData(file, rows.data(), 3, chart), 1);
     EXPECT_EQ(Slurp(file), SHORT_SPL2_FILE);
@@ -27,8 +25,7 @@ TEST(WriteSplData, WritesBothLayoutsByteForByte) {
     ExpectRows(ReadSplData(file, back).value(), rows);
 
     // Below version 2 the plain layout, where HASSM is not written.
-    chart.version = 1;
-    chart.tags = {{"Site", ""}};
+    chart = SplChart{1, HASSM, {{"Site", ""}}};
     rows[0].time = -2147483647 - 1;
     rows[0].data = -0.0;
     ASSERT_EQ(WriteSplData(file, rows.data(), 3, chart), 1);
@@ -57,9 +54,7 @@ TEST(WriteSplData, RandomRowsRoundTrip) {
         s.flags = static_cast<uint32_t>(rng()) & (SAMPLE_HAS_PEAK | SAMPLE_HAS_REVISED);
         std::snprintf(s.isotopeName, sizeof s.isotopeName, "I%zu,x y", i % 17);
     }
-    SplChart chart;
-    chart.version = 2;
-    chart.tags = {{"Comment:", "random"}};
+    const SplChart chart{2, 0, {{"Comment:", "random"}}};
     std::string first = dir.Name("first.spl"), second = dir.Name("second.spl");
     ASSERT_EQ(WriteSplData(first, rows.data(), static_cast<int>(rows.size()), chart), 1);
     SplChart back;
@@ -72,8 +67,7 @@ TEST(WriteSplData, RandomRowsRoundTrip) {
 
 TEST(WriteSplData, UnsafeTextStillReadsBackWhole) {
     TempDir dir;
-    SplChart chart;
-    chart.version = 2;
+    SplChart chart{2, 0, {}};
     chart.tags = {{"Site", "bc\n"},
                   {"Quote", "say \"hi\" twice"},
                   {"Multi", "line one\r\nline two"},

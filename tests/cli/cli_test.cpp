@@ -57,9 +57,7 @@ TEST_F(Cli, WhatEachCommandPrints) {
         rows[i].data = data[i];
     }
     rows[1] = spltest::Row(1, 0.010, "Rn", 0.0, SAMPLE_HAS_PEAK, 0.000005);
-    SplChart spl2;
-    spl2.version = 2;
-    ASSERT_EQ(WriteSplData(dir.Name("two.spl"), rows.data(), 10, spl2), 1);
+    ASSERT_EQ(WriteSplData(dir.Name("two.spl"), rows.data(), 10, SplChart{2, 0, {}}), 1);
     const std::string peaks = Example("run3-peaks.spl"), in = Example("run3.spl");
     const std::string cannotWrite = "vortan-cli: cannot write " + dir.Name("");
     struct Case {
