@@ -21,6 +21,13 @@ std::vector<SplSample> Chart(const std::vector<double>& data) {
 std::vector<double> Reference(const std::vector<SplSample>& rows, int w, int maxW, int minW,
                               WeightFunction f) {
     const int n = static_cast<int>(rows.size());
+    // The sum of x over rows i-w .. i+w, each term times its offset k when weighted.
+    auto window = [n](const std::vector<double>& x, int i, int w, bool weighted) {
+        double s = 0;
+        for (int k = -w; k <= w; ++k)
+            if (i + k >= 0 && i + k < n) s += (weighted ? k : 1) * x[i + k];
+        return s;
+    };
     std::vector<double> d(rows.size());
     for (int i = 0; i < n; ++i)
         d[i] = rows[i].data;
@@ -29,30 +36,19 @@ std::vector<double> Reference(const std::vector<SplSample>& rows, int w, int max
     if (maxW != 0 && minW != 0 && f) {
         double N = double(w) * (w + 1);
         std::vector<double> slope(rows.size()), bend(rows.size());
-        for (int i = 0; i < n; ++i) {
-            double s = 0;
-            for (int k = -w; k <= w; ++k)
-                if (i + k >= 0 && i + k < n) s += k * d[i + k];
-            slope[i] = s / N;
-        }
+        for (int i = 0; i < n; ++i)
+            slope[i] = window(d, i, w, true) / N;
         double M = 0;
         for (int i = 0; i < n; ++i) {
-            double s = 0;
-            for (int k = -w; k <= w; ++k)
-                if (i + k >= 0 && i + k < n) s += k * slope[i + k];
-            bend[i] = std::fabs(s / N);
+            bend[i] = std::fabs(window(slope, i, w, true) / N);
             M = std::max(M, bend[i]);
         }
         for (int i = 0; i < n; ++i)
             widths[i] = static_cast<int>(f(1.0 - bend[i] / M) * (maxW - minW) + minW);
     }
     std::vector<double> out(rows.size());
-    for (int i = 0; i < n; ++i) {
-        double s = 0;
-        for (int k = -widths[i]; k <= widths[i]; ++k)
-            if (i + k >= 0 && i + k < n) s += d[i + k];
-        out[i] = s / (2 * widths[i] + 1);
-    }
+    for (int i = 0; i < n; ++i)
+        out[i] = window(d, i, widths[i], false) / (2 * widths[i] + 1);
     return out;
 }
 
@@ -97,8 +93,7 @@ TEST(SmoothChart, KnownAnswers) {
         {{1, 2, 3, 4, 5}, 1, 9, 2, nullptr, {1, 2, 3, 4, 3}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "w=" << c.w << " max=" << c.maxW << " min=" << c.minW
-                                        << " first=" << c.data[0]);
+        SCOPED_TRACE(testing::Message() << "case " << &c - cases);
         auto rows = Chart(c.data);
         ASSERT_EQ(SmoothChart(rows.data(), static_cast<int>(rows.size()), c.w, c.maxW, c.minW, c.f),
                   1);

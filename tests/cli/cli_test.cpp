@@ -51,11 +51,9 @@ TEST_F(Cli, WhatEachCommandPrints) {
         << "\"Number\",\"Time(S)\",\"Data(Volt)\"     ,\"Isotope name\"\r\n";
     // Two excursions above 5 mV: samples 1-2 and 5-8; a very low peak marked at sample 1.
     const double data[] = {0.001, 0.010, 0.010, 0.001, 0.001, 0.010, 0.010, 0.030, 0.010, 0.001};
-    std::vector<SplSample> rows(std::size(data));
-    for (size_t i = 0; i < rows.size(); ++i) {
-        rows[i].time = static_cast<int32_t>(i);
-        rows[i].data = data[i];
-    }
+    std::vector<SplSample> rows;
+    for (int i = 0; i < 10; ++i)
+        rows.push_back(spltest::Row(i, data[i], ""));
     rows[1] = spltest::Row(1, 0.010, "Rn", 0.0, SAMPLE_HAS_PEAK, 0.000005);
     ASSERT_EQ(WriteSplData(dir.Name("two.spl"), rows.data(), 10, SplChart{2, 0, {}}), 1);
     const std::string peaks = Example("run3-peaks.spl"), in = Example("run3.spl");
