@@ -74,4 +74,17 @@ inline void ExpectRows(const ChartStore& rows, const std::vector<SplSample>& wan
         ASSERT_TRUE(SameRow(rows[i], want[i])) << "row " << i;
 }
 
+// Rows written, read back (as many) and written again give the same bytes.
+inline void ExpectStableRoundTrip(const TempDir& dir, const ChartStore& rows,
+                                  const SplChart& chart) {
+    const std::string first = dir.Name("first.spl"), second = dir.Name("second.spl");
+    ASSERT_EQ(WriteSplData(first, rows, chart), 1);
+    SplChart back;
+    auto read = ReadSplData(first, back);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->size(), rows.size());
+    ASSERT_EQ(WriteSplData(second, *read, back), 1);
+    EXPECT_EQ(Slurp(first), Slurp(second));
+}
+
 } // namespace spltest
