@@ -1,4 +1,5 @@
 #include "chart/smoothing.h"
+#include "support/spl_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +11,12 @@
 
 namespace {
 
+// Rows of data, each with a time, a name and peak levels that smoothing leaves alone.
 std::vector<SplSample> Chart(const std::vector<double>& data) {
-    std::vector<SplSample> rows(data.size());
+    std::vector<SplSample> rows;
     for (size_t i = 0; i < data.size(); ++i)
-        rows[i].data = data[i];
+        rows.push_back(spltest::Row(static_cast<int>(i * 2), data[i], "Kr", 0.0, SAMPLE_HAS_PEAK,
+                                    1.5, 0.0, 0.0, -0.5));
     return rows;
 }
 
@@ -126,13 +129,6 @@ TEST(SmoothChart, MatchesTheDirectSumsOnRandomCharts) {
     unsigned seed = 1;
     for (const Case& c : cases) {
         auto rows = Chart(RandomData(c.n, seed++, c.offset));
-        for (size_t i = 0; i < rows.size(); ++i) {
-            rows[i].flags = SAMPLE_HAS_PEAK;
-            rows[i].time = static_cast<int32_t>(i * 2);
-            std::strcpy(rows[i].isotopeName, "Kr");
-            rows[i].top[0] = 1.5;
-            rows[i].base[1] = -0.5;
-        }
         const auto before = rows;
         auto want = Reference(rows, c.w, c.maxW, c.minW, c.f);
         ASSERT_EQ(SmoothChart(rows.data(), c.n, c.w, c.maxW, c.minW, c.f), 1);
