@@ -1,20 +1,17 @@
-#include "support/log_capture.h"
 #include "support/paint_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
-#include <string>
 
 namespace {
 
 using Rows = std::vector<int>;
 
 // A chart at 2 V (row 80 of 100) that steps up to 7 V (row 30) at sample 50.
-std::unique_ptr<PaintFixture> StepChart(int n = 400) {
-    auto owner = std::make_unique<PaintFixture>(n, 200, 2.0);
-    for (int i = 50; i < n; ++i)
+std::unique_ptr<PaintFixture> StepChart() {
+    auto owner = std::make_unique<PaintFixture>(400, 200, 2.0);
+    for (int i = 50; i < 400; ++i)
         owner->rows.Data()[i] = 7.0;
     return owner;
 }
@@ -83,24 +80,6 @@ TEST(DrawPeak, CrossAtTopAndBarAtBaseInTheListsColour) {
     EXPECT_EQ(RowsOf(image, 160, BLUE), Rows{0});
     EXPECT_EQ(ColumnsOf(image.copy(0, 0, 19, 100), 50, BLUE), Span(0, 18));
     EXPECT_EQ(ColumnsOf(image.copy(184, 0, 16, 100), 40, BLUE), Span(0, 15));
-}
-
-TEST(ReducedPaint, ColumnDrawsTheMarksOfFivePeakSamples) {
-    LogCapture log;
-    PaintFixture f(2000, 500, 1.0);
-    // Seven peaks in column 3 (samples 30 .. 39), each top on its own row.
-    for (int j = 0; j < 7; ++j)
-        f.Mark(31 + j, 0, 9.0 - j, 0.5);
-    f.Zoom(0.1, 200);
-    QImage image = f.Render(200, 100);
-    EXPECT_EQ(std::count_if(log.lines.begin(), log.lines.end(),
-                            [](const std::string& l) {
-                                return l.rfind("ReducedPaint: Too many peaks", 0) == 0;
-                            }),
-              2);
-    for (int j = 0; j < 5; ++j)
-        EXPECT_EQ(image.pixel(3 + 10, 10 + 10 * j), BLUE) << j;
-    EXPECT_NE(image.pixel(3 + 10, 60), BLUE);
 }
 
 TEST(DrawBarGuide, LevelGuideSpansThePaneAndATiltedOneIsClippedAtTopAndBottom) {
