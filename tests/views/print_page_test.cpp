@@ -5,6 +5,7 @@
 #include "chart/settings.h"
 #include "chart/spl_types.h"
 #include "support/paint_fixture.h"
+#include "support/viewer_test_support.h"
 #include "views/print_page.h"
 
 #include <QImage>
@@ -33,11 +34,6 @@ struct PageFixture {
         Settings.printMagnification = 1.0;
         Settings.printFlags = PRINT_DATA | PRINT_PEAKS;
     }
-    void Mark(int i, int k, double top, double base) {
-        rows[i].flags |= SAMPLE_HAS_PEAK << k;
-        rows[i].top[k] = top;
-        rows[i].base[k] = base;
-    }
     // Renders one page; returns it and leaves the running start in *start.
     QImage Render(int* start, int samplesPerRoll, int firstRoll = 1) {
         QImage page(PW, PH, QImage::Format_RGB32);
@@ -52,12 +48,9 @@ struct PageFixture {
     }
 };
 
+// The pixels of colour in the rectangle from (x0, y0) to before (x1, y1).
 int Count(const QImage& image, int x0, int y0, int x1, int y1, QRgb colour) {
-    int n = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            if (image.pixel(x, y) == colour) ++n;
-    return n;
+    return CountOf(image.copy(x0, y0, x1 - x0, y1 - y0), colour);
 }
 
 } // namespace
@@ -105,9 +98,9 @@ TEST(ChoosePrintRange, FollowsTheRangeBits) {
 
 TEST(PrintPage, DrawsFramesCurvesAndMarks) {
     PageFixture f(2000, 0.5);
-    f.Mark(100, 0, 0.8, 0.2);
-    f.Mark(300, 1, 0.7, 0.1);
-    f.Mark(500, 0, 1.0, 0.0); // levels on the roll's edges are still marked
+    MarkPeak(f.rows, 100, 0, 0.8, 0.2);
+    MarkPeak(f.rows, 300, 1, 0.7, 0.1);
+    MarkPeak(f.rows, 500, 0, 1.0, 0.0); // levels on the roll's edges are still marked
     for (SplSample& s : f.rows)
         s.smoothed = 0.25;
     Settings.printFlags |= PRINT_SMOOTHED;
@@ -135,8 +128,8 @@ TEST(PrintPage, DrawsFramesCurvesAndMarks) {
     EXPECT_EQ(page.pixel(LEFT + 510, Y0), BLUE);
     EXPECT_EQ(page.pixel(LEFT + 510, Y0 + ROLL_H), BLUE);
     // The other list's peak is left out without PRINT_ALL_PEAKS, smoothed data without HASSM.
-    EXPECT_EQ(Count(page, 0, 0, PW, PH, GREEN), 0);
-    EXPECT_EQ(Count(page, 0, 0, PW, PH, RED), 0);
+    EXPECT_EQ(CountOf(page, GREEN), 0);
+    EXPECT_EQ(CountOf(page, RED), 0);
 
     Settings.printFlags |= PRINT_ALL_PEAKS;
     f.chartFlags = HASSM;
@@ -150,7 +143,7 @@ TEST(PrintPage, DrawsFramesCurvesAndMarks) {
     start = 0;
     page = f.Render(&start, 688);
     EXPECT_EQ(start, 1376);
-    EXPECT_EQ(Count(page, 0, 0, PW, PH, BLUE), 0);
+    EXPECT_EQ(CountOf(page, BLUE), 0);
     EXPECT_EQ(page.pixel(LEFT + 50, Y0 + 342), RED);
     EXPECT_EQ(page.pixel(LEFT + 50, Y0 + 228), WHITE);
 }
@@ -177,7 +170,7 @@ TEST(PrintPage, RollsAfterTheLastSampleKeepOnlyTheirFrame) {
 TEST(PrintPage, ReducedColumnsShowTheirLargestSample) {
     PageFixture f(3000, 0.2);
     f.rows[41].data = 0.9; // column 10 of the first roll
-    f.Mark(42, 0, 0.95, 0.05);
+    MarkPeak(f.rows, 42, 0, 0.95, 0.05);
     Settings.printMagnification = 0.25;
     int start = 0;
     QImage page = f.Render(&start, 688 * 4);
