@@ -43,10 +43,7 @@ void Commit(ChartView* v, int select, int index) {
 }
 
 const double TOP = 0.8;
-
-void Delete(ChartView* v, std::vector<int> which) {
-    DeletePeaks(v, static_cast<int>(which.size()), which.data());
-}
+const int TWO[] = {1, 3}, ALL[] = {0, 1, 2, 3, 4};
 
 } // namespace
 
@@ -59,14 +56,8 @@ TEST(EditHistory, EveryPeakEditIsUndoneAndRedoneExactly) {
         {"re-set a peak chosen in the list", [](ChartView* v) { Commit(v, 1, 2); }},
         {"rename", [](ChartView* v) { SetPeakInfo(v, 0, 1, nullptr, nullptr, "Renamed"); }},
         {"new top level", [](ChartView* v) { SetPeakInfo(v, 0, 3, &TOP, nullptr, nullptr); }},
-        {"delete two",
-         [](ChartView* v) {
-             Delete(v, {1, 3});
-         }},
-        {"delete all",
-         [](ChartView* v) {
-             Delete(v, {0, 1, 2, 3, 4});
-         }},
+        {"delete two", [](ChartView* v) { DeletePeaks(v, 2, TWO); }},
+        {"delete all", [](ChartView* v) { DeletePeaks(v, 5, ALL); }},
     };
     for (const auto& e : edits) {
         SCOPED_TRACE(e.name);
@@ -137,28 +128,35 @@ TEST(EditHistory, NewEditsDropRedoSavingMovesTheUnchangedStateSettingRefuses) {
     EXPECT_EQ(shown.tags[0].value, "new");
 }
 
+// The new column is installed with the rows and peaks kept; refused whole while a peak is set.
 TEST(EditHistory, SmoothingIsOneStepWithItsCurveAndTableRebuild) {
     TestViewer t;
     ASSERT_EQ(Set(t, FivePeaks()), 1);
     SetPeakInfo(&t.view, 0, 2, nullptr, nullptr, "Named");
     const std::string before = Take(t);
-    int count = 0;
-    uint32_t flags = 0;
-    const ChartStore& rows = *RetrieveChart(&t.view, &count, &flags);
-    std::vector<double> smoothed;
-    for (int i = 0; i < count; ++i)
-        smoothed.push_back(rows.DataAt(static_cast<size_t>(i)) * 2.5); // beyond the raw maximum
+    std::vector<double> smoothed(1000, 0.25);
+    smoothed[7] = 3.0; // beyond the raw maximum
     SetMeasureMark(&t.view, MEASURE_A, 250);
     ASSERT_EQ(SetSmoothedChart(&t.view, std::move(smoothed), 2), 1);
     EXPECT_EQ(t.view.MeasureMark(0), 250);             // the same chart: the measuring cursor stays
     EXPECT_STREQ(t.Table(0).entries[2].name, "Named"); // the user's name outlives the rebuild
+    EXPECT_EQ(t.view.Chart()->flags, HASSM);
+    EXPECT_EQ(t.view.Chart()->maxValue, 3.0);
+    EXPECT_EQ(t.Sample(7).smoothed, 3.0);
+    EXPECT_EQ(t.Sample(999).data, 1.0);
+    EXPECT_EQ(t.Table(0).count, 5);
+    EXPECT_EQ(t.Sample(300).top[1], 0.9);
     const std::string after = Take(t);
-    EXPECT_DOUBLE_EQ(t.view.Chart()->maxValue, 2.5);
     ASSERT_EQ(UndoEdit(&t.view, nullptr), 1);
     EXPECT_EQ(Take(t), before);
     EXPECT_DOUBLE_EQ(t.view.Chart()->maxValue, 1.0);
     ASSERT_EQ(RedoEdit(&t.view, nullptr), 1);
     EXPECT_EQ(Take(t), after);
+    ASSERT_EQ(SetHeight(&t.view), 1);
+    ASSERT_EQ(SetSmoothedChart(&t.view, std::vector<double>(1000, 9.0), 2), 0);
+    ASSERT_EQ(CancelPeak(&t.view), 1);
+    EXPECT_EQ(Take(t), after);
+    EXPECT_EQ(t.view.Chart()->rows.SmoothedColumn()[t.view.Chart()->paddedCount], 0.0);
     ASSERT_EQ(UndoEdit(&t.view, nullptr), 1);
     EXPECT_TRUE(CanUndoEdit(&t.view)); // the rename before it
 }
