@@ -9,8 +9,7 @@
 
 TEST(SetChart, PadsWithADesktopOfBlankSamplesAndPostsInOrder) {
     LogCapture log;
-    TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(1000, 2.0)), 1);
+    TestViewer t(Ramp(1000, 2.0));
     EXPECT_EQ(t.host.posted, (std::vector<int>{VN_RESET, VN_MODE, VN_INDEX, VN_BOX, VN_CHART}));
     const CHARTBLOCK& c = *t.view.Chart();
     EXPECT_EQ(c.paddedCount, 2024);
@@ -48,8 +47,7 @@ TEST(SetChart, ExtremesSkipAnOutOfRangeFirstSampleAndNonFiniteValuesAndCountSmoo
             rows[i].data = c.data[i];
             rows[i].smoothed = i < c.smoothed.size() ? c.smoothed[i] : 0.0;
         }
-        TestViewer t;
-        ASSERT_EQ(Set(t, rows, c.flags), 1);
+        TestViewer t(rows, c.flags);
         EXPECT_EQ(t.view.Chart()->maxValue, c.max);
         EXPECT_EQ(t.view.Chart()->minValue, c.min);
         EXPECT_TRUE(std::isfinite(t.view.Chart()->range));
@@ -58,13 +56,12 @@ TEST(SetChart, ExtremesSkipAnOutOfRangeFirstSampleAndNonFiniteValuesAndCountSmoo
 
 TEST(SetChart, RebuildsBothPeakTablesFromTheMarks) {
     LogCapture log;
-    TestViewer t;
     auto rows = Ramp(100, 1.0);
     MarkPeak(rows, 10, 0, 0.5, 0.1);
     MarkPeak(rows, 20, 0, 5.0, 0.2);  // top above every value raises the maximum
     MarkPeak(rows, 20, 1, 0.7, -0.4); // base below every value lowers the minimum
     std::strcpy(rows[20].isotopeName, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd"); // 40 chars
-    ASSERT_EQ(Set(t, rows), 1);
+    TestViewer t(rows);
     const PeakSet& t0 = t.Table(0);
     ASSERT_EQ(t0.count, 2);
     ASSERT_EQ(t.Table(1).count, 1);
@@ -85,8 +82,7 @@ TEST(SetChart, RebuildsBothPeakTablesFromTheMarks) {
 }
 
 TEST(SetChart, RefusalsKeepTheOldChartAndItsTables) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(100, 1.0)), 1);
+    TestViewer t(Ramp(100, 1.0));
     const CHARTBLOCK* before = t.view.Chart();
     const auto rows = Ramp(10, 1.0);
     LogCapture log;
@@ -114,10 +110,9 @@ TEST(SetChart, RefusalsKeepTheOldChartAndItsTables) {
 
 TEST(RetrieveChart, ReturnsTheChartWithItsPeaksButNoPaddingAndNotWhileSetting) {
     LogCapture log;
-    TestViewer t;
     auto rows = Ramp(100, 1.0);
     MarkPeak(rows, 42, 1, 0.9, 0.1);
-    ASSERT_EQ(Set(t, rows), 1);
+    TestViewer t(rows);
     int count = 0;
     uint32_t flags = 0x80;
     auto back = RetrieveChart(&t.view, &count, &flags);

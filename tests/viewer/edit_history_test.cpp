@@ -61,8 +61,7 @@ TEST(EditHistory, EveryPeakEditIsUndoneAndRedoneExactly) {
     };
     for (const auto& e : edits) {
         SCOPED_TRACE(e.name);
-        TestViewer t;
-        ASSERT_EQ(Set(t, FivePeaks()), 1);
+        TestViewer t(FivePeaks());
         ASSERT_EQ(SetPeakInfo(&t.view, 0, 4, nullptr, nullptr, "Kept"), 1); // an earlier step
         MarkEditsSaved(&t.view);
         const std::string before = Take(t);
@@ -86,8 +85,7 @@ TEST(EditHistory, EveryPeakEditIsUndoneAndRedoneExactly) {
 }
 
 TEST(EditHistory, NewEditsDropRedoSavingMovesTheUnchangedStateSettingRefuses) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, FivePeaks()), 1);
+    TestViewer t(FivePeaks());
     EXPECT_FALSE(EditsModified(&t.view));
     SetPeakInfo(&t.view, 0, 0, nullptr, nullptr, "A");
     SetPeakInfo(&t.view, 0, 0, nullptr, nullptr, "A"); // the same name again: no step
@@ -130,8 +128,7 @@ TEST(EditHistory, NewEditsDropRedoSavingMovesTheUnchangedStateSettingRefuses) {
 
 // The new column is installed with the rows and peaks kept; refused whole while a peak is set.
 TEST(EditHistory, SmoothingIsOneStepWithItsCurveAndTableRebuild) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, FivePeaks()), 1);
+    TestViewer t(FivePeaks());
     SetPeakInfo(&t.view, 0, 2, nullptr, nullptr, "Named");
     const std::string before = Take(t);
     std::vector<double> smoothed(1000, 0.25);

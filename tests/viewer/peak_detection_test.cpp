@@ -58,10 +58,9 @@ TEST(ThresholdDetector, FindsTheMiddleOfTheFirstWholeExcursion) {
 
 TEST(DetectPeak, StartsAPeakAtTheFoundSampleOrTheViewCentreAndNotWhileSetting) {
     LogCapture log;
-    TestViewer t;
     auto rows = MakeSamples(2000, [](int i) { return i >= 500 && i < 510 ? 1.0 : 0.0; });
     rows[505].smoothed = 0.75;
-    ASSERT_EQ(Set(t, rows, HASSM), 1);
+    TestViewer t(rows, HASSM);
     {
         DetectorScope scope(&t.view, ThresholdDetector);
         EXPECT_TRUE(PeakDetectorInstalled());
@@ -95,8 +94,7 @@ int Fixed(void* context, const double*, int, int, int* own, double* top, double*
 } // namespace
 
 TEST(DetectPeak, TakesADetectorsOwnLevelsAndRejectsIndicesOutsideTheChart) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(100, 1.0)), 1);
+    TestViewer t(Ramp(100, 1.0));
     int proposed = 0;
     DetectorScope scope(&t.view, Fixed, &proposed);
     for (int index : {-1, 0, 99, 100, 110}) {

@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 TEST(DeletePeaks, RemovesListedEntriesAndTheirMarksOnce) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, FivePeaks()), 1);
+    TestViewer t(FivePeaks());
     const int doomed[] = {1, 3, 3, 7, -1}; // outside the table: skipped; repeated: once
     EXPECT_EQ(DeletePeaks(&t.view, 5, doomed), 3);
     const PeakSet& set = t.Table(0);
@@ -30,8 +29,7 @@ TEST(DeletePeaks, RemovesListedEntriesAndTheirMarksOnce) {
 }
 
 TEST(SetPeakInfo, RenamesAndRelevelsAnEntry) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, FivePeaks()), 1);
+    TestViewer t(FivePeaks());
     ASSERT_EQ(SetPeakInfo(&t.view, 0, 2, nullptr, nullptr, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345678"),
               1);
     EXPECT_STREQ(t.Table(0).entries[2].name, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012");
@@ -43,8 +41,7 @@ TEST(SetPeakInfo, RenamesAndRelevelsAnEntry) {
 }
 
 TEST(ReplaceChartRows, EntriesKeepTheirNamesWhereTheirMarksStay) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, FivePeaks()), 1);
+    TestViewer t(FivePeaks());
     ASSERT_EQ(SetPeakInfo(&t.view, 0, 2, nullptr, nullptr, "Co-60"), 1);
     ASSERT_EQ(SetPeakInfo(&t.view, 0, 4, nullptr, nullptr, "gone"), 1);
     ASSERT_EQ(SetPeakInfo(&t.view, 1, 0, nullptr, nullptr, "revised"), 1);

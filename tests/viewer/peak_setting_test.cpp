@@ -6,8 +6,7 @@
 
 TEST(SetChartMode, EnterThreeTimesCommitsAPeakAtTheViewCentreAndCancelStoresNothing) {
     LogCapture log;
-    TestViewer t;
-    SetLong(t);
+    TestViewer t(LongRamp());
     ASSERT_EQ(SetHeight(&t.view), 1);
     ASSERT_EQ(SetHeight(&t.view), 1);
     ASSERT_EQ(CancelPeak(&t.view), 1);
@@ -33,8 +32,7 @@ TEST(SetChartMode, EnterThreeTimesCommitsAPeakAtTheViewCentreAndCancelStoresNoth
 }
 
 TEST(SetChartMode, CommitsTheTiltedBaseLineLevelAtTheTop) {
-    TestViewer t;
-    SetLong(t);
+    TestViewer t(LongRamp());
     // Start at sample 100 (as a click would) with the top at 0.5 V; base level 0.1 V; two coarse
     // tilt steps over a view 800 samples wide and 0.8 V high make tan(tilt) = 0.001.
     SetRange(&t.view, 0.8);
@@ -54,10 +52,9 @@ TEST(SetChartMode, CommitsTheTiltedBaseLineLevelAtTheTop) {
 }
 
 TEST(SetChartMode, KeysMoveThePointAndLevelAndReSettingAnEntryMovesItsMark) {
-    TestViewer t;
     auto rows = Ramp(4000, 1.8);
     MarkPeak(rows, 500, 0, 0.9, 0.2);
-    ASSERT_EQ(Set(t, rows), 1);
+    TestViewer t(rows);
     SetRange(&t.view, 0.3); // 0.001 V per pixel row of a 300-pixel pane
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 1, 0, -30.0), 1);
     const PeakSet& set = t.Table(0);
@@ -83,8 +80,7 @@ TEST(SetChartMode, KeysMoveThePointAndLevelAndReSettingAnEntryMovesItsMark) {
 
 TEST(SetChartMode, RefusesConflictsUnknownPeaksModesAndAFullTable) {
     LogCapture log;
-    TestViewer t;
-    SetLong(t);
+    TestViewer t(LongRamp());
     t.host.ClearRecords();
     EXPECT_EQ(SetChartMode(&t.view, 1, 0, 1, 1, 0, -30.0), 0); // select with detect
     EXPECT_EQ(SetChartMode(&t.view, 0, 1, 0, 1, 0, -30.0), 1); // same mode wins first
@@ -108,8 +104,7 @@ TEST(SetChartMode, RefusesConflictsUnknownPeaksModesAndAFullTable) {
 }
 
 TEST(MoveCursor, PointMovesStopAtTheChartsEndsAndTheTiltAtItsLimits) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(100, 1.0)), 1); // the view reaches far past the last sample
+    TestViewer t(Ramp(100, 1.0)); // the view reaches far past the last sample
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 5000, -30.0), 1);
     const PeakSet& set = t.Table(0);
     EXPECT_EQ(set.cursor, 99); // a start past the chart begins at its last sample
@@ -180,7 +175,7 @@ TEST(SetPeakMode, SwitchesTablesOnlyWhileBrowsing) {
     LogCapture log;
     TestViewer t;
     EXPECT_EQ(SetPeakMode(&t.view, 0), 0); // no tables before the first chart
-    SetLong(t);
+    ASSERT_EQ(Set(t, LongRamp()), 1);
     EXPECT_EQ(SetPeakMode(&t.view, 2), 0);
     EXPECT_TRUE(log.Has("SetPeakMode: Mode exceeds limit."));
     EXPECT_EQ(SetPeakMode(&t.view, 1), 1);
@@ -195,8 +190,7 @@ TEST(SetPeakMode, SwitchesTablesOnlyWhileBrowsing) {
 }
 
 TEST(GetCursorSamples, DescribesTheViewAndThePointBeingSet) {
-    TestViewer t;
-    SetLong(t);
+    TestViewer t(LongRamp());
     SetViewPosition(&t.view, 1000, 1.0);
     SplSample rows[3];
     ASSERT_EQ(GetCursorSamples(&t.view, rows, 3), 3);

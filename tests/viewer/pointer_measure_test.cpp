@@ -8,11 +8,11 @@
 namespace {
 
 // 4000 samples rising to 1.8 V; time = 2 * index; pane 800 x 300.
-void SetTimed(TestViewer& t) {
-    auto rows = Ramp(4000, 1.8);
-    for (size_t i = 0; i < rows.size(); ++i)
-        rows[i].time = static_cast<int32_t>(2 * i);
-    ASSERT_EQ(Set(t, rows), 1);
+std::vector<SplSample> Timed() {
+    auto rows = LongRamp();
+    for (SplSample& s : rows)
+        s.time *= 2;
+    return rows;
 }
 
 } // namespace
@@ -21,7 +21,7 @@ TEST(PointerOps, PixelsMapToSamplesAndZoomKeepsTheSampleUnderThePointer) {
     TestViewer t;
     PanePoint p;
     EXPECT_FALSE(PointAtPixel(&t.view, 0, 0, 300, &p));
-    SetTimed(t);
+    ASSERT_EQ(Set(t, Timed()), 1);
     ASSERT_EQ(SetMagnification(&t.view, 2.0, 1), 2.0);
     ASSERT_EQ(SetViewPosition(&t.view, 1000, t.view.Chart()->viewTop), 1);
     ASSERT_TRUE(PointAtPixel(&t.view, 101, 150, 300, &p));
@@ -47,8 +47,7 @@ TEST(PointerOps, PixelsMapToSamplesAndZoomKeepsTheSampleUnderThePointer) {
 }
 
 TEST(PointerOps, WheelAndDragMoveTheView) {
-    TestViewer t;
-    SetTimed(t);
+    TestViewer t(Timed());
     ASSERT_EQ(ScrollByNotches(&t.view, 3), 1);
     EXPECT_EQ(t.view.Chart()->viewStart, 240); // a tenth of 800 samples per notch
     const double top = t.view.Chart()->viewTop;
@@ -64,8 +63,7 @@ TEST(PointerOps, WheelAndDragMoveTheView) {
 }
 
 TEST(PointerOps, PlacingThePointWorksOnlyWhileSetting) {
-    TestViewer t;
-    SetTimed(t);
+    TestViewer t(Timed());
     EXPECT_EQ(PlacePeakPoint(&t.view, 100, 0.3), 0);
     ASSERT_EQ(SetHeight(&t.view), 1); // base setting
     t.host.ClearRecords();
@@ -82,11 +80,10 @@ TEST(PointerOps, PlacingThePointWorksOnlyWhileSetting) {
 }
 
 TEST(Measuring, FiguresBetweenTheTwoCursors) {
-    TestViewer t;
     auto rows = MakeSamples(100, [](int i) { return i == 40 ? -1.0 : 0.01 * i; });
-    for (size_t i = 0; i < rows.size(); ++i)
-        rows[i].time = static_cast<int32_t>(10 * i);
-    ASSERT_EQ(Set(t, rows), 1);
+    for (SplSample& s : rows)
+        s.time *= 10;
+    TestViewer t(rows);
     Measurement m;
     EXPECT_FALSE(Measure(&t.view, &m));
     ASSERT_EQ(SetMeasureMark(&t.view, MEASURE_A, 50), 1);

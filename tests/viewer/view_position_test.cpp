@@ -5,8 +5,7 @@
 #include <cmath>
 
 TEST(SetViewPosition, ClampsStartAndTopAndPlacesTheBoxFromTheRequest) {
-    TestViewer t;
-    SetLong(t);
+    TestViewer t(LongRamp());
     const CHARTBLOCK& c = *t.view.Chart();
     ASSERT_EQ(c.scrollCount, 4000);
     t.host.ClearRecords();
@@ -35,8 +34,7 @@ TEST(SetViewPosition, ClampsStartAndTopAndPlacesTheBoxFromTheRequest) {
 
 TEST(SetMagnification, KeepsTheCentreOrThePointAndRefusesToShowMoreThanTheChart) {
     LogCapture log;
-    TestViewer t;
-    SetLong(t);
+    TestViewer t(LongRamp());
     SetViewPosition(&t.view, 1000, 1.0);
     const CHARTBLOCK& c = *t.view.Chart();
     int centre = c.viewStart + c.viewWidth / 2;
@@ -64,7 +62,7 @@ TEST(SetMagnification, KeepsTheCentreOrThePointAndRefusesToShowMoreThanTheChart)
     EXPECT_EQ(SetMagnification(&t.view, 0.0, 0), 0.0);
     EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
 
-    SetLong(t); // a pane without width shows no samples
+    ASSERT_EQ(Set(t, LongRamp()), 1); // a pane without width shows no samples
     t.host.chartPane = {0, 300};
     EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
     EXPECT_EQ(t.view.Chart()->viewWidth, 0);
@@ -77,8 +75,7 @@ TEST(SetMagnification, KeepsTheCentreOrThePointAndRefusesToShowMoreThanTheChart)
 
 TEST(SetRange, KeepsThePointOfInterestAtTheCentreAndAChartOfZerosHasNone) {
     LogCapture log;
-    TestViewer t;
-    SetLong(t);
+    TestViewer t(LongRamp());
     const CHARTBLOCK& c = *t.view.Chart();
     SetViewPosition(&t.view, 0, 2.0);
     EXPECT_EQ(SetRange(&t.view, 0.5), 0.5);
@@ -126,8 +123,7 @@ TEST(ShiftRange, StepsAlongTheTableFromTheFullHeightItemAndStopsAtItsEnds) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.checked << " " << c.step);
-        TestViewer t;
-        ASSERT_EQ(Set(t, Ramp(2000, c.top)), 1);
+        TestViewer t(Ramp(2000, c.top));
         if (c.setRange > 0) SetRange(&t.view, c.setRange);
         unsigned checked = c.checked;
         EXPECT_EQ(ShiftRange(&t.view, c.step, &checked), c.result);

@@ -65,8 +65,7 @@ TEST(MakeCursorBox, SizesTheBoxFromTheViewWithinThePane) {
 }
 
 TEST(PlaceCursorBox, KeepsTheBoxInsideThePaneAndApplyingItMovesTheView) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, MakeSamples(4000, [](int i) { return 0.5 + 1.3 * i / 3999; })), 1);
+    TestViewer t(MakeSamples(4000, [](int i) { return 0.5 + 1.3 * i / 3999; }));
     SetRange(&t.view, 0.5); // box 80 x 25
     t.host.ClearRecords();
     PlaceCursorBox(&t.view, 390, -20);
@@ -120,8 +119,7 @@ TEST(RefreshView, RepaintsTheRequestedPanesAndLayoutReappliesThePosition) {
 
 TEST(IndexPane, ChartBelowZeroVoltsIsMappedFromItsMinimum) {
     // A -3 V baseline with a peak to -1.8 V; the blank padding adds 0 V at the top.
-    TestViewer t;
-    ASSERT_EQ(Set(t, MakeSamples(4000, [](int i) { return i == 2000 ? -1.8 : -3.0; })), 1);
+    TestViewer t(MakeSamples(4000, [](int i) { return i == 2000 ? -1.8 : -3.0; }));
     const CHARTBLOCK& c = *t.view.Chart();
     EXPECT_DOUBLE_EQ(IndexBaseLevel(c), -3.0);
     SetRange(&t.view, 0.5);
