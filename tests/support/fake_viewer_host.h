@@ -11,9 +11,11 @@ class FakeViewerHost : public ViewerHost {
     struct DrawCall {
         int step;
         double scale;
+        bool operator==(const DrawCall&) const = default;
     };
     struct Rect {
         int left, top, right, bottom;
+        bool operator==(const Rect&) const = default;
     };
 
     int desktopWidth = 1024;

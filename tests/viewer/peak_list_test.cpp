@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 TEST(DeletePeaks, RemovesListedEntriesAndTheirMarksOnce) {
     TestViewer t(FivePeaks());
     const int doomed[] = {1, 3, 3, 7, -1}; // outside the table: skipped; repeated: once
@@ -28,23 +30,18 @@ TEST(DeletePeaks, RemovesListedEntriesAndTheirMarksOnce) {
     EXPECT_EQ(t.Marked(), (std::set<int>{300}));
 }
 
-TEST(SetPeakInfo, RenamesAndRelevelsAnEntry) {
+// Names are cut to the entry's room; a new top level moves the sample's top and the height.
+TEST(SetPeakInfo, RenamesAndRelevelsAndReplacedRowsKeepNamesWhereTheirMarksStay) {
     TestViewer t(FivePeaks());
-    ASSERT_EQ(SetPeakInfo(&t.view, 0, 2, nullptr, nullptr, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345678"),
-              1);
-    EXPECT_STREQ(t.Table(0).entries[2].name, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012");
+    const char* const longName = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345678";
+    ASSERT_EQ(SetPeakInfo(&t.view, 0, 2, nullptr, nullptr, longName), 1);
+    ASSERT_EQ(SetPeakInfo(&t.view, 0, 4, nullptr, nullptr, "gone"), 1);
+    ASSERT_EQ(SetPeakInfo(&t.view, 1, 0, nullptr, nullptr, "revised"), 1);
     const double top = 0.8;
     ASSERT_EQ(SetPeakInfo(&t.view, 0, 2, &top, nullptr, nullptr), 1);
     EXPECT_EQ(t.Sample(300).top[0], 0.8);
     EXPECT_DOUBLE_EQ(t.Table(0).entries[2].height, 0.7);
-    EXPECT_EQ(t.view.ChangeCount(), 2);
-}
-
-TEST(ReplaceChartRows, EntriesKeepTheirNamesWhereTheirMarksStay) {
-    TestViewer t(FivePeaks());
-    ASSERT_EQ(SetPeakInfo(&t.view, 0, 2, nullptr, nullptr, "Co-60"), 1);
-    ASSERT_EQ(SetPeakInfo(&t.view, 0, 4, nullptr, nullptr, "gone"), 1);
-    ASSERT_EQ(SetPeakInfo(&t.view, 1, 0, nullptr, nullptr, "revised"), 1);
+    EXPECT_EQ(t.view.ChangeCount(), 4);
     // The same rows, but the mark at 500 is gone and one at 700 is new.
     std::vector<SplSample> rows = FivePeaks();
     rows[500].flags = 0;
@@ -53,7 +50,7 @@ TEST(ReplaceChartRows, EntriesKeepTheirNamesWhereTheirMarksStay) {
     ASSERT_EQ(ReplaceChartRows(&t.view, ChartStore(rows.data(), rows.size()), 0, 2), 1);
     const PeakSet& set = t.Table(0);
     ASSERT_EQ(set.count, 5);
-    EXPECT_STREQ(set.entries[2].name, "Co-60");
+    EXPECT_STREQ(set.entries[2].name, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012");
     EXPECT_STREQ(set.entries[3].name, "Iso400");
     EXPECT_EQ(set.entries[4].position, 700.0);
     EXPECT_STREQ(set.entries[4].name, "fresh");

