@@ -6,18 +6,18 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <tuple>
 
 TEST(SetChart, PadsWithADesktopOfBlankSamplesAndPostsInOrder) {
     LogCapture log;
     TestViewer t(Ramp(1000, 2.0));
     EXPECT_EQ(t.host.posted, (std::vector<int>{VN_RESET, VN_MODE, VN_INDEX, VN_BOX, VN_CHART}));
     const CHARTBLOCK& c = *t.view.Chart();
-    EXPECT_EQ(c.paddedCount, 2024);
     ASSERT_EQ(c.rows.size(), 1000u);
     for (size_t i = 1000; i < 2025; ++i)
         ASSERT_EQ(c.rows.Data()[i], 0.0);
-    EXPECT_EQ(c.viewWidth, 800);
-    EXPECT_EQ(c.scrollCount, 1200); // 1000 samples over 400 index columns: 3 per column
+    // 1000 samples over 400 index columns: 3 per column.
+    EXPECT_EQ(std::tuple(c.paddedCount, c.viewWidth, c.scrollCount), std::tuple(2024, 800, 1200));
     EXPECT_DOUBLE_EQ(c.range, 2.0 / 0.9);
     EXPECT_DOUBLE_EQ(c.viewTop, 2.0 / 0.9);
     // A second chart reuses the table array: no "New table" line.
@@ -48,8 +48,8 @@ TEST(SetChart, ExtremesSkipAnOutOfRangeFirstSampleAndNonFiniteValuesAndCountSmoo
             rows[i].smoothed = i < c.smoothed.size() ? c.smoothed[i] : 0.0;
         }
         TestViewer t(rows, c.flags);
-        EXPECT_EQ(t.view.Chart()->maxValue, c.max);
-        EXPECT_EQ(t.view.Chart()->minValue, c.min);
+        EXPECT_EQ(std::tuple(t.view.Chart()->maxValue, t.view.Chart()->minValue),
+                  std::tuple(c.max, c.min));
         EXPECT_TRUE(std::isfinite(t.view.Chart()->range));
     }
 }
@@ -161,14 +161,13 @@ TEST(SetChart, CopiedTakenOverAndPreparedChartsAreTheSame) {
     EXPECT_DOUBLE_EQ(pyramids.Data().Max(0, 3000), 1.5);
     EXPECT_EQ(log.lines, copiedLog);
     const CHARTBLOCK& a = *copied.view.Chart();
-    EXPECT_EQ(a.maxValue, 2.0);
-    EXPECT_EQ(a.minValue, -0.3);
+    auto shape = [](const CHARTBLOCK& c) {
+        return std::tuple(c.paddedCount, c.viewWidth, c.maxValue, c.minValue);
+    };
+    EXPECT_EQ(shape(a), std::tuple(4024, 800, 2.0, -0.3));
     for (TestViewer* other : {&taken, &prepared}) {
         const CHARTBLOCK& b = *other->view.Chart();
-        EXPECT_EQ(b.paddedCount, a.paddedCount);
-        EXPECT_EQ(b.viewWidth, a.viewWidth);
-        EXPECT_EQ(b.maxValue, a.maxValue);
-        EXPECT_EQ(b.minValue, a.minValue);
+        EXPECT_EQ(shape(b), shape(a));
         ASSERT_EQ(a.rows.size(), b.rows.size());
         for (int i = 0; i <= a.paddedCount; ++i) {
             SplSample x = a.rows.Row(static_cast<size_t>(i)),

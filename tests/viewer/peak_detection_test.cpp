@@ -5,12 +5,12 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace {
 
 // Installs a detector for one test and leaves "no detector" and the threshold as they were.
-class DetectorScope {
-  public:
+struct DetectorScope : ThresholdScope {
     DetectorScope(ChartView* view, PeakDetector detector, void* context = nullptr) : view(view) {
         EXPECT_EQ(SetPeakDetector(view, detector, context), 1);
     }
@@ -18,10 +18,7 @@ class DetectorScope {
         SetChartMode(view, CHART_MODE_VIEW, 1, 0, 0, -1, 0.0);
         SetPeakDetector(view, nullptr, nullptr);
     }
-
-  private:
     ChartView* view;
-    ThresholdScope threshold;
 };
 
 int Detect(std::vector<double> data, int start = 0) {
@@ -29,6 +26,14 @@ int Detect(std::vector<double> data, int start = 0) {
     double top = 0, base = 0;
     return ThresholdDetector(nullptr, data.data(), start, static_cast<int>(data.size()), &own, &top,
                              &base);
+}
+
+// Proposes the sample *context with levels of its own.
+int Fixed(void* context, const double*, int, int, int* own, double* top, double* base) {
+    *own = 1;
+    *top = 0.9;
+    *base = 0.25;
+    return *static_cast<int*>(context);
 }
 
 } // namespace
@@ -66,10 +71,9 @@ TEST(DetectPeak, StartsAPeakAtTheFoundSampleOrTheViewCentreAndNotWhileSetting) {
         EXPECT_TRUE(PeakDetectorInstalled());
         ASSERT_EQ(SetHeight(&t.view), 1);
         EXPECT_TRUE(log.Has("SetChartMode: Vortan"));
+        // Rise at 500, back below at 510: the middle, at its smoothed value.
         const PeakSet& set = t.Table(0);
-        EXPECT_EQ(set.cursor, 505); // rise at 500, back below at 510: its smoothed value
-        EXPECT_EQ(set.topLevel, 0.75);
-        EXPECT_EQ(set.baseLevel, 0.0);
+        EXPECT_EQ(std::tie(set.cursor, set.topLevel, set.baseLevel), std::tuple(505, 0.75, 0.0));
         EXPECT_EQ(SetPeakDetector(&t.view, nullptr, nullptr), 0); // refused while setting
         EXPECT_TRUE(log.Has("SetChart: Peak detecter would be substituted in peak detection."));
         EXPECT_EQ(t.host.beeps, 1);
@@ -83,16 +87,6 @@ TEST(DetectPeak, StartsAPeakAtTheFoundSampleOrTheViewCentreAndNotWhileSetting) {
     EXPECT_EQ(t.Table(0).cursor, 400);
 }
 
-namespace {
-// Proposes the sample *context with levels of its own.
-int Fixed(void* context, const double*, int, int, int* own, double* top, double* base) {
-    *own = 1;
-    *top = 0.9;
-    *base = 0.25;
-    return *static_cast<int*>(context);
-}
-} // namespace
-
 TEST(DetectPeak, TakesADetectorsOwnLevelsAndRejectsIndicesOutsideTheChart) {
     TestViewer t(Ramp(100, 1.0));
     int proposed = 0;
@@ -103,9 +97,8 @@ TEST(DetectPeak, TakesADetectorsOwnLevelsAndRejectsIndicesOutsideTheChart) {
         const bool inside = index >= 0 && index < 100;
         ASSERT_EQ(DetectPeak(t.view.Chart(), 0, &result), inside ? 1 : 0) << index;
         if (!inside) continue;
-        EXPECT_EQ(result.cursor, index);
-        EXPECT_EQ(result.topLevel, 0.9);
-        EXPECT_EQ(result.baseLevel, 0.25);
+        EXPECT_EQ(std::tie(result.cursor, result.topLevel, result.baseLevel),
+                  std::tuple(index, 0.9, 0.25));
     }
     PeakSet result;
     EXPECT_EQ(DetectPeak(nullptr, 0, &result), 0);

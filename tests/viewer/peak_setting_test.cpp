@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 // The next peak goes to the table chosen; tables switch only while browsing.
 TEST(SetChartMode, EnterThreeTimesCommitsAPeakAtTheViewCentreAndCancelStoresNothing) {
@@ -72,9 +74,7 @@ TEST(SetChartMode, KeysMoveThePointAndLevelAndReSettingAnEntryMovesItsMark) {
     SetRange(&t.view, 0.3); // 0.001 V per pixel row of a 300-pixel pane
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 1, 0, -30.0), 1);
     const PeakSet& set = t.Table(0);
-    EXPECT_EQ(set.cursor, 500);
-    EXPECT_EQ(set.baseLevel, 0.2);
-    EXPECT_EQ(set.topLevel, 0.9);
+    EXPECT_EQ(std::tie(set.cursor, set.baseLevel, set.topLevel), std::tuple(500, 0.2, 0.9));
     for (int i = 0; i < 10; ++i)
         MoveCursorPaired(&t.view, 3, 23); // base up 10 rows each
     EXPECT_NEAR(set.baseLevel, 0.3, 1e-12);
@@ -122,12 +122,11 @@ TEST(MoveCursor, PointMovesStopAtTheChartsEndsAndTheTiltAtItsLimits) {
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 5000, -30.0), 1);
     const PeakSet& set = t.Table(0);
     EXPECT_EQ(set.cursor, 99); // a start past the chart begins at its last sample
-    MoveCursor(&t.view, 21);
-    EXPECT_EQ(set.cursor, 99);
-    MoveCursor(&t.view, 26); // the view's centre, 400, lies among the blank samples
-    EXPECT_EQ(set.cursor, 99);
-    MoveCursor(&t.view, 22);
-    EXPECT_EQ(set.cursor, 89);
+    // On past the end; to the view's centre, 400, among the blank samples; back ten.
+    for (auto [code, cursor] : {std::pair{21, 99}, {26, 99}, {22, 89}}) {
+        MoveCursor(&t.view, code);
+        EXPECT_EQ(set.cursor, cursor) << code;
+    }
     for (int i = 0; i < 9; ++i)
         MoveCursor(&t.view, 22);
     MoveCursor(&t.view, 18);
@@ -190,9 +189,7 @@ TEST(GetCursorSamples, DescribesTheViewAndThePointBeingSet) {
     SetViewPosition(&t.view, 1000, 1.0);
     SplSample rows[3];
     ASSERT_EQ(GetCursorSamples(&t.view, rows, 3), 3);
-    EXPECT_EQ(rows[0].time, 1000);
-    EXPECT_EQ(rows[1].time, 1400);
-    EXPECT_EQ(rows[2].time, 1800);
+    EXPECT_EQ(std::tuple(rows[0].time, rows[1].time, rows[2].time), std::tuple(1000, 1400, 1800));
     EXPECT_EQ(rows[1].data, t.Sample(1400).data);
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 1234, 0.6), 1);
     AdjustPeak(&t.view, 19, 0.05); // the base rises from 0 V

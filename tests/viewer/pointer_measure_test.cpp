@@ -5,39 +5,28 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// 4000 samples rising to 1.8 V; time = 2 * index; pane 800 x 300.
-std::vector<SplSample> Timed() {
-    auto rows = LongRamp();
-    for (SplSample& s : rows)
-        s.time *= 2;
-    return rows;
-}
-
-} // namespace
+#include <tuple>
+#include <utility>
 
 TEST(PointerOps, PixelsMapToSamplesAndZoomKeepsTheSampleUnderThePointer) {
     TestViewer t;
     PanePoint p;
     EXPECT_FALSE(PointAtPixel(&t.view, 0, 0, 300, &p));
-    ASSERT_EQ(Set(t, Timed()), 1);
+    auto rows = LongRamp(); // on a pane 800 x 300
+    for (SplSample& s : rows)
+        s.time *= 2;
+    ASSERT_EQ(Set(t, rows), 1);
     ASSERT_EQ(SetMagnification(&t.view, 2.0, 1), 2.0);
     ASSERT_EQ(SetViewPosition(&t.view, 1000, t.view.Chart()->viewTop), 1);
     ASSERT_TRUE(PointAtPixel(&t.view, 101, 150, 300, &p));
-    EXPECT_EQ(p.sample, 1050);
-    EXPECT_EQ(p.time, 2100);
+    EXPECT_EQ(std::tuple(p.sample, p.time), std::tuple(1050, 2100));
     EXPECT_DOUBLE_EQ(p.volts, t.view.Chart()->viewTop - t.view.Chart()->range / 2);
-    const struct {
-        double factor;
-        int x;
-    } zooms[] = {{2.0, 200}, {0.5, 700}, {0.25, 30}, {4.0, 799}};
-    for (const auto& z : zooms) {
+    for (auto [factor, x] : {std::pair{2.0, 200}, {0.5, 700}, {0.25, 30}, {4.0, 799}}) {
         PanePoint before, after;
-        ASSERT_TRUE(PointAtPixel(&t.view, z.x, 0, 300, &before));
-        ASSERT_GT(ZoomAbout(&t.view, z.factor, z.x), 0.0);
-        ASSERT_TRUE(PointAtPixel(&t.view, z.x, 0, 300, &after));
-        EXPECT_NEAR(after.sample, before.sample, 1) << z.factor << " at " << z.x;
+        ASSERT_TRUE(PointAtPixel(&t.view, x, 0, 300, &before));
+        ASSERT_GT(ZoomAbout(&t.view, factor, x), 0.0);
+        ASSERT_TRUE(PointAtPixel(&t.view, x, 0, 300, &after));
+        EXPECT_NEAR(after.sample, before.sample, 1) << factor << " at " << x;
     }
     // Out: the chart would be narrower than the desktop. In: fewer than two samples across.
     t.host.ClearRecords();
@@ -47,7 +36,7 @@ TEST(PointerOps, PixelsMapToSamplesAndZoomKeepsTheSampleUnderThePointer) {
 }
 
 TEST(PointerOps, WheelAndDragMoveTheView) {
-    TestViewer t(Timed());
+    TestViewer t(LongRamp());
     ASSERT_EQ(ScrollByNotches(&t.view, 3), 1);
     EXPECT_EQ(t.view.Chart()->viewStart, 240); // a tenth of 800 samples per notch
     const double top = t.view.Chart()->viewTop;
@@ -63,7 +52,7 @@ TEST(PointerOps, WheelAndDragMoveTheView) {
 }
 
 TEST(PointerOps, PlacingThePointWorksOnlyWhileSetting) {
-    TestViewer t(Timed());
+    TestViewer t(LongRamp());
     EXPECT_EQ(PlacePeakPoint(&t.view, 100, 0.3), 0);
     ASSERT_EQ(SetHeight(&t.view), 1); // base setting
     t.host.ClearRecords();
