@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -84,16 +85,14 @@ TEST(PrintPageCount, EverySampleLandsOnAPageAndUnusableValuesGiveNone) {
 }
 
 TEST(ChoosePrintRange, FollowsTheRangeBits) {
-    PrintVerticalRange r = ChoosePrintRange(0, 1.0, 4.0, 9.0, -0.5, 2.0);
-    EXPECT_DOUBLE_EQ(r.top, 1.5); // stands on the minimum
-    EXPECT_DOUBLE_EQ(r.bottom, -0.5);
-    r = ChoosePrintRange(0, 1.0, 4.0, 9.0, -3.0, 2.0);
-    EXPECT_DOUBLE_EQ(r.top, 1.0); // hangs from the view's top
-    EXPECT_DOUBLE_EQ(r.bottom, -1.0);
-    r = ChoosePrintRange(PRINT_VIEW_RANGE, 1.0, 4.0, 9.0, -3.0, 2.0);
-    EXPECT_DOUBLE_EQ(r.bottom, -3.0);
-    r = ChoosePrintRange(PRINT_VIEW_RANGE | PRINT_FULL_RANGE, 1.0, 4.0, 9.0, -3.0, 2.0);
-    EXPECT_DOUBLE_EQ(r.top, 9.0);
+    auto range = [](uint32_t flags, double minimum) {
+        const PrintVerticalRange r = ChoosePrintRange(flags, 1.0, 4.0, 9.0, minimum, 2.0);
+        return std::pair(r.top, r.bottom);
+    };
+    EXPECT_EQ(range(0, -0.5), std::pair(1.5, -0.5)); // stands on the minimum
+    EXPECT_EQ(range(0, -3.0), std::pair(1.0, -1.0)); // hangs from the view's top
+    EXPECT_EQ(range(PRINT_VIEW_RANGE, -3.0).second, -3.0);
+    EXPECT_EQ(range(PRINT_VIEW_RANGE | PRINT_FULL_RANGE, -3.0).first, 9.0);
 }
 
 TEST(PrintPage, DrawsFramesCurvesAndMarks) {
