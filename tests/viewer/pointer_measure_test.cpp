@@ -35,7 +35,7 @@ TEST(PointerOps, PixelsMapToSamplesAndZoomKeepsTheSampleUnderThePointer) {
     EXPECT_EQ(t.host.beeps, 2);
 }
 
-TEST(PointerOps, WheelAndDragMoveTheView) {
+TEST(PointerOps, WheelAndDragMoveTheViewAndClicksWhileSettingPlaceThePoint) {
     TestViewer t(LongRamp());
     ASSERT_EQ(ScrollByNotches(&t.view, 3), 1);
     EXPECT_EQ(t.view.Chart()->viewStart, 240); // a tenth of 800 samples per notch
@@ -49,10 +49,8 @@ TEST(PointerOps, WheelAndDragMoveTheView) {
     ASSERT_EQ(DragView(&t.view, 340, fixedTop, 40, -30, 300, true), 1);
     EXPECT_EQ(t.view.Chart()->viewStart, 300);
     EXPECT_DOUBLE_EQ(t.view.Chart()->viewTop, fixedTop - 0.05);
-}
 
-TEST(PointerOps, PlacingThePointWorksOnlyWhileSetting) {
-    TestViewer t(LongRamp());
+    // A click places the point only while a peak is being set.
     EXPECT_EQ(PlacePeakPoint(&t.view, 100, 0.3), 0);
     ASSERT_EQ(SetHeight(&t.view), 1); // base setting
     t.host.ClearRecords();
