@@ -10,9 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <set>
-#include <string>
 #include <vector>
 
 // Sets the detection threshold for one test (when given) and restores it afterwards.

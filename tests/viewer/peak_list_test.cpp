@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 TEST(DeletePeaks, RemovesListedEntriesAndTheirMarksOnce) {
     TestViewer t(FivePeaks());
@@ -10,8 +11,7 @@ TEST(DeletePeaks, RemovesListedEntriesAndTheirMarksOnce) {
     EXPECT_EQ(DeletePeaks(&t.view, 5, doomed), 3);
     const PeakSet& set = t.Table(0);
     ASSERT_EQ(set.count, 3);
-    EXPECT_EQ(set.entries[1].position, 300.0);
-    EXPECT_EQ(set.entries[2].position, 500.0);
+    EXPECT_EQ(std::pair(set.entries[1].position, set.entries[2].position), std::pair(300.0, 500.0));
     EXPECT_EQ(t.Sample(200).flags, 0u);
     EXPECT_EQ(t.Sample(400).base[0], 0.0);
     EXPECT_EQ(t.Sample(300).flags, SAMPLE_HAS_PEAK | SAMPLE_HAS_REVISED);
@@ -76,15 +76,13 @@ TEST(PeakTables, ReadAsACopyRefusedWithoutAChartOrOutsideAndNothingChangesWhileS
     EXPECT_EQ(list[4].position, 500.0);
     double top = -1, base = -1;
     EXPECT_EQ(GetPeakInfo(&t.view, 1, 0, &top, &base), 1); // the levels of the sample
-    EXPECT_EQ(top, 0.9);
-    EXPECT_EQ(base, 0.2);
+    EXPECT_EQ(std::pair(top, base), std::pair(0.9, 0.2));
     top = base = -1;
     for (const auto& [table, index] : {std::pair{0, 4}, {2, 0}, {-1, 0}}) {
         EXPECT_EQ(GetPeakInfo(&t.view, table, index, &top, &base), 0) << table << " " << index;
         EXPECT_EQ(SetPeakInfo(&t.view, table, index, nullptr, nullptr, "x"), 0);
     }
-    EXPECT_EQ(top, -1);
-    EXPECT_EQ(base, -1);
+    EXPECT_EQ(std::pair(top, base), std::pair(-1.0, -1.0));
 
     ASSERT_EQ(SetHeight(&t.view), 1);
     EXPECT_FALSE(GetPeakList(&t.view, &count));

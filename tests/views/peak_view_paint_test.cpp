@@ -9,12 +9,12 @@ namespace {
 using Rows = std::vector<int>;
 
 // A chart at 2 V (row 80 of 100) that steps up to 7 V (row 30) at sample 50.
-std::unique_ptr<PaintFixture> StepChart() {
-    auto owner = std::make_unique<PaintFixture>(400, 200, 2.0);
-    for (int i = 50; i < 400; ++i)
-        owner->rows.Data()[i] = 7.0;
-    return owner;
-}
+struct StepChart : PaintFixture {
+    StepChart() : PaintFixture(400, 200, 2.0) {
+        for (int i = 50; i < 400; ++i)
+            rows.Data()[i] = 7.0;
+    }
+};
 
 Rows Span(int from, int to) {
     Rows r;
@@ -26,8 +26,7 @@ Rows Span(int from, int to) {
 } // namespace
 
 TEST(MagnifiedPaint, CurvesFollowTheSamplesInWholePixelsClampedToTheWindow) {
-    auto owner = StepChart();
-    PaintFixture& f = *owner;
+    StepChart f;
     f.rows.Data()[20] = 100.0;   // far above the top: row 0
     f.rows.Data()[120] = -100.0; // far below: row 100, off the image
     f.flags = HASSM;
@@ -54,8 +53,7 @@ TEST(MagnifiedPaint, CurvesFollowTheSamplesInWholePixelsClampedToTheWindow) {
 }
 
 TEST(DrawPeak, CrossAtTopAndBarAtBaseInTheListsColour) {
-    auto owner = StepChart();
-    PaintFixture& f = *owner;
+    StepChart f;
     f.Mark(40, 0, 6.0, 1.0);   // top row 40, base row 90
     f.Mark(120, 1, 9.0, 4.0);  // list 1: top row 10, base row 60
     f.Mark(70, 0, 12.0, 1.0);  // top above the window: bar only

@@ -72,10 +72,12 @@ void ScanPaint(QPainter& p, const CHARTBLOCK& c, const PeakTable& table, int pea
         DrawCrossGuide(p, cursorCol, yc, cursorCol + 100, y2, c, list, rect, true);
 }
 
-std::unique_ptr<PaintFixture> RandomChart() {
+} // namespace
+
+TEST(ReducedPaint, MatchesAScanOfEverySampleAtSeveralZooms) {
+    LogCapture log;
     const int n = 30000;
-    auto owner = std::make_unique<PaintFixture>(n, 1000, 0.0);
-    PaintFixture& f = *owner;
+    PaintFixture f(n, 1000, 0.0);
     std::mt19937 gen(17);
     std::normal_distribution<double> noise(0.0, 0.4);
     std::uniform_int_distribution<int> where(0, n - 1);
@@ -95,20 +97,10 @@ std::unique_ptr<PaintFixture> RandomChart() {
     for (int j = 0; j < 12; ++j)
         f.Mark(20000 + j * 3, 0, 6.0 + j * 0.1, 2.0); // a crowded stretch
     f.rows.SetSmoothedColumn(std::move(smoothed));
-    return owner;
-}
-
-} // namespace
-
-TEST(ReducedPaint, MatchesAScanOfEverySampleAtSeveralZooms) {
-    LogCapture log;
-    auto owner = RandomChart();
-    PaintFixture& f = *owner;
     const int w = 300, h = 120;
     struct Case {
         double mag;
-        int start;
-        int mode;
+        int start, mode;
     };
     const Case cases[] = {{0.999, 0, 0}, {0.5, 1234, 1},    {0.1, 17000, 2}, {0.0371, 9000, 1},
                           {0.013, 0, 0}, {0.013, 19000, 2}, {0.01, 29000, 0}};
