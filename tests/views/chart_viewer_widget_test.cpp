@@ -12,7 +12,6 @@
 #include <QPalette>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 namespace {
@@ -20,39 +19,39 @@ namespace {
 // A 400 x 400 viewer: chart pane 400 x 300, separator row 300, index pane 400 x 99 at row 301
 // (client 398 x 97 inside its border). 3980 samples give 10 samples per index column.
 struct ViewerFixture {
-    std::unique_ptr<ChartViewerWidget> widget;
-    ChartView* view = nullptr;
+    ChartViewerWidget widget;
+    ChartView* view = widget.view();
 
-    explicit ViewerFixture(int samples = 3980) : widget(std::make_unique<ChartViewerWidget>()) {
-        widget->setDesktopWidth(1000);
-        widget->resize(400, 400);
-        widget->show();
-        view = widget->view();
+    explicit ViewerFixture(int samples = 3980) {
+        widget.setDesktopWidth(1000);
+        widget.resize(400, 400);
+        widget.show();
         SetPeakDetector(view, nullptr, nullptr); // the program may have installed one
         const std::vector<SplSample> rows = MakeSamples(samples, [](int) { return 1.0; });
         if (samples > 0) SetChart(view, samples, rows.data(), 0, 2);
     }
-    IndexPane* index() { return widget->indexPane(); }
-    ChartPane* chart() { return widget->chartPane(); }
+    IndexPane* index() { return widget.indexPane(); }
+    ChartPane* chart() { return widget.chartPane(); }
 };
 
-void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
-               Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, buttons,
-                      modifiers);
+void SendMouse(QWidget* target, QEvent::Type type, QPoint at,
+               Qt::MouseButton button = Qt::LeftButton,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const Qt::MouseButton held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+    QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, held, modifiers);
     QCoreApplication::sendEvent(target, &event);
 }
 
 void Click(ChartPane* pane, QPoint at, Qt::KeyboardModifiers modifiers) {
-    SendMouse(pane, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, modifiers);
-    SendMouse(pane, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, modifiers);
+    SendMouse(pane, QEvent::MouseButtonPress, at, Qt::LeftButton, modifiers);
+    SendMouse(pane, QEvent::MouseButtonRelease, at, Qt::LeftButton, modifiers);
 }
 
 } // namespace
 
 TEST(ComputePaneLayout, ChartAboveSeparatorAboveIndexAndMinimisedWindowsKeepTheirPanes) {
     ViewerFixture f;
-    ChartViewerWidget& w = *f.widget;
+    ChartViewerWidget& w = f.widget;
     EXPECT_EQ(f.chart()->geometry(), QRect(0, 0, 400, 300));
     EXPECT_EQ(f.index()->geometry(), QRect(0, 301, 400, 99));
     // The separator row shows the viewer's own background.
@@ -72,7 +71,7 @@ TEST(ComputePaneLayout, ChartAboveSeparatorAboveIndexAndMinimisedWindowsKeepThei
 TEST(ChartViewerWidget, NotificationsArriveQueuedInPostingOrder) {
     ViewerFixture f(0);
     std::vector<int> codes;
-    QObject::connect(f.widget.get(), &ChartViewerWidget::notify,
+    QObject::connect(&f.widget, &ChartViewerWidget::notify,
                      [&](int code) { codes.push_back(code); });
     std::vector<SplSample> rows(3980);
     ASSERT_EQ(SetChart(f.view, 3980, rows.data(), 0, 2), 1);
@@ -123,20 +122,20 @@ TEST(DrawIndexOverview, ColumnsShowTheLargestSampleOfTheirStep) {
 // Pointer positions are widget pixels, one more than the client's inside the border.
 TEST(IndexPane, DraggingTheBoxMovesTheViewOnRelease) {
     ViewerFixture f;
-    SendMouse(f.index(), QEvent::MouseButtonPress, QPoint(6, 6), Qt::LeftButton, Qt::LeftButton);
-    SendMouse(f.index(), QEvent::MouseMove, QPoint(101, 11), Qt::NoButton, Qt::LeftButton);
+    SendMouse(f.index(), QEvent::MouseButtonPress, QPoint(6, 6));
+    SendMouse(f.index(), QEvent::MouseMove, QPoint(101, 11));
     EXPECT_TRUE(f.index()->boxDragging());
     EXPECT_EQ(f.view->IndexPane().boxLeft, 100);
     EXPECT_EQ(f.view->Chart()->viewStart, 0); // the view waits for the release
-    SendMouse(f.index(), QEvent::MouseButtonRelease, QPoint(101, 11), Qt::LeftButton, Qt::NoButton);
+    SendMouse(f.index(), QEvent::MouseButtonRelease, QPoint(101, 11));
     EXPECT_FALSE(f.index()->boxDragging());
     EXPECT_EQ(f.view->Chart()->viewStart, 1000); // 100 * 3980 / 398
 
     // A press with a modifier or another button starts no drag.
-    SendMouse(f.index(), QEvent::MouseButtonPress, QPoint(20, 6), Qt::LeftButton, Qt::LeftButton,
+    SendMouse(f.index(), QEvent::MouseButtonPress, QPoint(20, 6), Qt::LeftButton,
               Qt::ShiftModifier);
     EXPECT_FALSE(f.index()->boxDragging());
-    SendMouse(f.index(), QEvent::MouseButtonPress, QPoint(20, 6), Qt::RightButton, Qt::RightButton);
+    SendMouse(f.index(), QEvent::MouseButtonPress, QPoint(20, 6), Qt::RightButton);
     EXPECT_FALSE(f.index()->boxDragging());
 }
 
