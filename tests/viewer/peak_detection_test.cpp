@@ -20,13 +20,6 @@ struct DetectorScope : ThresholdScope {
     ChartView* view;
 };
 
-int Detect(std::vector<double> data, int start = 0) {
-    int own = -1;
-    double top = 0, base = 0;
-    return ThresholdDetector(nullptr, data.data(), start, static_cast<int>(data.size()), &own, &top,
-                             &base);
-}
-
 // Proposes the sample *context with levels of its own.
 int Fixed(void* context, const double*, int, int, int* own, double* top, double* base) {
     *own = 1;
@@ -46,16 +39,16 @@ TEST(ThresholdDetector, FindsTheMiddleOfTheFirstWholeExcursion) {
     } cases[] = {
         {{0.001, 0.002, 0.010, 0.020, 0.008, 0.001}, 0, 3, {"Vortan:2", "Vortan:End"}},
         // One it starts in is skipped; 0.005 itself counts as above the threshold.
-        {{0.010, 0.009, 0.001, 0.005, 0.006, 0.007, 0.0},
-         0,
-         4,
-         {"Vortan:1", "Vortan:2", "Vortan:End"}},
+        {{0.010, 0.001, 0.005, 0.006, 0.007, 0.0}, 0, 3, {"Vortan:1", "Vortan:2", "Vortan:End"}},
         {{0.001, 0.010, 0.020}, 0, -1, {"Vortan:2", "Vortan:Not found"}}, // never ends
         {{0.001, 0.010, 0.020}, 2, -1, {}},
     };
     for (const auto& c : cases) {
         LogCapture log;
-        EXPECT_EQ(Detect(c.rows, c.start), c.found) << c.rows.size() << " from " << c.start;
+        int own = -1, n = static_cast<int>(c.rows.size());
+        double top = 0, base = 0;
+        EXPECT_EQ(ThresholdDetector(nullptr, c.rows.data(), c.start, n, &own, &top, &base), c.found)
+            << n << " from " << c.start;
         EXPECT_EQ(log.lines, c.log);
     }
 }
