@@ -132,14 +132,13 @@ TEST(MoveCursor, PointMovesStopAtTheChartsEndsAndTheTiltAtItsLimits) {
     MoveCursor(&t.view, 18);
     EXPECT_EQ(set.cursor, 0);
 
-    for (int i = 0; i < 4000; ++i)
-        MoveCursor(&t.view, 28);
-    MoveCursor(&t.view, 27);
-    EXPECT_EQ(set.tilt, 1.57);
-    for (int i = 0; i < 8000; ++i)
-        MoveCursor(&t.view, 30);
-    MoveCursor(&t.view, 29);
-    EXPECT_EQ(set.tilt, -1.57);
+    // The tilt, stepped up, then down, stops at its limits; 31 levels the line.
+    for (auto [code, steps, tilt] : {std::tuple{28, 4000, 1.57}, {30, 8000, -1.57}}) {
+        for (int i = 0; i < steps; ++i)
+            MoveCursor(&t.view, code);
+        MoveCursor(&t.view, code - 1);
+        EXPECT_EQ(set.tilt, tilt) << code;
+    }
     MoveCursor(&t.view, 31);
     EXPECT_EQ(set.tilt, 0.0);
 }
@@ -153,27 +152,25 @@ TEST(MoveCursor, ViewMovesFollowTheMagnificationAndStopAtTheEnds) {
     EXPECT_EQ(MoveCursor(&t.view, 32), 0);
     EXPECT_EQ(log.Count("MoveCursor: Invalid operation."), 2);
     const CHARTBLOCK& c = *t.view.Chart();
+    // The chart after the move of code.
+    auto after = [&](int code) -> const CHARTBLOCK& {
+        MoveCursor(&t.view, code);
+        return c;
+    };
     ASSERT_EQ(SetMagnification(&t.view, 0.25, 1), 0.25);
     SetViewPosition(&t.view, 100, 1.0);
     MoveCursor(&t.view, 9);
-    MoveCursor(&t.view, 2);
-    EXPECT_EQ(c.viewStart, 136);
+    EXPECT_EQ(after(2).viewStart, 136);
     ASSERT_EQ(SetMagnification(&t.view, 2.0, 1), 2.0);
     int start = c.viewStart;
     MoveCursor(&t.view, 1);
-    MoveCursor(&t.view, 5);
-    EXPECT_EQ(c.viewStart, start + 1 + 200);
-    MoveCursor(&t.view, 14);
-    EXPECT_EQ(c.viewStart + c.viewWidth, c.scrollCount);
-    MoveCursor(&t.view, 13);
-    EXPECT_EQ(c.viewStart, 0);
+    EXPECT_EQ(after(5).viewStart, start + 1 + 200);
+    EXPECT_EQ(after(14).viewStart, c.scrollCount - c.viewWidth);
+    EXPECT_EQ(after(13).viewStart, 0);
     SetRange(&t.view, 0.5);
-    MoveCursor(&t.view, 15);
-    EXPECT_DOUBLE_EQ(c.viewTop, c.minValue + c.defaultRange);
-    MoveCursor(&t.view, 16);
-    EXPECT_DOUBLE_EQ(c.viewTop - c.range, c.minValue);
-    MoveCursor(&t.view, 7);
-    EXPECT_DOUBLE_EQ(c.viewTop, c.minValue + 0.75);
+    EXPECT_DOUBLE_EQ(after(15).viewTop, c.minValue + c.defaultRange);
+    EXPECT_DOUBLE_EQ(after(16).viewTop, c.minValue + c.range);
+    EXPECT_DOUBLE_EQ(after(7).viewTop, c.minValue + 0.75);
     // Point moves beep while browsing; centring on the point needs one.
     t.host.ClearRecords();
     EXPECT_EQ(MoveCursor(&t.view, 17), 1);

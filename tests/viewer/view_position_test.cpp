@@ -104,11 +104,9 @@ TEST(SetRange, KeepsThePointOfInterestAtTheCentreAndAChartOfZerosHasNone) {
 
 TEST(ShiftRange, StepsAlongTheTableFromTheFullHeightItemAndStopsAtItsEnds) {
     const struct {
-        double top; // the chart rises to top volts
-        double setRange;
+        double top, setRange; // the chart rises to top volts; a range set before the step
         unsigned checked;
-        int step;
-        int result;
+        int step, result;
         unsigned checkedAfter;
         double range;
     } cases[] = {
