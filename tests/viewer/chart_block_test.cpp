@@ -63,16 +63,15 @@ TEST(SetChart, RebuildsBothPeakTablesFromTheMarks) {
     std::strcpy(rows[20].isotopeName, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd"); // 40 chars
     TestViewer t(rows);
     const PeakSet& t0 = t.Table(0);
-    ASSERT_EQ(t0.count, 2);
-    ASSERT_EQ(t.Table(1).count, 1);
+    ASSERT_EQ(std::tuple(t0.count, t.Table(1).count), std::tuple(2, 1));
     EXPECT_EQ(t0.room, t.view.Chart()->paddedCount + 1);
     EXPECT_EQ(t0.entries[0].position, 10.0);
     EXPECT_DOUBLE_EQ(t0.entries[0].height, 0.4);
     EXPECT_STREQ(t0.entries[0].name, "Iso10");
     EXPECT_STREQ(t0.entries[1].name, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012");
     EXPECT_DOUBLE_EQ(t.Table(1).entries[0].height, 1.1);
-    EXPECT_EQ(t.view.Chart()->maxValue, 5.0);
-    EXPECT_EQ(t.view.Chart()->minValue, -0.4);
+    EXPECT_EQ(std::tuple(t.view.Chart()->maxValue, t.view.Chart()->minValue),
+              std::tuple(5.0, -0.4));
     std::string p0 = "SetChart: A peak(2th) has been detected (30000/10000) for 0. ID was copied "
                      "in MAX_ELEM_NAME.";
     std::string p1 = "SetChart: A peak(1th) has been detected (30000/20000) for 1. ID was copied "
@@ -117,10 +116,10 @@ TEST(RetrieveChart, ReturnsTheChartWithItsPeaksButNoPaddingAndNotWhileSetting) {
     uint32_t flags = 0x80;
     auto back = RetrieveChart(&t.view, &count, &flags);
     ASSERT_TRUE(back);
-    EXPECT_EQ(count, 100);
-    EXPECT_EQ(flags, 0x80u); // untouched without smoothed data
-    EXPECT_EQ((*back)[42].flags, SAMPLE_HAS_REVISED);
-    EXPECT_EQ((*back)[42].top[1], 0.9);
+    EXPECT_EQ(std::tuple(count, flags),
+              std::tuple(100, 0x80u)); // flags untouched without smoothing
+    EXPECT_EQ(std::tuple((*back)[42].flags, (*back)[42].top[1]),
+              std::tuple(SAMPLE_HAS_REVISED, 0.9));
     EXPECT_STREQ((*back)[7].isotopeName, "Iso7");
     ASSERT_EQ(Set(t, rows, HASSM), 1);
     flags = 0;

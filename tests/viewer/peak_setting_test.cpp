@@ -95,7 +95,6 @@ TEST(SetChartMode, KeysMoveThePointAndLevelAndReSettingAnEntryMovesItsMark) {
 TEST(SetChartMode, RefusesConflictsUnknownPeaksModesAndAFullTable) {
     LogCapture log;
     TestViewer t(LongRamp());
-    t.host.ClearRecords();
     EXPECT_EQ(SetChartMode(&t.view, 1, 0, 1, 1, 0, -30.0), 0); // select with detect
     EXPECT_EQ(SetChartMode(&t.view, 0, 1, 0, 1, 0, -30.0), 1); // same mode wins first
     EXPECT_EQ(SetChartMode(&t.view, 1, 1, 1, 0, 0, -30.0), 0); // cancel with detect
