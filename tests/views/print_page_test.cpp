@@ -56,15 +56,12 @@ int Count(const QImage& image, int x0, int y0, int x1, int y1, QRgb colour) {
 
 } // namespace
 
-// The page layout itself shows in where the rendered pages below put frames and curves.
-TEST(PeakMarkHalf, IsHalfACentimetre) {
+// A peak mark is half a centimetre each way; every sample lands on a page; unusable values give
+// none. (The page layout itself shows in where the rendered pages below put frames and curves.)
+TEST(PrintPageCount, EverySampleLandsOnAPageAndUnusableValuesGiveNone) {
     EXPECT_EQ(PeakMarkHalf(4960, 210), 118); // 600 dots per inch
     EXPECT_EQ(PeakMarkHalf(800, 0), 0);
     EXPECT_EQ(PrintRollRow(0.5, 0.0, 457), 0); // a flat chart's roll spans nothing
-    EXPECT_EQ(PrintRollRow(0.5, 1.0, 457), 228);
-}
-
-TEST(PrintPageCount, EverySampleLandsOnAPageAndUnusableValuesGiveNone) {
     EXPECT_EQ(PrintSamplesPerRoll(4000, 1.0), 4000);
     EXPECT_EQ(PrintSamplesPerRoll(4000, 3.0), 1333);
     // Below one dot per sample a roll holds its width in whole columns.
