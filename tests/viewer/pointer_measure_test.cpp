@@ -77,11 +77,9 @@ TEST(Measuring, FiguresBetweenTheTwoCursors) {
     EXPECT_FALSE(Measure(&t.view, &m));
     ASSERT_EQ(SetMeasureMark(&t.view, MEASURE_B, 30), 1); // B before A
     ASSERT_TRUE(Measure(&t.view, &m));
-    EXPECT_EQ(m.dSamples, -20);
-    EXPECT_DOUBLE_EQ(m.dTime, -200.0);
+    EXPECT_EQ(std::tuple(m.dSamples, m.dTime, m.minimum, m.maximum),
+              std::tuple(-20, -200.0, -1.0, 0.5));
     EXPECT_DOUBLE_EQ(m.dVolts, 0.30 - 0.50);
-    EXPECT_DOUBLE_EQ(m.minimum, -1.0);
-    EXPECT_DOUBLE_EQ(m.maximum, 0.50);
     EXPECT_NEAR(m.mean, (0.01 * (30 + 50) / 2 * 21 - 0.40 - 1.0) / 21, 1e-12); // 40 is -1 V
     // Kept on the chart; cleared once; a new chart has none.
     ASSERT_EQ(SetMeasureMark(&t.view, MEASURE_B, 5000), 1);

@@ -27,8 +27,8 @@ struct ViewerFixture {
         widget.resize(400, 400);
         widget.show();
         SetPeakDetector(view, nullptr, nullptr); // the program may have installed one
-        const std::vector<SplSample> rows = MakeSamples(samples, [](int) { return 1.0; });
-        if (samples > 0) SetChart(view, samples, rows.data(), 0, 2);
+        if (samples > 0)
+            SetChart(view, samples, MakeSamples(samples, [](int) { return 1.0; }).data(), 0, 2);
     }
     IndexPane* index() { return widget.indexPane(); }
     ChartPane* chart() { return widget.chartPane(); }
@@ -80,30 +80,7 @@ TEST(ChartViewerWidget, NotificationsArriveQueuedInPostingOrder) {
     EXPECT_EQ(codes, (std::vector<int>{VN_RESET, VN_MODE, VN_INDEX, VN_BOX, VN_CHART}));
 }
 
-TEST(PaintIndexPane, OverviewCurveAndRedBoxBorderAndTheWholePaneBeforeAnyChart) {
-    ViewerFixture none(0);
-    QImage image = none.index()->grab().toImage();
-    // No size yet: the red outline runs round the client area.
-    EXPECT_EQ(image.pixel(1, 1), RED);
-    EXPECT_EQ(image.pixel(398, 97), RED);
-    EXPECT_EQ(image.pixel(200, 50), WHITE);
-
-    ViewerFixture f;
-    const IndexPaneState& box = f.view->IndexPane();
-    ASSERT_EQ(box.boxWidth, 40); // 398 * 400 / 3980
-    image = f.index()->grab().toImage();
-    // A 1 V chart under a full range of 1 / 0.9 V lies on row 97 - trunc(97 * 0.9) of the client.
-    EXPECT_EQ(image.pixel(200, 97 - PixelOf(97 / f.view->Chart()->defaultRange) + 1), BLACK);
-    const QRect r = CursorBoxRect(box, 398, 97).translated(1, 1);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            bool border = r.contains(x, y) &&
-                          (x == r.left() || x == r.right() || y == r.top() || y == r.bottom());
-            ASSERT_EQ(image.pixel(x, y) == RED, border) << x << "," << y;
-        }
-}
-
-TEST(DrawIndexOverview, ColumnsShowTheLargestSampleOfTheirStep) {
+TEST(PaintIndexPane, OverviewColumnsShowTheirLargestSampleAndTheBoxARedBorder) {
     std::vector<double> rows(40, -3.0);
     rows[13] = 5.0; // column 3 of step 4
     MaxPyramid data;
@@ -117,6 +94,25 @@ TEST(DrawIndexOverview, ColumnsShowTheLargestSampleOfTheirStep) {
     data.Build(rows.data(), 40);
     image = DrawIndexOverview(data, 4, 10.0, 10, 60, -3.0);
     EXPECT_EQ(image.pixel(3, 48), BLACK); // 60 - 1.2 * 10
+
+    ViewerFixture none(0);
+    image = none.index()->grab().toImage();
+    // No size yet: the red outline runs round the client area.
+    EXPECT_EQ(image.pixel(1, 1), RED);
+    EXPECT_EQ(image.pixel(398, 97), RED);
+    EXPECT_EQ(image.pixel(200, 50), WHITE);
+
+    ViewerFixture f;
+    image = f.index()->grab().toImage();
+    // A 1 V chart under a full range of 1 / 0.9 V lies on row 97 - trunc(97 * 0.9) of the client.
+    EXPECT_EQ(image.pixel(200, 97 - PixelOf(97 / f.view->Chart()->defaultRange) + 1), BLACK);
+    const QRect r = CursorBoxRect(f.view->IndexPane(), 398, 97).translated(1, 1);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            bool border = r.contains(x, y) &&
+                          (x == r.left() || x == r.right() || y == r.top() || y == r.bottom());
+            ASSERT_EQ(image.pixel(x, y) == RED, border) << x << "," << y;
+        }
 }
 
 // Pointer positions are widget pixels, one more than the client's inside the border.
