@@ -95,15 +95,14 @@ TEST(AxisTicks, RoundStepsFitTheSpace) {
     const struct {
         double lo, hi;
         int pixels, gap;
-        double step;
+        double step, first;
         int decimals;
-        double first;
         size_t count;
     } cases[] = {
-        {-0.013, 0.087, 200, 40, 0.02, 2, -0.0, 5}, // -0.0 prints as 0
-        {1000, 1800, 800, 80, 100, 0, 1000, 9},
-        {0.00012, 0.00031, 120, 30, 0.00005, 5, 0.00015, 4},
-        {3.0, 3.0, 100, 30, 0.0, 0, 0.0, 0}, // no span
+        {-0.013, 0.087, 200, 40, 0.02, -0.0, 2, 5}, // -0.0 prints as 0
+        {1000, 1800, 800, 80, 100, 1000, 0, 9},
+        {0.00012, 0.00031, 120, 30, 0.00005, 0.00015, 5, 4},
+        {3.0, 3.0, 100, 30, 0.0, 0.0, 0, 0}, // no span
     };
     for (const auto& c : cases) {
         const AxisTicks t = RoundTicks(c.lo, c.hi, c.pixels, c.gap);

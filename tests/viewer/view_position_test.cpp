@@ -103,21 +103,20 @@ TEST(SetRange, KeepsThePointOfInterestAtTheCentreAndAChartOfZerosHasNone) {
 }
 
 TEST(ShiftRange, StepsAlongTheTableFromTheFullHeightItemAndStopsAtItsEnds) {
+    // The chart rises to top volts; setRange is set before the step, range is the one after it.
     const struct {
-        double top, setRange; // the chart rises to top volts; a range set before the step
-        unsigned checked;
+        double top, setRange, range;
+        unsigned checked, checkedAfter;
         int step, result;
-        unsigned checkedAfter;
-        double range;
     } cases[] = {
-        {0.27, 0.0, RANGE_FULL_HEIGHT, -1, 1, 40017, 0.2}, // default range 0.3 V
-        {0.27, 0.0, RANGE_FULL_HEIGHT, 1, 1, 40016, 0.5},
-        {0.27, 0.2, RANGE_FULL_HEIGHT, -1, 1, 40020, 0.1}, // a range equal to a row steps past it
-        {0.0005, 0.0, RANGE_FULL_HEIGHT, -1, 1, 40026, 0.001}, // below the smallest row
-        {1.0, 0.0, 40011, 1, 0, 40011, 0.0},                   // the ends of the table
-        {1.0, 0.0, 40026, -1, 0, 40026, 0.0},
-        {1.0, 0.0, 40016, 3, 0, 40016, 0.0},
-        {1.0, 0.0, 0, -1, 0, 0, 0.0},
+        {0.27, 0.0, 0.2, RANGE_FULL_HEIGHT, 40017, -1, 1}, // default range 0.3 V
+        {0.27, 0.0, 0.5, RANGE_FULL_HEIGHT, 40016, 1, 1},
+        {0.27, 0.2, 0.1, RANGE_FULL_HEIGHT, 40020, -1, 1}, // a range equal to a row steps past it
+        {0.0005, 0.0, 0.001, RANGE_FULL_HEIGHT, 40026, -1, 1}, // below the smallest row
+        {1.0, 0.0, 0.0, 40011, 40011, 1, 0},                   // the ends of the table
+        {1.0, 0.0, 0.0, 40026, 40026, -1, 0},
+        {1.0, 0.0, 0.0, 40016, 40016, 3, 0},
+        {1.0, 0.0, 0.0, 0, 0, -1, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.checked << " " << c.step);
