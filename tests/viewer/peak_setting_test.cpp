@@ -190,6 +190,5 @@ TEST(GetCursorSamples, DescribesTheViewAndThePointBeingSet) {
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 1234, 0.6), 1);
     AdjustPeak(&t.view, 19, 0.05); // the base rises from 0 V
     ASSERT_EQ(GetCursorSamples(&t.view, rows, 2), 2);
-    EXPECT_EQ(rows[1].time, 1234);
-    EXPECT_EQ(rows[1].data, 0.05);
+    EXPECT_EQ(std::tuple(rows[1].time, rows[1].data), std::tuple(1234, 0.05));
 }
