@@ -8,10 +8,10 @@
 #include <limits>
 #include <tuple>
 
-TEST(SetChart, PadsWithADesktopOfBlankSamplesAndPostsInOrder) {
+// (The notifications it posts, in order: the viewer widget's test.)
+TEST(SetChart, PadsWithADesktopOfBlankSamples) {
     LogCapture log;
     TestViewer t(Ramp(1000, 2.0));
-    EXPECT_EQ(t.host.posted, (std::vector<int>{VN_RESET, VN_MODE, VN_INDEX, VN_BOX, VN_CHART}));
     const CHARTBLOCK& c = *t.view.Chart();
     ASSERT_EQ(c.rows.size(), 1000u);
     for (size_t i = 1000; i < 2025; ++i)

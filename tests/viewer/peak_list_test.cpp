@@ -5,31 +5,6 @@
 #include <cstring>
 #include <utility>
 
-TEST(DeletePeaks, RemovesListedEntriesAndTheirMarksOnce) {
-    TestViewer t(FivePeaks());
-    const int doomed[] = {1, 3, 3, 7, -1}; // outside the table: skipped; repeated: once
-    EXPECT_EQ(DeletePeaks(&t.view, 5, doomed), 3);
-    const PeakSet& set = t.Table(0);
-    ASSERT_EQ(set.count, 3);
-    EXPECT_EQ(std::pair(set.entries[1].position, set.entries[2].position), std::pair(300.0, 500.0));
-    EXPECT_EQ(t.Sample(200).flags, 0u);
-    EXPECT_EQ(t.Sample(400).base[0], 0.0);
-    EXPECT_EQ(t.Sample(300).flags, SAMPLE_HAS_PEAK | SAMPLE_HAS_REVISED);
-    EXPECT_EQ(t.Marked(), (std::set<int>{100, 300, 500}));
-    EXPECT_EQ(t.view.ChangeCount(), 1);
-    const int many[] = {0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(DeletePeaks(&t.view, 6, many), 0); // more than the table holds: refused
-    EXPECT_EQ(DeletePeaks(&t.view, 1, nullptr), 0);
-    EXPECT_EQ(t.view.ChangeCount(), 1);
-    // Deleting every entry leaves the other table and its marks.
-    const int all[] = {0, 1, 2};
-    EXPECT_EQ(DeletePeaks(&t.view, 3, all), 0);
-    EXPECT_EQ(t.Table(1).count, 1);
-    EXPECT_EQ(t.Sample(300).flags, SAMPLE_HAS_REVISED);
-    EXPECT_EQ(t.Sample(300).top[1], 0.9);
-    EXPECT_EQ(t.Marked(), (std::set<int>{300}));
-}
-
 // Names are cut to the entry's room; a new top level moves the sample's top and the height.
 TEST(SetPeakInfo, RenamesAndRelevelsAndReplacedRowsKeepNamesWhereTheirMarksStay) {
     TestViewer t(FivePeaks());
@@ -57,7 +32,9 @@ TEST(SetPeakInfo, RenamesAndRelevelsAndReplacedRowsKeepNamesWhereTheirMarksStay)
     EXPECT_STREQ(t.Table(1).entries[0].name, "revised");
 }
 
-TEST(PeakTables, ReadAsACopyRefusedWithoutAChartOrOutsideAndNothingChangesWhileSetting) {
+// Deleting removes listed entries and their marks once; tables are read as a copy; both are
+// refused without a chart or outside the table, and nothing changes while a peak is being set.
+TEST(PeakTables, DeletedOnceReadAsACopyRefusedOutsideAndNothingChangesWhileSetting) {
     LogCapture log;
     TestViewer t;
     int count = -1;
@@ -71,14 +48,24 @@ TEST(PeakTables, ReadAsACopyRefusedWithoutAChartOrOutsideAndNothingChangesWhileS
     auto list = GetPeakList(&t.view, &count);
     ASSERT_TRUE(list);
     EXPECT_EQ(count, 5);
-    const int last = 4;
-    ASSERT_EQ(DeletePeaks(&t.view, 1, &last), 4); // a copy: later changes do not reach it
-    EXPECT_EQ(list[4].position, 500.0);
+    const int doomed[] = {1, 3, 3, 7, -1}; // outside the table: skipped; repeated: once
+    EXPECT_EQ(DeletePeaks(&t.view, 5, doomed), 3);
+    EXPECT_EQ(list[3].position, 400.0); // a copy: later changes do not reach it
+    const PeakSet& set = t.Table(0);
+    ASSERT_EQ(set.count, 3);
+    EXPECT_EQ(std::pair(set.entries[1].position, set.entries[2].position), std::pair(300.0, 500.0));
+    EXPECT_EQ(t.Sample(200).flags, 0u);
+    EXPECT_EQ(t.Sample(400).base[0], 0.0);
+    EXPECT_EQ(t.Sample(300).flags, SAMPLE_HAS_PEAK | SAMPLE_HAS_REVISED);
+    EXPECT_EQ(t.Marked(), (std::set<int>{100, 300, 500}));
+    const int many[] = {0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(DeletePeaks(&t.view, 6, many), 0); // more than the table holds: refused
+    EXPECT_EQ(DeletePeaks(&t.view, 1, nullptr), 0);
     double top = -1, base = -1;
     EXPECT_EQ(GetPeakInfo(&t.view, 1, 0, &top, &base), 1); // the levels of the sample
     EXPECT_EQ(std::pair(top, base), std::pair(0.9, 0.2));
     top = base = -1;
-    for (const auto& [table, index] : {std::pair{0, 4}, {2, 0}, {-1, 0}}) {
+    for (const auto& [table, index] : {std::pair{0, 3}, {2, 0}, {-1, 0}}) {
         EXPECT_EQ(GetPeakInfo(&t.view, table, index, &top, &base), 0) << table << " " << index;
         EXPECT_EQ(SetPeakInfo(&t.view, table, index, nullptr, nullptr, "x"), 0);
     }
@@ -92,4 +79,13 @@ TEST(PeakTables, ReadAsACopyRefusedWithoutAChartOrOutsideAndNothingChangesWhileS
     EXPECT_TRUE(log.Has("SetPeakInfo: A peak would be overwritten in peak detection."));
     EXPECT_EQ(t.view.ChangeCount(), 1);
     EXPECT_EQ(GetPeakInfo(&t.view, 0, 0, &top, &base), 1); // reading does not depend on the mode
+
+    // Deleting every entry leaves the other table and its marks.
+    ASSERT_EQ(CancelPeak(&t.view), 1);
+    const int all[] = {0, 1, 2};
+    EXPECT_EQ(DeletePeaks(&t.view, 3, all), 0);
+    EXPECT_EQ(t.Table(1).count, 1);
+    EXPECT_EQ(t.Sample(300).flags, SAMPLE_HAS_REVISED);
+    EXPECT_EQ(t.Sample(300).top[1], 0.9);
+    EXPECT_EQ(t.Marked(), (std::set<int>{300}));
 }
