@@ -7,6 +7,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -70,11 +71,9 @@ TEST(EditHistory, EveryPeakEditIsUndoneAndRedoneExactly) {
         const std::string after = Take(t);
         EXPECT_TRUE(EditsModified(&t.view));
         ASSERT_EQ(UndoEdit(&t.view, nullptr), 1);
-        EXPECT_EQ(Take(t), before);
-        EXPECT_FALSE(EditsModified(&t.view)); // back at the saved state
+        EXPECT_EQ(std::pair(Take(t), EditsModified(&t.view)), std::pair(before, false)); // as saved
         ASSERT_EQ(RedoEdit(&t.view, nullptr), 1);
-        EXPECT_EQ(Take(t), after);
-        EXPECT_TRUE(EditsModified(&t.view));
+        EXPECT_EQ(std::pair(Take(t), EditsModified(&t.view)), std::pair(after, true));
         // The earlier step is still there behind it; the marks index follows the rows.
         ASSERT_EQ(UndoEdit(&t.view, nullptr), 1);
         ASSERT_EQ(UndoEdit(&t.view, nullptr), 1);
