@@ -26,6 +26,7 @@ constexpr int Y0 = 38, Y1 = 514;
 struct PageFixture {
     std::vector<SplSample> rows;
     uint32_t chartFlags = 0;
+    int start = 0; // the running start sample
 
     PageFixture(int n, double level) : rows(static_cast<size_t>(n)) {
         for (SplSample& s : rows)
@@ -35,15 +36,16 @@ struct PageFixture {
         Settings.printMagnification = 1.0;
         Settings.printFlags = PRINT_DATA | PRINT_PEAKS;
     }
-    // Renders one page; returns it and leaves the running start in *start.
-    QImage Render(int* start, int samplesPerRoll, int firstRoll = 1) {
+    // Renders one page from sample from; returns it and leaves the running start in start.
+    QImage Render(int samplesPerRoll, int from = 0, int firstRoll = 1) {
+        start = from;
         QImage page(PW, PH, QImage::Format_RGB32);
         page.setDotsPerMeterX(3937); // 100 dots per inch: a centimetre is 39 dots
         page.setDotsPerMeterY(3937);
         page.fill(Qt::white);
         QPainter painter(&page);
         const ChartStore store(rows);
-        PrintPage(painter, PW, PH, LW, LH, samplesPerRoll, 0.0, 1.0, firstRoll, start,
+        PrintPage(painter, PW, PH, LW, LH, samplesPerRoll, 0.0, 1.0, firstRoll, &start,
                   static_cast<int>(rows.size()), &store, 0, chartFlags);
         return page;
     }
@@ -96,9 +98,8 @@ TEST(PrintPage, DrawsFramesCurvesAndMarks) {
     for (SplSample& s : f.rows)
         s.smoothed = 0.25;
     Settings.printFlags |= PRINT_SMOOTHED;
-    int start = 0;
-    QImage page = f.Render(&start, 688);
-    EXPECT_EQ(start, 1376);
+    QImage page = f.Render(688);
+    EXPECT_EQ(f.start, 1376);
     for (int y0 : {Y0, Y1}) {
         // Frame: the outline covers plotLeft .. plotLeft + plotWidth - 1.
         EXPECT_EQ(page.pixel(LEFT + WIDTH - 1, y0 + 200), BLACK);
@@ -125,16 +126,14 @@ TEST(PrintPage, DrawsFramesCurvesAndMarks) {
 
     Settings.printFlags |= PRINT_ALL_PEAKS;
     f.chartFlags = HASSM;
-    start = 0;
-    page = f.Render(&start, 688);
+    page = f.Render(688);
     EXPECT_EQ(page.pixel(LEFT + 300, Y0 + 137), GREEN);
     EXPECT_EQ(page.pixel(LEFT + 300 + 19, Y0 + 411), GREEN);
     EXPECT_EQ(page.pixel(LEFT + 50, Y0 + 342), RED); // 0.25 V: trunc(457 * 0.75)
     // Marks go with the data curve; the rolls advance without it.
     Settings.printFlags = PRINT_PEAKS | PRINT_SMOOTHED;
-    start = 0;
-    page = f.Render(&start, 688);
-    EXPECT_EQ(start, 1376);
+    page = f.Render(688);
+    EXPECT_EQ(f.start, 1376);
     EXPECT_EQ(CountOf(page, BLUE), 0);
     EXPECT_EQ(page.pixel(LEFT + 50, Y0 + 342), RED);
     EXPECT_EQ(page.pixel(LEFT + 50, Y0 + 228), WHITE);
@@ -142,9 +141,8 @@ TEST(PrintPage, DrawsFramesCurvesAndMarks) {
 
 TEST(PrintPage, RollsAfterTheLastSampleKeepOnlyTheirFrame) {
     PageFixture f(500, 0.5);
-    int start = 0;
-    QImage page = f.Render(&start, 688);
-    EXPECT_EQ(start, 500);
+    QImage page = f.Render(688);
+    EXPECT_EQ(f.start, 500);
     EXPECT_EQ(page.pixel(LEFT + 498, Y0 + 228), BLACK);
     EXPECT_EQ(page.pixel(LEFT + 520, Y0 + 228), WHITE); // the curve stops with the chart
     EXPECT_EQ(Count(page, LEFT + 1, Y1 + 1, LEFT + WIDTH - 1, Y1 + ROLL_H - 1, BLACK), 0);
@@ -154,8 +152,8 @@ TEST(PrintPage, RollsAfterTheLastSampleKeepOnlyTheirFrame) {
     EXPECT_GT(Count(page, LEFT, Y0 + ROLL_H + 1, PW, Y0 + ROLL_H + LH, BLACK), 0);
     EXPECT_GT(Count(page, 0, Y1 + ROLL_H / 2 - LH / 2, LEFT - 5, Y1 + ROLL_H / 2 + LH, BLACK), 0);
     // A page starting beyond the chart draws frames and labels only.
-    page = f.Render(&start, 688, 3);
-    EXPECT_EQ(start, 500);
+    page = f.Render(688, 500, 3);
+    EXPECT_EQ(f.start, 500);
     EXPECT_EQ(Count(page, LEFT + 1, Y0 + 1, LEFT + WIDTH - 1, Y0 + ROLL_H - 1, BLACK), 0);
 }
 
@@ -164,9 +162,8 @@ TEST(PrintPage, ReducedColumnsShowTheirLargestSample) {
     f.rows[41].data = 0.9; // column 10 of the first roll
     MarkPeak(f.rows, 42, 0, 0.95, 0.05);
     Settings.printMagnification = 0.25;
-    int start = 0;
-    QImage page = f.Render(&start, 688 * 4);
-    EXPECT_EQ(start, 3000);
+    QImage page = f.Render(688 * 4);
+    EXPECT_EQ(f.start, 3000);
     EXPECT_EQ(page.pixel(LEFT + 10, Y0 + 45), BLACK);     // trunc(457 * 0.1)
     EXPECT_EQ(page.pixel(LEFT + 20, Y0 + 365), BLACK);    // 0.2 V elsewhere
     EXPECT_EQ(page.pixel(LEFT + 10 - 19, Y0 + 22), BLUE); // the peak's cross in the same column
@@ -176,7 +173,6 @@ TEST(PrintPage, ReducedColumnsShowTheirLargestSample) {
     // A roll whose samples end inside a column still takes that column whole.
     PageFixture g(10000, 0.2);
     Settings.printMagnification = 0.25;
-    start = 0;
-    g.Render(&start, 2750);
-    EXPECT_EQ(start, 2 * 2752);
+    g.Render(2750);
+    EXPECT_EQ(g.start, 2 * 2752);
 }
