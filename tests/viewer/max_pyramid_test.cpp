@@ -43,8 +43,7 @@ TEST(MaxPyramid, EqualsScanOnEveryStretchAndCutsStretchesOutsideTheRows) {
 
 TEST(ChartPyramids, RebuildsOnlyForANewGeneration) {
     CHARTBLOCK chart;
-    for (int i = 0; i < 101; ++i)
-        chart.rows.Append(SplSample{});
+    chart.rows = ChartStore(std::vector<SplSample>(101));
     chart.rows.SetSmoothedColumn(std::vector<double>(101, 2.0));
     chart.paddedCount = 100;
     chart.flags = HASSM;
