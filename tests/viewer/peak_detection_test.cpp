@@ -30,8 +30,14 @@ int Fixed(void* context, const double*, int, int, int* own, double* top, double*
 
 } // namespace
 
-TEST(ThresholdDetector, FindsTheMiddleOfTheFirstWholeExcursion) {
-    ThresholdScope threshold(0.005);
+TEST(ThresholdDetector, TakesOnlyAUsableThresholdAndFindsTheMiddleOfTheFirstWholeExcursion) {
+    ThresholdScope threshold;
+    EXPECT_EQ(SetDetectionThreshold(0.02), 1);
+    for (double bad : {0.0, -1.0, std::nan(""), std::numeric_limits<double>::infinity()}) {
+        EXPECT_EQ(SetDetectionThreshold(bad), 0) << bad;
+        EXPECT_EQ(GetDetectionThreshold(), 0.02);
+    }
+    ASSERT_EQ(SetDetectionThreshold(0.005), 1);
     const struct {
         std::vector<double> rows;
         int start, found;
@@ -93,13 +99,4 @@ TEST(DetectPeak, TakesADetectorsOwnLevelsAndRejectsIndicesOutsideTheChart) {
     }
     PeakSet result;
     EXPECT_EQ(DetectPeak(nullptr, 0, &result), 0);
-}
-
-TEST(SetDetectionThreshold, StoresOnlyAUsablePositiveValue) {
-    ThresholdScope threshold;
-    EXPECT_EQ(SetDetectionThreshold(0.02), 1);
-    for (double bad : {0.0, -1.0, std::nan(""), std::numeric_limits<double>::infinity()}) {
-        EXPECT_EQ(SetDetectionThreshold(bad), 0) << bad;
-        EXPECT_EQ(GetDetectionThreshold(), 0.02);
-    }
 }

@@ -139,7 +139,7 @@ TEST(PrintPage, DrawsFramesCurvesAndMarks) {
     EXPECT_EQ(page.pixel(LEFT + 50, Y0 + 228), WHITE);
 }
 
-TEST(PrintPage, RollsAfterTheLastSampleKeepOnlyTheirFrame) {
+TEST(PrintPage, RollsAfterTheLastSampleKeepOnlyTheirFrameAndReducedColumnsShowTheirLargest) {
     PageFixture f(500, 0.5);
     QImage page = f.Render(688);
     EXPECT_EQ(f.start, 500);
@@ -155,15 +155,14 @@ TEST(PrintPage, RollsAfterTheLastSampleKeepOnlyTheirFrame) {
     page = f.Render(688, 500, 3);
     EXPECT_EQ(f.start, 500);
     EXPECT_EQ(Count(page, LEFT + 1, Y0 + 1, LEFT + WIDTH - 1, Y0 + ROLL_H - 1, BLACK), 0);
-}
 
-TEST(PrintPage, ReducedColumnsShowTheirLargestSample) {
-    PageFixture f(3000, 0.2);
-    f.rows[41].data = 0.9; // column 10 of the first roll
-    MarkPeak(f.rows, 42, 0, 0.95, 0.05);
+    // Reduced, a column shows its largest sample.
+    PageFixture r(3000, 0.2);
+    r.rows[41].data = 0.9; // column 10 of the first roll
+    MarkPeak(r.rows, 42, 0, 0.95, 0.05);
     Settings.printMagnification = 0.25;
-    QImage page = f.Render(688 * 4);
-    EXPECT_EQ(f.start, 3000);
+    page = r.Render(688 * 4);
+    EXPECT_EQ(r.start, 3000);
     EXPECT_EQ(page.pixel(LEFT + 10, Y0 + 45), BLACK);     // trunc(457 * 0.1)
     EXPECT_EQ(page.pixel(LEFT + 20, Y0 + 365), BLACK);    // 0.2 V elsewhere
     EXPECT_EQ(page.pixel(LEFT + 10 - 19, Y0 + 22), BLUE); // the peak's cross in the same column
