@@ -52,7 +52,6 @@ TEST(SetMagnification, KeepsTheCentreOrThePointAndRefusesToShowMoreThanTheChart)
 
     ASSERT_EQ(CancelPeak(&t.view), 1);
     ASSERT_EQ(Set(t, Ramp(1000, 1.0)), 1);
-    t.host.ClearRecords();
     EXPECT_EQ(ChgMag(&t.view, 0.2), 0);
     EXPECT_EQ(t.host.beeps, 1);
     EXPECT_TRUE(log.Has("SetMagnification: Too wide"));
