@@ -34,11 +34,8 @@ TEST(StretchPicture, CurveAndMarkPixelsWhereTheViewerPutsThem) {
     };
     for (const Case& c : cases) {
         StretchPicture picture;
-        StretchOptions options;
-        options.to = c.to;
-        options.width = c.width;
-        options.height = 100;
-        options.range = 4.0; // 0 .. 4 V: the stretch's lowest value on the bottom row
+        // 0 .. 4 V: the stretch's lowest value on the bottom row.
+        const StretchOptions options{.to = c.to, .range = 4.0, .width = c.width, .height = 100};
         QString error;
         ASSERT_TRUE(picture.Set(rows.data(), 100, 0, options, &error)) << error.toStdString();
         ASSERT_EQ(picture.size(), QSize(c.wantWidth, 100));
@@ -55,20 +52,15 @@ TEST(StretchPicture, CurveAndMarkPixelsWhereTheViewerPutsThem) {
         }
     }
     StretchPicture bad;
-    StretchOptions outside;
-    outside.from = 100;
     QString error;
-    EXPECT_FALSE(bad.Set(rows.data(), 100, 0, outside, &error));
+    EXPECT_FALSE(bad.Set(rows.data(), 100, 0, StretchOptions{.from = 100}, &error));
     EXPECT_FALSE(error.isEmpty());
 }
 
 TEST(SavePicture, SvgAndPdfHoldVectorPathsAndPngThePixels) {
     const auto rows = StepChart();
     StretchPicture picture;
-    StretchOptions options;
-    options.height = 100;
-    options.overviewHeight = 40;
-    ASSERT_TRUE(picture.Set(rows.data(), 100, 0, options, nullptr));
+    ASSERT_TRUE(picture.Set(rows.data(), 100, 0, {.height = 100, .overviewHeight = 40}, nullptr));
     TempDir dir;
     auto file = [&](const char* name) { return QString::fromStdString(dir.Name(name)); };
     auto paint = [&](QPainter& p) { picture.Paint(p); };

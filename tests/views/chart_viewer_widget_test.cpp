@@ -73,8 +73,7 @@ TEST(ChartViewerWidget, NotificationsArriveQueuedInPostingOrder) {
     std::vector<int> codes;
     QObject::connect(&f.widget, &ChartViewerWidget::notify,
                      [&](int code) { codes.push_back(code); });
-    std::vector<SplSample> rows(3980);
-    ASSERT_EQ(SetChart(f.view, 3980, rows.data(), 0, 2), 1);
+    ASSERT_EQ(SetChart(f.view, 3980, std::vector<SplSample>(3980).data(), 0, 2), 1);
     EXPECT_TRUE(codes.empty()); // nothing runs inside the operation
     QCoreApplication::processEvents();
     EXPECT_EQ(codes, (std::vector<int>{VN_RESET, VN_MODE, VN_INDEX, VN_BOX, VN_CHART}));
