@@ -7,23 +7,14 @@
 #include <random>
 #include <vector>
 
-namespace {
-
-std::vector<double> RandomVolts(int n, unsigned seed) {
-    std::mt19937 gen(seed);
-    std::uniform_real_distribution<double> volts(-2.0, 5.0);
-    std::vector<double> v;
-    for (int i = 0; i < n; ++i)
-        v.push_back(volts(gen));
-    return v;
-}
-
-} // namespace
-
 TEST(MaxPyramid, EqualsScanOnEveryStretchAndCutsStretchesOutsideTheRows) {
     // Sizes around the block sizes (8, 64, 512) catch off-by-one errors at block edges.
     for (int n : {1, 2, 7, 8, 9, 63, 64, 65, 513}) {
-        const auto v = RandomVolts(n, 11u + n);
+        std::mt19937 gen(11u + n);
+        std::uniform_real_distribution<double> volts(-2.0, 5.0);
+        std::vector<double> v(static_cast<size_t>(n));
+        for (double& x : v)
+            x = volts(gen);
         MaxPyramid pyramid;
         pyramid.Build(v.data(), n);
         int stride = n > 100 ? 7 : 1;

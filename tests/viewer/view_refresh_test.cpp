@@ -92,14 +92,12 @@ TEST(RefreshView, RepaintsTheRequestedPanesAndLayoutReappliesThePosition) {
     LayoutPanes(&t.view); // no chart: only a refresh
     ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1);
     t.host.ClearRecords();
-    // Chart repaints, index repaints and index images asked for.
-    auto counts = [&] {
-        return std::tuple(t.host.chartRepaints, t.host.indexRepaints, t.host.draws.size());
-    };
     RefreshView(&t.view, REFRESH_CHART);
-    EXPECT_EQ(counts(), std::tuple(1, 0, 0u));
+    EXPECT_EQ(std::tuple(t.host.chartRepaints, t.host.indexRepaints, t.host.draws.size()),
+              std::tuple(1, 0, 0u));
     RefreshView(&t.view, REFRESH_INDEX);
-    EXPECT_EQ(counts(), std::tuple(1, 1, 1u));
+    EXPECT_EQ(std::tuple(t.host.chartRepaints, t.host.indexRepaints, t.host.draws.size()),
+              std::tuple(1, 1, 1u));
     RefreshView(nullptr, REFRESH_ALL);
 
     ASSERT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
