@@ -102,8 +102,7 @@ TEST(SetChart, RefusalsKeepTheOldChartAndItsTables) {
     // The samples carry the columns of two tables only.
     TestViewer fresh;
     EXPECT_EQ(SetChart(&fresh.view, 10, rows.data(), 0, 3), 0);
-    EXPECT_FALSE(fresh.view.Chart());
-    EXPECT_EQ(fresh.view.ListCount(), 0);
+    EXPECT_EQ(std::tuple(fresh.view.Chart(), fresh.view.ListCount()), std::tuple(nullptr, 0));
 }
 
 TEST(RetrieveChart, ReturnsTheChartWithItsPeaksButNoPaddingAndNotWhileSetting) {

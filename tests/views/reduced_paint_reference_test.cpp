@@ -102,13 +102,12 @@ TEST(ReducedPaint, MatchesAScanOfEverySampleAtSeveralZooms) {
         f.Mark(20000 + j * 3, 0, 6.0 + j * 0.1, 2.0); // a crowded stretch
     f.rows.SetSmoothedColumn(std::move(smoothed));
     const int w = 300, h = 120;
-    struct Case {
+    const struct {
         double mag;
         int start, mode;
-    };
-    const Case cases[] = {{0.999, 0, 0}, {0.5, 1234, 1},    {0.1, 17000, 2}, {0.0371, 9000, 1},
-                          {0.013, 0, 0}, {0.013, 19000, 2}, {0.01, 29000, 0}};
-    for (const Case& k : cases) {
+    } cases[] = {{0.999, 0, 0}, {0.5, 1234, 1},    {0.1, 17000, 2}, {0.0371, 9000, 1},
+                 {0.013, 0, 0}, {0.013, 19000, 2}, {0.01, 29000, 0}};
+    for (const auto& k : cases) {
         for (int peakMode : {0, 1}) {
             f.Zoom(k.mag, w, k.start, 9.0); // the blank tail at 0 V is in view
             const int cursor = k.start + 77 * static_cast<int>(1.0 / k.mag);
