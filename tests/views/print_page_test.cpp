@@ -31,10 +31,8 @@ struct PageFixture {
     PageFixture(int n, double level) : rows(static_cast<size_t>(n)) {
         for (SplSample& s : rows)
             s.data = level;
-        Settings = SettingsRecord{};
-        Settings.printRoll = 2;
-        Settings.printMagnification = 1.0;
-        Settings.printFlags = PRINT_DATA | PRINT_PEAKS;
+        Settings = SettingsRecord{
+            .printRoll = 2, .printFlags = PRINT_DATA | PRINT_PEAKS, .printMagnification = 1.0};
     }
     // Renders one page from sample from; returns it and leaves the running start in start.
     QImage Render(int samplesPerRoll, int from = 0, int firstRoll = 1) {
