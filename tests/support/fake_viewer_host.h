@@ -11,14 +11,14 @@ class FakeViewerHost : public ViewerHost {
     struct DrawCall {
         int step;
         double scale;
+        bool operator==(const DrawCall&) const = default;
     };
     struct Rect {
         int left, top, right, bottom;
+        bool operator==(const Rect&) const = default;
     };
 
     int desktopWidth = 1024;
-    bool hasChartPane = true;
-    bool hasIndexPane = true;
     PaneSize chartPane{800, 300};
     PaneSize indexPane{400, 100};
     bool drawSucceeds = true; // DrawIndexImage's answer
@@ -40,10 +40,10 @@ class FakeViewerHost : public ViewerHost {
     }
 
     int DesktopWidth() const override { return desktopWidth; }
-    bool HasChartPane() const override { return hasChartPane; }
-    bool HasIndexPane() const override { return hasIndexPane; }
-    PaneSize ChartPaneSize() const override { return hasChartPane ? chartPane : PaneSize{}; }
-    PaneSize IndexPaneSize() const override { return hasIndexPane ? indexPane : PaneSize{}; }
+    bool HasChartPane() const override { return true; }
+    bool HasIndexPane() const override { return true; }
+    PaneSize ChartPaneSize() const override { return chartPane; }
+    PaneSize IndexPaneSize() const override { return indexPane; }
     bool DrawIndexImage(int step, double scale) override {
         draws.push_back({step, scale});
         return drawSucceeds;

@@ -14,7 +14,6 @@
 #include <QImage>
 #include <QPainter>
 
-#include <memory>
 #include <vector>
 
 inline const QRgb WHITE = qRgb(255, 255, 255);

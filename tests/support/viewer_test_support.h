@@ -10,9 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <set>
-#include <string>
 #include <vector>
 
 // Sets the detection threshold for one test (when given) and restores it afterwards.
@@ -29,6 +27,11 @@ struct ThresholdScope {
 struct TestViewer {
     FakeViewerHost host;
     ChartView view{&host};
+    TestViewer() = default;
+    // A viewer showing rows.
+    explicit TestViewer(const std::vector<SplSample>& rows, uint32_t flags = 0) {
+        EXPECT_EQ(SetChart(&view, static_cast<int>(rows.size()), rows.data(), flags, 2), 1);
+    }
     ~TestViewer() { FreeViewerData(&view); }
     const PeakSet& Table(int k) const { return *(*view.PeakTables())[static_cast<size_t>(k)]; }
     SplSample Sample(int i) { return view.Chart()->rows.Row(static_cast<size_t>(i)); }
@@ -63,8 +66,8 @@ inline int Set(TestViewer& t, const std::vector<SplSample>& rows, uint32_t flags
 
 // 4000 samples rising to 1.8 V: 10 samples per index column, scrollCount 4000, default range 2 V,
 // browsing at sample 0.
-inline void SetLong(TestViewer& t) {
-    ASSERT_EQ(Set(t, Ramp(4000, 1.8)), 1);
+inline std::vector<SplSample> LongRamp() {
+    return Ramp(4000, 1.8);
 }
 
 // Marks sample i of rows as a peak of table k.

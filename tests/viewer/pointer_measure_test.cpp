@@ -5,50 +5,37 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// 4000 samples rising to 1.8 V; time = 2 * index; pane 800 x 300.
-void SetTimed(TestViewer& t) {
-    auto rows = Ramp(4000, 1.8);
-    for (size_t i = 0; i < rows.size(); ++i)
-        rows[i].time = static_cast<int32_t>(2 * i);
-    ASSERT_EQ(Set(t, rows), 1);
-}
-
-} // namespace
+#include <tuple>
+#include <utility>
 
 TEST(PointerOps, PixelsMapToSamplesAndZoomKeepsTheSampleUnderThePointer) {
     TestViewer t;
     PanePoint p;
     EXPECT_FALSE(PointAtPixel(&t.view, 0, 0, 300, &p));
-    SetTimed(t);
+    auto rows = LongRamp(); // on a pane 800 x 300
+    for (SplSample& s : rows)
+        s.time *= 2;
+    ASSERT_EQ(Set(t, rows), 1);
     ASSERT_EQ(SetMagnification(&t.view, 2.0, 1), 2.0);
     ASSERT_EQ(SetViewPosition(&t.view, 1000, t.view.Chart()->viewTop), 1);
     ASSERT_TRUE(PointAtPixel(&t.view, 101, 150, 300, &p));
-    EXPECT_EQ(p.sample, 1050);
-    EXPECT_EQ(p.time, 2100);
+    EXPECT_EQ(std::tuple(p.sample, p.time), std::tuple(1050, 2100));
     EXPECT_DOUBLE_EQ(p.volts, t.view.Chart()->viewTop - t.view.Chart()->range / 2);
-    const struct {
-        double factor;
-        int x;
-    } zooms[] = {{2.0, 200}, {0.5, 700}, {0.25, 30}, {4.0, 799}};
-    for (const auto& z : zooms) {
+    for (auto [factor, x] : {std::pair{2.0, 200}, {0.5, 700}, {0.25, 30}, {4.0, 799}}) {
         PanePoint before, after;
-        ASSERT_TRUE(PointAtPixel(&t.view, z.x, 0, 300, &before));
-        ASSERT_GT(ZoomAbout(&t.view, z.factor, z.x), 0.0);
-        ASSERT_TRUE(PointAtPixel(&t.view, z.x, 0, 300, &after));
-        EXPECT_NEAR(after.sample, before.sample, 1) << z.factor << " at " << z.x;
+        ASSERT_TRUE(PointAtPixel(&t.view, x, 0, 300, &before));
+        ASSERT_GT(ZoomAbout(&t.view, factor, x), 0.0);
+        ASSERT_TRUE(PointAtPixel(&t.view, x, 0, 300, &after));
+        EXPECT_NEAR(after.sample, before.sample, 1) << factor << " at " << x;
     }
     // Out: the chart would be narrower than the desktop. In: fewer than two samples across.
-    t.host.ClearRecords();
     EXPECT_EQ(ZoomAbout(&t.view, 1.0 / 64, 10), 0.0);
     EXPECT_EQ(ZoomAbout(&t.view, 1000.0, 10), 0.0);
     EXPECT_EQ(t.host.beeps, 2);
 }
 
-TEST(PointerOps, WheelAndDragMoveTheView) {
-    TestViewer t;
-    SetTimed(t);
+TEST(PointerOps, WheelAndDragMoveTheViewAndClicksWhileSettingPlaceThePoint) {
+    TestViewer t(LongRamp());
     ASSERT_EQ(ScrollByNotches(&t.view, 3), 1);
     EXPECT_EQ(t.view.Chart()->viewStart, 240); // a tenth of 800 samples per notch
     const double top = t.view.Chart()->viewTop;
@@ -61,11 +48,8 @@ TEST(PointerOps, WheelAndDragMoveTheView) {
     ASSERT_EQ(DragView(&t.view, 340, fixedTop, 40, -30, 300, true), 1);
     EXPECT_EQ(t.view.Chart()->viewStart, 300);
     EXPECT_DOUBLE_EQ(t.view.Chart()->viewTop, fixedTop - 0.05);
-}
 
-TEST(PointerOps, PlacingThePointWorksOnlyWhileSetting) {
-    TestViewer t;
-    SetTimed(t);
+    // A click places the point only while a peak is being set.
     EXPECT_EQ(PlacePeakPoint(&t.view, 100, 0.3), 0);
     ASSERT_EQ(SetHeight(&t.view), 1); // base setting
     t.host.ClearRecords();
@@ -82,22 +66,19 @@ TEST(PointerOps, PlacingThePointWorksOnlyWhileSetting) {
 }
 
 TEST(Measuring, FiguresBetweenTheTwoCursors) {
-    TestViewer t;
     auto rows = MakeSamples(100, [](int i) { return i == 40 ? -1.0 : 0.01 * i; });
-    for (size_t i = 0; i < rows.size(); ++i)
-        rows[i].time = static_cast<int32_t>(10 * i);
-    ASSERT_EQ(Set(t, rows), 1);
+    for (SplSample& s : rows)
+        s.time *= 10;
+    TestViewer t(rows);
     Measurement m;
     EXPECT_FALSE(Measure(&t.view, &m));
     ASSERT_EQ(SetMeasureMark(&t.view, MEASURE_A, 50), 1);
     EXPECT_FALSE(Measure(&t.view, &m));
     ASSERT_EQ(SetMeasureMark(&t.view, MEASURE_B, 30), 1); // B before A
     ASSERT_TRUE(Measure(&t.view, &m));
-    EXPECT_EQ(m.dSamples, -20);
-    EXPECT_DOUBLE_EQ(m.dTime, -200.0);
+    EXPECT_EQ(std::tuple(m.dSamples, m.dTime, m.minimum, m.maximum),
+              std::tuple(-20, -200.0, -1.0, 0.5));
     EXPECT_DOUBLE_EQ(m.dVolts, 0.30 - 0.50);
-    EXPECT_DOUBLE_EQ(m.minimum, -1.0);
-    EXPECT_DOUBLE_EQ(m.maximum, 0.50);
     EXPECT_NEAR(m.mean, (0.01 * (30 + 50) / 2 * 21 - 0.40 - 1.0) / 21, 1e-12); // 40 is -1 V
     // Kept on the chart; cleared once; a new chart has none.
     ASSERT_EQ(SetMeasureMark(&t.view, MEASURE_B, 5000), 1);
@@ -113,15 +94,14 @@ TEST(AxisTicks, RoundStepsFitTheSpace) {
     const struct {
         double lo, hi;
         int pixels, gap;
-        double step;
+        double step, first;
         int decimals;
-        double first;
         size_t count;
     } cases[] = {
-        {-0.013, 0.087, 200, 40, 0.02, 2, -0.0, 5}, // -0.0 prints as 0
-        {1000, 1800, 800, 80, 100, 0, 1000, 9},
-        {0.00012, 0.00031, 120, 30, 0.00005, 5, 0.00015, 4},
-        {3.0, 3.0, 100, 30, 0.0, 0, 0.0, 0}, // no span
+        {-0.013, 0.087, 200, 40, 0.02, -0.0, 2, 5}, // -0.0 prints as 0
+        {1000, 1800, 800, 80, 100, 1000, 0, 9},
+        {0.00012, 0.00031, 120, 30, 0.00005, 0.00015, 5, 4},
+        {3.0, 3.0, 100, 30, 0.0, 0.0, 0, 0}, // no span
     };
     for (const auto& c : cases) {
         const AxisTicks t = RoundTicks(c.lo, c.hi, c.pixels, c.gap);

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 TEST(SetViewPosition, ClampsStartAndTopAndPlacesTheBoxFromTheRequest) {
-    TestViewer t;
-    SetLong(t);
+    TestViewer t(LongRamp());
     const CHARTBLOCK& c = *t.view.Chart();
     ASSERT_EQ(c.scrollCount, 4000);
     t.host.ClearRecords();
@@ -29,14 +29,12 @@ TEST(SetViewPosition, ClampsStartAndTopAndPlacesTheBoxFromTheRequest) {
     // The box: 400 * 800 / 4000 wide, at 100 - trunc(100 * 1.0 / 2.0) for a top of 1 V.
     EXPECT_EQ(t.view.IndexPane().boxWidth, 80);
     SetViewPosition(&t.view, 2000, 1.0);
-    EXPECT_EQ(t.view.IndexPane().boxLeft, 200);
-    EXPECT_EQ(t.view.IndexPane().boxTop, 50);
+    EXPECT_EQ(std::pair(t.view.IndexPane().boxLeft, t.view.IndexPane().boxTop), std::pair(200, 50));
 }
 
 TEST(SetMagnification, KeepsTheCentreOrThePointAndRefusesToShowMoreThanTheChart) {
     LogCapture log;
-    TestViewer t;
-    SetLong(t);
+    TestViewer t(LongRamp());
     SetViewPosition(&t.view, 1000, 1.0);
     const CHARTBLOCK& c = *t.view.Chart();
     int centre = c.viewStart + c.viewWidth / 2;
@@ -54,7 +52,6 @@ TEST(SetMagnification, KeepsTheCentreOrThePointAndRefusesToShowMoreThanTheChart)
 
     ASSERT_EQ(CancelPeak(&t.view), 1);
     ASSERT_EQ(Set(t, Ramp(1000, 1.0)), 1);
-    t.host.ClearRecords();
     EXPECT_EQ(ChgMag(&t.view, 0.2), 0);
     EXPECT_EQ(t.host.beeps, 1);
     EXPECT_TRUE(log.Has("SetMagnification: Too wide"));
@@ -64,7 +61,7 @@ TEST(SetMagnification, KeepsTheCentreOrThePointAndRefusesToShowMoreThanTheChart)
     EXPECT_EQ(SetMagnification(&t.view, 0.0, 0), 0.0);
     EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
 
-    SetLong(t); // a pane without width shows no samples
+    ASSERT_EQ(Set(t, LongRamp()), 1); // a pane without width shows no samples
     t.host.chartPane = {0, 300};
     EXPECT_EQ(SetMagnification(&t.view, 2.0, 0), 2.0);
     EXPECT_EQ(t.view.Chart()->viewWidth, 0);
@@ -77,8 +74,7 @@ TEST(SetMagnification, KeepsTheCentreOrThePointAndRefusesToShowMoreThanTheChart)
 
 TEST(SetRange, KeepsThePointOfInterestAtTheCentreAndAChartOfZerosHasNone) {
     LogCapture log;
-    TestViewer t;
-    SetLong(t);
+    TestViewer t(LongRamp());
     const CHARTBLOCK& c = *t.view.Chart();
     SetViewPosition(&t.view, 0, 2.0);
     EXPECT_EQ(SetRange(&t.view, 0.5), 0.5);
@@ -106,28 +102,24 @@ TEST(SetRange, KeepsThePointOfInterestAtTheCentreAndAChartOfZerosHasNone) {
 }
 
 TEST(ShiftRange, StepsAlongTheTableFromTheFullHeightItemAndStopsAtItsEnds) {
+    // The chart rises to top volts; setRange is set before the step, range is the one after it.
     const struct {
-        double top; // the chart rises to top volts
-        double setRange;
-        unsigned checked;
-        int step;
-        int result;
-        unsigned checkedAfter;
-        double range;
+        double top, setRange, range;
+        unsigned checked, checkedAfter;
+        int step, result;
     } cases[] = {
-        {0.27, 0.0, RANGE_FULL_HEIGHT, -1, 1, 40017, 0.2}, // default range 0.3 V
-        {0.27, 0.0, RANGE_FULL_HEIGHT, 1, 1, 40016, 0.5},
-        {0.27, 0.2, RANGE_FULL_HEIGHT, -1, 1, 40020, 0.1}, // a range equal to a row steps past it
-        {0.0005, 0.0, RANGE_FULL_HEIGHT, -1, 1, 40026, 0.001}, // below the smallest row
-        {1.0, 0.0, 40011, 1, 0, 40011, 0.0},                   // the ends of the table
-        {1.0, 0.0, 40026, -1, 0, 40026, 0.0},
-        {1.0, 0.0, 40016, 3, 0, 40016, 0.0},
-        {1.0, 0.0, 0, -1, 0, 0, 0.0},
+        {0.27, 0.0, 0.2, RANGE_FULL_HEIGHT, 40017, -1, 1}, // default range 0.3 V
+        {0.27, 0.0, 0.5, RANGE_FULL_HEIGHT, 40016, 1, 1},
+        {0.27, 0.2, 0.1, RANGE_FULL_HEIGHT, 40020, -1, 1}, // a range equal to a row steps past it
+        {0.0005, 0.0, 0.001, RANGE_FULL_HEIGHT, 40026, -1, 1}, // below the smallest row
+        {1.0, 0.0, 0.0, 40011, 40011, 1, 0},                   // the ends of the table
+        {1.0, 0.0, 0.0, 40026, 40026, -1, 0},
+        {1.0, 0.0, 0.0, 40016, 40016, 3, 0},
+        {1.0, 0.0, 0.0, 0, 0, -1, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.checked << " " << c.step);
-        TestViewer t;
-        ASSERT_EQ(Set(t, Ramp(2000, c.top)), 1);
+        TestViewer t(Ramp(2000, c.top));
         if (c.setRange > 0) SetRange(&t.view, c.setRange);
         unsigned checked = c.checked;
         EXPECT_EQ(ShiftRange(&t.view, c.step, &checked), c.result);

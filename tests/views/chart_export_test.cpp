@@ -1,11 +1,10 @@
 // Pictures of a stretch of a chart: the curve's pixels in PNG, vector paths in SVG and PDF.
 #include "views/chart_export.h"
 
+#include "support/files.h"
 #include "support/paint_fixture.h"
 #include "support/viewer_test_support.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -19,21 +18,14 @@ std::vector<SplSample> StepChart() {
     return rows;
 }
 
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 TEST(StretchPicture, CurveAndMarkPixelsWhereTheViewerPutsThem) {
     const auto rows = StepChart();
+    // peakX: the column of sample 50; flatX: one of the 1 V stretch after it, right of its mark.
     struct Case {
         long long to;
-        int width;
-        int wantWidth;
-        int peakX; // column of sample 50
-        int flatX; // a column of the 1 V stretch after the peak, right of its mark
+        int width, wantWidth, peakX, flatX;
     } cases[] = {
         {99, 0, 1189, 600, 900},      // 12 pixels a sample
         {59, 0, 1181, 1000, 1100},    // 20 pixels a sample
@@ -42,11 +34,8 @@ TEST(StretchPicture, CurveAndMarkPixelsWhereTheViewerPutsThem) {
     };
     for (const Case& c : cases) {
         StretchPicture picture;
-        StretchOptions options;
-        options.to = c.to;
-        options.width = c.width;
-        options.height = 100;
-        options.range = 4.0; // 0 .. 4 V: the stretch's lowest value on the bottom row
+        // 0 .. 4 V: the stretch's lowest value on the bottom row.
+        const StretchOptions options{.to = c.to, .range = 4.0, .width = c.width, .height = 100};
         QString error;
         ASSERT_TRUE(picture.Set(rows.data(), 100, 0, options, &error)) << error.toStdString();
         ASSERT_EQ(picture.size(), QSize(c.wantWidth, 100));
@@ -63,39 +52,35 @@ TEST(StretchPicture, CurveAndMarkPixelsWhereTheViewerPutsThem) {
         }
     }
     StretchPicture bad;
-    StretchOptions outside;
-    outside.from = 100;
     QString error;
-    EXPECT_FALSE(bad.Set(rows.data(), 100, 0, outside, &error));
+    EXPECT_FALSE(bad.Set(rows.data(), 100, 0, StretchOptions{.from = 100}, &error));
     EXPECT_FALSE(error.isEmpty());
 }
 
 TEST(SavePicture, SvgAndPdfHoldVectorPathsAndPngThePixels) {
     const auto rows = StepChart();
     StretchPicture picture;
-    StretchOptions options;
-    options.height = 100;
-    options.overviewHeight = 40;
-    ASSERT_TRUE(picture.Set(rows.data(), 100, 0, options, nullptr));
-    QTemporaryDir dir;
+    ASSERT_TRUE(picture.Set(rows.data(), 100, 0, {.height = 100, .overviewHeight = 40}, nullptr));
+    TempDir dir;
+    auto file = [&](const char* name) { return QString::fromStdString(dir.Name(name)); };
     auto paint = [&](QPainter& p) { picture.Paint(p); };
     for (const char* name : {"c.png", "c.svg", "c.pdf"})
-        ASSERT_TRUE(SavePicture(dir.filePath(name), picture.size(), paint, nullptr)) << name;
+        ASSERT_TRUE(SavePicture(file(name), picture.size(), paint, nullptr)) << name;
 
-    QImage png(dir.filePath("c.png"));
+    QImage png(file("c.png"));
     ASSERT_EQ(png.size(), QSize(1189, 140));
     EXPECT_EQ(RowsOf(png.copy(0, 0, 1189, 100), 900, BLACK).size(), 1u);
     EXPECT_EQ(png.pixel(0, 120), BLACK); // the overview's border
-    const QByteArray svg = ReadFile(dir.filePath("c.svg"));
+    const QByteArray svg = QByteArray::fromStdString(Slurp(dir.Name("c.svg")));
     EXPECT_GT(svg.count("<polyline"), 100);
     EXPECT_TRUE(svg.contains("#0000ff")); // the peak mark's pen
     EXPECT_FALSE(svg.contains("<image"));
-    const QByteArray pdf = ReadFile(dir.filePath("c.pdf"));
+    const QByteArray pdf = QByteArray::fromStdString(Slurp(dir.Name("c.pdf")));
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_FALSE(pdf.contains("/Subtype /Image"));
 
     QString error;
-    EXPECT_FALSE(SavePicture(dir.filePath("c.bmp"), picture.size(), paint, &error));
-    EXPECT_FALSE(SavePicture(dir.filePath("no/c.png"), picture.size(), paint, &error));
-    EXPECT_FALSE(QFile::exists(dir.filePath("c.bmp")));
+    EXPECT_FALSE(SavePicture(file("c.bmp"), picture.size(), paint, &error));
+    EXPECT_FALSE(SavePicture(file("no/c.png"), picture.size(), paint, &error));
+    EXPECT_FALSE(fs::exists(dir.Name("c.bmp")));
 }
