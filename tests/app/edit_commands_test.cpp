@@ -28,16 +28,7 @@ void Edit(HeaderDialog* d, int index, const QString& value) {
     Child<QPlainTextEdit>(d, "valueEdit")->setPlainText(value);
 }
 
-class EditCommandsTest : public apptest::AppTest {
-  protected:
-    std::vector<SplSample> Copy() {
-        const ChartStore* rows = Rows();
-        std::vector<SplSample> copy;
-        for (size_t i = 0; rows && i < rows->size(); ++i)
-            copy.push_back(rows->Row(i));
-        return copy;
-    }
-};
+class EditCommandsTest : public apptest::AppTest {};
 
 } // namespace
 
@@ -87,39 +78,27 @@ TEST_F(EditCommandsTest, HeaderEditsKeepTheEncodingAndAreDroppedOnCancelAndTaken
 TEST_F(EditCommandsTest, Spl2BoxAsksWhileExtendedSplIsOnAndAChartWithoutTagsOnlyBeeps) {
     LoadExample();
     ASSERT_GE(CurrentChart.version, 2);
+    const QString question =
+        QStringLiteral("チャートを常に拡張SPLファイルとして扱う設定になっています。"
+                       "どうしてもこのチェックを外したいですか？");
     for (bool extended : {true, false}) {
         // With the setting on, unchecking asks (No keeps the box); checking never asks.
         Settings.extendedSpl = extended;
         CurrentChart.version = 3;
         std::vector<bool> checked;
-        std::shared_ptr<apptest::BoxSeen> no, yes;
+        QStringList asked;
         WhenModal<HeaderDialog>([&](HeaderDialog* d) {
             auto* box = Child<QCheckBox>(d, "spl2Box");
-            no = Answer(QMessageBox::No);
-            box->click();
-            checked.push_back(box->isChecked());
-            yes = Answer(QMessageBox::Yes, 3); // answers any question too many
-            box->click();
-            checked.push_back(box->isChecked());
-            box->click();
-            checked.push_back(box->isChecked());
+            for (auto answer : {QMessageBox::No, QMessageBox::Yes, QMessageBox::Yes}) {
+                asked << Asked(answer, [box] { box->click(); });
+                checked.push_back(box->isChecked());
+            }
             Child<QPushButton>(d, "okButton")->click();
         });
         EditHeader(window, 0, nullptr);
-        StopAnswering();
-        ASSERT_TRUE(no && yes);
-        if (extended) {
-            EXPECT_EQ(checked, (std::vector<bool>{true, false, true}));
-            EXPECT_EQ(no->text,
-                      QStringLiteral("チャートを常に拡張SPLファイルとして扱う設定になっています。"
-                                     "どうしてもこのチェックを外したいですか？"));
-            EXPECT_EQ(yes->count, 1);
-            EXPECT_EQ(CurrentChart.version, 2);
-        } else {
-            EXPECT_EQ(checked, (std::vector<bool>{false, true, false}));
-            EXPECT_EQ(no->count + yes->count, 0);
-            EXPECT_EQ(CurrentChart.version, 1);
-        }
+        EXPECT_EQ(checked, (std::vector<bool>{extended, !extended, extended}));
+        EXPECT_EQ(asked, (extended ? QStringList{question, question, {}} : QStringList(3)));
+        EXPECT_EQ(CurrentChart.version, extended ? 2 : 1);
     }
 
     SplChart empty;
@@ -135,12 +114,11 @@ TEST_F(EditCommandsTest, Spl2BoxAsksWhileExtendedSplIsOnAndAChartWithoutTagsOnly
 
 TEST_F(EditCommandsTest, SmoothingRunsFromItsDialogAndItsSettingsFormStoresTheValues) {
     Open();
-    auto box = Answer(QMessageBox::Ok); // no chart to smooth
-    EXPECT_EQ(RunSmoothing(window), 0);
-    EXPECT_EQ(box->text, QStringLiteral("データがありません。"));
+    EXPECT_EQ(Asked(QMessageBox::Ok, [this] { EXPECT_EQ(RunSmoothing(window), 0); }),
+              QStringLiteral("データがありません。"));
     ASSERT_EQ(LoadChart(window, chart), 1);
-    const std::vector<SplSample> before = Copy();
-    ASSERT_EQ(before.size(), 6000u);
+    ASSERT_EQ(Samples(), 6000);
+    const SplSample before[3] = {Rows()->Row(0), Rows()->Row(1), Rows()->Row(2)};
 
     WhenModal<SmoothingDialog>([](SmoothingDialog* d) {
         Child<QLineEdit>(d, "widthEdit")->setText(QStringLiteral("1"));
@@ -148,7 +126,7 @@ TEST_F(EditCommandsTest, SmoothingRunsFromItsDialogAndItsSettingsFormStoresTheVa
         Child<QPushButton>(d, "cancelButton")->click();
     });
     EXPECT_EQ(Smoothing(window, 0, nullptr), 1);
-    EXPECT_EQ(Copy()[0].smoothed, before[0].smoothed);
+    EXPECT_EQ(Rows()->Row(0).smoothed, before[0].smoothed);
     EXPECT_FALSE(window->chartModified());
     EXPECT_FALSE(Settings.smoothOptimize);
 
@@ -170,7 +148,8 @@ TEST_F(EditCommandsTest, SmoothingRunsFromItsDialogAndItsSettingsFormStoresTheVa
     });
     EXPECT_EQ(Smoothing(window, 0, nullptr), 1);
     EXPECT_EQ(stillOpen, (std::vector<bool>{true, true, true, true, true, false}));
-    EXPECT_DOUBLE_EQ(Copy()[0].smoothed, (before[0].data + before[1].data + before[2].data) / 5);
+    EXPECT_DOUBLE_EQ(Rows()->Row(0).smoothed,
+                     (before[0].data + before[1].data + before[2].data) / 5);
     EXPECT_EQ(Settings.smoothWidth, 7);
     EXPECT_TRUE(window->chartModified());
 

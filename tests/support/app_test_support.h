@@ -191,6 +191,16 @@ class AppTest : public ::testing::Test {
         return seen;
     }
 
+    // Runs act, clicking button on the message box it puts up; returns the box's text (null when
+    // none came: the answer is withdrawn then).
+    QString Asked(QMessageBox::StandardButton button, const std::function<void()>& act) {
+        auto seen = Answer(button);
+        QTimer* waiting = timers.back();
+        act();
+        waiting->stop();
+        return seen->count ? seen->text : QString();
+    }
+
     // Stops every answer still waiting for its dialog.
     void StopAnswering() {
         for (QTimer* t : timers)
