@@ -3,6 +3,7 @@
 // the settings file, the complete English translation, switching with a chart loaded, and the
 // help pages of the language in use.
 #include "app/commands/data_dialogs.h"
+#include "app/commands/edit_commands.h"
 #include "app/dialogs/detection_dialog.h"
 #include "app/dialogs/general_settings_dialog.h"
 #include "app/panels/cursor_pad.h"
@@ -10,7 +11,6 @@
 #include "app/panels/panels.h"
 #include "app/window/command_table.h"
 #include "app/window/language.h"
-#include "app/window/screen_fit.h"
 #include "app/window/status_parts.h"
 #include "app/window/tooltips.h"
 #include "support/app_test_support.h"
@@ -96,8 +96,6 @@ TEST_F(SettingsTest, DetectionTakesOnlyAPositiveThresholdAndChoosesTheDetector) 
     EXPECT_TRUE(Settings.detectPeaks);
     EXPECT_DOUBLE_EQ(Settings.threshold, 0.02);
     CancelPeak(window->view());
-    delete window;
-    window = nullptr;
 
     // A new window takes the detector from the settings; plain charts load as extended SPL
     // when the settings say so.
@@ -179,10 +177,9 @@ TEST_F(SettingsTest, WindowPlaceIsSavedAndHostileNumbersStayOnTheScreen) {
     Open();
     EXPECT_EQ(window->pos(), where);
     EXPECT_EQ(window->size(), QSize(700, 450));
-    delete window;
-    window = nullptr;
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    Settings.savePanelPositions = true;
     const struct {
         int x, y, width, height;
     } cases[] = {{CW_USEDEFAULT, CW_USEDEFAULT, INT_MAX, INT_MAX},
@@ -191,7 +188,6 @@ TEST_F(SettingsTest, WindowPlaceIsSavedAndHostileNumbersStayOnTheScreen) {
                  {100000, 100000, 640, 400}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.x);
-        Settings.savePanelPositions = true;
         Settings.windowX = c.x;
         Settings.windowY = c.y;
         Settings.windowWidth = c.width;
@@ -205,11 +201,7 @@ TEST_F(SettingsTest, WindowPlaceIsSavedAndHostileNumbersStayOnTheScreen) {
         ASSERT_NE(PadWindow(), nullptr);
         EXPECT_TRUE(screen.contains(QRect(PadWindow()->pos(), PadWindow()->sizeHint())));
         CursorPadCommand(window, 0, nullptr);
-        delete window;
-        window = nullptr;
     }
-    EXPECT_EQ(FitOnScreen(screen.x() + 10, screen.y() + 20, 100, 50),
-              QRect(screen.x() + 10, screen.y() + 20, 100, 50));
 }
 
 TEST_F(SettingsTest, LanguageIsTheStoredChoiceElseTheSystemLocale) {
@@ -288,9 +280,21 @@ TEST_F(SettingsTest, GeneralSettingsSwitchTheLanguageKeepingTheChartAndHelpFollo
     (void)tips;
     CursorPadCommand(window, 0, nullptr);
     ASSERT_NE(PadWindow(), nullptr);
+    // One help window: the contents, the keys page (printable), a search finding nothing, the
+    // main topic.
+    HelpContentsCommand(window, 0, nullptr);
+    HelpWindow* help = HelpWindowShown();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->browser()->documentTitle(), QStringLiteral("Vortan ヘルプ 目次"));
+    DispatchCommand(window, CMD_KEYMAP);
+    EXPECT_EQ(help->browser()->source().path(), QStringLiteral("/help/ja/keys.html"));
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Ctrl+Z")));
+    EXPECT_TRUE(help->findChild<QPushButton*>(QStringLiteral("printButton")));
+    help->Search(QStringLiteral("zzqqxx"));
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Nothing found")));
     HelpTopicCommand(window, 0, nullptr);
-    EXPECT_TRUE(
-        HelpWindowShown()->browser()->source().path().startsWith(QLatin1String("/help/ja/")));
+    EXPECT_EQ(HelpWindowShown(), help);
+    EXPECT_EQ(help->browser()->source().path(), QStringLiteral("/help/ja/usage.html"));
     QString title;
     const auto choose = [&](int row) {
         General([row, &title](GeneralSettingsDialog* d) {
@@ -316,14 +320,13 @@ TEST_F(SettingsTest, GeneralSettingsSwitchTheLanguageKeepingTheChartAndHelpFollo
     EXPECT_EQ(window->statusText(1), status);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: run3-peaks.spl"));
     // The help page shown turns English, and so do the pages opened from now on.
-    EXPECT_EQ(HelpWindowShown()->browser()->source().path(), QStringLiteral("/help/en/usage.html"));
+    EXPECT_EQ(help->browser()->source().path(), QStringLiteral("/help/en/usage.html"));
     HelpSearchCommand(window, 0, nullptr);
-    EXPECT_EQ(HelpWindowShown()->browser()->source().path(),
-              QStringLiteral("/help/en/search.html"));
-    EXPECT_EQ(HelpWindowShown()->windowTitle(), QStringLiteral("Vortan Help"));
+    EXPECT_EQ(help->browser()->source().path(), QStringLiteral("/help/en/search.html"));
+    EXPECT_EQ(help->windowTitle(), QStringLiteral("Vortan Help"));
     // A search lists the pages of the language in use before the others.
-    HelpWindowShown()->Search(QStringLiteral("SPL"));
-    const QString results = HelpWindowShown()->browser()->toHtml();
+    help->Search(QStringLiteral("SPL"));
+    const QString results = help->browser()->toHtml();
     EXPECT_LT(results.indexOf(QLatin1String("help/en/")),
               results.indexOf(QLatin1String("help/ja/")));
 
@@ -331,7 +334,8 @@ TEST_F(SettingsTest, GeneralSettingsSwitchTheLanguageKeepingTheChartAndHelpFollo
     EXPECT_EQ(title, QStringLiteral("General Settings"));
     EXPECT_EQ(CurrentLanguage(), Language::Japanese);
     EXPECT_EQ(StoredLanguage(Path("VORTAN.INI"), QLocale::c()), Language::Japanese);
-    EXPECT_EQ(HelpWindowShown()->browser()->source().path(),
-              QStringLiteral("/help/ja/search.html"));
+    EXPECT_EQ(help->browser()->source().path(), QStringLiteral("/help/ja/search.html"));
     EXPECT_EQ(Menu(40001), QStringLiteral("チャートを開く(&O)\tCtrl+O"));
+    CloseHelp();
+    EXPECT_EQ(HelpWindowShown(), nullptr);
 }

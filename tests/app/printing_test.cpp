@@ -205,7 +205,6 @@ class PrintingTest : public apptest::AppTest {
             return true;
         });
     }
-    void Accept() { Press("okButton"); }
     void Press(const char* button) {
         OnPrinterDialog([button](QDialog* d) { Child<QPushButton>(d, button)->click(); });
     }
@@ -216,12 +215,9 @@ class PrintingTest : public apptest::AppTest {
         ASSERT_TRUE(rows.has_value());
         ASSERT_EQ(SetChart(&view, std::move(*rows), header.flags, 2), 1);
     }
-    // Prints into images with the dialog accepted unchanged.
-    int PrintToImages(int failAt = -1, int width = 827, int height = 1169,
-                      int dotsPerMeter = 3937) {
-        return PrintWith(failAt, width, height, dotsPerMeter, "okButton");
-    }
-    int PrintWith(int failAt, int width, int height, int dotsPerMeter, const char* button) {
+    // Prints into images, the dialog left unchanged and closed with button.
+    int PrintToImages(int failAt = -1, int width = 827, int height = 1169, int dotsPerMeter = 3937,
+                      const char* button = "okButton") {
         target = nullptr;
         SetPrintTargetFactory([=, this](const QString&, const QString&) {
             auto t = std::make_unique<ImageTarget>(failAt, width, height, dotsPerMeter);
@@ -430,7 +426,7 @@ TEST_F(PrintingTest, RefusesWithoutDataOrUsableSettings) {
     }
 
     // Cancelling the dialog prints nothing and makes no target.
-    EXPECT_EQ(PrintWith(-1, 827, 1169, 3937, "cancelButton"), 0);
+    EXPECT_EQ(PrintToImages(-1, 827, 1169, 3937, "cancelButton"), 0);
     EXPECT_EQ(target, nullptr);
 }
 
@@ -448,8 +444,11 @@ TEST_F(PrintingTest, PrintsIntoAPdfFile) {
     Settings.printRoll = 1;
     ChartFileName = QDir(dir.path()).filePath(QStringLiteral("runs/run3-peaks.spl")).toStdString();
     QMainWindow window;
-    Accept();
-    EXPECT_EQ(PrintChart(&window, &view), 1);
+    const auto print = [&] {
+        Press("okButton");
+        return PrintChart(&window, &view);
+    };
+    EXPECT_EQ(print(), 1);
     // Proposed: the chart's name in the chart's folder. Said: where the file went.
     EXPECT_EQ(proposed, QDir(dir.path()).filePath(QStringLiteral("runs/run3-peaks.pdf")));
     EXPECT_EQ(window.statusBar()->currentMessage(),
@@ -468,13 +467,11 @@ TEST_F(PrintingTest, PrintsIntoAPdfFile) {
     struct stat st;
     const mode_t oldMask = ::umask(027);
     QFile::remove(pdf);
-    Accept();
-    EXPECT_EQ(PrintChart(nullptr, &view), 1);
+    EXPECT_EQ(print(), 1);
     ASSERT_EQ(::stat(QFile::encodeName(pdf).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     ::chmod(QFile::encodeName(pdf).constData(), 0604);
-    Accept();
-    EXPECT_EQ(PrintChart(nullptr, &view), 1);
+    EXPECT_EQ(print(), 1);
     ASSERT_EQ(::stat(QFile::encodeName(pdf).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0604u);
     ::umask(oldMask);
@@ -483,8 +480,7 @@ TEST_F(PrintingTest, PrintsIntoAPdfFile) {
     SetPdfPathHook([&](QWidget*, const QString&) -> std::optional<QString> {
         return QDir(dir.path()).filePath(QStringLiteral("missing/out.pdf"));
     });
-    Accept();
-    EXPECT_EQ(PrintChart(nullptr, &view), 0);
+    EXPECT_EQ(print(), 0);
     EXPECT_TRUE(log.Has("PrintChart: Context can't be created."));
 }
 TEST_F(PrintingTest, JobsReachARealSchedulerAndItsRefusalIsReported) {
