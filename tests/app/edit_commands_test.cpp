@@ -2,7 +2,6 @@
 // header dialog (OK and Cancel, the SPL2 box, encodings, line breaks) and the smoothing dialog
 // (runs, refusals, cancelling, the settings form).
 #include "app/commands/data_dialogs.h"
-#include "app/commands/edit_commands.h"
 #include "app/dialogs/header_dialog.h"
 #include "app/dialogs/smoothing_dialog.h"
 #include "app/window/command_table.h"

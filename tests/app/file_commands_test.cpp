@@ -14,7 +14,6 @@
 #include "viewer/measuring.h"
 #include "views/chart_pane.h"
 #include "views/index_pane.h"
-#include "views/pane_overlay.h"
 
 #include <QDropEvent>
 #include <QFileInfo>
