@@ -9,6 +9,8 @@
 
 #include <QPlainTextEdit>
 
+#include <tuple>
+
 using apptest::Child;
 
 namespace {
@@ -164,19 +166,16 @@ TEST_F(EditCommandsTest, SmoothingRunsFromItsDialogAndItsSettingsFormStoresTheVa
         Child<QPushButton>(d, "startButton")->click();
     });
     EXPECT_EQ(SmoothingSettings(window, 0, nullptr), 1);
-    EXPECT_TRUE(Settings.smoothOptimize);
-    EXPECT_EQ(Settings.smoothWidth, 4);
-    EXPECT_EQ(Settings.smoothMinWidth, 2);
-    EXPECT_EQ(CurrentWeightFunction, &DigitalWeight);
-    int selected = -1;
-    WhenModal<SmoothingDialog>([&](SmoothingDialog* d) {
-        selected = Child<QComboBox>(d, "functionList")->currentIndex();
+    EXPECT_EQ(std::tuple(Settings.smoothOptimize, Settings.smoothWidth, Settings.smoothMaxWidth,
+                         Settings.smoothMinWidth, CurrentWeightFunction),
+              std::tuple(true, 4, 12, 2, &DigitalWeight));
+    WhenModal<SmoothingDialog>([](SmoothingDialog* d) {
+        EXPECT_EQ(Child<QComboBox>(d, "functionList")->currentIndex(), 0);
         Child<QRadioButton>(d, "noOptimizeRadio")->click();
         EXPECT_FALSE(Child<QLineEdit>(d, "minEdit")->isEnabled());
         Child<QPushButton>(d, "startButton")->click();
     });
     EXPECT_EQ(SmoothingSettings(window, 0, nullptr), 1);
-    EXPECT_EQ(selected, 0);
     EXPECT_FALSE(Settings.smoothOptimize);
     EXPECT_EQ(Settings.smoothMaxWidth, 12); // the limits are kept with the optimisation off
     EXPECT_EQ(CurrentWeightFunction, &QuadraticWeight);

@@ -24,6 +24,7 @@
 #include <QXmlStreamReader>
 
 #include <climits>
+#include <tuple>
 
 using apptest::Child;
 using apptest::Pump;
@@ -64,6 +65,10 @@ class SettingsTest : public apptest::AppTest {
         Pump();
     }
     QString Menu(unsigned command) const { return window->actionFor(command)->text(); }
+    // Whether the settings ask for detection, and whether the viewer has the detector.
+    std::pair<bool, bool> Detecting() const {
+        return {Settings.detectPeaks, PeakDetectorInstalled()};
+    }
 };
 
 } // namespace
@@ -72,8 +77,7 @@ TEST_F(SettingsTest, DetectionTakesOnlyAPositiveThresholdAndChoosesTheDetector) 
     Open();
     ASSERT_FALSE(PeakDetectorInstalled());
     EXPECT_EQ(Detection(QStringLiteral("0.5"), true, false), QStringLiteral("0.005000"));
-    EXPECT_FALSE(Settings.detectPeaks);
-    EXPECT_FALSE(PeakDetectorInstalled());
+    EXPECT_EQ(Detecting(), std::pair(false, false));
     const struct {
         const char* text;
         double kept;
@@ -82,18 +86,15 @@ TEST_F(SettingsTest, DetectionTakesOnlyAPositiveThresholdAndChoosesTheDetector) 
         Detection(QString::fromLatin1(c.text), true, true);
         EXPECT_DOUBLE_EQ(Settings.threshold, c.kept) << c.text;
     }
-    EXPECT_TRUE(Settings.detectPeaks);
-    EXPECT_TRUE(PeakDetectorInstalled());
+    EXPECT_EQ(Detecting(), std::pair(true, true));
     EXPECT_EQ(Detection(QStringLiteral("0.002"), false, true), QStringLiteral("0.002500"));
-    EXPECT_FALSE(Settings.detectPeaks);
-    EXPECT_FALSE(PeakDetectorInstalled());
+    EXPECT_EQ(Detecting(), std::pair(false, false));
 
     // While a peak is being set the viewer keeps its detector; the settings take the choice.
     ASSERT_EQ(LoadChart(window, chart), 1);
     ASSERT_EQ(SetHeight(window->view()), 1);
     Detection(QStringLiteral("0.02"), true, true);
-    EXPECT_FALSE(PeakDetectorInstalled());
-    EXPECT_TRUE(Settings.detectPeaks);
+    EXPECT_EQ(Detecting(), std::pair(true, false));
     EXPECT_DOUBLE_EQ(Settings.threshold, 0.02);
     CancelPeak(window->view());
 
@@ -116,20 +117,20 @@ TEST_F(SettingsTest, DetectionTakesOnlyAPositiveThresholdAndChoosesTheDetector) 
 TEST_F(SettingsTest, GeneralSettingsKeepAZoneCountOfOneOrMoreAndCloseOnlyThroughClose) {
     Open();
     Settings.extendedSpl = true;
-    bool editEnabled = true, hasCloseBox = true;
     std::vector<bool> open;
     General([&](GeneralSettingsDialog* d) {
-        hasCloseBox = d->windowFlags().testFlag(Qt::WindowCloseButtonHint);
+        EXPECT_FALSE(d->windowFlags().testFlag(Qt::WindowCloseButtonHint));
         EXPECT_TRUE(Child<QCheckBox>(d, "extendedSplBox")->isChecked());
-        editEnabled = Child<QLineEdit>(d, "zoneCountEdit")->isEnabled();
+        auto* count = Child<QLineEdit>(d, "zoneCountEdit");
+        EXPECT_FALSE(count->isEnabled());
         Child<QCheckBox>(d, "uniformZoneBox")->click();
-        EXPECT_TRUE(Child<QLineEdit>(d, "zoneCountEdit")->isEnabled());
-        Child<QLineEdit>(d, "zoneCountEdit")->setText(QStringLiteral("0"));
+        EXPECT_TRUE(count->isEnabled());
+        count->setText(QStringLiteral("0"));
         Child<QCheckBox>(d, "extendedSplBox")->click();
         Child<QCheckBox>(d, "maximizeBox")->click();
         Child<QCheckBox>(d, "savePositionBox")->click();
         for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
-            QTest::keyClick(Child<QLineEdit>(d, "zoneCountEdit"), static_cast<Qt::Key>(key));
+            QTest::keyClick(count, static_cast<Qt::Key>(key));
             QTest::keyClick(d, static_cast<Qt::Key>(key));
             open.push_back(d->isVisible());
         }
@@ -137,14 +138,10 @@ TEST_F(SettingsTest, GeneralSettingsKeepAZoneCountOfOneOrMoreAndCloseOnlyThrough
         open.push_back(d->isVisible());
         EXPECT_FALSE(Settings.savePosition); // stored on Close only
     });
-    EXPECT_FALSE(hasCloseBox);
     EXPECT_EQ(open, (std::vector<bool>{true, true, true, true}));
-    EXPECT_FALSE(editEnabled);
-    EXPECT_TRUE(Settings.uniformZone);
-    EXPECT_EQ(Settings.zoneCount, 1);
-    EXPECT_FALSE(Settings.extendedSpl);
-    EXPECT_TRUE(Settings.maximize);
-    EXPECT_TRUE(Settings.savePosition);
+    EXPECT_EQ(std::tuple(Settings.uniformZone, Settings.zoneCount, Settings.extendedSpl,
+                         Settings.maximize, Settings.savePosition),
+              std::tuple(true, 1, false, true, true));
 
     const std::pair<const char*, int> counts[] = {
         {"", 1}, {"abc", 1}, {"-4", 1}, {"7 zones", 7}, {"99999999999", INT_MAX}};
@@ -172,8 +169,7 @@ TEST_F(SettingsTest, WindowPlaceIsSavedAndHostileNumbersStayOnTheScreen) {
     Pump();
     const QPoint where = window->pos();
     EXPECT_TRUE(window->close());
-    EXPECT_EQ(Settings.windowX, where.x());
-    EXPECT_EQ(Settings.windowY, where.y());
+    EXPECT_EQ(QPoint(Settings.windowX, Settings.windowY), where);
     Open();
     EXPECT_EQ(window->pos(), where);
     EXPECT_EQ(window->size(), QSize(700, 450));
@@ -188,12 +184,9 @@ TEST_F(SettingsTest, WindowPlaceIsSavedAndHostileNumbersStayOnTheScreen) {
                  {100000, 100000, 640, 400}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.x);
-        Settings.windowX = c.x;
-        Settings.windowY = c.y;
-        Settings.windowWidth = c.width;
-        Settings.windowHeight = c.height;
-        Settings.cursorPadX = c.x;
-        Settings.cursorPadY = c.width;
+        std::tie(Settings.windowX, Settings.windowY, Settings.windowWidth, Settings.windowHeight,
+                 Settings.cursorPadX, Settings.cursorPadY) =
+            std::tuple(c.x, c.y, c.width, c.height, c.x, c.width);
         Open();
         EXPECT_TRUE(screen.contains(window->geometry()));
         CursorPadCommand(window, 0, nullptr);
