@@ -66,17 +66,20 @@ TEST(ParseIntervalCount, LeadingIntegerAtLeastOne) {
         EXPECT_EQ(ParseIntervalCount(QString::fromLatin1(text)), count) << text;
 }
 
-TEST_F(PanelTest, PadMovesTheViewItsPanelsFollowTheChartModeAndStayWhereMoved) {
-    LoadExample();
+TEST_F(PanelTest, PanelsOpenAtStartShowTheChartFollowTheChartModeAndStayWhereMoved) {
+    Open();
     window->move(20, 30);
-    InfoPanelCommand(window, 0, nullptr);
-    PadCommand();
+    Settings.showDetail = true;
+    Settings.showCursorPad = true;
+    OpenStartupPanels(window);
+    Pump();
     ToolPanel* pad = PadWindow();
     InfoPanel* info = InfoPanelWindow();
     ASSERT_TRUE(pad && info);
     EXPECT_EQ(pad->kind(), PANEL_CURSOR_PAD);
-    EXPECT_TRUE(Settings.showCursorPad);
     EXPECT_TRUE(window->actionFor(40059)->isChecked());
+    EXPECT_TRUE(window->actionFor(40060)->isChecked());
+    EXPECT_EQ(Texts(info), (QStringList{"Not ready", "0%", "0V", "No comment"}));
     // Below the menu bar, side by side.
     const QRect menu(window->menuBar()->mapToGlobal(QPoint(0, 0)), window->menuBar()->size());
     EXPECT_EQ(pad->pos(), PanelHome(window));
@@ -84,12 +87,25 @@ TEST_F(PanelTest, PadMovesTheViewItsPanelsFollowTheChartModeAndStayWhereMoved) {
     EXPECT_FALSE(info->frameGeometry().intersects(menu));
     EXPECT_FALSE(pad->frameGeometry().intersects(info->frameGeometry()));
 
+    ASSERT_EQ(LoadChart(window, chart), 1);
+    Pump();
+    pad = PadWindow(); // a load may put up a new pad
     Button(pad, "right")->click();
     EXPECT_EQ(ViewStart(), 0); // posted, not run inside the click
     Pump();
     EXPECT_EQ(ViewStart(), 1);
     Press("head");
     EXPECT_EQ(ViewStart(), 0);
+    SetMagnification(window->view(), 0.2, 1);
+    SetRange(window->view(), 0.5);
+    Pump();
+    EXPECT_EQ(Texts(info),
+              (QStringList{"run3-peaks.spl", "20.00%", "500.00mV", "Run 3, detector B"}));
+    // Without a "Comment:" tag the first tag's value stands in.
+    CurrentChart.tags.erase(CurrentChart.tags.begin());
+    SetRange(window->view(), 2.0);
+    Pump();
+    EXPECT_EQ(Texts(info), (QStringList{"run3-peaks.spl", "20.00%", "2.00V", "Soil core 12"}));
 
     // "Pk" starts a peak: the base-line panel replaces the pad, then the cross panel; the pad
     // comes back where the user moved it, and so does the information panel.
@@ -97,15 +113,15 @@ TEST_F(PanelTest, PadMovesTheViewItsPanelsFollowTheChartModeAndStayWhereMoved) {
     const QPoint moved = pad->pos();
     info->move(info->pos() + QPoint(-10, 50));
     const QPoint infoMoved = info->pos();
+    const auto shown = [this] {
+        return std::pair(GetChartMode(window->view()), PadWindow()->kind());
+    };
     Press("setHeight");
-    ASSERT_EQ(GetChartMode(window->view()), CHART_MODE_BASE);
-    EXPECT_EQ(PadWindow()->kind(), PANEL_BAR_ADJUST);
+    EXPECT_EQ(shown(), std::pair(CHART_MODE_BASE, PANEL_BAR_ADJUST));
     Press("setHeight");
-    ASSERT_EQ(GetChartMode(window->view()), CHART_MODE_TOP);
-    EXPECT_EQ(PadWindow()->kind(), PANEL_CROSS_ADJUST);
+    EXPECT_EQ(shown(), std::pair(CHART_MODE_TOP, PANEL_CROSS_ADJUST));
     Press("cancel");
-    EXPECT_EQ(GetChartMode(window->view()), CHART_MODE_VIEW);
-    EXPECT_EQ(PadWindow()->kind(), PANEL_CURSOR_PAD);
+    EXPECT_EQ(shown(), std::pair(CHART_MODE_VIEW, PANEL_CURSOR_PAD));
     EXPECT_EQ(PadWindow()->pos(), moved);
     InfoPanelCommand(window, 0, nullptr);
     InfoPanelCommand(window, 0, nullptr);
@@ -120,6 +136,7 @@ TEST_F(PanelTest, PadMovesTheViewItsPanelsFollowTheChartModeAndStayWhereMoved) {
     EXPECT_FALSE(window->actionFor(40059)->isChecked());
     PadCommand();
     EXPECT_NE(PadWindow(), nullptr);
+    EXPECT_TRUE(Settings.showCursorPad);
 }
 
 TEST_F(PanelTest, PadPlaceIsKeptRelativeToTheWindowAndTheBarPanelsOnTheScreen) {
@@ -208,34 +225,6 @@ TEST_F(PanelTest, RegisterSwapsAndStepsTheViewWithTheIntervalsGivenOrAsked) {
     WhenModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
     RegisterCommand(window, 0, &RegisterOps[REG_DIVIDE]);
     EXPECT_EQ(Register.step, 50);
-}
-
-TEST_F(PanelTest, StartupPanelsFollowTheSettingsAndTheInfoPanelShowsTheChart) {
-    Open();
-    Settings.showDetail = true;
-    Settings.showCursorPad = true;
-    OpenStartupPanels(window);
-    Pump();
-    ASSERT_NE(PadWindow(), nullptr);
-    EXPECT_TRUE(window->actionFor(40059)->isChecked());
-    InfoPanel* panel = InfoPanelWindow();
-    ASSERT_NE(panel, nullptr);
-    EXPECT_TRUE(window->actionFor(40060)->isChecked());
-    EXPECT_EQ(Texts(panel), (QStringList{"Not ready", "0%", "0V", "No comment"}));
-
-    ASSERT_EQ(LoadChart(window, chart), 1);
-    Pump();
-    SetMagnification(window->view(), 0.2, 1);
-    SetRange(window->view(), 0.5);
-    Pump();
-    EXPECT_EQ(Texts(panel),
-              (QStringList{"run3-peaks.spl", "20.00%", "500.00mV", "Run 3, detector B"}));
-
-    // Without a "Comment:" tag the first tag's value stands in.
-    CurrentChart.tags.erase(CurrentChart.tags.begin());
-    SetRange(window->view(), 2.0);
-    Pump();
-    EXPECT_EQ(Texts(panel), (QStringList{"run3-peaks.spl", "20.00%", "2.00V", "Soil core 12"}));
 }
 
 TEST(RunLogWindow, OneWindowShowsTheStoredLinesAndClosingEndsTheLog) {
