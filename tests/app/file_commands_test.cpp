@@ -78,10 +78,8 @@ TEST_F(FileCommandsTest, LoadsFromTheCommandLineADropAndCtrlOAndKeepsTheChartWhe
     EXPECT_FALSE(ChartBaseName.has_value());
 
     const QUrl url = QUrl::fromLocalFile(QString::fromStdString(chart));
-    EXPECT_EQ(Asked(QMessageBox::Ok,
-                    [&] {
-                        Drop({url, url});
-                    }),
+    const QList<QUrl> two{url, url};
+    EXPECT_EQ(Asked(QMessageBox::Ok, [&] { Drop(two); }),
               QStringLiteral("ドロップできるファイルは一度に1個のみです。"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: No data"));
     Drop({url});
@@ -93,8 +91,7 @@ TEST_F(FileCommandsTest, LoadsFromTheCommandLineADropAndCtrlOAndKeepsTheChartWhe
     const int tags = CurrentChart.tagCount();
     const ChartStore* shown = Rows();
     const std::string binary = Path("binary.spl");
-    const char elf[8] = {'\x7f', 'E', 'L', 'F', 2, 1, 1, 0};
-    std::ofstream(binary, std::ios::binary) << std::string(elf, 8);
+    std::ofstream(binary, std::ios::binary) << std::string("\x7f\x45LF\2\1\1", 8);
     const struct {
         std::string file;
         bool peakBeingSet;

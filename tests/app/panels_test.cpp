@@ -11,6 +11,7 @@
 
 #include <QScrollBar>
 
+using apptest::Child;
 using apptest::Pump;
 
 namespace {
@@ -149,8 +150,7 @@ TEST_F(PanelTest, PadPlaceIsKeptRelativeToTheWindowAndTheBarPanelsOnTheScreen) {
     ASSERT_NE(PadWindow(), nullptr);
     PadWindow()->move(window->pos() + QPoint(30, 40));
     PadCommand();
-    EXPECT_EQ(Settings.cursorPadX, 30);
-    EXPECT_EQ(Settings.cursorPadY, 40);
+    EXPECT_EQ(QPoint(Settings.cursorPadX, Settings.cursorPadY), QPoint(30, 40));
     window->move(200, 150);
     PadCommand();
     ASSERT_NE(PadWindow(), nullptr);
@@ -165,16 +165,16 @@ TEST_F(PanelTest, PadPlaceIsKeptRelativeToTheWindowAndTheBarPanelsOnTheScreen) {
     DispatchCommand(window, 40045); // cancel: the pad replaces the bar panel
     Pump();
     ASSERT_EQ(PadWindow()->kind(), PANEL_CURSOR_PAD);
-    EXPECT_EQ(Settings.barAdjustX, 320);
-    EXPECT_EQ(Settings.barAdjustY, 210);
+    EXPECT_EQ(QPoint(Settings.barAdjustX, Settings.barAdjustY), QPoint(320, 210));
 
     // The places reach the settings file when the program ends.
     PadWindow()->move(window->pos() + QPoint(25, 35));
     window->close();
     Pump();
     const std::string ini = Path("VORTAN.INI");
-    EXPECT_EQ(ReadIntSetting(ini, "cursorpad", "cursorx", 0), 25);
-    EXPECT_EQ(ReadIntSetting(ini, "cursorpad", "cursory", 0), 35);
+    EXPECT_EQ(QPoint(ReadIntSetting(ini, "cursorpad", "cursorx", 0),
+                     ReadIntSetting(ini, "cursorpad", "cursory", 0)),
+              QPoint(25, 35));
     EXPECT_TRUE(ReadBoolSetting(ini, "general", "cursorpad", false)); // still wanted next time
 }
 
@@ -208,20 +208,16 @@ TEST_F(PanelTest, RegisterSwapsAndStepsTheViewWithTheIntervalsGivenOrAsked) {
     SetViewPosition(window->view(), 100, 0.0);
     RegisterCommand(window, 0, &RegisterOps[REG_MEM]);
     SetViewPosition(window->view(), 350, 0.0);
-    QString shownFrom, shownTo;
-    WhenModal<QDialog>([&](QDialog* dialog) {
-        shownFrom = dialog->findChild<QLabel*>(QStringLiteral("from1080"))->text();
-        shownTo = dialog->findChild<QLabel*>(QStringLiteral("to1081"))->text();
-        auto* count = dialog->findChild<QLineEdit*>(QStringLiteral("count1082"));
+    WhenModal<QDialog>([](QDialog* dialog) {
+        EXPECT_EQ(Child<QLabel>(dialog, "from1080")->text(), QStringLiteral("100"));
+        EXPECT_EQ(Child<QLabel>(dialog, "to1081")->text(), QStringLiteral("350"));
+        auto* count = Child<QLineEdit>(dialog, "count1082");
         EXPECT_EQ(count->text(), QStringLiteral("1"));
         count->setText(QStringLiteral("5"));
         dialog->accept();
     });
     RegisterCommand(window, 0, &RegisterOps[REG_DIVIDE]);
-    EXPECT_EQ(shownFrom, QStringLiteral("100"));
-    EXPECT_EQ(shownTo, QStringLiteral("350"));
-    EXPECT_EQ(Register.step, 50);
-    EXPECT_EQ(Register.start, 100);
+    EXPECT_EQ(std::pair(Register.start, Register.step), std::pair(100, 50));
     WhenModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
     RegisterCommand(window, 0, &RegisterOps[REG_DIVIDE]);
     EXPECT_EQ(Register.step, 50);

@@ -1,7 +1,7 @@
 // Peaks on the real main window: Enter thrice commits one, Ctrl+Z and Ctrl+Y take it back and
-// redo it, Ctrl+S saves it, Open and Quit ask
-// before unsaved peaks are lost, the peak list (its lines, renaming in place, deleting,
-// taking a peak up again) and Save Peaks (the PKS file, the low-peak question, failures).
+// redo it, Ctrl+S saves it, Open and Quit ask before unsaved peaks are lost, the peak list (its
+// lines, renaming in place, deleting, taking a peak up again) and Save Peaks (the PKS file, the
+// low-peak question, failures).
 #include "app/commands/data_dialogs.h"
 #include "app/dialogs/peak_list_dialog.h"
 #include "app/window/command_table.h"

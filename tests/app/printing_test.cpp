@@ -22,6 +22,7 @@
 
 #include <grp.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -155,10 +156,8 @@ class ScratchScheduler {
     QByteArray Printed() const {
         for (int i = 0; i < 100; ++i, QThread::msleep(100)) {
             QFile f(Path("printed.pdf"));
-            if (f.open(QIODevice::ReadOnly) && f.readAll().contains("%%EOF")) {
-                f.seek(0);
-                return f.readAll();
-            }
+            const QByteArray bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+            if (bytes.contains("%%EOF")) return bytes;
         }
         return QByteArray();
     }
@@ -252,11 +251,10 @@ TEST_F(PrintingTest, DialogStoresTheChoicesAndShowsWhatNoRowLists) {
     });
     EXPECT_EQ(PrinterSettings(nullptr, 0), 1);
     EXPECT_EQ(QString::fromStdString(PrinterName), PDF_PRINTER_NAME);
-    EXPECT_EQ(Settings.printRoll, 6);
-    EXPECT_EQ(Settings.printFlags,
-              PRINT_SMOOTHED | PRINT_PEAKS | PRINT_ALL_PEAKS | PRINT_BLANK_FIRST);
-    EXPECT_EQ(Settings.printMagnification, 0.5);
-    EXPECT_EQ(Settings.printRange, 0.005);
+    EXPECT_EQ(std::tuple(Settings.printRoll, Settings.printFlags, Settings.printMagnification,
+                         Settings.printRange),
+              std::tuple(6, PRINT_SMOOTHED | PRINT_PEAKS | PRINT_ALL_PEAKS | PRINT_BLANK_FIRST, 0.5,
+                         0.005));
 
     // Reopened from printing: the fixed choices show, the last printer is preselected.
     OnPrinterDialog([](QDialog* d) {
@@ -281,15 +279,13 @@ TEST_F(PrintingTest, DialogStoresTheChoicesAndShowsWhatNoRowLists) {
         Child<QPushButton>(d, "okButton")->click();
     });
     EXPECT_EQ(PrinterSettings(nullptr, 0), 1);
-    EXPECT_EQ(Settings.printRoll, 1);
-    EXPECT_EQ(Settings.printRange, 0.002);
-    EXPECT_TRUE(Settings.printFlags & PRINT_VIEW_MAG);
+    EXPECT_EQ(
+        std::tuple(Settings.printRoll, Settings.printRange, Settings.printFlags & PRINT_VIEW_MAG),
+        std::tuple(1, 0.002, PRINT_VIEW_MAG));
 
     // No printer at all: said, and the remembered name is dropped.
     SetPrinterListHook([] { return std::vector<PrinterEntry>{}; });
-    auto message = Answer(QMessageBox::Ok);
-    EXPECT_EQ(PrinterSettings(nullptr, 1), 0);
-    EXPECT_EQ(message->text,
+    EXPECT_EQ(Asked(QMessageBox::Ok, [] { EXPECT_EQ(PrinterSettings(nullptr, 1), 0); }),
               QStringLiteral("プリンタがつながれていません。印刷をするには、"
                              "プリンタをつなぎ、インストールをしなければなりません。"));
     EXPECT_TRUE(PrinterName.empty());
@@ -417,11 +413,10 @@ TEST_F(PrintingTest, RefusesWithoutDataOrUsableSettings) {
         Settings.printRoll = c.rolls;
         Settings.printMagnification = c.magnification;
         log.lines.clear();
-        auto message = Answer(QMessageBox::Ok);
-        EXPECT_EQ(PrintToImages(-1, c.width, c.height), 0) << c.says;
+        const QString said = Asked(
+            QMessageBox::Ok, [&] { EXPECT_EQ(PrintToImages(-1, c.width, c.height), 0) << c.says; });
         EXPECT_TRUE(target->pages.empty());
-        EXPECT_TRUE(message->text.contains(QString::fromUtf8(c.says)))
-            << message->text.toStdString();
+        EXPECT_TRUE(said.contains(QString::fromUtf8(c.says))) << said.toStdString();
         EXPECT_TRUE(log.Has("PrintChart: No room for the rolls on the page."));
     }
 
@@ -519,9 +514,7 @@ TEST_F(PrintingTest, JobsReachARealSchedulerAndItsRefusalIsReported) {
     ASSERT_TRUE(cups.Run("cupsreject", {QStringLiteral("-r"), QStringLiteral("out of paper"),
                                         QString::fromLatin1(ScratchScheduler::QUEUE)}));
     frame.statusBar()->clearMessage();
-    auto message = Answer(QMessageBox::Ok);
-    EXPECT_EQ(print(), 1);
-    const std::string text = message->text.toStdString();
+    const std::string text = Asked(QMessageBox::Ok, [&] { EXPECT_EQ(print(), 1); }).toStdString();
     EXPECT_EQ(text.rfind("印刷を完了できませんでした。\n", 0), 0u) << text;
     EXPECT_NE(text.find("VortanTest"), std::string::npos) << text; // the scheduler's own words
     EXPECT_NE(text.find("out of paper"), std::string::npos) << text;
