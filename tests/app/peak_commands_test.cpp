@@ -11,7 +11,6 @@
 
 #include <QFileInfo>
 #include <QListWidget>
-#include <QMouseEvent>
 
 #include <cerrno>
 #include <cstring>
@@ -53,13 +52,8 @@ void Click(QDialog* d, const char* name) {
 void DoubleClick(QWidget* target, QPoint at) {
     for (QEvent::Type type :
          {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
-          QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
-        QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-        QApplication::sendEvent(target, &event);
-    }
-    Pump();
+          QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
+        apptest::Mouse(target, type, at, Qt::LeftButton);
 }
 
 class PeakCommandsTest : public apptest::AppTest {

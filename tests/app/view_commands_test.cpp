@@ -13,24 +13,15 @@
 #include "views/chart_pane.h"
 #include "views/index_pane.h"
 
-#include <QMouseEvent>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <set>
 
+using apptest::Mouse;
 using apptest::Pump;
 
 namespace {
-
-void Mouse(QWidget* pane, QEvent::Type type, QPoint at, Qt::MouseButton button,
-           Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::MouseButtons() : Qt::MouseButtons(button);
-    QMouseEvent e(type, QPointF(at), pane->mapToGlobal(QPointF(at)), button, held, mods);
-    QApplication::sendEvent(pane, &e);
-    Pump();
-}
 
 void Wheel(QWidget* pane, QPoint at, int angle, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QWheelEvent e(QPointF(at), pane->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, angle),

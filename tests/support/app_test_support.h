@@ -27,6 +27,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -44,6 +45,16 @@ namespace apptest {
 inline void Pump() {
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
+}
+
+// A mouse event as the window system delivers it (no button held on a release), then what it posts.
+inline void Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                  Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::MouseButtons() : Qt::MouseButtons(button);
+    QMouseEvent e(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, held, modifiers);
+    QApplication::sendEvent(target, &e);
+    Pump();
 }
 
 // The child widget of the dialog called name (a test failure when there is none).
