@@ -218,25 +218,17 @@ TEST_F(FileCommandsTest, EscOrCancelStopsALoadAndCloseDuringASaveWaitsForTheWhol
         const ChartStore* shown = Rows();
         SetProgressDelay(how == EscInWindow ? 500 : 0);
         SetBackgroundJobHook([](SplProgress& p) { WaitFor([&p] { return p.cancel.load(); }); });
-        auto* stop = new QTimer();
-        timers.push_back(stop);
-        stop->setInterval(10);
-        QObject::connect(stop, &QTimer::timeout, [this, stop, how] {
-            QWidget* target = QApplication::focusWidget();
-            if (!target) target = window->viewer(); // no active window offscreen
-            if (how != EscInWindow) {
-                auto* dialog = window->findChild<QProgressDialog*>();
-                if (!dialog || !dialog->isVisible()) return;
-                target = dialog;
-            }
-            if (how == CancelButton) {
-                target->findChild<QPushButton*>()->click();
-            } else {
-                QTest::keyClick(target, Qt::Key_Escape);
-            }
-            stop->stop();
-        });
-        stop->start();
+        if (how == EscInWindow) {
+            QTimer::singleShot(10, window, [this] {
+                QWidget* target = QApplication::focusWidget(); // no active window offscreen
+                QTest::keyClick(target ? target : window->viewer(), Qt::Key_Escape);
+            });
+        } else {
+            WhenModal<QProgressDialog>([how](QProgressDialog* dialog) {
+                if (how == CancelButton) dialog->findChild<QPushButton*>()->click();
+                if (how == EscInDialog) QTest::keyClick(dialog, Qt::Key_Escape);
+            });
+        }
         EXPECT_EQ(LoadChart(window, std::string(VORTAN_EXAMPLES "/run3.spl")), 0);
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: run3-peaks.spl"));
         EXPECT_EQ(ChartFileName, chart);

@@ -16,10 +16,6 @@ using apptest::Pump;
 
 namespace {
 
-ViewPoint At(int start, double top = 0.5) {
-    return ViewPoint{start, top};
-}
-
 QStringList Texts(InfoPanel* panel) {
     const InfoTexts t = panel->texts();
     return {t.name, t.magnification, t.range, t.comment};
@@ -47,16 +43,16 @@ class PanelTest : public apptest::AppTest {
 
 TEST(DisplacementRegister, NegativeStepsMoveBackwardsAndLargeOnesSaturate) {
     DisplacementRegister reg;
-    reg.Memorise(At(7));
-    EXPECT_FALSE(reg.Divide(At(0), 0));
-    EXPECT_TRUE(reg.Divide(At(0), 2));
+    reg.Memorise(ViewPoint{7, 0.5});
+    EXPECT_FALSE(reg.Divide(ViewPoint{0, 0.5}, 0));
+    EXPECT_TRUE(reg.Divide(ViewPoint{0, 0.5}, 2));
     EXPECT_EQ(reg.step, -3); // truncated towards zero
-    EXPECT_EQ(reg.Stepped(At(10, 0.3), +1).start, 7);
-    EXPECT_DOUBLE_EQ(reg.Stepped(At(10, 0.3), +1).top, 0.3);
-    reg.Memorise(At(INT_MIN));
-    ASSERT_TRUE(reg.Divide(At(INT_MAX), 1));
+    EXPECT_EQ(reg.Stepped(ViewPoint{10, 0.3}, +1).start, 7);
+    EXPECT_DOUBLE_EQ(reg.Stepped(ViewPoint{10, 0.3}, +1).top, 0.3);
+    reg.Memorise(ViewPoint{INT_MIN, 0.5});
+    ASSERT_TRUE(reg.Divide(ViewPoint{INT_MAX, 0.5}, 1));
     EXPECT_EQ(reg.step, INT_MAX); // saturates instead of wrapping
-    EXPECT_EQ(reg.Stepped(At(INT_MAX), +1).start, INT_MAX);
+    EXPECT_EQ(reg.Stepped(ViewPoint{INT_MAX, 0.5}, +1).start, INT_MAX);
 }
 
 TEST(ParseIntervalCount, LeadingIntegerAtLeastOne) {

@@ -212,12 +212,6 @@ class AppTest : public ::testing::Test {
         return seen->count ? seen->text : QString();
     }
 
-    // Stops every answer still waiting for its dialog.
-    void StopAnswering() {
-        for (QTimer* t : timers)
-            t->stop();
-    }
-
     QTemporaryDir dir;
     std::string chart;
     VortanMain* window = nullptr;
