@@ -155,12 +155,11 @@ TEST_F(PeakCommandsTest, PeakListRenamesInPlaceTakesOnePeakUpAndDeletesOnlyWhenA
     const std::vector<std::string> before = PeakNames(window);
     ASSERT_EQ(before.size(), 5u);
     const QString kana = QStringLiteral("ピークピークピークピークピーク"); // 45 bytes
-    QStringList lines;
     std::vector<bool> selected, open;
     WhenModal<PeakListDialog>([&](PeakListDialog* d) {
         QListWidget* list = List(d);
-        for (int i = 0; i < list->count(); ++i)
-            lines << list->item(i)->text();
+        EXPECT_EQ(list->count(), 5);
+        EXPECT_TRUE(list->item(4)->text().startsWith(QString::fromStdString(before[4])));
         QTest::keyClick(d, Qt::Key_Escape); // ignored
         open.push_back(d->isVisible());
 
@@ -194,8 +193,6 @@ TEST_F(PeakCommandsTest, PeakListRenamesInPlaceTakesOnePeakUpAndDeletesOnlyWhenA
         Click(d, "select1");
     });
     EXPECT_TRUE(DispatchCommand(window, 40039));
-    ASSERT_EQ(lines.size(), 5);
-    EXPECT_TRUE(lines[4].startsWith(QString::fromStdString(before[4]))) << lines[4].toStdString();
     EXPECT_EQ(open, (std::vector<bool>{true, true}));
     EXPECT_EQ(selected, (std::vector<bool>{false, false, true, false}));
     EXPECT_EQ(GetChartMode(window->view()), CHART_MODE_BASE);
