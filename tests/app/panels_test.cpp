@@ -91,6 +91,8 @@ TEST_F(PanelTest, PanelsOpenAtStartShowTheChartFollowTheChartModeAndStayWhereMov
     EXPECT_EQ(ViewStart(), 0); // posted, not run inside the click
     Pump();
     EXPECT_EQ(ViewStart(), 1);
+    Press("outerRight");
+    EXPECT_GT(ViewStart(), 1);
     Press("head");
     EXPECT_EQ(ViewStart(), 0);
     SetMagnification(window->view(), 0.2, 1);

@@ -73,8 +73,7 @@ class AppTest : public ::testing::Test {
   protected:
     void SetUp() override {
         // Keys reach the main window through the application's key filter, as in the program.
-        static AppKeyFilter* filter = AppKeyFilter::Install(qApp);
-        (void)filter;
+        [[maybe_unused]] static AppKeyFilter* filter = AppKeyFilter::Install(qApp);
         ASSERT_TRUE(dir.isValid());
         SetSettingsFilePath(Path("VORTAN.INI"));
         Settings = SettingsRecord{};
