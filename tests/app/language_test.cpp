@@ -269,8 +269,7 @@ TEST_F(SettingsTest, GeneralSettingsSwitchTheLanguageKeepingTheChartAndHelpFollo
     Key(Qt::Key_Right, Qt::ControlModifier); // a page forward
     const QString status = window->statusText(1);
     ASSERT_NE(status, QStringLiteral("0"));
-    static ToolTipInstaller* tips = ToolTipInstaller::Install(qApp);
-    (void)tips;
+    [[maybe_unused]] static ToolTipInstaller* tips = ToolTipInstaller::Install(qApp);
     CursorPadCommand(window, 0, nullptr);
     ASSERT_NE(PadWindow(), nullptr);
     // One help window: the contents, the keys page (printable), a search finding nothing, the

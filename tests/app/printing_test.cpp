@@ -196,6 +196,12 @@ class PrintingTest : public apptest::AppTest {
         AppTest::TearDown();
     }
 
+    // The print settings a job starts from.
+    static void Use(uint32_t flags, double magnification, int rolls) {
+        Settings.printFlags = flags;
+        Settings.printMagnification = magnification;
+        Settings.printRoll = rolls;
+    }
     // Runs act on the next printer settings dialog that opens.
     void OnPrinterDialog(std::function<void(QDialog*)> act) {
         OnDialog<QDialog>([act](QDialog* d) {
@@ -268,10 +274,8 @@ TEST_F(PrintingTest, DialogStoresTheChoicesAndShowsWhatNoRowLists) {
     EXPECT_EQ(Settings.printFlags & (PRINT_FULL_RANGE | PRINT_VIEW_RANGE), PRINT_FULL_RANGE);
 
     // Values no row lists: the chart's magnification stands in and the roll count becomes 1.
-    Settings.printFlags = PRINT_DATA;
+    Use(PRINT_DATA, 3.0, 9);
     Settings.printRange = 0.002;
-    Settings.printMagnification = 3.0;
-    Settings.printRoll = 9;
     OnPrinterDialog([](QDialog* d) {
         EXPECT_EQ(Child<QComboBox>(d, "rangeCombo")->currentText(), QStringLiteral("2mV"));
         EXPECT_EQ(Child<QComboBox>(d, "magnificationCombo")->currentText(),
@@ -302,9 +306,7 @@ TEST_F(PrintingTest, PreselectsTheLastChoiceThenTheDefault) {
 
 TEST_F(PrintingTest, JobsPrintEveryPageAndAPrinterFailingMidwayAbandonsTheJob) {
     LoadExample();
-    Settings.printFlags = PRINT_DATA | PRINT_PEAKS | PRINT_FULL_RANGE | PRINT_WHOLE;
-    Settings.printMagnification = 0.5;
-    Settings.printRoll = 2;
+    Use(PRINT_DATA | PRINT_PEAKS | PRINT_FULL_RANGE | PRINT_WHOLE, 0.5, 2);
     EXPECT_EQ(PrintToImages(), 1);
     ASSERT_NE(target, nullptr);
     EXPECT_TRUE(target->ended);
@@ -325,8 +327,7 @@ TEST_F(PrintingTest, JobsPrintEveryPageAndAPrinterFailingMidwayAbandonsTheJob) {
     EXPECT_EQ(target->pages[0], target->blank);
     EXPECT_NE(target->pages[1], target->blank);
 
-    Settings.printFlags = PRINT_DATA | PRINT_VIEW_RANGE | PRINT_WHOLE;
-    Settings.printMagnification = 1.0;
+    Use(PRINT_DATA | PRINT_VIEW_RANGE | PRINT_WHOLE, 1.0, 2);
     EXPECT_EQ(PrintToImages(1), 1);
     EXPECT_EQ(target->pages.size(), 1u);
     EXPECT_TRUE(target->abandoned);
@@ -343,9 +344,7 @@ TEST_F(PrintingTest, VoltageLabelsStayClearOfTheFrame) {
     rows[2000].data = -1.336398;
     rows[2500].data = -3.000085;
     ASSERT_EQ(SetChart(&view, ChartStore(rows), 0, 2), 1);
-    Settings.printFlags = PRINT_DATA | PRINT_FULL_RANGE | PRINT_WHOLE;
-    Settings.printMagnification = 1.0;
-    Settings.printRoll = 2;
+    Use(PRINT_DATA | PRINT_FULL_RANGE | PRINT_WHOLE, 1.0, 2);
     ASSERT_EQ(PrintToImages(-1, 1400, 1400, 11811), 1);
     ASSERT_FALSE(target->pages.empty());
     const QImage& page = target->pages[0];
@@ -434,9 +433,7 @@ TEST_F(PrintingTest, PrintsIntoAPdfFile) {
         proposed = name;
         return pdf;
     });
-    Settings.printFlags = PRINT_DATA | PRINT_PEAKS | PRINT_VIEW_RANGE | PRINT_WHOLE;
-    Settings.printMagnification = 1.0;
-    Settings.printRoll = 1;
+    Use(PRINT_DATA | PRINT_PEAKS | PRINT_VIEW_RANGE | PRINT_WHOLE, 1.0, 1);
     ChartFileName = QDir(dir.path()).filePath(QStringLiteral("runs/run3-peaks.spl")).toStdString();
     QMainWindow window;
     const auto print = [&] {
@@ -486,8 +483,7 @@ TEST_F(PrintingTest, JobsReachARealSchedulerAndItsRefusalIsReported) {
     ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
     SetPrinterListHook(nullptr); // the queues the scheduler lists
     LoadExample();
-    Settings.printFlags = PRINT_DATA | PRINT_VIEW_RANGE | PRINT_WHOLE;
-    Settings.printMagnification = 1.0;
+    Use(PRINT_DATA | PRINT_VIEW_RANGE | PRINT_WHOLE, 1.0, 4);
     QMainWindow frame;
     auto print = [&] {
         OnPrinterDialog([](QDialog* d) {
