@@ -342,10 +342,8 @@ TEST(Startup, ArgumentsLoadTheFirstFileAndForkTheRestUpToTheirLimit) {
     EXPECT_EQ(CommandLineFiles(3, argv, &screenshot), std::vector<std::string>{"a b.spl"});
     EXPECT_EQ(screenshot, QStringLiteral("x.png"));
 
-    EXPECT_EQ(HelpPathFor("C:\\Tools\\VORTAN.EXE"),
-              std::optional<std::string>("C:\\Tools\\VORTAN.HLP"));
-    EXPECT_EQ(HelpPathFor("/opt/vortan.d/bin/vortan"),
-              std::optional<std::string>("/opt/vortan.HLP"));
+    EXPECT_EQ(HelpPathFor("C:\\Tools\\VORTAN.EXE").value_or(""), "C:\\Tools\\VORTAN.HLP");
+    EXPECT_EQ(HelpPathFor("/opt/vortan.d/bin/vortan").value_or(""), "/opt/vortan.HLP");
     EXPECT_EQ(HelpPathFor("/usr/bin/vortan"), std::nullopt);
     const QString name = QStringLiteral("charts/チャート 1.spl");
     EXPECT_EQ(PathFromCore(PathToCore(name)), name);
