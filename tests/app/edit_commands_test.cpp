@@ -2,13 +2,14 @@
 // header dialog (OK and Cancel, the SPL2 box, encodings, line breaks) and the smoothing dialog
 // (runs, refusals, cancelling, the settings form).
 #include "app/commands/data_dialogs.h"
-#include "app/commands/edit_commands.h"
 #include "app/dialogs/header_dialog.h"
 #include "app/dialogs/smoothing_dialog.h"
 #include "app/window/command_table.h"
 #include "support/app_test_support.h"
 
 #include <QPlainTextEdit>
+
+#include <tuple>
 
 using apptest::Child;
 
@@ -28,16 +29,7 @@ void Edit(HeaderDialog* d, int index, const QString& value) {
     Child<QPlainTextEdit>(d, "valueEdit")->setPlainText(value);
 }
 
-class EditCommandsTest : public apptest::AppTest {
-  protected:
-    std::vector<SplSample> Copy() {
-        const ChartStore* rows = Rows();
-        std::vector<SplSample> copy;
-        for (size_t i = 0; rows && i < rows->size(); ++i)
-            copy.push_back(rows->Row(i));
-        return copy;
-    }
-};
+class EditCommandsTest : public apptest::AppTest {};
 
 } // namespace
 
@@ -48,26 +40,23 @@ TEST_F(EditCommandsTest, HeaderEditsKeepTheEncodingAndAreDroppedOnCancelAndTaken
     CurrentChart.tags[0].value = measured;
     CurrentChart.tags[1].value = sample;
     const SplChart before = CurrentChart;
-    QString shown, backAgain;
     WhenModal<HeaderDialog>([&](HeaderDialog* d) {
-        shown = Child<QPlainTextEdit>(d, "valueEdit")->toPlainText();
+        EXPECT_EQ(Child<QPlainTextEdit>(d, "valueEdit")->toPlainText(), QStringLiteral("測定"));
         Edit(d, 0, QStringLiteral("changed"));
         Edit(d, 2, QStringLiteral("someone"));
         Child<QPushButton>(d, "cancelButton")->click();
     });
     EXPECT_TRUE(DispatchCommand(window, 40040));
-    EXPECT_EQ(shown, QStringLiteral("測定"));
     EXPECT_EQ(CurrentChart.tags[0].value, measured);
     EXPECT_FALSE(window->chartModified());
 
     WhenModal<HeaderDialog>([&](HeaderDialog* d) {
         Edit(d, 1, QStringLiteral("試料B"));
         Edit(d, 2, QStringLiteral("first line\nsecond line\r\n third"));
-        backAgain = Pick(d, 1);
+        EXPECT_EQ(Pick(d, 1), QStringLiteral("試料B"));
         Child<QPushButton>(d, "okButton")->click();
     });
     EXPECT_EQ(EditHeader(window, 0, nullptr), 1);
-    EXPECT_EQ(backAgain, QStringLiteral("試料B"));
     EXPECT_EQ(CurrentChart.tags[0].value, measured); // untouched bytes stay
     EXPECT_EQ(CurrentChart.tags[1].value, sample + "B");
     EXPECT_EQ(CurrentChart.tags[2].value, "first line second line  third");
@@ -87,39 +76,27 @@ TEST_F(EditCommandsTest, HeaderEditsKeepTheEncodingAndAreDroppedOnCancelAndTaken
 TEST_F(EditCommandsTest, Spl2BoxAsksWhileExtendedSplIsOnAndAChartWithoutTagsOnlyBeeps) {
     LoadExample();
     ASSERT_GE(CurrentChart.version, 2);
+    const QString question =
+        QStringLiteral("チャートを常に拡張SPLファイルとして扱う設定になっています。"
+                       "どうしてもこのチェックを外したいですか？");
     for (bool extended : {true, false}) {
         // With the setting on, unchecking asks (No keeps the box); checking never asks.
         Settings.extendedSpl = extended;
         CurrentChart.version = 3;
         std::vector<bool> checked;
-        std::shared_ptr<apptest::BoxSeen> no, yes;
+        QStringList asked;
         WhenModal<HeaderDialog>([&](HeaderDialog* d) {
             auto* box = Child<QCheckBox>(d, "spl2Box");
-            no = Answer(QMessageBox::No);
-            box->click();
-            checked.push_back(box->isChecked());
-            yes = Answer(QMessageBox::Yes, 3); // answers any question too many
-            box->click();
-            checked.push_back(box->isChecked());
-            box->click();
-            checked.push_back(box->isChecked());
+            for (auto answer : {QMessageBox::No, QMessageBox::Yes, QMessageBox::Yes}) {
+                asked << Asked(answer, [box] { box->click(); });
+                checked.push_back(box->isChecked());
+            }
             Child<QPushButton>(d, "okButton")->click();
         });
         EditHeader(window, 0, nullptr);
-        StopAnswering();
-        ASSERT_TRUE(no && yes);
-        if (extended) {
-            EXPECT_EQ(checked, (std::vector<bool>{true, false, true}));
-            EXPECT_EQ(no->text,
-                      QStringLiteral("チャートを常に拡張SPLファイルとして扱う設定になっています。"
-                                     "どうしてもこのチェックを外したいですか？"));
-            EXPECT_EQ(yes->count, 1);
-            EXPECT_EQ(CurrentChart.version, 2);
-        } else {
-            EXPECT_EQ(checked, (std::vector<bool>{false, true, false}));
-            EXPECT_EQ(no->count + yes->count, 0);
-            EXPECT_EQ(CurrentChart.version, 1);
-        }
+        EXPECT_EQ(checked, (std::vector<bool>{extended, !extended, extended}));
+        EXPECT_EQ(asked, (extended ? QStringList{question, question, {}} : QStringList(3)));
+        EXPECT_EQ(CurrentChart.version, extended ? 2 : 1);
     }
 
     SplChart empty;
@@ -135,12 +112,11 @@ TEST_F(EditCommandsTest, Spl2BoxAsksWhileExtendedSplIsOnAndAChartWithoutTagsOnly
 
 TEST_F(EditCommandsTest, SmoothingRunsFromItsDialogAndItsSettingsFormStoresTheValues) {
     Open();
-    auto box = Answer(QMessageBox::Ok); // no chart to smooth
-    EXPECT_EQ(RunSmoothing(window), 0);
-    EXPECT_EQ(box->text, QStringLiteral("データがありません。"));
+    EXPECT_EQ(Asked(QMessageBox::Ok, [this] { EXPECT_EQ(RunSmoothing(window), 0); }),
+              QStringLiteral("データがありません。"));
     ASSERT_EQ(LoadChart(window, chart), 1);
-    const std::vector<SplSample> before = Copy();
-    ASSERT_EQ(before.size(), 6000u);
+    ASSERT_EQ(Samples(), 6000);
+    const SplSample before[3] = {Rows()->Row(0), Rows()->Row(1), Rows()->Row(2)};
 
     WhenModal<SmoothingDialog>([](SmoothingDialog* d) {
         Child<QLineEdit>(d, "widthEdit")->setText(QStringLiteral("1"));
@@ -148,7 +124,7 @@ TEST_F(EditCommandsTest, SmoothingRunsFromItsDialogAndItsSettingsFormStoresTheVa
         Child<QPushButton>(d, "cancelButton")->click();
     });
     EXPECT_EQ(Smoothing(window, 0, nullptr), 1);
-    EXPECT_EQ(Copy()[0].smoothed, before[0].smoothed);
+    EXPECT_EQ(Rows()->Row(0).smoothed, before[0].smoothed);
     EXPECT_FALSE(window->chartModified());
     EXPECT_FALSE(Settings.smoothOptimize);
 
@@ -170,7 +146,8 @@ TEST_F(EditCommandsTest, SmoothingRunsFromItsDialogAndItsSettingsFormStoresTheVa
     });
     EXPECT_EQ(Smoothing(window, 0, nullptr), 1);
     EXPECT_EQ(stillOpen, (std::vector<bool>{true, true, true, true, true, false}));
-    EXPECT_DOUBLE_EQ(Copy()[0].smoothed, (before[0].data + before[1].data + before[2].data) / 5);
+    EXPECT_DOUBLE_EQ(Rows()->Row(0).smoothed,
+                     (before[0].data + before[1].data + before[2].data) / 5);
     EXPECT_EQ(Settings.smoothWidth, 7);
     EXPECT_TRUE(window->chartModified());
 
@@ -186,19 +163,16 @@ TEST_F(EditCommandsTest, SmoothingRunsFromItsDialogAndItsSettingsFormStoresTheVa
         Child<QPushButton>(d, "startButton")->click();
     });
     EXPECT_EQ(SmoothingSettings(window, 0, nullptr), 1);
-    EXPECT_TRUE(Settings.smoothOptimize);
-    EXPECT_EQ(Settings.smoothWidth, 4);
-    EXPECT_EQ(Settings.smoothMinWidth, 2);
-    EXPECT_EQ(CurrentWeightFunction, &DigitalWeight);
-    int selected = -1;
-    WhenModal<SmoothingDialog>([&](SmoothingDialog* d) {
-        selected = Child<QComboBox>(d, "functionList")->currentIndex();
+    EXPECT_EQ(std::tuple(Settings.smoothOptimize, Settings.smoothWidth, Settings.smoothMaxWidth,
+                         Settings.smoothMinWidth, CurrentWeightFunction),
+              std::tuple(true, 4, 12, 2, &DigitalWeight));
+    WhenModal<SmoothingDialog>([](SmoothingDialog* d) {
+        EXPECT_EQ(Child<QComboBox>(d, "functionList")->currentIndex(), 0);
         Child<QRadioButton>(d, "noOptimizeRadio")->click();
         EXPECT_FALSE(Child<QLineEdit>(d, "minEdit")->isEnabled());
         Child<QPushButton>(d, "startButton")->click();
     });
     EXPECT_EQ(SmoothingSettings(window, 0, nullptr), 1);
-    EXPECT_EQ(selected, 0);
     EXPECT_FALSE(Settings.smoothOptimize);
     EXPECT_EQ(Settings.smoothMaxWidth, 12); // the limits are kept with the optimisation off
     EXPECT_EQ(CurrentWeightFunction, &QuadraticWeight);

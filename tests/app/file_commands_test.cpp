@@ -14,7 +14,6 @@
 #include "viewer/measuring.h"
 #include "views/chart_pane.h"
 #include "views/index_pane.h"
-#include "views/pane_overlay.h"
 
 #include <QDropEvent>
 #include <QFileInfo>
@@ -73,17 +72,15 @@ class FileCommandsTest : public apptest::AppTest {
 
 TEST_F(FileCommandsTest, LoadsFromTheCommandLineADropAndCtrlOAndKeepsTheChartWhenALoadFails) {
     ChartFileName = Path("missing.spl");
-    auto unreadable = Answer(QMessageBox::Ok);
-    Open();
-    EXPECT_EQ(unreadable->count, 1);
+    EXPECT_FALSE(Asked(QMessageBox::Ok, [this] { Open(); }).isEmpty());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: No data"));
     EXPECT_EQ(window->statusText(0), QStringLiteral("No Data"));
     EXPECT_FALSE(ChartBaseName.has_value());
 
     const QUrl url = QUrl::fromLocalFile(QString::fromStdString(chart));
-    auto box = Answer(QMessageBox::Ok);
-    Drop({url, url});
-    EXPECT_EQ(box->text, QStringLiteral("ドロップできるファイルは一度に1個のみです。"));
+    const QList<QUrl> two{url, url};
+    EXPECT_EQ(Asked(QMessageBox::Ok, [&] { Drop(two); }),
+              QStringLiteral("ドロップできるファイルは一度に1個のみです。"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: No data"));
     Drop({url});
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: run3-peaks.spl"));
@@ -94,8 +91,7 @@ TEST_F(FileCommandsTest, LoadsFromTheCommandLineADropAndCtrlOAndKeepsTheChartWhe
     const int tags = CurrentChart.tagCount();
     const ChartStore* shown = Rows();
     const std::string binary = Path("binary.spl");
-    const char elf[8] = {'\x7f', 'E', 'L', 'F', 2, 1, 1, 0};
-    std::ofstream(binary, std::ios::binary) << std::string(elf, 8);
+    std::ofstream(binary, std::ios::binary) << std::string("\x7f\x45LF\2\1\1", 8);
     const struct {
         std::string file;
         bool peakBeingSet;
@@ -107,10 +103,10 @@ TEST_F(FileCommandsTest, LoadsFromTheCommandLineADropAndCtrlOAndKeepsTheChartWhe
         if (f.peakBeingSet) {
             ASSERT_EQ(SetHeight(window->view()), 1);
         }
-        auto failed = Answer(QMessageBox::Ok);
-        EXPECT_EQ(LoadChart(window, f.file), 0) << f.file;
-        EXPECT_EQ(failed->count, 1);
-        EXPECT_TRUE(failed->text.contains(QString::fromUtf8(f.says))) << failed->text.toStdString();
+        const QString said =
+            Asked(QMessageBox::Ok, [&] { EXPECT_EQ(LoadChart(window, f.file), 0) << f.file; });
+        EXPECT_FALSE(said.isNull());
+        EXPECT_TRUE(said.contains(QString::fromUtf8(f.says))) << said.toStdString();
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: run3-peaks.spl"));
         EXPECT_EQ(ChartFileName, chart);
         EXPECT_EQ(CurrentChart.tagCount(), tags);
@@ -162,41 +158,30 @@ TEST_F(FileCommandsTest, SavesAskBeforeReplacingAFileOrWritingOverAChartReadInPa
     const long long stopLine = std::count(text.begin(), text.begin() + at, '\n') + 1;
     text = text.substr(0, at) + "\r\n" + text.substr(at);
     std::ofstream(chart, std::ios::binary) << text;
-    auto told = Answer(QMessageBox::Ok);
-    ASSERT_EQ(LoadChart(window, chart), 1);
-    EXPECT_EQ(told->count, 1);
-    EXPECT_TRUE(told->text.contains(QStringLiteral("%1 行目").arg(stopLine)));
-    EXPECT_TRUE(told->text.contains(QStringLiteral("%1 行です").arg(1000)));
+    const QString told = Asked(QMessageBox::Ok, [this] { EXPECT_EQ(LoadChart(window, chart), 1); });
+    EXPECT_TRUE(told.contains(QStringLiteral("%1 行目").arg(stopLine)));
+    EXPECT_TRUE(told.contains(QStringLiteral("%1 行です").arg(1000)));
     EXPECT_EQ(Samples(), 1000);
 
     // Ctrl+S over the same file asks; No leaves the file whole, Yes writes it, and then no more
     // questions.
-    auto no = Answer(QMessageBox::No);
-    Key(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(no->count, 1);
-    EXPECT_TRUE(no->text.contains(QStringLiteral("途中までしか読み込まれていません")));
+    const auto save = [this] { Key(Qt::Key_S, Qt::ControlModifier); };
+    EXPECT_TRUE(
+        Asked(QMessageBox::No, save).contains(QStringLiteral("途中までしか読み込まれていません")));
     EXPECT_TRUE(Slurp(chart) == text);
-    auto yes = Answer(QMessageBox::Yes);
-    Key(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(yes->count, 1);
+    EXPECT_FALSE(Asked(QMessageBox::Yes, save).isNull());
     EXPECT_TRUE(Slurp(chart) != text);
-    auto none = Answer(QMessageBox::Yes);
-    Key(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(none->count, 0);
-    StopAnswering();
+    EXPECT_TRUE(Asked(QMessageBox::Yes, save).isNull());
 
     // Save As onto another file asks before replacing it.
     const std::string other = Path("other.spl");
     std::ofstream(other, std::ios::binary) << "keep me\n";
     ChooseFile(other);
-    auto keep = Answer(QMessageBox::No);
-    DispatchCommand(window, 40003);
-    EXPECT_EQ(keep->count, 1);
+    const auto saveAs = [this] { DispatchCommand(window, 40003); };
+    EXPECT_FALSE(Asked(QMessageBox::No, saveAs).isNull());
     EXPECT_TRUE(Slurp(other) == "keep me\n");
     EXPECT_EQ(ChartFileName, chart);
-    auto replace = Answer(QMessageBox::Yes);
-    DispatchCommand(window, 40003);
-    EXPECT_EQ(replace->count, 1);
+    EXPECT_FALSE(Asked(QMessageBox::Yes, saveAs).isNull());
     EXPECT_EQ(ChartFileName, other);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: other.spl"));
 
@@ -205,25 +190,22 @@ TEST_F(FileCommandsTest, SavesAskBeforeReplacingAFileOrWritingOverAChartReadInPa
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
     ChooseFile(fifo);
     auto refused = Answer(QMessageBox::Yes, 2); // "replace it?" and the failure
-    DispatchCommand(window, 40003);
+    saveAs();
     EXPECT_TRUE(refused->text.contains(QStringLiteral("理由: not a regular file")))
         << refused->text.toStdString();
     EXPECT_EQ(ChartFileName, other);
     Key(Qt::Key_Return);
     ASSERT_NE(GetChartMode(window->view()), CHART_MODE_VIEW);
-    auto busy = Answer(QMessageBox::Ok);
-    DispatchCommand(window, 40002);
-    EXPECT_EQ(busy->count, 1);
-    EXPECT_TRUE(busy->text.contains(QStringLiteral("ピークの設定中は保存できません")));
+    EXPECT_TRUE(Asked(QMessageBox::Ok, [this] {
+                    DispatchCommand(window, 40002);
+                }).contains(QStringLiteral("ピークの設定中は保存できません")));
     Key(Qt::Key_Escape);
     QFile::remove(dir.filePath(QStringLiteral("VORTAN.INI")));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("VORTAN.INI")));
-    auto settings = Answer(QMessageBox::Ok);
     window->MarkChartSaved();
-    window->close();
-    EXPECT_EQ(settings->count, 1);
-    EXPECT_TRUE(settings->text.contains(QStringLiteral("理由: Is a directory")))
-        << settings->text.toStdString();
+    const QString settings = Asked(QMessageBox::Ok, [this] { window->close(); });
+    EXPECT_TRUE(settings.contains(QStringLiteral("理由: Is a directory")))
+        << settings.toStdString();
 }
 
 TEST_F(FileCommandsTest, EscOrCancelStopsALoadAndCloseDuringASaveWaitsForTheWholeFile) {
@@ -236,25 +218,17 @@ TEST_F(FileCommandsTest, EscOrCancelStopsALoadAndCloseDuringASaveWaitsForTheWhol
         const ChartStore* shown = Rows();
         SetProgressDelay(how == EscInWindow ? 500 : 0);
         SetBackgroundJobHook([](SplProgress& p) { WaitFor([&p] { return p.cancel.load(); }); });
-        auto* stop = new QTimer();
-        timers.push_back(stop);
-        stop->setInterval(10);
-        QObject::connect(stop, &QTimer::timeout, [this, stop, how] {
-            QWidget* target = QApplication::focusWidget();
-            if (!target) target = window->viewer(); // no active window offscreen
-            if (how != EscInWindow) {
-                auto* dialog = window->findChild<QProgressDialog*>();
-                if (!dialog || !dialog->isVisible()) return;
-                target = dialog;
-            }
-            if (how == CancelButton) {
-                target->findChild<QPushButton*>()->click();
-            } else {
-                QTest::keyClick(target, Qt::Key_Escape);
-            }
-            stop->stop();
-        });
-        stop->start();
+        if (how == EscInWindow) {
+            QTimer::singleShot(10, window, [this] {
+                QWidget* target = QApplication::focusWidget(); // no active window offscreen
+                QTest::keyClick(target ? target : window->viewer(), Qt::Key_Escape);
+            });
+        } else {
+            WhenModal<QProgressDialog>([how](QProgressDialog* dialog) {
+                if (how == CancelButton) dialog->findChild<QPushButton*>()->click();
+                if (how == EscInDialog) QTest::keyClick(dialog, Qt::Key_Escape);
+            });
+        }
         EXPECT_EQ(LoadChart(window, std::string(VORTAN_EXAMPLES "/run3.spl")), 0);
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: run3-peaks.spl"));
         EXPECT_EQ(ChartFileName, chart);
@@ -334,10 +308,9 @@ TEST_F(FileCommandsTest, RecentChartsListTheLoadedAndSavedAndDropTheMissing) {
     ASSERT_TRUE(menu);
     emit menu->aboutToShow();
     ASSERT_TRUE(menu->actions().value(0));
-    auto seen = Answer(QMessageBox::Ok);
-    menu->actions().value(0)->trigger();
-    EXPECT_EQ(seen->count, 1);
-    EXPECT_TRUE(seen->text.contains(QString::fromStdString(copy)));
+    EXPECT_TRUE(Asked(QMessageBox::Ok, [menu] {
+                    menu->actions().value(0)->trigger();
+                }).contains(QString::fromStdString(copy)));
     EXPECT_EQ(LoadRecentFiles(ini), std::vector<std::string>{absolute(chart)});
 }
 
@@ -369,10 +342,8 @@ TEST(Startup, ArgumentsLoadTheFirstFileAndForkTheRestUpToTheirLimit) {
     EXPECT_EQ(CommandLineFiles(3, argv, &screenshot), std::vector<std::string>{"a b.spl"});
     EXPECT_EQ(screenshot, QStringLiteral("x.png"));
 
-    EXPECT_EQ(HelpPathFor("C:\\Tools\\VORTAN.EXE"),
-              std::optional<std::string>("C:\\Tools\\VORTAN.HLP"));
-    EXPECT_EQ(HelpPathFor("/opt/vortan.d/bin/vortan"),
-              std::optional<std::string>("/opt/vortan.HLP"));
+    EXPECT_EQ(HelpPathFor("C:\\Tools\\VORTAN.EXE").value_or(""), "C:\\Tools\\VORTAN.HLP");
+    EXPECT_EQ(HelpPathFor("/opt/vortan.d/bin/vortan").value_or(""), "/opt/vortan.HLP");
     EXPECT_EQ(HelpPathFor("/usr/bin/vortan"), std::nullopt);
     const QString name = QStringLiteral("charts/チャート 1.spl");
     EXPECT_EQ(PathFromCore(PathToCore(name)), name);

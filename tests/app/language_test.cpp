@@ -3,6 +3,7 @@
 // the settings file, the complete English translation, switching with a chart loaded, and the
 // help pages of the language in use.
 #include "app/commands/data_dialogs.h"
+#include "app/commands/edit_commands.h"
 #include "app/dialogs/detection_dialog.h"
 #include "app/dialogs/general_settings_dialog.h"
 #include "app/panels/cursor_pad.h"
@@ -10,7 +11,6 @@
 #include "app/panels/panels.h"
 #include "app/window/command_table.h"
 #include "app/window/language.h"
-#include "app/window/screen_fit.h"
 #include "app/window/status_parts.h"
 #include "app/window/tooltips.h"
 #include "support/app_test_support.h"
@@ -24,6 +24,7 @@
 #include <QXmlStreamReader>
 
 #include <climits>
+#include <tuple>
 
 using apptest::Child;
 using apptest::Pump;
@@ -63,7 +64,10 @@ class SettingsTest : public apptest::AppTest {
         EXPECT_EQ(GeneralSettings(window, 0, nullptr), 1);
         Pump();
     }
-    QString Menu(unsigned command) const { return window->actionFor(command)->text(); }
+    // Whether the settings ask for detection, and whether the viewer has the detector.
+    std::pair<bool, bool> Detecting() const {
+        return {Settings.detectPeaks, PeakDetectorInstalled()};
+    }
 };
 
 } // namespace
@@ -72,8 +76,7 @@ TEST_F(SettingsTest, DetectionTakesOnlyAPositiveThresholdAndChoosesTheDetector) 
     Open();
     ASSERT_FALSE(PeakDetectorInstalled());
     EXPECT_EQ(Detection(QStringLiteral("0.5"), true, false), QStringLiteral("0.005000"));
-    EXPECT_FALSE(Settings.detectPeaks);
-    EXPECT_FALSE(PeakDetectorInstalled());
+    EXPECT_EQ(Detecting(), std::pair(false, false));
     const struct {
         const char* text;
         double kept;
@@ -82,22 +85,17 @@ TEST_F(SettingsTest, DetectionTakesOnlyAPositiveThresholdAndChoosesTheDetector) 
         Detection(QString::fromLatin1(c.text), true, true);
         EXPECT_DOUBLE_EQ(Settings.threshold, c.kept) << c.text;
     }
-    EXPECT_TRUE(Settings.detectPeaks);
-    EXPECT_TRUE(PeakDetectorInstalled());
+    EXPECT_EQ(Detecting(), std::pair(true, true));
     EXPECT_EQ(Detection(QStringLiteral("0.002"), false, true), QStringLiteral("0.002500"));
-    EXPECT_FALSE(Settings.detectPeaks);
-    EXPECT_FALSE(PeakDetectorInstalled());
+    EXPECT_EQ(Detecting(), std::pair(false, false));
 
     // While a peak is being set the viewer keeps its detector; the settings take the choice.
     ASSERT_EQ(LoadChart(window, chart), 1);
     ASSERT_EQ(SetHeight(window->view()), 1);
     Detection(QStringLiteral("0.02"), true, true);
-    EXPECT_FALSE(PeakDetectorInstalled());
-    EXPECT_TRUE(Settings.detectPeaks);
+    EXPECT_EQ(Detecting(), std::pair(true, false));
     EXPECT_DOUBLE_EQ(Settings.threshold, 0.02);
     CancelPeak(window->view());
-    delete window;
-    window = nullptr;
 
     // A new window takes the detector from the settings; plain charts load as extended SPL
     // when the settings say so.
@@ -118,20 +116,20 @@ TEST_F(SettingsTest, DetectionTakesOnlyAPositiveThresholdAndChoosesTheDetector) 
 TEST_F(SettingsTest, GeneralSettingsKeepAZoneCountOfOneOrMoreAndCloseOnlyThroughClose) {
     Open();
     Settings.extendedSpl = true;
-    bool editEnabled = true, hasCloseBox = true;
     std::vector<bool> open;
     General([&](GeneralSettingsDialog* d) {
-        hasCloseBox = d->windowFlags().testFlag(Qt::WindowCloseButtonHint);
+        EXPECT_FALSE(d->windowFlags().testFlag(Qt::WindowCloseButtonHint));
         EXPECT_TRUE(Child<QCheckBox>(d, "extendedSplBox")->isChecked());
-        editEnabled = Child<QLineEdit>(d, "zoneCountEdit")->isEnabled();
+        auto* count = Child<QLineEdit>(d, "zoneCountEdit");
+        EXPECT_FALSE(count->isEnabled());
         Child<QCheckBox>(d, "uniformZoneBox")->click();
-        EXPECT_TRUE(Child<QLineEdit>(d, "zoneCountEdit")->isEnabled());
-        Child<QLineEdit>(d, "zoneCountEdit")->setText(QStringLiteral("0"));
+        EXPECT_TRUE(count->isEnabled());
+        count->setText(QStringLiteral("0"));
         Child<QCheckBox>(d, "extendedSplBox")->click();
         Child<QCheckBox>(d, "maximizeBox")->click();
         Child<QCheckBox>(d, "savePositionBox")->click();
         for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
-            QTest::keyClick(Child<QLineEdit>(d, "zoneCountEdit"), static_cast<Qt::Key>(key));
+            QTest::keyClick(count, static_cast<Qt::Key>(key));
             QTest::keyClick(d, static_cast<Qt::Key>(key));
             open.push_back(d->isVisible());
         }
@@ -139,14 +137,10 @@ TEST_F(SettingsTest, GeneralSettingsKeepAZoneCountOfOneOrMoreAndCloseOnlyThrough
         open.push_back(d->isVisible());
         EXPECT_FALSE(Settings.savePosition); // stored on Close only
     });
-    EXPECT_FALSE(hasCloseBox);
     EXPECT_EQ(open, (std::vector<bool>{true, true, true, true}));
-    EXPECT_FALSE(editEnabled);
-    EXPECT_TRUE(Settings.uniformZone);
-    EXPECT_EQ(Settings.zoneCount, 1);
-    EXPECT_FALSE(Settings.extendedSpl);
-    EXPECT_TRUE(Settings.maximize);
-    EXPECT_TRUE(Settings.savePosition);
+    EXPECT_EQ(std::tuple(Settings.uniformZone, Settings.zoneCount, Settings.extendedSpl,
+                         Settings.maximize, Settings.savePosition),
+              std::tuple(true, 1, false, true, true));
 
     const std::pair<const char*, int> counts[] = {
         {"", 1}, {"abc", 1}, {"-4", 1}, {"7 zones", 7}, {"99999999999", INT_MAX}};
@@ -174,15 +168,13 @@ TEST_F(SettingsTest, WindowPlaceIsSavedAndHostileNumbersStayOnTheScreen) {
     Pump();
     const QPoint where = window->pos();
     EXPECT_TRUE(window->close());
-    EXPECT_EQ(Settings.windowX, where.x());
-    EXPECT_EQ(Settings.windowY, where.y());
+    EXPECT_EQ(QPoint(Settings.windowX, Settings.windowY), where);
     Open();
     EXPECT_EQ(window->pos(), where);
     EXPECT_EQ(window->size(), QSize(700, 450));
-    delete window;
-    window = nullptr;
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    Settings.savePanelPositions = true;
     const struct {
         int x, y, width, height;
     } cases[] = {{CW_USEDEFAULT, CW_USEDEFAULT, INT_MAX, INT_MAX},
@@ -191,13 +183,9 @@ TEST_F(SettingsTest, WindowPlaceIsSavedAndHostileNumbersStayOnTheScreen) {
                  {100000, 100000, 640, 400}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.x);
-        Settings.savePanelPositions = true;
-        Settings.windowX = c.x;
-        Settings.windowY = c.y;
-        Settings.windowWidth = c.width;
-        Settings.windowHeight = c.height;
-        Settings.cursorPadX = c.x;
-        Settings.cursorPadY = c.width;
+        std::tie(Settings.windowX, Settings.windowY, Settings.windowWidth, Settings.windowHeight,
+                 Settings.cursorPadX, Settings.cursorPadY) =
+            std::tuple(c.x, c.y, c.width, c.height, c.x, c.width);
         Open();
         EXPECT_TRUE(screen.contains(window->geometry()));
         CursorPadCommand(window, 0, nullptr);
@@ -205,11 +193,7 @@ TEST_F(SettingsTest, WindowPlaceIsSavedAndHostileNumbersStayOnTheScreen) {
         ASSERT_NE(PadWindow(), nullptr);
         EXPECT_TRUE(screen.contains(QRect(PadWindow()->pos(), PadWindow()->sizeHint())));
         CursorPadCommand(window, 0, nullptr);
-        delete window;
-        window = nullptr;
     }
-    EXPECT_EQ(FitOnScreen(screen.x() + 10, screen.y() + 20, 100, 50),
-              QRect(screen.x() + 10, screen.y() + 20, 100, 50));
 }
 
 TEST_F(SettingsTest, LanguageIsTheStoredChoiceElseTheSystemLocale) {
@@ -284,25 +268,35 @@ TEST_F(SettingsTest, GeneralSettingsSwitchTheLanguageKeepingTheChartAndHelpFollo
     Key(Qt::Key_Right, Qt::ControlModifier); // a page forward
     const QString status = window->statusText(1);
     ASSERT_NE(status, QStringLiteral("0"));
-    static ToolTipInstaller* tips = ToolTipInstaller::Install(qApp);
-    (void)tips;
+    [[maybe_unused]] static ToolTipInstaller* tips = ToolTipInstaller::Install(qApp);
     CursorPadCommand(window, 0, nullptr);
     ASSERT_NE(PadWindow(), nullptr);
+    // One help window: the contents, the keys page (printable), a search finding nothing, the
+    // main topic.
+    HelpContentsCommand(window, 0, nullptr);
+    HelpWindow* help = HelpWindowShown();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->browser()->documentTitle(), QStringLiteral("Vortan ヘルプ 目次"));
+    DispatchCommand(window, CMD_KEYMAP);
+    EXPECT_EQ(help->browser()->source().path(), QStringLiteral("/help/ja/keys.html"));
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Ctrl+Z")));
+    EXPECT_TRUE(help->findChild<QPushButton*>(QStringLiteral("printButton")));
+    help->Search(QStringLiteral("zzqqxx"));
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Nothing found")));
     HelpTopicCommand(window, 0, nullptr);
-    EXPECT_TRUE(
-        HelpWindowShown()->browser()->source().path().startsWith(QLatin1String("/help/ja/")));
-    QString title;
+    EXPECT_EQ(HelpWindowShown(), help);
+    EXPECT_EQ(help->browser()->source().path(), QStringLiteral("/help/ja/usage.html"));
     const auto choose = [&](int row) {
-        General([row, &title](GeneralSettingsDialog* d) {
-            title = d->windowTitle();
+        General([row](GeneralSettingsDialog* d) {
+            if (row == 0) {
+                EXPECT_EQ(d->windowTitle(), QStringLiteral("General Settings"));
+            }
             Child<QComboBox>(d, "languageCombo")->setCurrentIndex(row);
         });
     };
     choose(1);
-    EXPECT_EQ(title, QStringLiteral("一般的な設定"));
     EXPECT_EQ(CurrentLanguage(), Language::English);
     EXPECT_EQ(StoredLanguage(Path("VORTAN.INI"), QLocale::c()), Language::English);
-    EXPECT_EQ(Menu(40001), QStringLiteral("&Open\tCtrl+O"));
     for (QAction* action : window->findChildren<QAction*>())
         EXPECT_FALSE(action->text().contains(JAPANESE)) << action->text().toStdString();
     // Open windows put up their texts and tooltips again.
@@ -316,22 +310,21 @@ TEST_F(SettingsTest, GeneralSettingsSwitchTheLanguageKeepingTheChartAndHelpFollo
     EXPECT_EQ(window->statusText(1), status);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vortan: run3-peaks.spl"));
     // The help page shown turns English, and so do the pages opened from now on.
-    EXPECT_EQ(HelpWindowShown()->browser()->source().path(), QStringLiteral("/help/en/usage.html"));
+    EXPECT_EQ(help->browser()->source().path(), QStringLiteral("/help/en/usage.html"));
     HelpSearchCommand(window, 0, nullptr);
-    EXPECT_EQ(HelpWindowShown()->browser()->source().path(),
-              QStringLiteral("/help/en/search.html"));
-    EXPECT_EQ(HelpWindowShown()->windowTitle(), QStringLiteral("Vortan Help"));
+    EXPECT_EQ(help->browser()->source().path(), QStringLiteral("/help/en/search.html"));
+    EXPECT_EQ(help->windowTitle(), QStringLiteral("Vortan Help"));
     // A search lists the pages of the language in use before the others.
-    HelpWindowShown()->Search(QStringLiteral("SPL"));
-    const QString results = HelpWindowShown()->browser()->toHtml();
+    help->Search(QStringLiteral("SPL"));
+    const QString results = help->browser()->toHtml();
     EXPECT_LT(results.indexOf(QLatin1String("help/en/")),
               results.indexOf(QLatin1String("help/ja/")));
 
     choose(0);
-    EXPECT_EQ(title, QStringLiteral("General Settings"));
     EXPECT_EQ(CurrentLanguage(), Language::Japanese);
     EXPECT_EQ(StoredLanguage(Path("VORTAN.INI"), QLocale::c()), Language::Japanese);
-    EXPECT_EQ(HelpWindowShown()->browser()->source().path(),
-              QStringLiteral("/help/ja/search.html"));
-    EXPECT_EQ(Menu(40001), QStringLiteral("チャートを開く(&O)\tCtrl+O"));
+    EXPECT_EQ(help->browser()->source().path(), QStringLiteral("/help/ja/search.html"));
+    EXPECT_EQ(window->actionFor(40001)->text(), QStringLiteral("チャートを開く(&O)\tCtrl+O"));
+    CloseHelp();
+    EXPECT_EQ(HelpWindowShown(), nullptr);
 }

@@ -22,6 +22,7 @@
 
 #include <grp.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -155,10 +156,8 @@ class ScratchScheduler {
     QByteArray Printed() const {
         for (int i = 0; i < 100; ++i, QThread::msleep(100)) {
             QFile f(Path("printed.pdf"));
-            if (f.open(QIODevice::ReadOnly) && f.readAll().contains("%%EOF")) {
-                f.seek(0);
-                return f.readAll();
-            }
+            const QByteArray bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+            if (bytes.contains("%%EOF")) return bytes;
         }
         return QByteArray();
     }
@@ -197,6 +196,12 @@ class PrintingTest : public apptest::AppTest {
         AppTest::TearDown();
     }
 
+    // The print settings a job starts from.
+    static void Use(uint32_t flags, double magnification, int rolls) {
+        Settings.printFlags = flags;
+        Settings.printMagnification = magnification;
+        Settings.printRoll = rolls;
+    }
     // Runs act on the next printer settings dialog that opens.
     void OnPrinterDialog(std::function<void(QDialog*)> act) {
         OnDialog<QDialog>([act](QDialog* d) {
@@ -205,7 +210,6 @@ class PrintingTest : public apptest::AppTest {
             return true;
         });
     }
-    void Accept() { Press("okButton"); }
     void Press(const char* button) {
         OnPrinterDialog([button](QDialog* d) { Child<QPushButton>(d, button)->click(); });
     }
@@ -216,12 +220,9 @@ class PrintingTest : public apptest::AppTest {
         ASSERT_TRUE(rows.has_value());
         ASSERT_EQ(SetChart(&view, std::move(*rows), header.flags, 2), 1);
     }
-    // Prints into images with the dialog accepted unchanged.
-    int PrintToImages(int failAt = -1, int width = 827, int height = 1169,
-                      int dotsPerMeter = 3937) {
-        return PrintWith(failAt, width, height, dotsPerMeter, "okButton");
-    }
-    int PrintWith(int failAt, int width, int height, int dotsPerMeter, const char* button) {
+    // Prints into images, the dialog left unchanged and closed with button.
+    int PrintToImages(int failAt = -1, int width = 827, int height = 1169, int dotsPerMeter = 3937,
+                      const char* button = "okButton") {
         target = nullptr;
         SetPrintTargetFactory([=, this](const QString&, const QString&) {
             auto t = std::make_unique<ImageTarget>(failAt, width, height, dotsPerMeter);
@@ -256,11 +257,10 @@ TEST_F(PrintingTest, DialogStoresTheChoicesAndShowsWhatNoRowLists) {
     });
     EXPECT_EQ(PrinterSettings(nullptr, 0), 1);
     EXPECT_EQ(QString::fromStdString(PrinterName), PDF_PRINTER_NAME);
-    EXPECT_EQ(Settings.printRoll, 6);
-    EXPECT_EQ(Settings.printFlags,
-              PRINT_SMOOTHED | PRINT_PEAKS | PRINT_ALL_PEAKS | PRINT_BLANK_FIRST);
-    EXPECT_EQ(Settings.printMagnification, 0.5);
-    EXPECT_EQ(Settings.printRange, 0.005);
+    EXPECT_EQ(std::tuple(Settings.printRoll, Settings.printFlags, Settings.printMagnification,
+                         Settings.printRange),
+              std::tuple(6, PRINT_SMOOTHED | PRINT_PEAKS | PRINT_ALL_PEAKS | PRINT_BLANK_FIRST, 0.5,
+                         0.005));
 
     // Reopened from printing: the fixed choices show, the last printer is preselected.
     OnPrinterDialog([](QDialog* d) {
@@ -274,10 +274,8 @@ TEST_F(PrintingTest, DialogStoresTheChoicesAndShowsWhatNoRowLists) {
     EXPECT_EQ(Settings.printFlags & (PRINT_FULL_RANGE | PRINT_VIEW_RANGE), PRINT_FULL_RANGE);
 
     // Values no row lists: the chart's magnification stands in and the roll count becomes 1.
-    Settings.printFlags = PRINT_DATA;
+    Use(PRINT_DATA, 3.0, 9);
     Settings.printRange = 0.002;
-    Settings.printMagnification = 3.0;
-    Settings.printRoll = 9;
     OnPrinterDialog([](QDialog* d) {
         EXPECT_EQ(Child<QComboBox>(d, "rangeCombo")->currentText(), QStringLiteral("2mV"));
         EXPECT_EQ(Child<QComboBox>(d, "magnificationCombo")->currentText(),
@@ -285,15 +283,13 @@ TEST_F(PrintingTest, DialogStoresTheChoicesAndShowsWhatNoRowLists) {
         Child<QPushButton>(d, "okButton")->click();
     });
     EXPECT_EQ(PrinterSettings(nullptr, 0), 1);
-    EXPECT_EQ(Settings.printRoll, 1);
-    EXPECT_EQ(Settings.printRange, 0.002);
-    EXPECT_TRUE(Settings.printFlags & PRINT_VIEW_MAG);
+    EXPECT_EQ(
+        std::tuple(Settings.printRoll, Settings.printRange, Settings.printFlags & PRINT_VIEW_MAG),
+        std::tuple(1, 0.002, PRINT_VIEW_MAG));
 
     // No printer at all: said, and the remembered name is dropped.
     SetPrinterListHook([] { return std::vector<PrinterEntry>{}; });
-    auto message = Answer(QMessageBox::Ok);
-    EXPECT_EQ(PrinterSettings(nullptr, 1), 0);
-    EXPECT_EQ(message->text,
+    EXPECT_EQ(Asked(QMessageBox::Ok, [] { EXPECT_EQ(PrinterSettings(nullptr, 1), 0); }),
               QStringLiteral("プリンタがつながれていません。印刷をするには、"
                              "プリンタをつなぎ、インストールをしなければなりません。"));
     EXPECT_TRUE(PrinterName.empty());
@@ -310,9 +306,7 @@ TEST_F(PrintingTest, PreselectsTheLastChoiceThenTheDefault) {
 
 TEST_F(PrintingTest, JobsPrintEveryPageAndAPrinterFailingMidwayAbandonsTheJob) {
     LoadExample();
-    Settings.printFlags = PRINT_DATA | PRINT_PEAKS | PRINT_FULL_RANGE | PRINT_WHOLE;
-    Settings.printMagnification = 0.5;
-    Settings.printRoll = 2;
+    Use(PRINT_DATA | PRINT_PEAKS | PRINT_FULL_RANGE | PRINT_WHOLE, 0.5, 2);
     EXPECT_EQ(PrintToImages(), 1);
     ASSERT_NE(target, nullptr);
     EXPECT_TRUE(target->ended);
@@ -333,8 +327,7 @@ TEST_F(PrintingTest, JobsPrintEveryPageAndAPrinterFailingMidwayAbandonsTheJob) {
     EXPECT_EQ(target->pages[0], target->blank);
     EXPECT_NE(target->pages[1], target->blank);
 
-    Settings.printFlags = PRINT_DATA | PRINT_VIEW_RANGE | PRINT_WHOLE;
-    Settings.printMagnification = 1.0;
+    Use(PRINT_DATA | PRINT_VIEW_RANGE | PRINT_WHOLE, 1.0, 2);
     EXPECT_EQ(PrintToImages(1), 1);
     EXPECT_EQ(target->pages.size(), 1u);
     EXPECT_TRUE(target->abandoned);
@@ -351,9 +344,7 @@ TEST_F(PrintingTest, VoltageLabelsStayClearOfTheFrame) {
     rows[2000].data = -1.336398;
     rows[2500].data = -3.000085;
     ASSERT_EQ(SetChart(&view, ChartStore(rows), 0, 2), 1);
-    Settings.printFlags = PRINT_DATA | PRINT_FULL_RANGE | PRINT_WHOLE;
-    Settings.printMagnification = 1.0;
-    Settings.printRoll = 2;
+    Use(PRINT_DATA | PRINT_FULL_RANGE | PRINT_WHOLE, 1.0, 2);
     ASSERT_EQ(PrintToImages(-1, 1400, 1400, 11811), 1);
     ASSERT_FALSE(target->pages.empty());
     const QImage& page = target->pages[0];
@@ -421,16 +412,15 @@ TEST_F(PrintingTest, RefusesWithoutDataOrUsableSettings) {
         Settings.printRoll = c.rolls;
         Settings.printMagnification = c.magnification;
         log.lines.clear();
-        auto message = Answer(QMessageBox::Ok);
-        EXPECT_EQ(PrintToImages(-1, c.width, c.height), 0) << c.says;
+        const QString said = Asked(
+            QMessageBox::Ok, [&] { EXPECT_EQ(PrintToImages(-1, c.width, c.height), 0) << c.says; });
         EXPECT_TRUE(target->pages.empty());
-        EXPECT_TRUE(message->text.contains(QString::fromUtf8(c.says)))
-            << message->text.toStdString();
+        EXPECT_TRUE(said.contains(QString::fromUtf8(c.says))) << said.toStdString();
         EXPECT_TRUE(log.Has("PrintChart: No room for the rolls on the page."));
     }
 
     // Cancelling the dialog prints nothing and makes no target.
-    EXPECT_EQ(PrintWith(-1, 827, 1169, 3937, "cancelButton"), 0);
+    EXPECT_EQ(PrintToImages(-1, 827, 1169, 3937, "cancelButton"), 0);
     EXPECT_EQ(target, nullptr);
 }
 
@@ -443,13 +433,14 @@ TEST_F(PrintingTest, PrintsIntoAPdfFile) {
         proposed = name;
         return pdf;
     });
-    Settings.printFlags = PRINT_DATA | PRINT_PEAKS | PRINT_VIEW_RANGE | PRINT_WHOLE;
-    Settings.printMagnification = 1.0;
-    Settings.printRoll = 1;
+    Use(PRINT_DATA | PRINT_PEAKS | PRINT_VIEW_RANGE | PRINT_WHOLE, 1.0, 1);
     ChartFileName = QDir(dir.path()).filePath(QStringLiteral("runs/run3-peaks.spl")).toStdString();
     QMainWindow window;
-    Accept();
-    EXPECT_EQ(PrintChart(&window, &view), 1);
+    const auto print = [&] {
+        Press("okButton");
+        return PrintChart(&window, &view);
+    };
+    EXPECT_EQ(print(), 1);
     // Proposed: the chart's name in the chart's folder. Said: where the file went.
     EXPECT_EQ(proposed, QDir(dir.path()).filePath(QStringLiteral("runs/run3-peaks.pdf")));
     EXPECT_EQ(window.statusBar()->currentMessage(),
@@ -468,13 +459,11 @@ TEST_F(PrintingTest, PrintsIntoAPdfFile) {
     struct stat st;
     const mode_t oldMask = ::umask(027);
     QFile::remove(pdf);
-    Accept();
-    EXPECT_EQ(PrintChart(nullptr, &view), 1);
+    EXPECT_EQ(print(), 1);
     ASSERT_EQ(::stat(QFile::encodeName(pdf).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     ::chmod(QFile::encodeName(pdf).constData(), 0604);
-    Accept();
-    EXPECT_EQ(PrintChart(nullptr, &view), 1);
+    EXPECT_EQ(print(), 1);
     ASSERT_EQ(::stat(QFile::encodeName(pdf).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0604u);
     ::umask(oldMask);
@@ -483,8 +472,7 @@ TEST_F(PrintingTest, PrintsIntoAPdfFile) {
     SetPdfPathHook([&](QWidget*, const QString&) -> std::optional<QString> {
         return QDir(dir.path()).filePath(QStringLiteral("missing/out.pdf"));
     });
-    Accept();
-    EXPECT_EQ(PrintChart(nullptr, &view), 0);
+    EXPECT_EQ(print(), 0);
     EXPECT_TRUE(log.Has("PrintChart: Context can't be created."));
 }
 TEST_F(PrintingTest, JobsReachARealSchedulerAndItsRefusalIsReported) {
@@ -495,8 +483,7 @@ TEST_F(PrintingTest, JobsReachARealSchedulerAndItsRefusalIsReported) {
     ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
     SetPrinterListHook(nullptr); // the queues the scheduler lists
     LoadExample();
-    Settings.printFlags = PRINT_DATA | PRINT_VIEW_RANGE | PRINT_WHOLE;
-    Settings.printMagnification = 1.0;
+    Use(PRINT_DATA | PRINT_VIEW_RANGE | PRINT_WHOLE, 1.0, 4);
     QMainWindow frame;
     auto print = [&] {
         OnPrinterDialog([](QDialog* d) {
@@ -523,9 +510,7 @@ TEST_F(PrintingTest, JobsReachARealSchedulerAndItsRefusalIsReported) {
     ASSERT_TRUE(cups.Run("cupsreject", {QStringLiteral("-r"), QStringLiteral("out of paper"),
                                         QString::fromLatin1(ScratchScheduler::QUEUE)}));
     frame.statusBar()->clearMessage();
-    auto message = Answer(QMessageBox::Ok);
-    EXPECT_EQ(print(), 1);
-    const std::string text = message->text.toStdString();
+    const std::string text = Asked(QMessageBox::Ok, [&] { EXPECT_EQ(print(), 1); }).toStdString();
     EXPECT_EQ(text.rfind("印刷を完了できませんでした。\n", 0), 0u) << text;
     EXPECT_NE(text.find("VortanTest"), std::string::npos) << text; // the scheduler's own words
     EXPECT_NE(text.find("out of paper"), std::string::npos) << text;

@@ -27,6 +27,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -46,6 +47,16 @@ inline void Pump() {
         QCoreApplication::processEvents();
 }
 
+// A mouse event as the window system delivers it (no button held on a release), then what it posts.
+inline void Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                  Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::MouseButtons() : Qt::MouseButtons(button);
+    QMouseEvent e(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, held, modifiers);
+    QApplication::sendEvent(target, &e);
+    Pump();
+}
+
 // The child widget of the dialog called name (a test failure when there is none).
 template <class W> W* Child(QWidget* dialog, const char* name) {
     W* w = dialog->findChild<W*>(QString::fromLatin1(name));
@@ -62,8 +73,7 @@ class AppTest : public ::testing::Test {
   protected:
     void SetUp() override {
         // Keys reach the main window through the application's key filter, as in the program.
-        static AppKeyFilter* filter = AppKeyFilter::Install(qApp);
-        (void)filter;
+        [[maybe_unused]] static AppKeyFilter* filter = AppKeyFilter::Install(qApp);
         ASSERT_TRUE(dir.isValid());
         SetSettingsFilePath(Path("VORTAN.INI"));
         Settings = SettingsRecord{};
@@ -191,10 +201,14 @@ class AppTest : public ::testing::Test {
         return seen;
     }
 
-    // Stops every answer still waiting for its dialog.
-    void StopAnswering() {
-        for (QTimer* t : timers)
-            t->stop();
+    // Runs act, clicking button on the message box it puts up; returns the box's text (null when
+    // none came: the answer is withdrawn then).
+    QString Asked(QMessageBox::StandardButton button, const std::function<void()>& act) {
+        auto seen = Answer(button);
+        QTimer* waiting = timers.back();
+        act();
+        waiting->stop();
+        return seen->count ? seen->text : QString();
     }
 
     QTemporaryDir dir;
