@@ -22,7 +22,7 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORTAN_BENCH=OFF "${la
 run_tests() {
     cmake --build build -j "$(nproc)" --target vortan_core_tests vortan-cli >build/last-build.log 2>&1 ||
         return 2
-    build/tests/vortan_core_tests --gtest_brief=1 >build/last-test.log 2>&1 || return 1
+    timeout 600 build/tests/vortan_core_tests --gtest_brief=1 >build/last-test.log 2>&1 || return 1
     cmake --build build -j "$(nproc)" >build/last-build.log 2>&1 || return 2
     ctest --test-dir build -j "$(nproc)" --timeout 120 >build/last-test.log 2>&1
 }

@@ -39,6 +39,7 @@ TEST_F(EditCommandsTest, HeaderEditsKeepTheEncodingAndAreDroppedOnCancelAndTaken
     const std::string measured = "\x91\xaa\x92\xe8", sample = "\x8e\x8e\x97\xbf";
     CurrentChart.tags[0].value = measured;
     CurrentChart.tags[1].value = sample;
+    CurrentChart.tags[3].value = "\x85\x40"; // a code the code page leaves unassigned
     const SplChart before = CurrentChart;
     WhenModal<HeaderDialog>([&](HeaderDialog* d) {
         EXPECT_EQ(Child<QPlainTextEdit>(d, "valueEdit")->toPlainText(), QStringLiteral("測定"));
@@ -57,7 +58,7 @@ TEST_F(EditCommandsTest, HeaderEditsKeepTheEncodingAndAreDroppedOnCancelAndTaken
         Child<QPushButton>(d, "okButton")->click();
     });
     EXPECT_EQ(EditHeader(window, 0, nullptr), 1);
-    EXPECT_EQ(CurrentChart.tags[0].value, measured); // untouched bytes stay
+    EXPECT_EQ(CurrentChart.tags[0].value + CurrentChart.tags[3].value, measured + "\x85\x40");
     EXPECT_EQ(CurrentChart.tags[1].value, sample + "B");
     EXPECT_EQ(CurrentChart.tags[2].value, "first line second line  third");
     EXPECT_TRUE(window->chartModified());
