@@ -107,20 +107,6 @@ int WritePeakFile(const std::string& fileName, PeakEntry* peaks, int peakCount,
     return ok ? 1 : 0;
 }
 
-std::vector<PeakEntry> PeaksMarkedInRows(const SplSample* rows, int rowCount, int table) {
-    std::vector<PeakEntry> peaks;
-    if (!rows || table < 0 || table > 1) return peaks;
-    const uint32_t bit = SAMPLE_HAS_PEAK << table;
-    for (int i = 0; i < rowCount; ++i) {
-        const SplSample& row = rows[i];
-        if (!(row.flags & bit)) continue;
-        peaks.push_back(
-            MarkedPeak(i, row.top[table], row.base[table],
-                       std::string_view(row.isotopeName, strnlen(row.isotopeName, SPL_NAME_SIZE))));
-    }
-    return peaks;
-}
-
 std::vector<PeakEntry> PeaksMarkedInRows(const ChartStore& rows, int table) {
     std::vector<PeakEntry> peaks;
     if (table < 0 || table > 1) return peaks;

@@ -46,5 +46,4 @@ int WritePeakFile(const std::string& fileName, PeakEntry* peaks, int peakCount,
                   SaveReport* report = nullptr);
 
 // The peaks of table k (0 or 1) marked in the rows, as the viewer builds them (MarkedPeak).
-std::vector<PeakEntry> PeaksMarkedInRows(const SplSample* rows, int rowCount, int table);
 std::vector<PeakEntry> PeaksMarkedInRows(const ChartStore& rows, int table);
