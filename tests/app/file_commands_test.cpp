@@ -189,10 +189,9 @@ TEST_F(FileCommandsTest, SavesAskBeforeReplacingAFileOrWritingOverAChartReadInPa
     const std::string fifo = Path("pipe.spl");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
     ChooseFile(fifo);
-    auto refused = Answer(QMessageBox::Yes, 2); // "replace it?" and the failure
-    saveAs();
-    EXPECT_TRUE(refused->text.contains(QStringLiteral("理由: not a regular file")))
-        << refused->text.toStdString();
+    const QString refused = Asked(QMessageBox::Yes, saveAs, 2); // "replace it?", the failure
+    EXPECT_TRUE(refused.contains(QStringLiteral("理由: not a regular file")))
+        << refused.toStdString();
     EXPECT_EQ(ChartFileName, other);
     Key(Qt::Key_Return);
     ASSERT_NE(GetChartMode(window->view()), CHART_MODE_VIEW);

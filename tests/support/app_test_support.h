@@ -64,11 +64,6 @@ template <class W> W* Child(QWidget* dialog, const char* name) {
     return w;
 }
 
-struct BoxSeen {
-    int count = 0;
-    QString text;
-};
-
 class AppTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -150,15 +145,14 @@ class AppTest : public ::testing::Test {
     }
 
     // The rows the viewer shows (null while a peak is being set), and their count.
-    const ChartStore* Rows() const {
-        int count = 0;
+    const ChartStore* Rows(int* count = nullptr) const {
+        int n = 0;
         uint32_t flags = 0;
-        return RetrieveChart(window->view(), &count, &flags);
+        return RetrieveChart(window->view(), count ? count : &n, &flags);
     }
     int Samples() const {
         int count = 0;
-        uint32_t flags = 0;
-        RetrieveChart(window->view(), &count, &flags);
+        Rows(&count);
         return count;
     }
 
@@ -185,30 +179,24 @@ class AppTest : public ::testing::Test {
         });
     }
 
-    // Clicks button on each of the next `times` message boxes that open.
-    std::shared_ptr<BoxSeen> Answer(QMessageBox::StandardButton button, int times = 1) {
-        auto seen = std::make_shared<BoxSeen>();
+    // Runs act, clicking button on each message box it puts up; returns the text of the last box
+    // when `times` boxes came, else a null text (the answer is withdrawn then).
+    QString Asked(QMessageBox::StandardButton button, const std::function<void()>& act,
+                  int times = 1) {
+        auto seen = std::make_shared<std::pair<int, QString>>();
         OnDialog<QMessageBox>([seen, button, times](QMessageBox* box) {
-            ++seen->count;
-            seen->text = box->text();
+            seen->second = box->text();
             if (QAbstractButton* b = box->button(button)) {
                 b->click();
             } else {
                 box->reject();
             }
-            return seen->count >= times;
+            return ++seen->first >= times;
         });
-        return seen;
-    }
-
-    // Runs act, clicking button on the message box it puts up; returns the box's text (null when
-    // none came: the answer is withdrawn then).
-    QString Asked(QMessageBox::StandardButton button, const std::function<void()>& act) {
-        auto seen = Answer(button);
         QTimer* waiting = timers.back();
         act();
         waiting->stop();
-        return seen->count ? seen->text : QString();
+        return seen->first == times ? seen->second : QString();
     }
 
     QTemporaryDir dir;
