@@ -11,6 +11,7 @@
 #include "app/window/startup.h"
 #include "chart/settings.h"
 #include "chart/spl_types.h"
+#include "support/mouse.h"
 #include "viewer/chart_viewer.h"
 #include "views/chart_viewer_widget.h"
 
@@ -27,7 +28,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -47,13 +47,10 @@ inline void Pump() {
         QCoreApplication::processEvents();
 }
 
-// A mouse event as the window system delivers it (no button held on a release), then what it posts.
+// A mouse event as the window system delivers it, then what it posts.
 inline void Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
                   Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::MouseButtons() : Qt::MouseButtons(button);
-    QMouseEvent e(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, held, modifiers);
-    QApplication::sendEvent(target, &e);
+    SendMouse(target, type, at, button, modifiers);
     Pump();
 }
 

@@ -1,4 +1,5 @@
 #include "support/log_capture.h"
+#include "support/mouse.h"
 #include "support/paint_fixture.h"
 #include "support/viewer_test_support.h"
 #include "views/chart_pane.h"
@@ -8,7 +9,6 @@
 #include "views/index_pane.h"
 
 #include <QCoreApplication>
-#include <QMouseEvent>
 #include <QPalette>
 #include <gtest/gtest.h>
 
@@ -33,14 +33,6 @@ struct ViewerFixture {
     IndexPane* index() { return widget.indexPane(); }
     ChartPane* chart() { return widget.chartPane(); }
 };
-
-void SendMouse(QWidget* target, QEvent::Type type, QPoint at,
-               Qt::MouseButton button = Qt::LeftButton,
-               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    const Qt::MouseButton held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
-    QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, held, modifiers);
-    QCoreApplication::sendEvent(target, &event);
-}
 
 void Click(ChartPane* pane, QPoint at, Qt::KeyboardModifiers modifiers) {
     SendMouse(pane, QEvent::MouseButtonPress, at, Qt::LeftButton, modifiers);
